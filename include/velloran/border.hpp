@@ -1,0 +1,27 @@
+// cBorder: the four sides of a paragraph's, picture's or cell's frame.
+#pragma once
+
+#include <velloran/fwd.hpp>
+#include <velloran/types.hpp>
+
+namespace velloran {
+
+class cBorder {
+public:
+    // Starts with the thread's BlackColorIndex as its colour (0 before the
+    // thread's first cDocument).
+    cBorder();
+
+    std::int32_t TopWidth = 20;     // twips
+    std::int32_t LeftWidth = 20;
+    std::int32_t BottomWidth = 20;
+    std::int32_t RightWidth = 20;
+    Boolean TopVisible = False;     // a side is drawn only when its flag is True (-1)
+    Boolean LeftVisible = False;
+    Boolean BottomVisible = False;
+    Boolean RightVisible = False;
+    vlRTFBorderType BorderType = bSingle;
+    std::int32_t BorderColorIndex;  // index into the document's colour table
+};
+
+}  // namespace velloran

@@ -1,0 +1,82 @@
+// cDocument: the root object; produces the whole RTF document.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <velloran/fwd.hpp>
+#include <velloran/types.hpp>
+
+namespace velloran {
+
+class cDocument {
+public:
+    // A4 portrait, margins of one inch, Arial at 10 points. Enters black and
+    // white into the colour table (indexes 1 and 2) and sets the thread's
+    // BlackColorIndex and WhiteColorIndex to them.
+    cDocument();
+
+    std::string Author;    // document information, UTF-8
+    std::string Operator;
+    std::string Title;
+    std::string Subject;
+    std::int32_t PageWidth = 11906;   // twips, the sheet in portrait terms
+    std::int32_t PageHeight = 16837;
+    std::int32_t PageMarginLeft = 1440;
+    std::int32_t PageMarginRight = 1440;
+    std::int32_t PageMarginTop = 1440;
+    std::int32_t PageMarginBottom = 1440;
+    Boolean PageLandscape = False;    // any non-zero value turns the sheet
+    Boolean PageNumbersOn = False;    // only True (-1) writes page numbering
+    std::int32_t PageNumberStart = 1;
+    std::int32_t PageNumberMarginRight = 720;
+    std::int32_t PageNumberMarginTop = 720;
+    std::string FontDefaultName = "Arial";
+    std::int32_t FontDefaultCharSet = 0;
+    std::int32_t FontDefaultHeight = 10;  // points
+    std::shared_ptr<cParagraph> Header;   // repeated at the top of every page
+    std::shared_ptr<cParagraph> Footer;   // repeated at the bottom of every page
+
+    // Number of pages inserted so far.
+    std::int32_t LastPage() const noexcept { return pageCount_; }
+
+    // Append the page's fragment; False for a null page. Error 6 past
+    // 2147483647 pages.
+    Boolean InsertPage(const std::shared_ptr<cPage>& Page);
+
+    // The complete document, plain ASCII.
+    std::string Rtf() const;
+
+    // Write the document to a file: False for an empty path; otherwise True
+    // when the file exists afterwards and is not empty. A regular file is
+    // replaced only once the new text is complete, so a failed save leaves
+    // it as it was. Errors 52, 53, 61, 70, 75 and 76 for file failures.
+    Boolean Save(const std::string& sRTFFile) const;
+
+    // The index of a font name in the font table, entering it when it is new.
+    // Names compare case-insensitively and otherwise exactly; an empty name
+    // and the default font's name give 0. CharSet -1 takes the current
+    // FontDefaultCharSet; the character set of an entered name never changes.
+    std::int32_t FontIndex(const std::string& FontName, std::int32_t CharSet = -1);
+
+    // The colour index of an RGB value (red in the lowest byte), entering it
+    // when it is new; all 32 bits are compared.
+    std::int32_t ColorIndex(std::int32_t RGBColor);
+
+private:
+    friend struct detail::Access;
+
+    void appendHeaderRtf(std::string& out) const;
+    void appendDocumentRtf(std::string& out) const;
+
+    std::string pagesRtf_;
+    std::int32_t pageCount_ = 0;
+    // Slot 0 stands for the default font and is never read.
+    std::vector<std::string> fontNames_ = {std::string()};
+    std::vector<std::int32_t> fontCharSets_ = {0};
+    // Colour index k is slot k - 1; slot 0 is always black.
+    std::vector<std::int32_t> colors_ = {0};
+};
+
+}  // namespace velloran

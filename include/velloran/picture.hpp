@@ -1,0 +1,23 @@
+// cPicture: a picture file to embed in a paragraph as a Windows metafile.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <velloran/fwd.hpp>
+#include <velloran/types.hpp>
+
+namespace velloran {
+
+class cPicture {
+public:
+    cPicture();
+
+    std::string File;             // path of the picture file
+    std::int32_t Width = 0;       // declared width, hundredths of a millimetre; 0 follows the picture
+    std::int32_t Height = 0;      // declared height, same unit
+    float ScaleFactor = 1.0f;     // factor on the picture's own size; not above 0 counts as 1
+    std::shared_ptr<cBorder> Border;
+};
+
+}  // namespace velloran

@@ -1,0 +1,15 @@
+// cRect: a rectangle.
+#pragma once
+
+#include <velloran/shape.hpp>
+
+namespace velloran {
+
+class cRect : public detail::BoxShape {
+private:
+    friend struct detail::Access;
+
+    void appendRtf(std::string& out) const;
+};
+
+}  // namespace velloran

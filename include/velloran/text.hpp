@@ -1,0 +1,50 @@
+// cText: one run of text with one set of character properties.
+#pragma once
+
+#include <string>
+
+#include <velloran/fwd.hpp>
+#include <velloran/types.hpp>
+
+namespace velloran {
+
+class cText {
+public:
+    // Starts with the thread's BlackColorIndex and WhiteColorIndex as its
+    // colours (0 before the thread's first cDocument).
+    cText();
+
+    std::int32_t FontIndex = 0;      // index returned by cDocument::FontIndex
+    std::int32_t Height = 10;        // points; 0 writes no size
+    Boolean Bold = False;
+    Boolean Italic = False;
+    Boolean Strike = False;
+    std::int32_t ForeColorIndex;     // index returned by cDocument::ColorIndex
+    std::int32_t BackColorIndex;
+
+    // The four underline kinds. Setting one to True clears the kinds it
+    // excludes: plain excludes all three others, dotted and double exclude
+    // each other and plain, word underline excludes plain only.
+    Boolean Underline() const noexcept { return underline_; }
+    void Underline(Boolean value);
+    Boolean UnderlineDot() const noexcept { return underlineDot_; }
+    void UnderlineDot(Boolean value);
+    Boolean UnderlineDouble() const noexcept { return underlineDouble_; }
+    void UnderlineDouble(Boolean value);
+    Boolean UnderlineWords() const noexcept { return underlineWords_; }
+    void UnderlineWords(Boolean value);
+
+    // Write-only: the UTF-8 text of the run, escaped for RTF at once.
+    void Text(const std::string& text);
+
+private:
+    friend struct detail::Access;
+
+    std::string escapedText_;
+    Boolean underline_ = False;
+    Boolean underlineDot_ = False;
+    Boolean underlineDouble_ = False;
+    Boolean underlineWords_ = False;
+};
+
+}  // namespace velloran

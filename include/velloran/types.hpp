@@ -1,0 +1,95 @@
+// Basic automation types shared by every Velloran class.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace velloran {
+
+// The automation boolean: True is -1 (all bits set). A field keeps exactly what
+// the host stored, so a stored 1 is not True for the writers that test for -1.
+using Boolean = std::int16_t;
+inline constexpr Boolean True = -1;
+inline constexpr Boolean False = 0;
+
+// Both enumerations are 32-bit and may hold any value; writers decide what an
+// out-of-range value yields.
+enum vlRTFAlignment : std::int32_t { aLeft = 0, aRight = 1, aCenter = 2, aJustified = 3 };
+enum vlRTFBorderType : std::int32_t {
+    bSingle = 1,
+    bDouble = 2,
+    bThick = 3,
+    bShadow = 4,
+    bDot = 5,
+    bHairline = 6
+};
+
+// An automation error: number() is the error number a script host sees in
+// Err.Number, what() its classic message ("Overflow" for 6, ...).
+class Error : public std::runtime_error {
+public:
+    explicit Error(int number);
+    int number() const noexcept { return number_; }
+    // The classic message of an error number; "Application-defined or
+    // object-defined error" for numbers the library never raises.
+    static const char* message(int number) noexcept;
+
+private:
+    int number_;
+};
+
+// Error numbers raised by the library.
+namespace errors {
+inline constexpr int Overflow = 6;
+inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int BadFileNameOrNumber = 52;
+inline constexpr int FileNotFound = 53;
+inline constexpr int DiskFull = 61;
+inline constexpr int PermissionDenied = 70;
+inline constexpr int PathFileAccessError = 75;
+inline constexpr int PathNotFound = 76;
+inline constexpr int ObjectNotSet = 91;
+}  // namespace errors
+
+class cCell;
+
+// A multi-dimensional array of cell references with a lower and an upper
+// bound per dimension, like an automation safe array:
+//
+//     CellArray cells({{1, 2}, {1, 3}});   // columns 1..2, rows 1..3
+//     cells.at({1, 3}) = std::make_shared<cCell>();
+//
+// A dimension whose upper bound is below its lower bound has no elements.
+class CellArray {
+public:
+    struct Bounds {
+        std::int32_t lower;
+        std::int32_t upper;
+    };
+
+    CellArray(std::initializer_list<Bounds> dimensions);
+    explicit CellArray(std::vector<Bounds> dimensions);
+
+    // Number of dimensions.
+    std::size_t dimensions() const noexcept { return bounds_.size(); }
+    // Bounds of dimension d, counted from 1 as automation does; error 9 for a
+    // dimension the array does not have.
+    std::int32_t lbound(std::size_t d) const;
+    std::int32_t ubound(std::size_t d) const;
+
+    // The element at one index per dimension; error 9 when the count of
+    // indexes differs from dimensions() or an index lies outside its bounds.
+    std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index);
+    const std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index) const;
+
+private:
+    std::size_t offset(const std::int32_t* index, std::size_t count) const;
+
+    std::vector<Bounds> bounds_;
+    std::vector<std::shared_ptr<cCell>> cells_;
+};
+
+}  // namespace velloran

@@ -1,0 +1,61 @@
+// The seam between the core and the operating system: files, temporary
+// files, the local clock and Unicode case mapping. One implementation per
+// platform; nothing else in the core calls the system.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velloran::platform {
+
+struct LocalTime {
+    int year;    // four digits
+    int month;   // 1 to 12
+    int day;     // 1 to 31
+    int hour;    // 0 to 23
+    int minute;  // 0 to 59
+};
+
+// The local date and time, or the fixed value set for this thread.
+LocalTime localNow();
+// Fix the clock of this thread (tests); std::nullopt returns to the system clock.
+void setFixedClock(std::optional<LocalTime> time);
+// What the system clock says, ignoring any fixed value.
+LocalTime systemLocalNow();
+
+// The folder separator ('/' or '\\').
+char separator() noexcept;
+
+// The user's temporary folder, ending with the separator; empty when the
+// platform reports none.
+std::string tempFolder();
+
+// Create a new, empty file in folder whose name starts with (at most the
+// first three characters of) prefix, exclusively (never through an existing
+// file or link) and readable by its owner only. Returns the full path, or
+// the empty string when no file could be created.
+std::string createTempFile(const std::string& prefix, const std::string& folder);
+
+// The length of a file, or nothing when it cannot be read.
+std::optional<std::uint64_t> fileLength(const std::string& path) noexcept;
+
+// Delete a file; every error is ignored.
+void removeFile(const std::string& path) noexcept;
+
+// Read a whole file; raises the automation file error when it cannot.
+std::string readFile(const std::string& path);
+
+// Write data as the whole content of path. A regular file (or a path that
+// does not exist yet) is written to a new file in the same folder that then
+// replaces it, so a failure leaves any earlier file as it was and leaves no
+// stray file; anything else (a device, a pipe) is written directly. Raises
+// the automation file error (52, 53, 61, 70, 75, 76) on failure.
+void writeFileReplacing(const std::string& path, std::string_view data);
+
+// Upper-case UTF-8 text character by character with the Unicode simple case
+// mapping; invalid sequences count as U+FFFD.
+std::string upperCase(std::string_view utf8);
+
+}  // namespace velloran::platform

@@ -1,0 +1,220 @@
+// The platform seam on POSIX systems.
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <random>
+
+#include <fcntl.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <wctype.h>
+
+#include <velloran/types.hpp>
+
+#include "common/platform.hpp"
+#include "common/utf8.hpp"
+
+namespace velloran::platform {
+namespace {
+
+// The automation file error for an errno value.
+[[noreturn]] void raiseFileError(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        throw Error(errors::PathNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        throw Error(errors::PermissionDenied);
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        throw Error(errors::DiskFull);
+    case ENAMETOOLONG:
+    case EINVAL:
+        throw Error(errors::BadFileNameOrNumber);
+    default:
+        throw Error(errors::PathFileAccessError);
+    }
+}
+
+bool hasNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+
+// Owns a descriptor and, until released, the file it created.
+class OpenFile {
+public:
+    OpenFile(int fd, std::string removeOnFailure) : fd_(fd), path_(std::move(removeOnFailure)) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!path_.empty()) ::unlink(path_.c_str());
+    }
+    int fd() const { return fd_; }
+    // Close, raising the file error a delayed write may report here.
+    void close() {
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) raiseFileError(errno);
+    }
+    void keep() { path_.clear(); }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+void writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            raiseFileError(errno);
+        }
+        if (n == 0) raiseFileError(ENOSPC);
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+std::string randomHex(std::size_t digits) {
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    static const char hex[] = "0123456789ABCDEF";
+    std::string text;
+    std::uint64_t value = generator();
+    for (std::size_t i = 0; i < digits; ++i, value >>= 4) text += hex[value & 0xF];
+    return text;
+}
+
+// Create a new file exclusively; -1 with errno set when that fails for any
+// reason other than a name already taken.
+int createExclusive(const std::string& stem, const std::string& suffix, mode_t mode, std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = stem + randomHex(8) + suffix;
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+}  // namespace
+
+LocalTime systemLocalNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min};
+}
+
+char separator() noexcept { return '/'; }
+
+std::string tempFolder() {
+    const char* dir = std::getenv("TMPDIR");
+    std::string folder = dir && *dir ? dir : "/tmp";
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string createTempFile(const std::string& prefix, const std::string& folder) {
+    if (hasNul(prefix) || hasNul(folder)) return {};
+    std::string stem = folder;
+    if (!stem.empty() && stem.back() != '/') stem += '/';
+    stem += prefix.substr(0, 3);
+    std::string path;
+    int fd = createExclusive(stem, ".tmp", 0600, path);
+    if (fd < 0) return {};
+    ::close(fd);
+    return path;
+}
+
+std::optional<std::uint64_t> fileLength(const std::string& path) noexcept {
+    struct stat st;
+    if (path.empty() || hasNul(path) || ::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+void removeFile(const std::string& path) noexcept {
+    if (!path.empty() && !hasNul(path)) ::unlink(path.c_str());
+}
+
+std::string readFile(const std::string& path) {
+    if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) raiseFileError(errno == ENOENT ? ENOENT : errno);
+    OpenFile file(fd, {});
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            raiseFileError(errno);
+        }
+        if (n == 0) break;
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    return data;
+}
+
+void writeFileReplacing(const std::string& path, std::string_view data) {
+    if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
+    std::string target = path;
+    struct stat st;
+    bool exists = ::stat(path.c_str(), &st) == 0;
+    if (!exists && errno != ENOENT) raiseFileError(errno);
+    if (exists && S_ISDIR(st.st_mode)) throw Error(errors::PathFileAccessError);
+    if (exists && !S_ISREG(st.st_mode)) {
+        // A device or a pipe is written in place: it cannot be replaced.
+        int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) raiseFileError(errno);
+        OpenFile file(fd, {});
+        writeAll(fd, data);
+        file.close();
+        return;
+    }
+    if (exists) {
+        // Replace the file a link points to, not the link.
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved)) target = resolved;
+    } else if (path.back() == '/') {
+        raiseFileError(ENOENT);
+    }
+    std::size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string temp;
+    int fd = createExclusive(folder + "." + name + ".~vx", "", 0666, temp);
+    if (fd < 0) raiseFileError(errno);
+    OpenFile file(fd, temp);
+    if (exists) ::fchmod(fd, st.st_mode & 07777);
+    writeAll(fd, data);
+    if (::fsync(fd) != 0 && errno != EINVAL) raiseFileError(errno);
+    file.close();
+    if (::rename(temp.c_str(), target.c_str()) != 0) raiseFileError(errno);
+    file.keep();
+}
+
+std::string upperCase(std::string_view utf8) {
+    static const locale_t unicode = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t c = detail::decodeUtf8(utf8, pos);
+        if (c < 0x80) {
+            if (c >= 'a' && c <= 'z') c -= 'a' - 'A';
+        } else if (unicode) {
+            c = static_cast<char32_t>(::towupper_l(static_cast<wint_t>(c), unicode));
+        }
+        detail::encodeUtf8(out, c);
+    }
+    return out;
+}
+
+}  // namespace velloran::platform

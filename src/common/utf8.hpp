@@ -1,0 +1,72 @@
+// UTF-8 decoding and encoding. Invalid input (a stray continuation byte, a
+// truncated or overlong sequence, a surrogate, a value above U+10FFFF)
+// decodes as U+FFFD and consumes one byte.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velloran::detail {
+
+inline constexpr char32_t ReplacementCharacter = 0xFFFD;
+
+// Decode the character starting at text[pos] and advance pos past it.
+inline char32_t decodeUtf8(std::string_view text, std::size_t& pos) noexcept {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char b0 = byte(pos);
+    if (b0 < 0x80) {
+        ++pos;
+        return b0;
+    }
+    std::size_t length;
+    char32_t c, minimum;
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2, c = b0 & 0x1F, minimum = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3, c = b0 & 0x0F, minimum = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4, c = b0 & 0x07, minimum = 0x10000;
+    } else {
+        ++pos;
+        return ReplacementCharacter;
+    }
+    if (text.size() - pos < length) {
+        ++pos;
+        return ReplacementCharacter;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        unsigned char b = byte(pos + i);
+        if ((b & 0xC0) != 0x80) {
+            ++pos;
+            return ReplacementCharacter;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++pos;
+        return ReplacementCharacter;
+    }
+    pos += length;
+    return c;
+}
+
+inline void encodeUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace velloran::detail

@@ -1,0 +1,23 @@
+#include <velloran/cell.hpp>
+
+#include <velloran/border.hpp>
+
+#include "common/access.hpp"
+#include "common/module_values.hpp"
+
+namespace velloran {
+
+cCell::cCell() : Border(std::make_shared<cBorder>()), BackColorIndex(detail::moduleValues().whiteColorIndex) {
+    Border->LeftVisible = True;
+    Border->RightVisible = True;
+    Border->TopVisible = True;
+    Border->BottomVisible = True;
+}
+
+Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
+    if (!Paragraph) return False;
+    contentRtf_ += detail::Access::takeRtf(*Paragraph);
+    return True;
+}
+
+}  // namespace velloran

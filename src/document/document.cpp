@@ -1,0 +1,213 @@
+#include <velloran/document.hpp>
+
+#include <velloran/paragraph.hpp>
+
+#include "common/access.hpp"
+#include "common/checked.hpp"
+#include "common/color.hpp"
+#include "common/module_values.hpp"
+#include "common/numtext.hpp"
+#include "common/platform.hpp"
+#include "common/files.hpp"
+#include "text/strings.hpp"
+
+namespace velloran {
+
+using detail::appendNum;
+using detail::appendWord;
+
+cDocument::cDocument() {
+    auto& module = detail::moduleValues();
+    module.blackColorIndex = ColorIndex(0);
+    module.whiteColorIndex = ColorIndex(0xFFFFFF);
+}
+
+std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t CharSet) {
+    if (FontName.empty()) return 0;
+    std::string key = platform::upperCase(FontName);
+    if (platform::upperCase(FontDefaultName) == key) return 0;
+    for (std::size_t i = 1; i < fontNames_.size(); ++i)
+        if (platform::upperCase(fontNames_[i]) == key) return static_cast<std::int32_t>(i);
+    if (fontNames_.size() > static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    std::int32_t charSet = CharSet == -1 ? FontDefaultCharSet : CharSet;
+    fontNames_.reserve(fontNames_.size() + 1);
+    fontCharSets_.reserve(fontCharSets_.size() + 1);
+    fontNames_.push_back(FontName);
+    fontCharSets_.push_back(charSet);
+    return static_cast<std::int32_t>(fontNames_.size() - 1);
+}
+
+std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
+    for (std::size_t i = 0; i < colors_.size(); ++i)
+        if (colors_[i] == RGBColor) return static_cast<std::int32_t>(i + 1);
+    if (colors_.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    colors_.push_back(RGBColor);
+    return static_cast<std::int32_t>(colors_.size());
+}
+
+std::string cDocument::Rtf() const {
+    std::string out;
+    appendDocumentRtf(out);
+    return out;
+}
+
+Boolean cDocument::Save(const std::string& sRTFFile) const {
+    if (sRTFFile.empty()) return False;
+    platform::writeFileReplacing(sRTFFile, Rtf());
+    return detail::FileExists(sRTFFile) ? True : False;
+}
+
+void cDocument::appendDocumentRtf(std::string& out) const {
+    appendHeaderRtf(out);
+    out += '{';
+    // Every page ends with a page break; the last one is blanked out and the
+    // spaces it leaves at the end are trimmed.
+    std::size_t pagesStart = out.size();
+    std::size_t last = detail::InStrLast(pagesRtf_, "\\page ", 1);
+    if (last == 0) {
+        out += pagesRtf_;
+    } else {
+        out.append(pagesRtf_, 0, last - 1);
+        out.append(6, ' ');
+        out.append(pagesRtf_, last - 1 + 6, std::string::npos);
+    }
+    std::size_t end = out.size();
+    while (end > pagesStart && out[end - 1] == ' ') --end;
+    out.resize(end);
+    out += "}}";
+}
+
+namespace {
+
+// Runs one piece of the header: a piece that fails writes nothing, and the
+// header goes on with the next.
+template <class Piece>
+void resumeNext(std::string& out, Piece&& piece) {
+    std::size_t mark = out.size();
+    try {
+        piece();
+    } catch (...) {
+        out.resize(mark);
+    }
+}
+
+void appendTimeStamp(std::string& out, const platform::LocalTime& t) {
+    // Each part passes through a 16-bit integer, as the stamp's fields are.
+    appendWord(out, "\\yr", detail::narrow16(t.year));
+    appendWord(out, "\\mo", detail::narrow16(t.month));
+    appendWord(out, "\\dy", detail::narrow16(t.day));
+    appendWord(out, "\\hr", detail::narrow16(t.hour));
+    appendWord(out, "\\min", detail::narrow16(t.minute));
+}
+
+void appendFontEntry(std::string& out, std::int32_t index, std::int32_t charSet, const std::string& name) {
+    appendWord(out, "{\\f", index);
+    appendWord(out, "\\fnil\\fcharset", charSet);
+    out += "\\fprq2 ";
+    detail::appendEscapedName(out, name);
+    out += ";}";
+}
+
+void appendInfoString(std::string& out, const char* group, const std::string& value) {
+    out += group;
+    detail::appendEscapedName(out, value);
+    out += '}';
+}
+
+}  // namespace
+
+void cDocument::appendHeaderRtf(std::string& out) const {
+    const auto& module = detail::moduleValues();
+    std::string stamp;
+    resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
+
+    out += "{\\rtf1\\ansi\\ansicpg1253\\uc0\\deff0";
+    out += "{\\fonttbl";
+    appendFontEntry(out, 0, FontDefaultCharSet, FontDefaultName);
+    for (std::size_t i = 1; i < fontNames_.size(); ++i)
+        appendFontEntry(out, static_cast<std::int32_t>(i), fontCharSets_[i], fontNames_[i]);
+    out += '}';
+
+    out += "{\\colortbl;";
+    for (std::int32_t color : colors_) {
+        auto rgb = detail::SplitRGB(color);
+        appendWord(out, "\\red", rgb.red);
+        appendWord(out, "\\green", rgb.green);
+        appendWord(out, "\\blue", rgb.blue);
+        out += ';';
+    }
+    out += '}';
+
+    // The default size: when doubling it overflows, only "\fs" and its number
+    // are left out.
+    out += "{\\stylesheet{";
+    resumeNext(out, [&] { appendWord(out, "\\fs", detail::mul(FontDefaultHeight, 2)); });
+    out += " \\snext0 Normal;}}";
+
+    appendInfoString(out, "{\\info{\\author ", Author);
+    appendInfoString(out, "{\\operator ", Operator);
+    appendInfoString(out, "{\\title ", Title);
+    appendInfoString(out, "{\\subject ", Subject);
+    out += "{\\comment Brenmoor - Velloran.dll}";
+    out += "{\\creatim";
+    out += stamp;
+    out += "}{\\revtim";
+    out += stamp;
+    out += "}{\\version2}";
+    appendWord(out, "{\\edmins7}{\\nofpages", pageCount_);
+    out += "}{\\nofwords0}{\\nofchars0}{\\vern8351}}";
+
+    // The sheet is described in portrait terms; landscape turns it with its margins.
+    bool landscape = PageLandscape != 0;
+    appendWord(out, "\\paperw", landscape ? PageHeight : PageWidth);
+    appendWord(out, "\\paperh", landscape ? PageWidth : PageHeight);
+    appendWord(out, "\\margl", landscape ? PageMarginBottom : PageMarginLeft);
+    appendWord(out, "\\margr", landscape ? PageMarginTop : PageMarginRight);
+    appendWord(out, "\\margt", landscape ? PageMarginLeft : PageMarginTop);
+    appendWord(out, "\\margb", landscape ? PageMarginRight : PageMarginBottom);
+
+    if (PageNumbersOn == True) {
+        appendWord(out, "\\pgnstarts", PageNumberStart);
+        out += "\\pgncont\\pgnrestart";
+        appendWord(out, "\\pgnx", PageNumberMarginRight);
+        appendWord(out, "\\pgny", PageNumberMarginTop);
+        out += "\\pgndec";
+    }
+
+    if (Header) out += "\\pgbrdrhead\\headery720 ";
+    if (Footer) out += "\\pgbrdrfoot\\footery720 ";
+    out += "\\widowctrl\\ftnbj \\sectd ";
+    // The header and footer render from the paragraphs' current state and
+    // store nothing back, so every rendering of a document is the same.
+    if (Header) {
+        resumeNext(out, [&] {
+            out += "{\\header";
+            detail::Access::appendWrapped(*Header, out);
+            out += '}';
+        });
+    }
+    if (Footer) {
+        resumeNext(out, [&] {
+            out += "{\\footer";
+            detail::Access::appendWrapped(*Footer, out);
+            out += '}';
+        });
+    }
+
+    out += "\\pmmetafile28\\endnhere";
+    out += "\\pard\\plain\\ql";
+    resumeNext(out, [&] { appendWord(out, "\\f0\\fs", detail::mul(FontDefaultHeight, 2)); });
+    appendWord(out, "\\cb", module.whiteColorIndex);
+    appendWord(out, "\\cf", module.blackColorIndex);
+    out += ' ';
+}
+
+Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
+    if (!Page) return False;
+    std::int32_t count = detail::add(pageCount_, 1);
+    detail::Access::appendRtf(*Page, pagesRtf_);
+    pageCount_ = count;
+    return True;
+}
+
+}  // namespace velloran

@@ -1,0 +1,90 @@
+#include <velloran/page.hpp>
+
+#include <velloran/border.hpp>
+#include <velloran/cell.hpp>
+
+#include "common/access.hpp"
+#include "common/checked.hpp"
+#include "common/module_values.hpp"
+#include "common/numtext.hpp"
+
+namespace velloran {
+
+Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
+    if (!Paragraph) return False;
+    contentRtf_ += detail::Access::takeRtf(*Paragraph);
+    return True;
+}
+
+void cPage::appendRtf(std::string& out) const {
+    out += contentRtf_;
+    out += "}\\page ";
+}
+
+namespace {
+
+const cCell& cellAt(const CellArray& cells, std::int32_t column, std::int32_t row) {
+    const auto& cell = cells.at({column, row});
+    if (!cell) throw Error(errors::ObjectNotSet);
+    return *cell;
+}
+
+// One side of a cell: cells always use the single-line style.
+void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width) {
+    out += prefix;
+    if (visible == True) {
+        detail::appendWord(out, "\\brdrs\\brdrw", detail::narrow16(width));
+        out += ' ';
+    } else {
+        out += "\\brdrnone";
+    }
+}
+
+// The table as RTF rows, each line ended by CR LF.
+void appendTableRows(std::string& out, const CellArray& cells, std::int16_t columns, std::int16_t rows) {
+    const std::int32_t white = detail::moduleValues().whiteColorIndex;
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        out += "\\trowd\\trgaph0\\trrh0\\trleft0\r\n";
+        std::int32_t edge = 0;
+        for (std::int32_t c = 1; c <= columns; ++c) {
+            const cCell& cell = cellAt(cells, c, r);
+            const cBorder* border = cell.Border.get();
+            if (!border) throw Error(errors::ObjectNotSet);
+            appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth);
+            appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth);
+            appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth);
+            appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth);
+            if (cell.BackColorIndex != white)
+                detail::appendWord(out, "\\clcbpat", detail::narrow16(cell.BackColorIndex));
+            edge = detail::add(edge, cell.Width);
+            detail::appendWord(out, "\\cellx", edge);
+            out += "\r\n";
+        }
+        for (std::int32_t c = 1; c <= columns; ++c) {
+            out += "\\pard\\plain\\intbl";
+            out += detail::Access::content(cellAt(cells, c, r));
+            out += c == columns ? "\\cell\\row\r\n" : "\\cell\r\n";
+        }
+    }
+    out += "\\pard\r\n";
+}
+
+}  // namespace
+
+Boolean cPage::InsertTable(const CellArray& oCells) {
+    if (oCells.dimensions() != 2) throw Error(errors::SubscriptOutOfRange);
+    std::int16_t columns = detail::narrow16(oCells.ubound(1));
+    std::int16_t rows = detail::narrow16(oCells.ubound(2));
+    if (columns == 0 || rows == 0) return False;
+    // A failing cell cuts the rows written so far off again.
+    std::size_t mark = contentRtf_.size();
+    try {
+        appendTableRows(contentRtf_, oCells, columns, rows);
+    } catch (...) {
+        contentRtf_.resize(mark);
+        throw;
+    }
+    return True;
+}
+
+}  // namespace velloran

@@ -1,0 +1,108 @@
+#include <velloran/drawing.hpp>
+
+#include <algorithm>
+#include <array>
+
+#include <velloran/drawing_text.hpp>
+#include <velloran/ellipse.hpp>
+#include <velloran/line.hpp>
+#include <velloran/polygon.hpp>
+#include <velloran/polyline.hpp>
+#include <velloran/rect.hpp>
+
+#include "common/access.hpp"
+#include "common/checked.hpp"
+#include "common/numtext.hpp"
+
+namespace velloran {
+
+using detail::add;
+
+template <class Shape>
+Boolean cDrawing::insert(const Shape& shape, const Box& box, bool eitherWay) {
+    // Everything that can overflow is computed before the drawing changes,
+    // and a shape's fragment writer appends nothing when it fails.
+    std::int32_t count = add(shapeCount_, 1);
+    detail::Access::appendRtf(shape, shapesRtf_);
+    shapeCount_ = count;
+    if (count == 1) {
+        minX_ = box.minX, minY_ = box.minY, maxX_ = box.maxX, maxY_ = box.maxY;
+    }
+    auto lower = [](std::int32_t& bound, std::int32_t value) { bound = std::min(bound, value); };
+    auto upper = [](std::int32_t& bound, std::int32_t value) { bound = std::max(bound, value); };
+    lower(minX_, box.minX);
+    lower(minY_, box.minY);
+    upper(maxX_, box.maxX);
+    upper(maxY_, box.maxY);
+    if (eitherWay) {
+        lower(minX_, box.maxX);
+        lower(minY_, box.maxY);
+        upper(maxX_, box.minX);
+        upper(maxY_, box.minY);
+    }
+    return True;
+}
+
+namespace {
+
+template <class Shape>
+auto boxOf(const Shape& shape) {
+    return std::array<std::int32_t, 4>{shape.x, shape.y, add(shape.x, shape.Width), add(shape.y, shape.Height)};
+}
+
+}  // namespace
+
+Boolean cDrawing::InsertText(const std::shared_ptr<cDrawingText>& Text) {
+    if (!Text) return False;
+    auto b = boxOf(*Text);
+    return insert(*Text, {b[0], b[1], b[2], b[3]}, false);
+}
+
+Boolean cDrawing::InsertEllipse(const std::shared_ptr<cEllipse>& Ellipse) {
+    if (!Ellipse) return False;
+    auto b = boxOf(*Ellipse);
+    return insert(*Ellipse, {b[0], b[1], b[2], b[3]}, false);
+}
+
+Boolean cDrawing::InsertRect(const std::shared_ptr<cRect>& Rect) {
+    if (!Rect) return False;
+    auto b = boxOf(*Rect);
+    return insert(*Rect, {b[0], b[1], b[2], b[3]}, true);
+}
+
+Boolean cDrawing::InsertLine(const std::shared_ptr<cLine>& Line) {
+    if (!Line) return False;
+    return insert(*Line, {Line->x1, Line->y1, Line->x2, Line->y2}, true);
+}
+
+Boolean cDrawing::InsertPolygon(const std::shared_ptr<cPolygon>& Polygon) {
+    if (!Polygon) return False;
+    auto b = detail::Access::bounds(*Polygon);
+    return insert(static_cast<const detail::PointShape&>(*Polygon), {b.minX, b.minY, b.maxX, b.maxY}, false);
+}
+
+Boolean cDrawing::InsertPolyline(const std::shared_ptr<cPolyline>& Polyline) {
+    if (!Polyline) return False;
+    auto b = detail::Access::bounds(*Polyline);
+    return insert(static_cast<const detail::PointShape&>(*Polyline), {b.minX, b.minY, b.maxX, b.maxY}, false);
+}
+
+void cDrawing::appendRtf(std::string& out) const {
+    std::int32_t height = detail::abs32(detail::sub(maxY_, minY_));
+    std::int32_t width = detail::abs32(detail::sub(maxX_, minX_));
+    std::int32_t count = add(shapeCount_, 1);
+    std::int32_t w = width == 0 ? 1 : width;
+    std::int32_t h = height == 0 ? 1 : height;
+    detail::appendWord(out, "{\\*\\do\\dobxcolumn\\dobypara\\dodhgt", height);
+    detail::appendWord(out, "\\dpx0\\dpy0\\dpxsize", w);
+    detail::appendWord(out, "\\dpysize", h);
+    detail::appendWord(out, "\\dpgroup\\dpcount", count);
+    detail::appendWord(out, "\\dpx", minX_);
+    detail::appendWord(out, "\\dpy", minY_);
+    detail::appendWord(out, "\\dpxsize", w);
+    detail::appendWord(out, "\\dpysize", h);
+    out += shapesRtf_;
+    out += "\\dpendgroup\\dpx0\\dpy0\\dpxsize0\\dpysize0}";
+}
+
+}  // namespace velloran

@@ -1,0 +1,9 @@
+#include <velloran/rect.hpp>
+
+#include "drawing/shape_attributes.hpp"
+
+namespace velloran {
+
+void cRect::appendRtf(std::string& out) const { detail::appendBoxShape(out, "\\dprect\\dpx", *this); }
+
+}  // namespace velloran

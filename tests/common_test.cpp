@@ -1,0 +1,264 @@
+// Number text, checked arithmetic, colours, string routines, escaping,
+// errors, cell arrays and the file helpers.
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "common/checked.hpp"
+#include "common/color.hpp"
+#include "common/files.hpp"
+#include "common/numtext.hpp"
+#include "support.hpp"
+#include "text/strings.hpp"
+
+namespace velloran {
+namespace {
+
+using detail::NumToStr;
+using test::errorOf;
+
+TEST(NumberText, PlainDecimal) {
+    EXPECT_EQ(NumToStr(0), "0");
+    EXPECT_EQ(NumToStr(7), "7");
+    EXPECT_EQ(NumToStr(-20), "-20");
+    EXPECT_EQ(NumToStr(INT32_MIN), "-2147483648");
+    EXPECT_EQ(NumToStr(INT32_MAX), "2147483647");
+    EXPECT_EQ(NumToStr(std::int16_t{-32768}), "-32768");
+}
+
+TEST(CheckedArithmetic, RaisesOverflowAtTheEdges) {
+    EXPECT_EQ(detail::add(INT32_MAX - 1, 1), INT32_MAX);
+    EXPECT_EQ(errorOf([] { detail::add(INT32_MAX, 1); }), 6);
+    EXPECT_EQ(errorOf([] { detail::sub(INT32_MIN, 1); }), 6);
+    EXPECT_EQ(errorOf([] { detail::mul(1073741824, 2); }), 6);
+    EXPECT_EQ(detail::mul(-1073741824, 2), INT32_MIN);
+    EXPECT_EQ(errorOf([] { detail::abs32(INT32_MIN); }), 6);
+    EXPECT_EQ(detail::abs32(-5), 5);
+    EXPECT_EQ(detail::narrow16(-32768), -32768);
+    EXPECT_EQ(errorOf([] { detail::narrow16(32768); }), 6);
+    EXPECT_EQ(errorOf([] { detail::narrow16(-32769); }), 6);
+}
+
+TEST(SplitRGB, BytesInMemoryOrder) {
+    auto c = detail::SplitRGB(0x0080FF);
+    EXPECT_EQ(c.red, 255);
+    EXPECT_EQ(c.green, 128);
+    EXPECT_EQ(c.blue, 0);
+    auto all = detail::SplitRGB(-1);
+    EXPECT_EQ(all.red, 255);
+    EXPECT_EQ(all.blue, 255);
+    EXPECT_EQ(all.high, 255);
+    auto high = detail::SplitRGB(static_cast<std::int32_t>(0x80000005u));
+    EXPECT_EQ(high.red, 5);
+    EXPECT_EQ(high.green, 0);
+    EXPECT_EQ(high.high, 128);
+}
+
+std::string replaced(std::string text, const std::string& find, const std::string& by) {
+    detail::ReplaceAll(text, find, by);
+    return text;
+}
+
+TEST(ReplaceAll, ContinuingAndRestartingModes) {
+    EXPECT_EQ(replaced("aaaa", "aa", "b"), "bb");
+    EXPECT_EQ(replaced("aaaa", "aa", "aab"), "aabaab");
+    // Restarting: an occurrence made by the joining is replaced too.
+    EXPECT_EQ(replaced("aabb", "ab", ""), "");
+    EXPECT_EQ(replaced("xaabbx", "ab", ""), "xx");
+    EXPECT_EQ(replaced("a\\b\\", "\\", "\\\\"), "a\\\\b\\\\");
+    EXPECT_EQ(replaced("", "a", "b"), "");
+    EXPECT_EQ(replaced("abc", "", "x"), "abc");
+    EXPECT_EQ(replaced("abcabc", "bc", "Q"), "aQaQ");
+    // A replacement that forms the pattern with what precedes it.
+    EXPECT_EQ(replaced("aab", "ab", "b"), "b");
+}
+
+TEST(ReplaceChar, OverwritesInPlaceAndEmptiesItsArguments) {
+    std::string text("a\0b\0", 4), find("\0", 1), by(" ");
+    detail::ReplaceChar(text, find, by);
+    EXPECT_EQ(text, "a b ");
+    EXPECT_TRUE(find.empty());
+    EXPECT_TRUE(by.empty());
+    std::string same = "xyx", f = "x", empty;
+    detail::ReplaceChar(same, f, empty);
+    EXPECT_EQ(same, "xyx");
+}
+
+TEST(InStrLast, LastOccurrenceAtOrAfterStart) {
+    EXPECT_EQ(detail::InStrLast("a\\page b\\page ", "\\page ", 1), 9u);
+    EXPECT_EQ(detail::InStrLast("a\\page b\\page ", "\\page ", 0), 9u);
+    EXPECT_EQ(detail::InStrLast("abcabc", "abc", 5), 0u);
+    EXPECT_EQ(detail::InStrLast("abcabc", "ABC", 1), 0u);
+    EXPECT_EQ(detail::InStrLast("", "a", 1), 0u);
+    EXPECT_EQ(detail::InStrLast("a", "", 1), 0u);
+}
+
+std::string runText(const std::string& text) {
+    std::string out;
+    detail::appendEscapedRunText(out, text);
+    return out;
+}
+
+std::string nameText(const std::string& text) {
+    std::string out;
+    detail::appendEscapedName(out, text);
+    return out;
+}
+
+TEST(Escaping, RunTextPasses) {
+    EXPECT_EQ(runText("C:\\x"), "C:\\\\x");
+    EXPECT_EQ(runText("a{b}"), "a\\{b\\}");
+    EXPECT_EQ(runText("a\tb"), "a\\tab b");
+    EXPECT_EQ(runText("1\r\n2\r3"), "1\\line 2\\line 3");
+    EXPECT_EQ(runText("a\r\n\rb"), "a\\line \\line b");
+    EXPECT_EQ(runText("\r\r\n"), "\\line \\line ");
+    // Every kind of line end gives one line break.
+    EXPECT_EQ(runText("a\nb\n\rc"), "a\\line b\\line \\line c");
+    EXPECT_EQ(runText("\xe2\x80\xa2 item"), "\\bullet  item");
+    EXPECT_EQ(runText("\\tab"), "\\\\tab");
+}
+
+TEST(Escaping, CharactersAboveAsciiAsUnicodeEscapes) {
+    EXPECT_EQ(runText("\xe2\x82\xac"), "\\u8364 ");
+    EXPECT_EQ(runText("\xee\x80\x80"), "\\u-8192 ");
+    EXPECT_EQ(runText("\xce\xb1\xce\xb2"), "\\u945 \\u946 ");
+    EXPECT_EQ(runText("\xc3\xa9t\xc3\xa9"), "\\u233 t\\u233 ");
+    // Beyond U+FFFF: one escape per surrogate.
+    EXPECT_EQ(runText("\xf0\x9f\x98\x80"), "\\u-10179 \\u-8704 ");
+    EXPECT_EQ(runText("\xef\xbf\xbf"), "\\u-1 ");
+}
+
+TEST(Escaping, InvalidUtf8CountsAsReplacementCharacter) {
+    EXPECT_EQ(runText("a\xff" "b"), "a\\u-3 b");
+    EXPECT_EQ(runText("\xc3"), "\\u-3 ");
+    EXPECT_EQ(runText("\xc0\xaf"), "\\u-3 \\u-3 ");              // overlong "/"
+    EXPECT_EQ(runText("\xed\xa0\x80"), "\\u-3 \\u-3 \\u-3 ");    // a surrogate
+    EXPECT_EQ(runText("\xf4\x90\x80\x80").substr(0, 5), "\\u-3 ");  // above U+10FFFF
+}
+
+TEST(Escaping, NamesEscapeOnlyBackslashBracesAndNonAscii) {
+    EXPECT_EQ(nameText("a\\b{c}"), "a\\\\b\\{c\\}");
+    EXPECT_EQ(nameText("tab\there\r\n"), "tab\there\r\n");
+    EXPECT_EQ(nameText("\xce\xa9 \xe2\x80\xa2"), "\\u937  \\u8226 ");
+}
+
+TEST(UpperCase, UnicodeAware) {
+    EXPECT_EQ(platform::upperCase("times new roman"), "TIMES NEW ROMAN");
+    EXPECT_EQ(platform::upperCase("\xce\xb1\xce\xb2\xce\xb3"), "\xce\x91\xce\x92\xce\x93");
+    EXPECT_EQ(platform::upperCase("caf\xc3\xa9"), "CAF\xc3\x89");
+    EXPECT_EQ(platform::upperCase("\xd0\xb0"), "\xd0\x90");
+}
+
+TEST(Errors, NumbersAndClassicMessages) {
+    struct Case {
+        int number;
+        const char* message;
+    } cases[] = {{6, "Overflow"},
+                 {9, "Subscript out of range"},
+                 {91, "Object variable or With block variable not set"},
+                 {52, "Bad file name or number"},
+                 {53, "File not found"},
+                 {61, "Disk full"},
+                 {70, "Permission denied"},
+                 {75, "Path/File access error"},
+                 {76, "Path not found"}};
+    for (const auto& c : cases) {
+        Error e(c.number);
+        EXPECT_EQ(e.number(), c.number);
+        EXPECT_STREQ(e.what(), c.message);
+    }
+    const std::runtime_error& base = Error(6);
+    EXPECT_STREQ(base.what(), "Overflow");
+}
+
+TEST(CellArray, BoundsAndElements) {
+    CellArray cells({{1, 2}, {1, 3}});
+    EXPECT_EQ(cells.dimensions(), 2u);
+    EXPECT_EQ(cells.lbound(1), 1);
+    EXPECT_EQ(cells.ubound(1), 2);
+    EXPECT_EQ(cells.ubound(2), 3);
+    auto cell = std::make_shared<cCell>();
+    cells.at({2, 3}) = cell;
+    EXPECT_EQ(cells.at({2, 3}), cell);
+    EXPECT_EQ(cells.at({1, 3}), nullptr);
+    EXPECT_EQ(cells.at({2, 2}), nullptr);
+    EXPECT_EQ(errorOf([&] { cells.at({0, 1}); }), 9);
+    EXPECT_EQ(errorOf([&] { cells.at({3, 1}); }), 9);
+    EXPECT_EQ(errorOf([&] { cells.at({1}); }), 9);
+    EXPECT_EQ(errorOf([&] { cells.ubound(3); }), 9);
+    CellArray empty({{0, -1}});
+    EXPECT_EQ(empty.ubound(1), -1);
+    EXPECT_EQ(errorOf([&] { empty.at({0}); }), 9);
+    CellArray negative({{-2, 0}, {5, 6}});
+    negative.at({-2, 5}) = cell;
+    EXPECT_EQ(negative.at({-2, 5}), cell);
+}
+
+class TempFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("velloran-test-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string folder() const { return folder_.string() + "/"; }
+    std::filesystem::path folder_;
+};
+
+TEST_F(TempFolder, TempFileNameCreatesAPrivateEmptyFile) {
+    std::string prefix, where = folder();
+    std::string path = detail::TempFileName(prefix, where);
+    EXPECT_EQ(prefix, "~vx");
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.rfind(folder() + "~vx", 0), 0u);
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    std::string again = detail::TempFileName(prefix, where);
+    EXPECT_NE(again, path);
+    std::string longPrefix = "abcdef";
+    std::string shortened = detail::TempFileName(longPrefix, where);
+    EXPECT_EQ(shortened.rfind(folder() + "abc", 0), 0u);
+    EXPECT_NE(shortened.substr(folder().size(), 4), "abcd");
+}
+
+TEST_F(TempFolder, TempFileNameDefaultsAndFailure) {
+    std::string prefix, where;
+    std::string path = detail::TempFileName(prefix, where);
+    EXPECT_EQ(where, detail::TempPath());
+    EXPECT_EQ(where.back(), '/');
+    ASSERT_FALSE(path.empty());
+    detail::KillFile(path);
+    std::string missing = folder() + "no/such/folder/";
+    EXPECT_EQ(detail::TempFileName(prefix, missing), "");
+}
+
+TEST_F(TempFolder, FileExistsAndKillFile) {
+    std::string path = folder() + "f.txt";
+    EXPECT_FALSE(detail::FileExists(path));
+    EXPECT_FALSE(detail::FileExists(""));
+    std::ofstream(path).close();
+    EXPECT_FALSE(detail::FileExists(path));  // empty
+    std::ofstream(path) << "x";
+    EXPECT_TRUE(detail::FileExists(path));
+    detail::KillFile(path);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    detail::KillFile(path);  // missing: ignored
+    detail::KillFile("");
+}
+
+TEST(AddBackslash, AddsTheSeparatorOnce) {
+    EXPECT_EQ(detail::AddBackslash(""), "");
+    EXPECT_EQ(detail::AddBackslash("/tmp"), "/tmp/");
+    EXPECT_EQ(detail::AddBackslash("/tmp/"), "/tmp/");
+}
+
+}  // namespace
+}  // namespace velloran

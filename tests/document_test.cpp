@@ -1,0 +1,349 @@
+// The document: defaults, font and colour tables, the header writer, the
+// frame around the pages, Save and its failures.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "support.hpp"
+
+namespace velloran {
+namespace {
+
+using test::DefaultHeader;
+using test::errorOf;
+using test::FixedClock;
+
+TEST(Document, DefaultFields) {
+    cDocument doc;
+    EXPECT_EQ(doc.PageWidth, 11906);
+    EXPECT_EQ(doc.PageHeight, 16837);
+    EXPECT_EQ(doc.PageMarginLeft, 1440);
+    EXPECT_EQ(doc.PageMarginBottom, 1440);
+    EXPECT_EQ(doc.PageLandscape, False);
+    EXPECT_EQ(doc.PageNumbersOn, False);
+    EXPECT_EQ(doc.PageNumberStart, 1);
+    EXPECT_EQ(doc.PageNumberMarginRight, 720);
+    EXPECT_EQ(doc.PageNumberMarginTop, 720);
+    EXPECT_EQ(doc.FontDefaultName, "Arial");
+    EXPECT_EQ(doc.FontDefaultCharSet, 0);
+    EXPECT_EQ(doc.FontDefaultHeight, 10);
+    EXPECT_EQ(doc.Header, nullptr);
+    EXPECT_EQ(doc.Footer, nullptr);
+    EXPECT_EQ(doc.LastPage(), 0);
+    EXPECT_TRUE(doc.Author.empty() && doc.Operator.empty() && doc.Title.empty() && doc.Subject.empty());
+}
+
+TEST(Document, DefaultDocumentIsTheWorkedExample) {
+    FixedClock clock;
+    cDocument doc;
+    EXPECT_EQ(doc.Rtf(), DefaultHeader + "{}}");
+}
+
+TEST(Document, RealClockGivesTodaysDate) {
+    cDocument doc;
+    platform::LocalTime before = platform::systemLocalNow();
+    std::string rtf = doc.Rtf();
+    platform::LocalTime after = platform::systemLocalNow();
+    auto stamp = [](const platform::LocalTime& t) {
+        std::ostringstream s;
+        s << "{\\creatim\\yr" << t.year << "\\mo" << t.month << "\\dy" << t.day << "\\hr" << t.hour << "\\min"
+          << t.minute << "}";
+        return s.str();
+    };
+    EXPECT_TRUE(rtf.find(stamp(before)) != std::string::npos || rtf.find(stamp(after)) != std::string::npos)
+        << rtf;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    EXPECT_EQ(before.year, local.tm_year + 1900);
+    EXPECT_EQ(before.month, local.tm_mon + 1);
+}
+
+std::string withPageSetup(const std::string& setup) {
+    std::string expected = DefaultHeader;
+    const std::string portrait = "\\paperw11906\\paperh16837\\margl1440\\margr1440\\margt1440\\margb1440";
+    expected.replace(expected.find(portrait), portrait.size(), setup);
+    return expected + "{}}";
+}
+
+TEST(Document, LandscapeTurnsTheSheetWithItsMargins) {
+    FixedClock clock;
+    cDocument doc;
+    doc.PageLandscape = True;
+    EXPECT_EQ(doc.Rtf(), withPageSetup("\\paperw16837\\paperh11906\\margl1440\\margr1440\\margt1440\\margb1440"));
+    doc.PageLandscape = 1;  // any non-zero value
+    doc.PageMarginLeft = 1, doc.PageMarginRight = 2, doc.PageMarginTop = 3, doc.PageMarginBottom = 4;
+    EXPECT_EQ(doc.Rtf(), withPageSetup("\\paperw16837\\paperh11906\\margl4\\margr3\\margt1\\margb2"));
+}
+
+TEST(Document, PageNumbersOnlyWhenExactlyTrue) {
+    FixedClock clock;
+    cDocument doc;
+    doc.PageNumbersOn = True;
+    const std::string portrait = "\\paperw11906\\paperh16837\\margl1440\\margr1440\\margt1440\\margb1440";
+    EXPECT_EQ(doc.Rtf(), withPageSetup(portrait + "\\pgnstarts1\\pgncont\\pgnrestart\\pgnx720\\pgny720\\pgndec"));
+    doc.PageNumbersOn = 1;
+    EXPECT_EQ(doc.Rtf(), DefaultHeader + "{}}");
+}
+
+TEST(Document, NegativeMarginsAndSizes) {
+    FixedClock clock;
+    cDocument doc;
+    doc.PageMarginLeft = -5;
+    doc.PageWidth = 0;
+    EXPECT_NE(doc.Rtf().find("\\paperw0\\paperh16837\\margl-5\\margr1440"), std::string::npos);
+}
+
+TEST(Document, TimeStampWithoutLeadingZeros) {
+    FixedClock clock({2027, 1, 1, 0, 0});
+    cDocument doc;
+    EXPECT_NE(doc.Rtf().find("{\\creatim\\yr2027\\mo1\\dy1\\hr0\\min0}{\\revtim\\yr2027\\mo1\\dy1\\hr0\\min0}"),
+              std::string::npos);
+}
+
+TEST(Document, WorkedSequenceOfColoursAndFonts) {
+    FixedClock clock;
+    cDocument doc;
+    EXPECT_EQ(doc.ColorIndex(0), 1);
+    EXPECT_EQ(doc.ColorIndex(0xFFFFFF), 2);
+    EXPECT_EQ(doc.ColorIndex(0x0000FF), 3);
+    EXPECT_EQ(doc.ColorIndex(0x0000FF), 3);
+    EXPECT_EQ(doc.FontIndex("Arial"), 0);
+    EXPECT_EQ(doc.FontIndex("times new roman"), 1);
+    EXPECT_EQ(doc.FontIndex("Times New Roman", 161), 1);
+    EXPECT_EQ(doc.FontIndex(""), 0);
+    std::string rtf = doc.Rtf();
+    EXPECT_NE(rtf.find("{\\fonttbl{\\f0\\fnil\\fcharset0\\fprq2 Arial;}{\\f1\\fnil\\fcharset0\\fprq2 times new "
+                       "roman;}}"),
+              std::string::npos);
+    EXPECT_NE(rtf.find("{\\colortbl;\\red0\\green0\\blue0;\\red255\\green255\\blue255;\\red255\\green0\\blue0;}"),
+              std::string::npos);
+}
+
+TEST(Document, FontTableEntries) {
+    FixedClock clock;
+    cDocument doc;
+    doc.FontDefaultName = "Verdana";
+    doc.FontDefaultCharSet = 161;
+    EXPECT_EQ(doc.FontIndex("Courier"), 1);  // takes the default character set of now
+    doc.FontDefaultCharSet = 204;
+    EXPECT_EQ(doc.FontIndex("Symbol", 2), 2);
+    EXPECT_EQ(doc.FontIndex("Tahoma"), 3);
+    EXPECT_EQ(doc.FontIndex("Courier "), 4);  // a trailing space counts
+    EXPECT_EQ(doc.FontIndex("COURIER"), 1);
+    EXPECT_NE(doc.Rtf().find("{\\fonttbl{\\f0\\fnil\\fcharset204\\fprq2 Verdana;}"
+                             "{\\f1\\fnil\\fcharset161\\fprq2 Courier;}{\\f2\\fnil\\fcharset2\\fprq2 Symbol;}"
+                             "{\\f3\\fnil\\fcharset204\\fprq2 Tahoma;}{\\f4\\fnil\\fcharset204\\fprq2 Courier ;}}"),
+              std::string::npos);
+}
+
+TEST(Document, ChangingTheDefaultFontAfterEntries) {
+    cDocument doc;
+    EXPECT_EQ(doc.FontIndex("Georgia"), 1);
+    doc.FontDefaultName = "Georgia";
+    EXPECT_EQ(doc.FontIndex("georgia"), 0);
+    EXPECT_NE(doc.Rtf().find("{\\f0\\fnil\\fcharset0\\fprq2 Georgia;}{\\f1\\fnil\\fcharset0\\fprq2 Georgia;}"),
+              std::string::npos);
+}
+
+TEST(Document, FontNamesCompareUnicodeCaseInsensitively) {
+    cDocument doc;
+    EXPECT_EQ(doc.FontIndex("\xce\xb1\xce\xb2"), 1);   // Greek small
+    EXPECT_EQ(doc.FontIndex("\xce\x91\xce\x92"), 1);   // Greek capital
+    EXPECT_NE(doc.Rtf().find("{\\f1\\fnil\\fcharset0\\fprq2 \\u945 \\u946 ;}"), std::string::npos);
+}
+
+TEST(Document, ColourValuesCompareAllBits) {
+    cDocument doc;
+    EXPECT_EQ(doc.ColorIndex(0x01000000), 3);
+    EXPECT_EQ(doc.ColorIndex(0x0080FF), 4);
+    EXPECT_EQ(doc.ColorIndex(0), 1);
+    EXPECT_NE(doc.Rtf().find("\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red255\\green128\\blue0;}"),
+              std::string::npos);
+}
+
+TEST(Document, InformationStringsAndFontNamesAreEscaped) {
+    FixedClock clock;
+    cDocument doc;
+    doc.Author = "A}\\par{";
+    doc.Operator = "\xce\x9f";
+    doc.Title = "T\xe2\x82\xac";
+    doc.Subject = "tab\there";
+    doc.FontDefaultName = "Bad}Font";
+    std::string rtf = doc.Rtf();
+    EXPECT_NE(rtf.find("{\\info{\\author A\\}\\\\par\\{}{\\operator \\u927 }{\\title T\\u8364 }{\\subject tab\there}"),
+              std::string::npos);
+    EXPECT_NE(rtf.find("\\fprq2 Bad\\}Font;}"), std::string::npos);
+    EXPECT_TRUE(test::balanced(rtf));
+    for (unsigned char c : rtf) ASSERT_LT(c, 0x80);
+}
+
+TEST(Document, DefaultHeightThatOverflowsDropsOnlyItsNumbers) {
+    FixedClock clock;
+    cDocument doc;
+    doc.FontDefaultHeight = 1073741824;
+    std::string expected = DefaultHeader + "{}}";
+    expected.replace(expected.find("{\\stylesheet{\\fs20 "), 19, "{\\stylesheet{ ");
+    expected.replace(expected.find("\\f0\\fs20\\cb2"), 12, "\\cb2");
+    EXPECT_EQ(doc.Rtf(), expected);
+    EXPECT_TRUE(test::balanced(expected));
+    doc.FontDefaultHeight = -1073741824;
+    EXPECT_NE(doc.Rtf().find("{\\stylesheet{\\fs-2147483648 \\snext0"), std::string::npos);
+}
+
+TEST(Document, ColourIndexesArePerThread) {
+    std::int32_t black = -1, white = -1, after = -1;
+    std::int32_t textFore = -1, borderColour = -1, cellBack = -1;
+    std::thread([&] {
+        black = BlackColorIndex();
+        white = WhiteColorIndex();
+        cText text;
+        cBorder b;
+        cCell cell;
+        textFore = text.ForeColorIndex;
+        borderColour = b.BorderColorIndex;
+        cellBack = cell.BackColorIndex;
+        cDocument doc;
+        after = WhiteColorIndex();
+    }).join();
+    EXPECT_EQ(black, 0);
+    EXPECT_EQ(white, 0);
+    EXPECT_EQ(textFore, 0);
+    EXPECT_EQ(borderColour, 0);
+    EXPECT_EQ(cellBack, 0);
+    EXPECT_EQ(after, 2);
+}
+
+class SaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("velloran-save-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override {
+        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+        std::filesystem::remove_all(folder_);
+    }
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    static std::string read(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // The names in the folder, to prove that nothing was left behind.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(folder_)) names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::filesystem::path folder_;
+};
+
+TEST_F(SaveTest, WritesExactlyTheRtfText) {
+    FixedClock clock;
+    cDocument doc;
+    doc.Title = "\xce\xa4";
+    EXPECT_EQ(doc.Save(path("doc.rtf")), True);
+    EXPECT_EQ(read(path("doc.rtf")), doc.Rtf());
+    EXPECT_EQ(entries(), std::vector<std::string>{"doc.rtf"});
+}
+
+TEST_F(SaveTest, ReplacesAnExistingFileKeepingItsMode) {
+    std::ofstream(path("doc.rtf")) << std::string(100000, 'x');
+    std::filesystem::permissions(path("doc.rtf"), std::filesystem::perms(0640));
+    FixedClock clock;
+    cDocument doc;
+    EXPECT_EQ(doc.Save(path("doc.rtf")), True);
+    EXPECT_EQ(read(path("doc.rtf")), doc.Rtf());
+    struct stat st;
+    ASSERT_EQ(::stat(path("doc.rtf").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(entries(), std::vector<std::string>{"doc.rtf"});
+}
+
+TEST_F(SaveTest, ThroughALinkReplacesTheFileItNames) {
+    std::ofstream(path("target.rtf")) << "old";
+    std::filesystem::create_symlink(path("target.rtf"), path("link.rtf"));
+    cDocument doc;
+    EXPECT_EQ(doc.Save(path("link.rtf")), True);
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.rtf")));
+    EXPECT_EQ(read(path("target.rtf")).substr(0, 6), "{\\rtf1");
+}
+
+TEST_F(SaveTest, EmptyPathReturnsFalse) {
+    cDocument doc;
+    EXPECT_EQ(doc.Save(""), False);
+    EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(SaveTest, FailuresRaiseFileErrorsAndLeaveNothing) {
+    cDocument doc;
+    EXPECT_EQ(errorOf([&] { doc.Save(path("missing/doc.rtf")); }), 76);
+    EXPECT_EQ(errorOf([&] { doc.Save(folder_.string()); }), 75);
+    EXPECT_EQ(errorOf([&] { doc.Save(path("dir/")); }), 76);
+    std::ofstream(path("file")) << "x";
+    EXPECT_EQ(errorOf([&] { doc.Save(path("file/doc.rtf")); }), 76);
+    EXPECT_EQ(errorOf([&] { doc.Save(std::string("a\0b", 3)); }), 52);
+    EXPECT_EQ(entries(), std::vector<std::string>{"file"});
+}
+
+TEST_F(SaveTest, FullDeviceRaisesDiskFull) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    cDocument doc;
+    EXPECT_EQ(errorOf([&] { doc.Save("/dev/full"); }), 61);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+// Runs f in a child process and returns its exit status.
+template <class F>
+int inChild(F&& f) {
+    pid_t pid = ::fork();
+    if (pid == 0) ::_exit(f());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+}
+
+TEST_F(SaveTest, NoPermissionRaises70AndKeepsTheOldFile) {
+    std::ofstream(path("doc.rtf")) << "old";
+    std::filesystem::permissions(folder_, std::filesystem::perms(0555));
+    int status = inChild([&] {
+        // Root passes every permission check: drop to an ordinary user first.
+        if (::geteuid() == 0 && ::setuid(65534) != 0) return 200;
+        cDocument doc;
+        return errorOf([&] { doc.Save(path("doc.rtf")); });
+    });
+    EXPECT_EQ(status, 70);
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+    EXPECT_EQ(read(path("doc.rtf")), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"doc.rtf"});
+}
+
+TEST_F(SaveTest, FileSizeLimitHalfWayKeepsTheOldFile) {
+    std::ofstream(path("doc.rtf")) << "old";
+    int status = inChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{1000, 1000};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 200;
+        cDocument doc;
+        doc.Subject = std::string(5000, 's');  // the text passes the limit half way
+        return errorOf([&] { doc.Save(path("doc.rtf")); });
+    });
+    EXPECT_EQ(status, 61);
+    EXPECT_EQ(read(path("doc.rtf")), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"doc.rtf"});
+}
+
+}  // namespace
+}  // namespace velloran
