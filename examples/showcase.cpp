@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
         shapes->SpaceBefore = 240;
         shapes->InsertText(run("Shapes: "));
         shapes->InsertDrawing(allShapes(doc));
+        shapes->InsertText(run(" one group of six shapes."));
         first->InsertParagraph(shapes);
         doc.InsertPage(first);
 

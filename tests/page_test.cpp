@@ -1,0 +1,285 @@
+// Pages, the document body, the page header and footer, and tables.
+#include "support.hpp"
+
+namespace velloran {
+namespace {
+
+using test::DefaultHeader;
+using test::errorOf;
+using test::FixedClock;
+using test::fragment;
+
+const std::string NoBorder = R"(\brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrnone\brdrr\brdrnone)";
+const std::string ABC = R"({\pard\plain{\f0\fs20 abc}})" + NoBorder + R"(\ql\par )";
+
+std::shared_ptr<cParagraph> para(const std::string& text) {
+    auto t = std::make_shared<cText>();
+    t->Text(text);
+    auto p = std::make_shared<cParagraph>();
+    p->InsertText(t);
+    return p;
+}
+
+std::string wrapped(const std::string& text) {
+    return R"({\pard\plain{\f0\fs20 )" + text + "}}" + NoBorder + R"(\ql\par )";
+}
+
+class Pages : public ::testing::Test {
+protected:
+    FixedClock clock;
+    cDocument doc;
+};
+
+TEST_F(Pages, FragmentsInInsertionOrder) {
+    cPage empty;
+    EXPECT_EQ(fragment(empty), "{}\\page ");
+    cPage page;
+    auto a = para("abc");
+    EXPECT_EQ(page.InsertParagraph(a), True);
+    EXPECT_EQ(page.InsertParagraph(para("B")), True);
+    EXPECT_EQ(page.InsertParagraph(nullptr), False);
+    EXPECT_EQ(fragment(page), "{" + ABC + wrapped("B") + "}\\page ");
+    // The paragraph is a snapshot: changing it afterwards does not reach the page.
+    a->Align = aCenter;
+    EXPECT_EQ(fragment(page), "{" + ABC + wrapped("B") + "}\\page ");
+}
+
+TEST_F(Pages, ParagraphInsertedTwiceNestsTheSecondCopy) {
+    cPage page;
+    auto a = para("abc");
+    page.InsertParagraph(a);
+    page.InsertParagraph(a);
+    EXPECT_EQ(fragment(page), "{" + ABC + "{\\pard\\plain" + ABC + "}" + NoBorder + "\\ql\\par }\\page ");
+}
+
+TEST_F(Pages, DocumentBodyDropsOnlyTheLastPageBreak) {
+    EXPECT_EQ(doc.InsertPage(nullptr), False);
+    EXPECT_EQ(doc.LastPage(), 0);
+    auto one = std::make_shared<cPage>();
+    one->InsertParagraph(para("abc"));
+    EXPECT_EQ(doc.InsertPage(one), True);
+    std::string single = DefaultHeader + "{{" + ABC + "}}}";
+    single.replace(single.find("\\nofpages0"), 10, "\\nofpages1");
+    EXPECT_EQ(doc.Rtf(), single);
+    EXPECT_EQ(doc.LastPage(), 1);
+    doc.InsertPage(one);
+    doc.InsertPage(std::make_shared<cPage>());
+    EXPECT_EQ(doc.LastPage(), 3);
+    std::string expected = DefaultHeader + "{{" + ABC + "}\\page {" + ABC + "}\\page {}}}";
+    expected.replace(expected.find("\\nofpages0"), 10, "\\nofpages3");
+    EXPECT_EQ(doc.Rtf(), expected);
+    EXPECT_EQ(doc.Rtf(), expected);  // rendering changes nothing
+}
+
+TEST_F(Pages, TrailingSpacesOfTheLastPageAreTrimmed) {
+    auto page = std::make_shared<cPage>();
+    auto p = std::make_shared<cParagraph>();
+    p->Align = static_cast<vlRTFAlignment>(9);  // content without a wrapper
+    auto t = std::make_shared<cText>();
+    t->Text("x");
+    p->InsertText(t);
+    page->InsertParagraph(p);
+    doc.InsertPage(page);
+    std::string rtf = doc.Rtf();
+    EXPECT_TRUE(rtf.ends_with(R"(\cf1 {{{\f0\fs20 x}}}})")) << rtf;
+}
+
+TEST_F(Pages, HeaderAndFooterGroups) {
+    doc.Header = para("abc");
+    std::string rtf = doc.Rtf();
+    std::string expected = DefaultHeader + "{}}";
+    expected.replace(expected.find("\\widowctrl\\ftnbj \\sectd "), 24,
+                     "\\pgbrdrhead\\headery720 \\widowctrl\\ftnbj \\sectd {\\header" + ABC + "}");
+    EXPECT_EQ(rtf, expected);
+    doc.Header = nullptr;
+    doc.Footer = para("abc");
+    expected = DefaultHeader + "{}}";
+    expected.replace(expected.find("\\widowctrl\\ftnbj \\sectd "), 24,
+                     "\\pgbrdrfoot\\footery720 \\widowctrl\\ftnbj \\sectd {\\footer" + ABC + "}");
+    EXPECT_EQ(doc.Rtf(), expected);
+    doc.Footer = nullptr;
+    EXPECT_EQ(doc.Rtf(), DefaultHeader + "{}}");
+}
+
+TEST_F(Pages, RenderingDoesNotChangeTheHeaderParagraph) {
+    auto shared = para("abc");
+    doc.Header = shared;
+    doc.Footer = shared;
+    std::string first = doc.Rtf();
+    EXPECT_NE(first.find("{\\header" + ABC + "}{\\footer" + ABC + "}\\pmmetafile28"), std::string::npos);
+    EXPECT_EQ(doc.Rtf(), first);
+    EXPECT_EQ(detail::Access::content(*shared), R"({\f0\fs20 abc})");
+    // The header is read at each rendering.
+    shared->Align = aRight;
+    EXPECT_NE(doc.Rtf().find("{\\header" + wrapped("abc").replace(ABC.size() - 8, 3, "\\qr") + "}"),
+              std::string::npos);
+}
+
+TEST_F(Pages, FailingHeaderWritesItsFlagOnly) {
+    doc.Header = para("abc");
+    doc.Header->Border = nullptr;
+    doc.Footer = para("f");
+    std::string rtf = doc.Rtf();
+    EXPECT_NE(rtf.find("\\pgbrdrhead\\headery720 \\pgbrdrfoot\\footery720 \\widowctrl\\ftnbj \\sectd {\\footer"),
+              std::string::npos);
+    EXPECT_EQ(rtf.find("{\\header"), std::string::npos);
+    EXPECT_TRUE(test::balanced(rtf));
+}
+
+class Tables : public ::testing::Test {
+protected:
+    static std::shared_ptr<cCell> cell(const std::string& text = "") {
+        auto c = std::make_shared<cCell>();
+        if (!text.empty()) c->InsertParagraph(para(text));
+        return c;
+    }
+    static std::string tableOf(cPage& page) {
+        std::string f = fragment(page);
+        return f.substr(1, f.size() - 1 - 7);  // without "{" and "}\page "
+    }
+    cDocument doc;
+};
+
+const std::string Sides = R"(\clbrdrt\brdrs\brdrw20 \clbrdrb\brdrs\brdrw20 \clbrdrl\brdrs\brdrw20 \clbrdrr\brdrs\brdrw20 )";
+
+TEST_F(Tables, WorkedExample) {
+    CellArray cells({{1, 2}, {1, 1}});
+    cells.at({1, 1}) = cell("A");
+    cells.at({2, 1}) = cell("B");
+    cPage page;
+    EXPECT_EQ(page.InsertTable(cells), True);
+    EXPECT_EQ(tableOf(page), "\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + Sides + "\\cellx720\r\n" + Sides +
+                                 "\\cellx1440\r\n\\pard\\plain\\intbl" + wrapped("A") + "\\cell\r\n" +
+                                 "\\pard\\plain\\intbl" + wrapped("B") + "\\cell\\row\r\n\\pard\r\n");
+}
+
+TEST_F(Tables, OneCellWithoutParagraphs) {
+    CellArray cells({{1, 1}, {1, 1}});
+    cells.at({1, 1}) = cell();
+    cPage page;
+    page.InsertTable(cells);
+    EXPECT_EQ(tableOf(page), "\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + Sides +
+                                 "\\cellx720\r\n\\pard\\plain\\intbl\\cell\\row\r\n\\pard\r\n");
+}
+
+TEST_F(Tables, IndexZeroIsIgnoredAndRowsRestartTheEdge) {
+    CellArray cells({{0, 2}, {0, 3}});
+    for (int c = 1; c <= 2; ++c)
+        for (int r = 1; r <= 3; ++r) cells.at({c, r}) = cell(std::to_string(c) + std::to_string(r));
+    cPage page;
+    EXPECT_EQ(page.InsertTable(cells), True);
+    std::string table = tableOf(page);
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 3 * 5 + 1);
+    std::size_t rows = 0;
+    for (std::size_t at = 0; (at = table.find("\\cellx1440\r\n", at)) != std::string::npos; ++at) ++rows;
+    EXPECT_EQ(rows, 3u);
+    EXPECT_LT(table.find("{\\f0\\fs20 11}"), table.find("{\\f0\\fs20 21}"));
+    EXPECT_LT(table.find("{\\f0\\fs20 21}"), table.find("{\\f0\\fs20 12}"));
+}
+
+TEST_F(Tables, ShadingBordersAndWidths) {
+    CellArray cells({{1, 3}, {1, 1}});
+    auto a = cell(), b = cell(), c = cell();
+    a->Width = 1000, b->Width = 2000, c->Width = 500;
+    a->BackColorIndex = 0;
+    b->BackColorIndex = 5;
+    c->Border->TopVisible = 1;  // not True
+    c->Border->LeftWidth = 0;
+    c->Border->BorderType = bDouble;  // cells always use the single style
+    cells.at({1, 1}) = a, cells.at({2, 1}) = b, cells.at({3, 1}) = c;
+    cPage page;
+    page.InsertTable(cells);
+    std::string table = tableOf(page);
+    EXPECT_NE(table.find(Sides + "\\clcbpat0\\cellx1000\r\n" + Sides + "\\clcbpat5\\cellx3000\r\n"
+                         "\\clbrdrt\\brdrnone\\clbrdrb\\brdrs\\brdrw20 \\clbrdrl\\brdrs\\brdrw0 "
+                         "\\clbrdrr\\brdrs\\brdrw20 \\cellx3500\r\n"),
+              std::string::npos)
+        << table;
+}
+
+TEST_F(Tables, SameCellInTwoPlacesAndEmptyDimensions) {
+    auto shared = cell("S");
+    CellArray cells({{1, 2}, {1, 1}});
+    cells.at({1, 1}) = shared, cells.at({2, 1}) = shared;
+    cPage page;
+    page.InsertTable(cells);
+    std::string table = tableOf(page);
+    EXPECT_NE(table.find(wrapped("S") + "\\cell\r\n\\pard\\plain\\intbl" + wrapped("S") + "\\cell\\row"),
+              std::string::npos);
+    cPage noRows;
+    EXPECT_EQ(noRows.InsertTable(CellArray({{1, 2}, {1, -1}})), True);
+    EXPECT_EQ(tableOf(noRows), "\\pard\r\n");
+}
+
+TEST_F(Tables, RefusalsAndFailuresLeaveThePageUnchanged) {
+    cPage page;
+    page.InsertParagraph(para("before"));
+    const std::string before = fragment(page);
+    auto same = [&] { return fragment(page) == before; };
+
+    EXPECT_EQ(page.InsertTable(CellArray({{1, 0}, {1, 3}})), False);
+    EXPECT_EQ(page.InsertTable(CellArray({{0, 2}, {1, 0}})), False);
+    EXPECT_TRUE(same());
+
+    EXPECT_EQ(errorOf([&] { page.InsertTable(CellArray({{1, 2}})); }), 9);
+    EXPECT_EQ(errorOf([&] { page.InsertTable(CellArray({{1, 1}, {1, 1}, {1, 1}})); }), 9);
+    EXPECT_EQ(errorOf([&] { page.InsertTable(CellArray({{2, 3}, {1, 1}})); }), 9);
+    EXPECT_EQ(errorOf([&] { page.InsertTable(CellArray({{1, 32768}, {1, 1}})); }), 6);
+    EXPECT_TRUE(same());
+
+    // A missing cell or border after complete rows have been written.
+    CellArray cells({{1, 2}, {1, 2}});
+    cells.at({1, 1}) = cell("a"), cells.at({2, 1}) = cell("b"), cells.at({1, 2}) = cell("c");
+    EXPECT_EQ(errorOf([&] { page.InsertTable(cells); }), 91);
+    cells.at({2, 2}) = cell("d");
+    cells.at({2, 2})->Border = nullptr;
+    EXPECT_EQ(errorOf([&] { page.InsertTable(cells); }), 91);
+    EXPECT_TRUE(same());
+
+    auto wide = [&](auto change) {
+        CellArray one({{1, 2}, {1, 1}});
+        one.at({1, 1}) = cell(), one.at({2, 1}) = cell();
+        change(*one.at({2, 1}));
+        return errorOf([&] { page.InsertTable(one); });
+    };
+    EXPECT_EQ(wide([](cCell& c) { c.Border->TopWidth = 32768; }), 6);
+    EXPECT_EQ(wide([](cCell& c) { c.Border->RightWidth = -32769; }), 6);
+    EXPECT_EQ(wide([](cCell& c) { c.BackColorIndex = 40000; }), 6);
+    EXPECT_EQ(wide([](cCell& c) { c.Width = INT32_MAX; }), 6);
+    EXPECT_TRUE(same());
+    // Values at the edge of the ranges are fine.
+    EXPECT_EQ(wide([](cCell& c) { c.Border->TopWidth = -32768, c.BackColorIndex = 32767; }), -1);
+    EXPECT_FALSE(same());
+}
+
+TEST_F(Tables, CellDefaultsAndParagraphs) {
+    cCell c;
+    EXPECT_EQ(c.Width, 720);
+    EXPECT_EQ(c.BackColorIndex, 2);
+    ASSERT_NE(c.Border, nullptr);
+    EXPECT_EQ(c.Border->TopVisible, True);
+    EXPECT_EQ(c.Border->LeftVisible, True);
+    EXPECT_EQ(c.Border->BottomVisible, True);
+    EXPECT_EQ(c.Border->RightVisible, True);
+    EXPECT_EQ(c.Border->TopWidth, 20);
+    EXPECT_EQ(c.Border->BorderColorIndex, 1);
+    EXPECT_EQ(c.InsertParagraph(nullptr), False);
+    EXPECT_EQ(c.InsertParagraph(para("abc")), True);
+    EXPECT_EQ(detail::Access::content(c), ABC);
+}
+
+TEST_F(Tables, WholeDocumentStaysBalanced) {
+    CellArray cells({{1, 2}, {1, 2}});
+    for (int c = 1; c <= 2; ++c)
+        for (int r = 1; r <= 2; ++r) cells.at({c, r}) = cell("x{y}");
+    auto page = std::make_shared<cPage>();
+    page->InsertParagraph(para("before"));
+    page->InsertTable(cells);
+    page->InsertParagraph(para("after"));
+    doc.InsertPage(page);
+    doc.InsertPage(page);
+    EXPECT_TRUE(test::balanced(doc.Rtf()));
+}
+
+}  // namespace
+}  // namespace velloran

@@ -1,0 +1,219 @@
+// Text runs, borders and paragraphs.
+#include <thread>
+
+#include "support.hpp"
+
+namespace velloran {
+namespace {
+
+using test::border;
+using test::errorOf;
+using test::fragment;
+using test::run;
+
+const std::string NoBorder = R"(\brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrnone\brdrr\brdrnone)";
+
+class Runs : public ::testing::Test {
+protected:
+    cDocument doc;  // sets this thread's black and white indexes
+};
+
+std::shared_ptr<cText> textOf(const std::string& s) {
+    auto t = std::make_shared<cText>();
+    t->Text(s);
+    return t;
+}
+
+TEST_F(Runs, WorkedExamples) {
+    EXPECT_EQ(run(*textOf("abc")), R"({\f0\fs20 abc})");
+    auto t = textOf("a{b}");
+    t->Bold = True, t->Italic = True, t->FontIndex = 1, t->Height = 12, t->ForeColorIndex = 3;
+    EXPECT_EQ(run(*t), R"({\b\i\f1\cf3\fs24 a\{b\}})");
+    auto back = textOf("abc");
+    back->BackColorIndex = 4;
+    EXPECT_EQ(run(*back), R"({\f0\chcfpat0\chcbpat4\cb4\fs20 abc})");
+    auto noSize = textOf("abc");
+    noSize->Height = 0;
+    EXPECT_EQ(run(*noSize), R"({\f0 abc})");
+    EXPECT_EQ(run(*textOf("C:\\x")), R"({\f0\fs20 C:\\x})");
+    EXPECT_EQ(run(*textOf("a\tb")), R"({\f0\fs20 a\tab b})");
+    EXPECT_EQ(run(*textOf("")), "");
+    EXPECT_EQ(run(cText()), "");
+    std::string none;
+    detail::appendTextRun(none, nullptr);
+    EXPECT_EQ(none, "");
+}
+
+TEST_F(Runs, EveryFlagInItsPlace) {
+    auto t = textOf("x");
+    t->Bold = True, t->Italic = True, t->Strike = True;
+    t->UnderlineWords(True);
+    t->UnderlineDot(True);
+    t->Height = -10;
+    EXPECT_EQ(run(*t), R"({\b\i\uld\ulw\strike\f0\fs-20 x})");
+    t->Bold = 1;  // only True counts
+    t->Strike = 1;
+    EXPECT_EQ(run(*t), R"({\i\uld\ulw\f0\fs-20 x})");
+}
+
+TEST_F(Runs, UnderlineKindsExcludeEachOther) {
+    cText t;
+    t.UnderlineWords(True);
+    t.UnderlineDot(True);
+    EXPECT_EQ(t.UnderlineWords(), True);
+    EXPECT_EQ(t.UnderlineDot(), True);
+    t.Underline(True);
+    EXPECT_EQ(t.UnderlineWords(), False);
+    EXPECT_EQ(t.UnderlineDot(), False);
+    t.UnderlineWords(True);
+    EXPECT_EQ(t.Underline(), False);
+    t.UnderlineDouble(True);
+    t.Underline(True);
+    EXPECT_EQ(t.UnderlineDouble(), False);
+    t.UnderlineDouble(True);
+    EXPECT_EQ(t.Underline(), False);
+    EXPECT_EQ(t.UnderlineDot(), False);
+    t.UnderlineDouble(False);  // False changes only that kind
+    EXPECT_EQ(t.UnderlineWords(), False);
+    t.Text("u");
+    t.Underline(True);
+    EXPECT_EQ(run(t), R"({\ul\f0\fs20 u})");
+    t.UnderlineDouble(True);
+    EXPECT_EQ(run(t), R"({\uldb\f0\fs20 u})");
+}
+
+TEST_F(Runs, TextIsEscapedWhenSetAndReplacedByTheNext) {
+    auto t = textOf("a\r\n\rb\nc");
+    EXPECT_EQ(run(*t), R"({\f0\fs20 a\line \line b\line c})");
+    t->Text("\xe2\x80\xa2 \xce\xb1");
+    EXPECT_EQ(run(*t), R"({\f0\fs20 \bullet  \u945 })");
+}
+
+TEST_F(Runs, SizeThatOverflowsFailsAndAppendsNothing) {
+    auto t = textOf("big");
+    t->Height = 1073741824;
+    cParagraph p;
+    p.InsertText(textOf("kept"));
+    EXPECT_EQ(errorOf([&] { p.InsertText(t); }), 6);
+    EXPECT_EQ(detail::Access::content(p), R"({\f0\fs20 kept})");
+    t->Height = -1073741824;
+    EXPECT_EQ(run(*t), R"({\f0\fs-2147483648 big})");
+}
+
+TEST(RunsBeforeAnyDocument, ColourIndexesStartAtZero) {
+    cText t;
+    t.Text("x");
+    std::thread([&] {
+        cText fresh;
+        EXPECT_EQ(fresh.ForeColorIndex, 0);
+        EXPECT_EQ(fresh.BackColorIndex, 0);
+        fresh.Text("x");
+        cDocument doc;  // now 0 differs from both black and white
+        EXPECT_EQ(run(fresh), R"({\f0\chcfpat0\chcbpat0\cb0\cf0\fs20 x})");
+    }).join();
+}
+
+TEST(Borders, WorkedExamples) {
+    cDocument doc;
+    cBorder b;
+    EXPECT_EQ(border(b), NoBorder);
+    b.TopVisible = b.BottomVisible = b.LeftVisible = b.RightVisible = True;
+    EXPECT_EQ(border(b), R"(\brdrt\brdrs\brdrcf1\brdrw20\brdrb\brdrs\brdrcf1\brdrw20)"
+                         R"(\brdrl\brdrs\brdrcf1\brdrw20\brdrr\brdrs\brdrcf1\brdrw20)");
+    cBorder top;
+    top.TopVisible = True, top.BorderType = bDouble, top.TopWidth = 15, top.BorderColorIndex = 3;
+    EXPECT_EQ(border(top), R"(\brdrt\brdrdb\brdrcf3\brdrw15\brdrb\brdrnone\brdrl\brdrnone\brdrr\brdrnone)");
+}
+
+TEST(Borders, StylesWidthsAndFlags) {
+    cDocument doc;
+    cBorder b;
+    b.RightVisible = True, b.BorderType = bHairline, b.RightWidth = 0;
+    EXPECT_EQ(border(b), R"(\brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrnone\brdrr\brdrhair\brdrcf1\brdrw0)");
+    const char* words[] = {"brdrs", "brdrdb", "brdrth", "brdrsh", "brdrdot", "brdrhair"};
+    for (int type = 1; type <= 6; ++type) {
+        b.BorderType = static_cast<vlRTFBorderType>(type);
+        EXPECT_NE(border(b).find(std::string("\\brdrr\\") + words[type - 1] + "\\brdrcf"), std::string::npos);
+    }
+    // Outside the enumeration a visible side still gets a style.
+    b.BorderType = static_cast<vlRTFBorderType>(0);
+    EXPECT_NE(border(b).find(R"(\brdrr\brdrs\brdrcf1)"), std::string::npos);
+    b.BorderType = static_cast<vlRTFBorderType>(99);
+    EXPECT_NE(border(b).find(R"(\brdrr\brdrs\brdrcf1)"), std::string::npos);
+    b.RightVisible = 1;  // not True
+    b.LeftVisible = True, b.LeftWidth = -7, b.BorderColorIndex = -2;
+    EXPECT_EQ(border(b), R"(\brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf-2\brdrw-7\brdrr\brdrnone)");
+    EXPECT_EQ(errorOf([] {
+                  std::string out;
+                  detail::appendBorder(out, nullptr);
+              }),
+              91);
+}
+
+class Paragraphs : public ::testing::Test {
+protected:
+    std::shared_ptr<cParagraph> abc() {
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(textOf("abc"));
+        return p;
+    }
+    static std::string take(cParagraph& p) { return detail::Access::takeRtf(p); }
+    cDocument doc;
+};
+
+TEST_F(Paragraphs, WorkedExamples) {
+    auto p = abc();
+    EXPECT_EQ(take(*p), R"({\pard\plain{\f0\fs20 abc}})" + NoBorder + R"(\ql\par )");
+    auto q = abc();
+    q->IndentFirstLine = 720, q->SpaceAfter = 120, q->Align = aCenter;
+    EXPECT_EQ(take(*q), R"({\pard\plain{\f0\fs20 abc}}\fi720\sa120)" + NoBorder + R"(\qc\par )");
+    cParagraph empty;
+    EXPECT_EQ(take(empty), R"({\pard\plain})" + NoBorder + R"(\ql\par )");
+}
+
+TEST_F(Paragraphs, LengthsAlignmentsAndOrder) {
+    auto p = abc();
+    p->IndentFirstLine = -360, p->IndentLeft = 1, p->IndentRight = 2;
+    p->SpaceBefore = 3, p->SpaceAfter = 4, p->SpaceBetweenLines = -240;
+    p->Align = aJustified;
+    EXPECT_EQ(take(*p), R"({\pard\plain{\f0\fs20 abc}}\fi-360\li1\ri2\sb3\sa4\sl-240)" + NoBorder + R"(\qj\par )");
+    auto r = abc();
+    r->Align = aRight;
+    EXPECT_EQ(take(*r).substr(27), NoBorder + R"(\qr\par )");
+    auto odd = abc();
+    odd->Align = static_cast<vlRTFAlignment>(7);
+    EXPECT_EQ(take(*odd), R"({\f0\fs20 abc})");
+    EXPECT_EQ(odd->Align, 7);
+}
+
+TEST_F(Paragraphs, TakingTwiceNestsTheFirstResult) {
+    auto p = abc();
+    take(*p);
+    EXPECT_EQ(take(*p), R"({\pard\plain{\pard\plain{\f0\fs20 abc}})" + NoBorder + R"(\ql\par })" + NoBorder +
+                            R"(\ql\par )");
+}
+
+TEST_F(Paragraphs, SnapshotsOfRunsAndTheBorderAtTaking) {
+    auto p = std::make_shared<cParagraph>();
+    auto t = textOf("one");
+    p->InsertText(t);
+    t->Text("two");
+    p->InsertText(t);
+    EXPECT_EQ(p->InsertText(nullptr), True);
+    EXPECT_EQ(p->InsertText(textOf("")), True);
+    p->Border->TopVisible = True;  // read when the paragraph is taken
+    EXPECT_EQ(take(*p), R"({\pard\plain{\f0\fs20 one}{\f0\fs20 two}}\brdrt\brdrs\brdrcf1\brdrw20)"
+                        R"(\brdrb\brdrnone\brdrl\brdrnone\brdrr\brdrnone\ql\par )");
+}
+
+TEST_F(Paragraphs, MissingBorderFailsWith91AndChangesNothing) {
+    auto p = abc();
+    p->Border = nullptr;
+    cPage page;
+    EXPECT_EQ(errorOf([&] { page.InsertParagraph(p); }), 91);
+    EXPECT_EQ(detail::Access::content(*p), R"({\f0\fs20 abc})");
+    EXPECT_EQ(fragment(page), "{}\\page ");
+}
+
+}  // namespace
+}  // namespace velloran
