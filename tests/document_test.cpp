@@ -330,6 +330,43 @@ TEST_F(SaveTest, NoPermissionRaises70AndKeepsTheOldFile) {
     EXPECT_EQ(entries(), std::vector<std::string>{"doc.rtf"});
 }
 
+TEST_F(SaveTest, ReadOnlyFileRaises70AndStaysAsItWas) {
+    std::ofstream(path("doc.rtf")) << "old";
+    std::filesystem::permissions(path("doc.rtf"), std::filesystem::perms(0444));
+    std::filesystem::permissions(folder_, std::filesystem::perms(0777));
+    int status = inChild([&] {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) return 200;
+        cDocument doc;
+        return errorOf([&] { doc.Save(path("doc.rtf")); });
+    });
+    EXPECT_EQ(status, 70);
+    EXPECT_EQ(read(path("doc.rtf")), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"doc.rtf"});
+}
+
+TEST_F(SaveTest, WritableFileInAClosedFolderIsWrittenInPlace) {
+    std::ofstream(path("doc.rtf")) << "old";
+    std::filesystem::permissions(path("doc.rtf"), std::filesystem::perms(0666));
+    std::filesystem::permissions(folder_, std::filesystem::perms(0555));
+    int status = inChild([&] {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) return 200;
+        cDocument doc;
+        return doc.Save(path("doc.rtf")) == True ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(read(path("doc.rtf")).substr(0, 6), "{\\rtf1");
+}
+
+TEST_F(SaveTest, FileWithOtherLinksKeepsThem) {
+    std::ofstream(path("doc.rtf")) << "old";
+    std::filesystem::create_hard_link(path("doc.rtf"), path("other.rtf"));
+    cDocument doc;
+    EXPECT_EQ(doc.Save(path("doc.rtf")), True);
+    EXPECT_EQ(read(path("other.rtf")), read(path("doc.rtf")));
+    EXPECT_EQ(read(path("other.rtf")).substr(0, 6), "{\\rtf1");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"doc.rtf", "other.rtf"}));
+}
+
 TEST_F(SaveTest, FileSizeLimitHalfWayKeepsTheOldFile) {
     std::ofstream(path("doc.rtf")) << "old";
     int status = inChild([&] {

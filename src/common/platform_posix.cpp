@@ -163,6 +163,19 @@ std::string readFile(const std::string& path) {
     return data;
 }
 
+namespace {
+
+// Truncate and write a file in place: for what cannot be replaced.
+void writeInPlace(const std::string& path, std::string_view data) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) raiseFileError(errno);
+    OpenFile file(fd, {});
+    writeAll(fd, data);
+    file.close();
+}
+
+}  // namespace
+
 void writeFileReplacing(const std::string& path, std::string_view data) {
     if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
     std::string target = path;
@@ -170,15 +183,10 @@ void writeFileReplacing(const std::string& path, std::string_view data) {
     bool exists = ::stat(path.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) raiseFileError(errno);
     if (exists && S_ISDIR(st.st_mode)) throw Error(errors::PathFileAccessError);
-    if (exists && !S_ISREG(st.st_mode)) {
-        // A device or a pipe is written in place: it cannot be replaced.
-        int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0) raiseFileError(errno);
-        OpenFile file(fd, {});
-        writeAll(fd, data);
-        file.close();
-        return;
-    }
+    if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) raiseFileError(errno);
+    // A device or a pipe cannot be replaced, and replacing a file with other
+    // links would part it from them.
+    if (exists && (!S_ISREG(st.st_mode) || st.st_nlink > 1)) return writeInPlace(path, data);
     if (exists) {
         // Replace the file a link points to, not the link.
         char resolved[PATH_MAX];
@@ -191,9 +199,19 @@ void writeFileReplacing(const std::string& path, std::string_view data) {
     std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     std::string temp;
     int fd = createExclusive(folder + "." + name + ".~vx", "", 0666, temp);
-    if (fd < 0) raiseFileError(errno);
+    if (fd < 0) {
+        // A writable file in a folder that takes no new files is written in place.
+        if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(path, data);
+        raiseFileError(errno);
+    }
     OpenFile file(fd, temp);
-    if (exists) ::fchmod(fd, st.st_mode & 07777);
+    if (exists) {
+        // Keep what can be kept of the old file: its mode, and its owner where allowed.
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            [[maybe_unused]] int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        }
+        ::fchmod(fd, st.st_mode & 07777);
+    }
     writeAll(fd, data);
     if (::fsync(fd) != 0 && errno != EINVAL) raiseFileError(errno);
     file.close();
@@ -202,7 +220,11 @@ void writeFileReplacing(const std::string& path, std::string_view data) {
 }
 
 std::string upperCase(std::string_view utf8) {
-    static const locale_t unicode = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    static const locale_t unicode = [] {
+        for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"})
+            if (locale_t l = ::newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr))) return l;
+        return static_cast<locale_t>(nullptr);
+    }();
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {

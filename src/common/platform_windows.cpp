@@ -1,0 +1,244 @@
+// The platform seam on Windows. Strings are UTF-8 throughout the core; paths
+// are handed to the wide-character file functions, while the temporary
+// folder and names come from the ANSI functions and are converted.
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#include <velloran/types.hpp>
+
+#include "common/platform.hpp"
+#include "common/utf8.hpp"
+
+namespace velloran::platform {
+namespace {
+
+[[noreturn]] void raiseFileError(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+        throw Error(errors::FileNotFound);
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        throw Error(errors::PathNotFound);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        throw Error(errors::PermissionDenied);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        throw Error(errors::DiskFull);
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY:
+        throw Error(errors::BadFileNameOrNumber);
+    default:
+        throw Error(errors::PathFileAccessError);
+    }
+}
+
+// UTF-8 to UTF-16, invalid sequences as U+FFFD.
+std::wstring wide(std::string_view utf8) {
+    std::wstring out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t c = detail::decodeUtf8(utf8, pos);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (c >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
+    }
+    return out;
+}
+
+std::string narrow(const wchar_t* text, std::size_t length) {
+    std::string out;
+    for (std::size_t i = 0; i < length; ++i) {
+        char32_t c = static_cast<char16_t>(text[i]);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(text[++i]) - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = detail::ReplacementCharacter;
+        }
+        detail::encodeUtf8(out, c);
+    }
+    return out;
+}
+
+// Text of the ANSI code page as UTF-8.
+std::string fromAnsi(const char* text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring buffer(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, buffer.data(), length);
+    return narrow(buffer.data(), static_cast<std::size_t>(length - 1));
+}
+
+// UTF-8 as text of the ANSI code page; false when a character is missing from it.
+bool toAnsi(const std::string& utf8, std::string& out) {
+    std::wstring w = wide(utf8);
+    BOOL lost = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, nullptr, 0, nullptr, &lost);
+    if (length <= 0 || lost) return false;
+    out.assign(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, out.data(), length, nullptr, nullptr);
+    out.pop_back();
+    return true;
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    }
+    HANDLE get() const { return h_; }
+    void close() {
+        HANDLE h = h_;
+        h_ = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(h)) raiseFileError(GetLastError());
+    }
+
+private:
+    HANDLE h_;
+};
+
+void writeAll(HANDLE h, std::string_view data) {
+    while (!data.empty()) {
+        DWORD chunk = data.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(data.size());
+        DWORD written = 0;
+        if (!WriteFile(h, data.data(), chunk, &written, nullptr)) raiseFileError(GetLastError());
+        if (written == 0) raiseFileError(ERROR_DISK_FULL);
+        data.remove_prefix(written);
+    }
+}
+
+}  // namespace
+
+LocalTime systemLocalNow() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
+}
+
+char separator() noexcept { return '\\'; }
+
+std::string tempFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    DWORD length = GetTempPathA(MAX_PATH, buffer);
+    if (length == 0 || length > MAX_PATH) return {};
+    buffer[length] = '\0';
+    return fromAnsi(buffer);
+}
+
+std::string createTempFile(const std::string& prefix, const std::string& folder) {
+    std::string ansiFolder, ansiPrefix;
+    if (!toAnsi(folder, ansiFolder) || !toAnsi(prefix, ansiPrefix)) return {};
+    char buffer[MAX_PATH + 1] = {};
+    // Unique number 0: the system picks the name and creates the file, new and empty.
+    if (GetTempFileNameA(ansiFolder.c_str(), ansiPrefix.c_str(), 0, buffer) == 0) return {};
+    return fromAnsi(buffer);
+}
+
+std::optional<std::uint64_t> fileLength(const std::string& path) noexcept {
+    try {
+        if (path.empty()) return std::nullopt;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+        return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+void removeFile(const std::string& path) noexcept {
+    try {
+        if (!path.empty()) DeleteFileW(wide(path).c_str());
+    } catch (...) {
+    }
+}
+
+std::string readFile(const std::string& path) {
+    if (path.empty()) throw Error(errors::BadFileNameOrNumber);
+    Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) raiseFileError(GetLastError());
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        DWORD n = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) raiseFileError(GetLastError());
+        if (n == 0) break;
+        data.append(buffer, n);
+    }
+    return data;
+}
+
+void writeFileReplacing(const std::string& path, std::string_view data) {
+    if (path.empty() || path.find('\0') != std::string::npos) throw Error(errors::BadFileNameOrNumber);
+    std::wstring target = wide(path);
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw Error(errors::PathFileAccessError);
+    bool replaceable = true;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) {
+            // Devices ("NUL", "\\.\pipe\...") have no attributes to read: write them in place.
+            replaceable = false;
+        }
+    }
+    if (!replaceable) {
+        Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+        if (file.get() == INVALID_HANDLE_VALUE) raiseFileError(GetLastError());
+        writeAll(file.get(), data);
+        file.close();
+        return;
+    }
+    std::size_t slash = target.find_last_of(L"\\/");
+    std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
+    std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+    std::wstring temp;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+        wchar_t unique[16];
+        wsprintfW(unique, L"%08X", GetTickCount() * 2654435761u + attempt * 40503u + GetCurrentProcessId());
+        temp = folder + L"." + name + L".~vx" + unique;
+        h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) raiseFileError(GetLastError());
+    }
+    if (h == INVALID_HANDLE_VALUE) raiseFileError(ERROR_FILE_EXISTS);
+    struct Cleanup {
+        const std::wstring& path;
+        bool keep = false;
+        ~Cleanup() {
+            if (!keep) DeleteFileW(path.c_str());
+        }
+    } cleanup{temp};
+    {
+        Handle file(h);
+        writeAll(file.get(), data);
+        if (!FlushFileBuffers(file.get())) raiseFileError(GetLastError());
+        file.close();
+    }
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        raiseFileError(GetLastError());
+    cleanup.keep = true;
+}
+
+std::string upperCase(std::string_view utf8) {
+    std::wstring w = wide(utf8);
+    if (!w.empty()) CharUpperBuffW(w.data(), static_cast<DWORD>(w.size()));
+    return narrow(w.data(), w.size());
+}
+
+}  // namespace velloran::platform
