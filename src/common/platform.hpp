@@ -47,6 +47,12 @@ void removeFile(const std::string& path) noexcept;
 // Read a whole file; raises the automation file error when it cannot.
 std::string readFile(const std::string& path);
 
+// Write data as the whole content of a file: createNew makes a new file
+// exclusively, readable by its owner only; otherwise the file must exist
+// already and is truncated. Links are never followed at the last step.
+// Raises the automation file error on failure.
+void writeFile(const std::string& path, std::string_view data, bool createNew);
+
 // Write data as the whole content of path. A regular file (or a path that
 // does not exist yet) is written to a new file in the same folder that then
 // replaces it, so a failure leaves any earlier file as it was and leaves no

@@ -163,6 +163,17 @@ std::string readFile(const std::string& path) {
     return data;
 }
 
+void writeFile(const std::string& path, std::string_view data, bool createNew) {
+    if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
+    int flags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | (createNew ? O_CREAT | O_EXCL : O_TRUNC);
+    int fd = ::open(path.c_str(), flags, 0600);
+    if (fd < 0) raiseFileError(errno);
+    OpenFile file(fd, createNew ? path : std::string());
+    writeAll(fd, data);
+    file.close();
+    file.keep();
+}
+
 namespace {
 
 // Truncate and write a file in place: for what cannot be replaced.

@@ -5,6 +5,8 @@
 #define NOMINMAX
 #include <windows.h>
 
+#include <exception>
+
 #include <velloran/types.hpp>
 
 #include "common/platform.hpp"
@@ -180,6 +182,29 @@ std::string readFile(const std::string& path) {
         data.append(buffer, n);
     }
     return data;
+}
+
+void writeFile(const std::string& path, std::string_view data, bool createNew) {
+    if (path.empty() || path.find('\0') != std::string::npos) throw Error(errors::BadFileNameOrNumber);
+    std::wstring target = wide(path);
+    HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, createNew ? CREATE_NEW : TRUNCATE_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) raiseFileError(GetLastError());
+    std::exception_ptr failure;
+    {
+        Handle file(h);
+        try {
+            writeAll(file.get(), data);
+            file.close();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    if (failure) {
+        // A new file that could not be written completely goes again.
+        if (createNew) DeleteFileW(target.c_str());
+        std::rethrow_exception(failure);
+    }
 }
 
 void writeFileReplacing(const std::string& path, std::string_view data) {

@@ -1,0 +1,141 @@
+// Picture files of every format the loader knows, made for the tests.
+#pragma once
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+#include <png.h>
+
+#include "picture/metafile.hpp"
+#include "picture/raster.hpp"
+
+namespace velloran::test {
+
+// A raster whose pixel (x, y) is (x, y, 200) modulo 256 (red, green, blue).
+inline detail::Raster gradient(int w, int h) {
+    detail::Raster r;
+    r.allocate(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = r.row(y) + x * 3;
+            p[0] = static_cast<std::uint8_t>(x), p[1] = static_cast<std::uint8_t>(y), p[2] = 200;
+        }
+    return r;
+}
+
+inline std::string bmpFile(int w, int h) { return detail::writeBmp(gradient(w, h)); }
+
+// An RGBA PNG whose left half is opaque red and right half fully transparent.
+inline std::string pngFile(int w, int h, bool alpha = true) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(w);
+    image.height = static_cast<png_uint_32>(h);
+    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
+    int channels = alpha ? 4 : 3;
+    std::string pixels(static_cast<std::size_t>(w) * h * channels, '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            char* p = &pixels[(static_cast<std::size_t>(y) * w + x) * channels];
+            p[0] = static_cast<char>(255);
+            if (alpha) p[3] = static_cast<char>(x < w / 2 ? 255 : 0);
+        }
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr);
+    std::string out(size, '\0');
+    png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0, nullptr);
+    out.resize(size);
+    return out;
+}
+
+// A grey JPEG (128, 128, 128) of w x h pixels.
+inline std::string jpegFile(int w, int h) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr error;
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(w);
+    info.image_height = static_cast<JDIMENSION>(h);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::string row(static_cast<std::size_t>(w) * 3, static_cast<char>(128));
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW r = reinterpret_cast<JSAMPROW>(row.data());
+        jpeg_write_scanlines(&info, &r, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::string out(reinterpret_cast<char*>(buffer), size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return out;
+}
+
+// A GIF of w x h pixels: colour 1 (blue) everywhere but the first column,
+// which is the transparent colour 0.
+inline std::string gifFile(int w, int h) {
+    std::string out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* data, int n) {
+        static_cast<std::string*>(g->UserData)->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(n));
+        return n;
+    }, &error);
+    GifColorType colors[2] = {{0, 0, 0}, {0, 0, 255}};
+    ColorMapObject* map = GifMakeMapObject(2, colors);
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, w, h, 1, 0, map);
+    GraphicsControlBlock gcb{0, false, 0, 0};
+    GifByteType ext[4];
+    EGifGCBToExtension(&gcb, ext);
+    ext[0] |= 1;  // transparent colour present
+    ext[3] = 0;
+    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
+    EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr);
+    std::vector<GifPixelType> line(static_cast<std::size_t>(w), 1);
+    line[0] = 0;
+    for (int y = 0; y < h; ++y) EGifPutLine(gif, line.data(), w);
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+// A placeable metafile of the given bounding box and units per inch holding
+// one rectangle record.
+inline std::string placeableFile(std::int16_t right, std::int16_t bottom, std::uint16_t inch) {
+    std::string f;
+    auto p16 = [&](std::uint32_t v) {
+        f += static_cast<char>(v & 0xFF);
+        f += static_cast<char>((v >> 8) & 0xFF);
+    };
+    auto p32 = [&](std::uint32_t v) {
+        p16(v & 0xFFFF);
+        p16(v >> 16);
+    };
+    p32(detail::PlaceableKey);
+    p16(0);                                      // handle
+    p16(0), p16(0);                              // left, top
+    p16(static_cast<std::uint16_t>(right)), p16(static_cast<std::uint16_t>(bottom));
+    p16(inch);
+    p32(0);
+    std::uint16_t sum = 0;
+    for (std::size_t at = 0; at < 20; at += 2)
+        sum ^= static_cast<std::uint16_t>(static_cast<unsigned char>(f[at]) | static_cast<unsigned char>(f[at + 1]) << 8);
+    p16(sum);
+    // The standard metafile: header, a rectangle record, the end record.
+    p16(1), p16(9), p16(0x0300), p32(9 + 7 + 3), p16(0), p32(7), p16(0);
+    p32(7), p16(0x041B), p16(static_cast<std::uint16_t>(bottom)), p16(static_cast<std::uint16_t>(right)), p16(0), p16(0);
+    p32(3), p16(0);
+    return f;
+}
+
+}  // namespace velloran::test
