@@ -2,8 +2,11 @@
 // formatted runs, a bordered and shaded table, and a drawing of every shape.
 //
 //     showcase [output.rtf]
+#include <cmath>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <velloran/velloran.hpp>
@@ -59,6 +62,32 @@ std::shared_ptr<cDrawing> allShapes(cDocument&) {
     box->Text(run("A text box"));
     drawing->InsertText(box);
     return drawing;
+}
+
+// A 24-bit BMP file of a colour wheel on white, w x h pixels.
+void writeWheel(const std::string& path, int w, int h) {
+    const int stride = (w * 3 + 3) & ~3;
+    std::string file(54 + static_cast<std::size_t>(stride) * h, '\0');
+    auto put = [&](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    file[0] = 'B', file[1] = 'M';
+    put(2, static_cast<std::uint32_t>(file.size()), 4);
+    put(10, 54, 4), put(14, 40, 4), put(18, static_cast<std::uint32_t>(w), 4), put(22, static_cast<std::uint32_t>(h), 4);
+    put(26, 1, 2), put(28, 24, 2);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            double dx = x - w / 2.0, dy = y - h / 2.0, r = std::hypot(dx, dy) / (h / 2.0);
+            double a = std::atan2(dy, dx);
+            auto channel = [&](double phase) {
+                return r > 1 ? 255 : static_cast<int>(127.5 + 127.5 * std::cos(a + phase));
+            };
+            std::size_t at = 54 + static_cast<std::size_t>(y) * stride + x * 3;
+            file[at] = static_cast<char>(channel(4.19)), file[at + 1] = static_cast<char>(channel(2.09));
+            file[at + 2] = static_cast<char>(channel(0));
+        }
+    }
+    std::ofstream(path, std::ios::binary) << file;
 }
 
 }  // namespace
@@ -136,6 +165,19 @@ int main(int argc, char** argv) {
             }
         }
         second->InsertTable(cells);
+        // A picture, converted to a metafile and embedded in the paragraph.
+        std::string wheel = (std::filesystem::temp_directory_path() / "velloran-showcase-wheel.bmp").string();
+        writeWheel(wheel, 160, 120);
+        auto picture = std::make_shared<cPicture>();
+        picture->File = wheel;
+        picture->Border->TopVisible = picture->Border->BottomVisible = True;
+        picture->Border->LeftVisible = picture->Border->RightVisible = True;
+        auto pictured = paragraph(run("A picture: "));
+        pictured->SpaceBefore = 240;
+        pictured->InsertPicture(picture);
+        pictured->InsertText(run(" a colour wheel."));
+        std::filesystem::remove(wheel);
+        second->InsertParagraph(pictured);
         second->InsertParagraph(paragraph(run("The end.")));
         doc.InsertPage(second);
 

@@ -149,17 +149,22 @@ std::string readFile(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) raiseFileError(errno == ENOENT ? ENOENT : errno);
     OpenFile file(fd, {});
-    std::string data;
-    char buffer[65536];
+    // Read straight into the string, sized by the file's length where it has one.
+    struct stat st;
+    std::size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0;
+    std::string data(expected + 1, '\0');
+    std::size_t used = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (used == data.size()) data.resize(data.size() * 2 + 65536);
+        ssize_t n = ::read(fd, data.data() + used, data.size() - used);
         if (n < 0) {
             if (errno == EINTR) continue;
             raiseFileError(errno);
         }
         if (n == 0) break;
-        data.append(buffer, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
+    data.resize(used);
     return data;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 
 #include <velloran/picture.hpp>
 
@@ -42,11 +43,8 @@ bool roundSize(float value, std::int32_t& out) {
 
 void BytesToHex(const unsigned char* bytes, char* hex, std::size_t count) {
     const char* table = hexTable().data();
-    for (std::size_t i = 0; i < count; ++i) {
-        const char* pair = table + 2 * bytes[i];
-        hex[2 * i] = pair[0];
-        hex[2 * i + 1] = pair[1];
-    }
+    // Two digits a byte, copied as one 16-bit unit.
+    for (std::size_t i = 0; i < count; ++i) std::memcpy(hex + 2 * i, table + 2 * bytes[i], 2);
 }
 
 void appendHexLines(std::string& out, std::string_view bytes) {

@@ -17,6 +17,7 @@ convert() {
 }
 convert odt
 convert 'txt:Text (encoded):UTF8'
+convert pdf
 # soffice exits 0 even when it could not load the file.
 [ -s showcase.odt ] || { echo "LibreOffice could not open the document"; exit 1; }
 [ -s showcase.txt ] || { echo "LibreOffice wrote no text"; exit 1; }
@@ -52,6 +53,11 @@ expect "cell borders" "$content" 'solid #000000'
 cells=$(grep -o '<table:table-cell ' <<<"$content" | wc -l)
 if [ "$cells" -eq 9 ]; then echo "ok: nine table cells"; else echo "MISSING: nine table cells (found $cells)"; failures=$((failures + 1)); fi
 expect "drawing shapes" "$content" '<draw:'
+expect "text around the picture" "$text" "A picture:  a colour wheel."
+# The picture survives the conversion to PDF as an image of its own.
+[ -s showcase.pdf ] || { echo "LibreOffice wrote no PDF"; exit 1; }
+images=$(pdfimages -list showcase.pdf | tail -n +3 | wc -l)
+if [ "$images" -ge 1 ]; then echo "ok: picture in the PDF"; else echo "MISSING: picture in the PDF"; failures=$((failures + 1)); fi
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed"
