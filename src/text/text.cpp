@@ -62,7 +62,7 @@ void appendTextRun(std::string& out, const cText* run) {
     if (run->Italic == True) out += "\\i";
     if (run->UnderlineDot() == True) out += "\\uld";
     if (run->UnderlineDouble() == True) out += "\\uldb";
-    if (run->UnderlineWords() == True && run->Underline() != True) out += "\\ulw";
+    if (run->UnderlineWords() == True && run->Underline() == False) out += "\\ulw";
     if (run->Underline() == True) out += "\\ul";
     if (run->Strike == True) out += "\\strike";
     appendWord(out, "\\f", run->FontIndex);
