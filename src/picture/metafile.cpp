@@ -57,7 +57,8 @@ std::optional<Walk> walkRecords(std::string_view m) {
 
 }  // namespace
 
-MetafileRecorder::MetafileRecorder() = default;
+// The header's room is kept at the front, filled in when the recording ends.
+MetafileRecorder::MetafileRecorder() : records_(HeaderBytes, '\0') {}
 
 void MetafileRecorder::record(std::uint16_t function, std::initializer_list<std::uint16_t> words) {
     auto size = static_cast<std::uint32_t>(3 + words.size());
@@ -132,20 +133,19 @@ bool MetafileRecorder::play(std::string_view metafile) {
 }
 
 std::string MetafileRecorder::finish() {
-    std::string out;
-    out.reserve(HeaderBytes + records_.size() + 6);
-    std::uint64_t words = (HeaderBytes + records_.size() + 6) / 2;
-    put16(out, 1);       // in memory
-    put16(out, 9);       // header words
-    put16(out, 0x0300);  // version
-    put32(out, static_cast<std::uint32_t>(words));
-    put16(out, objects_);
-    put32(out, largest_);
-    put16(out, 0);
-    out += records_;
-    put32(out, 3);
-    put16(out, MetaEof);
-    records_.clear();
+    put32(records_, 3);
+    put16(records_, MetaEof);
+    std::string header;
+    put16(header, 1);       // in memory
+    put16(header, 9);       // header words
+    put16(header, 0x0300);  // version
+    put32(header, static_cast<std::uint32_t>(records_.size() / 2));
+    put16(header, objects_);
+    put32(header, largest_);
+    put16(header, 0);
+    records_.replace(0, HeaderBytes, header);
+    std::string out = std::move(records_);
+    records_.assign(HeaderBytes, '\0');
     return out;
 }
 
