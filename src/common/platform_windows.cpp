@@ -42,36 +42,9 @@ namespace {
     }
 }
 
-// UTF-8 to UTF-16, invalid sequences as U+FFFD.
-std::wstring wide(std::string_view utf8) {
-    std::wstring out;
-    out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        char32_t c = detail::decodeUtf8(utf8, pos);
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 + (c >> 10));
-            out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<wchar_t>(c);
-        }
-    }
-    return out;
-}
+std::wstring wide(std::string_view utf8) { return detail::toUtf16<wchar_t>(utf8); }
 
-std::string narrow(const wchar_t* text, std::size_t length) {
-    std::string out;
-    for (std::size_t i = 0; i < length; ++i) {
-        char32_t c = static_cast<char16_t>(text[i]);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(text[++i]) - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = detail::ReplacementCharacter;
-        }
-        detail::encodeUtf8(out, c);
-    }
-    return out;
-}
+std::string narrow(const wchar_t* text, std::size_t length) { return detail::fromUtf16(text, length); }
 
 // Text of the ANSI code page as UTF-8.
 std::string fromAnsi(const char* text) {

@@ -69,4 +69,41 @@ inline void encodeUtf8(std::string& out, char32_t c) {
     }
 }
 
+// UTF-8 as UTF-16 code units: a character beyond U+FFFF as a surrogate pair.
+template <class Unit>
+std::basic_string<Unit> toUtf16(std::string_view utf8) {
+    std::basic_string<Unit> out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t c = decodeUtf8(utf8, pos);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<Unit>(0xD800 + (c >> 10));
+            out += static_cast<Unit>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<Unit>(c);
+        }
+    }
+    return out;
+}
+
+// UTF-16 code units as UTF-8; an unpaired surrogate becomes U+FFFD.
+template <class Unit>
+std::string fromUtf16(const Unit* text, std::size_t length) {
+    std::string out;
+    out.reserve(length);
+    for (std::size_t i = 0; i < length; ++i) {
+        char32_t c = static_cast<char16_t>(text[i]);
+        char32_t next = i + 1 < length ? static_cast<char16_t>(text[i + 1]) : 0;
+        if (c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = ReplacementCharacter;
+        }
+        encodeUtf8(out, c);
+    }
+    return out;
+}
+
 }  // namespace velloran::detail

@@ -1,0 +1,170 @@
+#include "com/dispatch.hpp"
+
+#include <cwctype>
+
+namespace velloran::com {
+
+HRESULT coerce(const VARIANT* from, VARTYPE type, VARIANT& to) noexcept {
+    VariantInit(&to);
+    // VARIANT_ALPHABOOL: a boolean given for a string reads "True", as in the hosts' own conversions.
+    return VariantChangeType(&to, const_cast<VARIANT*>(valueOf(from)), type == VT_BSTR ? VARIANT_ALPHABOOL : 0,
+                             type);
+}
+
+HRESULT objectOf(const VARIANT* from, IUnknown** object) noexcept {
+    const VARIANT* v = valueOf(from);
+    switch (V_VT(v)) {
+    case VT_NULL: *object = nullptr; return S_OK;  // JScript's null
+    case VT_DISPATCH: *object = V_DISPATCH(v); return S_OK;
+    case VT_UNKNOWN: *object = V_UNKNOWN(v); return S_OK;
+    case VT_DISPATCH | VT_BYREF: *object = V_DISPATCHREF(v) ? *V_DISPATCHREF(v) : nullptr; return S_OK;
+    case VT_UNKNOWN | VT_BYREF: *object = V_UNKNOWNREF(v) ? *V_UNKNOWNREF(v) : nullptr; return S_OK;
+    default: return DISP_E_TYPEMISMATCH;
+    }
+}
+
+namespace {
+
+bool sameName(const wchar_t* a, const wchar_t* b, std::size_t bLength) noexcept {
+    for (std::size_t i = 0; i < bLength; ++i, ++a)
+        if (!*a || std::towupper(*a) != std::towupper(b[i])) return false;
+    return *a == 0;
+}
+
+bool sameName(const wchar_t* a, const wchar_t* b) noexcept { return sameName(a, b, wcslen(b)); }
+
+// Position of name among the space-separated names, or -1.
+DISPID paramIndex(const wchar_t* names, const wchar_t* name) noexcept {
+    DISPID index = 0;
+    for (const wchar_t* p = names; *p; ++index) {
+        const wchar_t* end = p;
+        while (*end && *end != L' ') ++end;
+        if (sameName(name, p, static_cast<std::size_t>(end - p))) return index;
+        p = *end ? end + 1 : end;
+    }
+    return -1;
+}
+
+const Member* find(Table table, DISPID id, INVOKEKIND kind) noexcept {
+    for (const Member& m : table)
+        if (m.id == id && m.kind == kind) return &m;
+    return nullptr;
+}
+
+bool missing(const VARIANT* v) noexcept {
+    v = valueOf(v);
+    return V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND;
+}
+
+}  // namespace
+
+HRESULT getIdsOfNames(Table table, LPOLESTR* names, UINT count, DISPID* ids) noexcept {
+    if (!names || !ids) return E_POINTER;
+    if (count == 0) return S_OK;
+    const Member* member = nullptr;
+    for (const Member& m : table) {
+        if (sameName(names[0], m.name)) {
+            // A method's parameters are named; a property's are not.
+            if (!member || m.kind == INVOKE_FUNC) member = &m;
+        }
+    }
+    HRESULT hr = S_OK;
+    ids[0] = member ? member->id : DISPID_UNKNOWN;
+    if (!member) hr = DISP_E_UNKNOWNNAME;
+    for (UINT i = 1; i < count; ++i) {
+        ids[i] = member ? paramIndex(member->paramNames, names[i]) : DISPID_UNKNOWN;
+        if (ids[i] < 0) {
+            ids[i] = DISPID_UNKNOWN;
+            hr = DISP_E_UNKNOWNNAME;
+        }
+    }
+    return hr;
+}
+
+HRESULT invoke(Table table, void* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+               EXCEPINFO* exception, UINT* argErr) noexcept {
+    if (!params) return E_INVALIDARG;
+    if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
+    if (params->cNamedArgs > params->cArgs || (params->cNamedArgs > 0 && !params->rgdispidNamedArgs))
+        return E_INVALIDARG;
+    UINT ignored = 0;
+    if (!argErr) argErr = &ignored;
+
+    // Object-valued fields take both kinds of assignment: "Set x.Border = b"
+    // (putref) and "x.Border = b" (put) from hosts that pass the object itself.
+    const Member* member = nullptr;
+    const bool assignment = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    if (assignment) {
+        INVOKEKIND first = (flags & DISPATCH_PROPERTYPUTREF) ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT;
+        INVOKEKIND second = first == INVOKE_PROPERTYPUT ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT;
+        member = find(table, id, first);
+        if (!member) member = find(table, id, second);
+    } else if (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) {
+        member = find(table, id, INVOKE_FUNC);
+        if (!member) member = find(table, id, INVOKE_PROPERTYGET);
+    }
+    if (!member) return DISP_E_MEMBERNOTFOUND;
+
+    constexpr unsigned MaxParams = 4;
+    Argument args[MaxParams] = {};
+    VARIANT fallback;
+    V_VT(&fallback) = VT_I4;
+    V_I4(&fallback) = member->lastDefault;
+
+    const UINT named = params->cNamedArgs;
+    const UINT positional = params->cArgs - named;
+    if (assignment) {
+        if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
+        if (named == 1 && params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_PARAMNOTFOUND;
+        args[0] = {&params->rgvarg[0], 0};
+    } else {
+        if (positional > member->params) return DISP_E_BADPARAMCOUNT;
+        // Positional arguments come last to first in rgvarg, after the named ones.
+        for (UINT i = 0; i < positional; ++i) args[i] = {&params->rgvarg[params->cArgs - 1 - i], params->cArgs - 1 - i};
+        for (UINT k = 0; k < named; ++k) {
+            DISPID index = params->rgdispidNamedArgs[k];
+            if (index < 0 || static_cast<unsigned>(index) >= member->params || args[index].value) {
+                *argErr = k;
+                return DISP_E_PARAMNOTFOUND;
+            }
+            args[index] = {&params->rgvarg[k], k};
+        }
+        for (unsigned i = 0; i < member->params; ++i) {
+            const bool optional = member->lastOptional && i + 1 == member->params;
+            if (!args[i].value || missing(args[i].value)) {
+                if (optional) {
+                    args[i].value = &fallback;
+                } else if (!args[i].value) {
+                    return DISP_E_BADPARAMCOUNT;
+                } else {
+                    *argErr = args[i].position;
+                    return DISP_E_PARAMNOTOPTIONAL;
+                }
+            }
+        }
+    }
+
+    VARIANT discarded;
+    VariantInit(&discarded);
+    if (result) VariantInit(result);
+    bool called = false;
+    HRESULT hr = member->invoke(object, args, result ? result : &discarded, argErr, &called);
+    VariantClear(&discarded);
+    if (SUCCEEDED(hr) || !called || !exception) return hr;
+
+    // A failure of the method itself: the caller sees the automation error
+    // through the exception, with the description its error information carries.
+    *exception = {};
+    exception->scode = hr;
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) == S_OK && info) {
+        info->GetSource(&exception->bstrSource);
+        info->GetDescription(&exception->bstrDescription);
+        info->GetHelpFile(&exception->bstrHelpFile);
+        info->GetHelpContext(&exception->dwHelpContext);
+        info->Release();
+    }
+    return DISP_E_EXCEPTION;
+}
+
+}  // namespace velloran::com

@@ -1,0 +1,60 @@
+#include "com/module.hpp"
+
+#include <mutex>
+
+namespace velloran::com {
+namespace {
+
+LONG liveObjects = 0;
+LONG serverLocks = 0;
+HMODULE moduleHandle = nullptr;
+
+std::mutex typeLibraryMutex;
+ITypeLib* typeLibrary = nullptr;  // kept for the life of the process once loaded
+
+}  // namespace
+
+void objectCreated() noexcept { InterlockedIncrement(&liveObjects); }
+void objectDestroyed() noexcept { InterlockedDecrement(&liveObjects); }
+
+void lockServer(bool lock) noexcept {
+    if (lock)
+        InterlockedIncrement(&serverLocks);
+    else
+        InterlockedDecrement(&serverLocks);
+}
+
+bool canUnload() noexcept {
+    return InterlockedCompareExchange(&liveObjects, 0, 0) == 0 && InterlockedCompareExchange(&serverLocks, 0, 0) == 0;
+}
+
+void setModule(HMODULE handle) noexcept { moduleHandle = handle; }
+HMODULE module() noexcept { return moduleHandle; }
+
+std::wstring modulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(moduleHandle, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+HRESULT typeInfo(REFIID iid, ITypeInfo** info) {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    std::lock_guard<std::mutex> lock(typeLibraryMutex);
+    if (!typeLibrary) {
+        std::wstring path = modulePath();
+        if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
+        HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &typeLibrary);
+        if (FAILED(hr)) return hr;
+    }
+    return typeLibrary->GetTypeInfoOfGuid(iid, info);
+}
+
+}  // namespace velloran::com

@@ -1,0 +1,224 @@
+// The automation object: a reference-counted wrapper that holds its core
+// object through a shared pointer and exposes the class's dual interface,
+// IDispatch over the class's member table, and ISupportErrorInfo.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <new>
+#include <string>
+
+#include <velloran/types.hpp>
+
+#include "com/dispatch.hpp"
+#include "com/errors.hpp"
+#include "com/strings.hpp"
+
+namespace velloran::com {
+
+// Answered only by the library's own objects: how the library finds the
+// core object behind an interface pointer a caller hands in.
+// {168554E6-B6F5-455A-AA9B-878645B48410}
+inline constexpr IID IID_IVelloranObject = {
+    0x168554e6, 0xb6f5, 0x455a, {0xaa, 0x9b, 0x87, 0x86, 0x45, 0xb4, 0x84, 0x10}};
+
+struct IVelloranObject : IUnknown {
+    // The implementation object when the class's interface is iid, else nullptr.
+    virtual void* STDMETHODCALLTYPE implementation(REFIID iid) = 0;
+};
+
+// The core object behind an [in, out] object argument; nullptr for Nothing.
+template <class W>
+std::shared_ptr<typename W::CoreType> coreOf(typename W::InterfaceType** argument) {
+    if (!argument) throw NullPointer();
+    W* object = W::of(*argument);
+    return object ? object->shared() : nullptr;
+}
+
+template <class Impl, class Interface, class Core>
+class Object : public Interface, public ISupportErrorInfo, public IVelloranObject {
+public:
+    using CoreType = Core;
+    using InterfaceType = Interface;
+
+    // A new object around a new core object, for the class factory.
+    static HRESULT create(REFIID iid, void** out) noexcept {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        Impl* object = nullptr;
+        HRESULT hr = guarded(__uuidof(Interface), [&] { object = new Impl(std::make_shared<Core>()); });
+        if (FAILED(hr)) return hr;
+        hr = object->QueryInterface(iid, out);
+        object->Release();
+        return hr;
+    }
+
+    // A new object around an existing core object, holding one reference.
+    static Impl* wrap(std::shared_ptr<Core> core) { return new Impl(std::move(core)); }
+
+    // The object behind an interface pointer of this class; nullptr for
+    // nullptr, and a type mismatch for an object of another implementation.
+    static Impl* of(Interface* object) {
+        if (!object) return nullptr;
+        IVelloranObject* ours = nullptr;
+        void* impl = nullptr;
+        if (SUCCEEDED(object->QueryInterface(IID_IVelloranObject, reinterpret_cast<void**>(&ours))) && ours) {
+            impl = ours->implementation(__uuidof(Interface));
+            ours->Release();
+        }
+        if (!impl) throw Error(TypeMismatch);
+        return static_cast<Impl*>(impl);
+    }
+
+    const std::shared_ptr<Core>& shared() const noexcept { return core_; }
+    Core& core() const noexcept { return *core_; }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, __uuidof(Interface)))
+            *out = static_cast<Interface*>(this);
+        else if (IsEqualIID(iid, IID_ISupportErrorInfo))
+            *out = static_cast<ISupportErrorInfo*>(this);
+        else if (IsEqualIID(iid, IID_IVelloranObject))
+            *out = static_cast<IVelloranObject*>(this);
+        else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = --references_;
+        if (left == 0) delete static_cast<Impl*>(this);
+        return left;
+    }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+        if (!info) return E_POINTER;
+        *info = nullptr;
+        if (index != 0) return DISP_E_BADINDEX;
+        return typeInfo(__uuidof(Interface), info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+        return getIdsOfNames(Impl::table(), names, count, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argErr) override {
+        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+        return invoke(Impl::table(), static_cast<Impl*>(this), id, flags, params, result, exception, argErr);
+    }
+
+    // ISupportErrorInfo
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+        return IsEqualIID(iid, __uuidof(Interface)) ? S_OK : S_FALSE;
+    }
+
+    // IVelloranObject
+    void* STDMETHODCALLTYPE implementation(REFIID iid) override {
+        return IsEqualIID(iid, __uuidof(Interface)) ? static_cast<Impl*>(this) : nullptr;
+    }
+
+    explicit Object(std::shared_ptr<Core> core) noexcept : core_(std::move(core)) { objectCreated(); }
+
+protected:
+    virtual ~Object() { objectDestroyed(); }
+
+    // An insert method: the core's result for the child behind the argument.
+    template <class W, class F>
+    HRESULT insert(typename W::InterfaceType** child, VARIANT_BOOL* result, F&& f) noexcept {
+        if (!result) return E_POINTER;
+        return guard([&] { *result = f(coreOf<W>(child)); });
+    }
+
+    template <class F>
+    HRESULT guard(F&& f) noexcept {
+        return guarded(__uuidof(Interface), std::forward<F>(f));
+    }
+
+    // Fields: put stores the value unchanged, get returns what was stored.
+    HRESULT read(LONG* out, std::int32_t value) noexcept { return out ? (*out = value, S_OK) : E_POINTER; }
+    HRESULT read(VARIANT_BOOL* out, Boolean value) noexcept { return out ? (*out = value, S_OK) : E_POINTER; }
+    HRESULT read(float* out, float value) noexcept { return out ? (*out = value, S_OK) : E_POINTER; }
+    HRESULT read(::vlRTFAlignment* out, velloran::vlRTFAlignment value) noexcept {
+        return out ? (*out = static_cast<::vlRTFAlignment>(value), S_OK) : E_POINTER;
+    }
+    HRESULT read(::vlRTFBorderType* out, velloran::vlRTFBorderType value) noexcept {
+        return out ? (*out = static_cast<::vlRTFBorderType>(value), S_OK) : E_POINTER;
+    }
+    HRESULT read(BSTR* out, const std::string& value) noexcept {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        return guard([&] { *out = toBstr(value); });
+    }
+    static HRESULT write(std::int32_t& field, LONG value) noexcept { return field = value, S_OK; }
+    static HRESULT write(Boolean& field, VARIANT_BOOL value) noexcept { return field = value, S_OK; }
+    static HRESULT write(float& field, float value) noexcept { return field = value, S_OK; }
+    static HRESULT write(velloran::vlRTFAlignment& field, ::vlRTFAlignment value) noexcept {
+        return field = static_cast<velloran::vlRTFAlignment>(value), S_OK;
+    }
+    static HRESULT write(velloran::vlRTFBorderType& field, ::vlRTFBorderType value) noexcept {
+        return field = static_cast<velloran::vlRTFBorderType>(value), S_OK;
+    }
+    HRESULT write(std::string& field, BSTR value) noexcept {
+        return guard([&] { field = toUtf8(value); });
+    }
+
+private:
+    std::atomic<ULONG> references_{1};
+    std::shared_ptr<Core> core_;
+};
+
+// The automation object that stands for the object in an object-valued field
+// of a core object. It keeps the identity callers expect: reading the field
+// returns the very object last assigned, and the same object on every read.
+template <class W>
+class Held {
+public:
+    Held() = default;
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    ~Held() { reset(); }
+
+    void get(const std::shared_ptr<typename W::CoreType>& field, typename W::InterfaceType** out) {
+        if (!out) throw NullPointer();
+        *out = nullptr;
+        if (!field) {
+            reset();
+            return;
+        }
+        if (!wrapper_ || wrapper_->shared() != field) {
+            W* fresh = W::wrap(field);
+            reset();
+            wrapper_ = fresh;
+        }
+        wrapper_->AddRef();
+        *out = wrapper_;
+    }
+
+    void set(std::shared_ptr<typename W::CoreType>& field, typename W::InterfaceType* value) {
+        W* object = W::of(value);
+        if (object) object->AddRef();
+        reset();
+        wrapper_ = object;
+        field = object ? object->shared() : nullptr;
+    }
+
+private:
+    void reset() noexcept {
+        if (wrapper_) wrapper_->Release();
+        wrapper_ = nullptr;
+    }
+    W* wrapper_ = nullptr;
+};
+
+}  // namespace velloran::com

@@ -1,0 +1,450 @@
+// An early-bound client: calls through the vtables of the dual interfaces,
+// hands in typed safe arrays, reads the error information, drives IDispatch
+// the way C++ callers do, and checks when the DLL may be unloaded.
+//
+//     velloran_com_client.exe Z:\path\to\Velloran.dll
+#include <windows.h>
+#include <ole2.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// The server's identifiers, defined here: the client links nothing of the server.
+#include <initguid.h>
+
+#include "velloran_h.h"
+
+namespace {
+
+int passed = 0, failed = 0;
+
+void check(const char* name, bool ok, const std::string& detail = "") {
+    if (ok) {
+        ++passed;
+        std::printf("ok - %s\n", name);
+    } else {
+        ++failed;
+        std::printf("FAIL - %s%s%s\n", name, detail.empty() ? "" : ": ", detail.c_str());
+    }
+}
+
+std::string hex(HRESULT hr) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+void checkHr(const char* name, HRESULT got, HRESULT expected) {
+    check(name, got == expected, "HRESULT " + hex(got) + ", expected " + hex(expected));
+}
+
+std::wstring wide(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
+
+std::string narrow(const std::wstring& w) {
+    std::string out;
+    for (wchar_t c : w) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// Owns one interface pointer.
+template <class I>
+struct Ptr {
+    I* p = nullptr;
+    Ptr() = default;
+    Ptr(const Ptr&) = delete;
+    ~Ptr() { reset(); }
+    void reset() {
+        if (p) p->Release();
+        p = nullptr;
+    }
+    I** out() {
+        reset();
+        return &p;
+    }
+    I* operator->() const { return p; }
+};
+
+template <class I>
+void create(const CLSID& clsid, Ptr<I>& out) {
+    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(I), reinterpret_cast<void**>(out.out()));
+    if (FAILED(hr)) {
+        std::printf("FAIL - CoCreateInstance: %s\n", hex(hr).c_str());
+        std::exit(1);
+    }
+}
+
+bool sameObject(IUnknown* a, IUnknown* b) {
+    IUnknown *ua = nullptr, *ub = nullptr;
+    a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ua));
+    b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&ub));
+    bool same = ua && ua == ub;
+    if (ua) ua->Release();
+    if (ub) ub->Release();
+    return same;
+}
+
+std::wstring rtfOf(_cDocument* doc) {
+    BSTR text = nullptr;
+    doc->Rtf(&text);
+    std::wstring out = wide(text);
+    SysFreeString(text);
+    return out;
+}
+
+// The content of a page as a new document writes it.
+std::wstring pageContent(_cPage* page) {
+    Ptr<_cDocument> doc;
+    create(CLSID_cDocument, doc);
+    VARIANT_BOOL ok = 0;
+    doc->InsertPage(&page, &ok);
+    std::wstring rtf = rtfOf(doc.p);
+    std::size_t start = rtf.find(L"\\cb2\\cf1 {{");
+    if (start == std::wstring::npos || rtf.size() < start + 11 + 3) return L"unexpected: " + rtf;
+    return rtf.substr(start + 11, rtf.size() - start - 11 - 3);
+}
+
+void errorInfo(std::wstring& source, std::wstring& description) {
+    IErrorInfo* info = nullptr;
+    source.clear(), description.clear();
+    if (GetErrorInfo(0, &info) != S_OK || !info) return;
+    BSTR s = nullptr, d = nullptr;
+    info->GetSource(&s);
+    info->GetDescription(&d);
+    source = wide(s), description = wide(d);
+    SysFreeString(s);
+    SysFreeString(d);
+    info->Release();
+}
+
+void fieldsAndIdentity() {
+    Ptr<_cDocument> doc;
+    create(CLSID_cDocument, doc);
+    LONG width = 0;
+    doc->get_PageWidth(&width);
+    check("vtable: a field's default", width == 11906);
+    doc->put_PageMarginLeft(-5);
+    LONG margin = 0;
+    doc->get_PageMarginLeft(&margin);
+    check("vtable: a field round trip", margin == -5);
+    // Only early-bound callers can store a Boolean other than 0 or -1; the
+    // writers that test for True then see no True.
+    doc->put_PageNumbersOn(1);
+    VARIANT_BOOL on = 0;
+    doc->get_PageNumbersOn(&on);
+    check("vtable: a Boolean of 1 is kept", on == 1);
+    check("vtable: a Boolean of 1 is not True for page numbering", rtfOf(doc.p).find(L"\\pgnstarts") == std::wstring::npos);
+    doc->put_PageNumbersOn(VARIANT_TRUE);
+    check("vtable: True switches page numbering on", rtfOf(doc.p).find(L"\\pgnstarts1") != std::wstring::npos);
+    BSTR title = SysAllocString(L"T\x00e4\xD83D\xDE00");
+    doc->put_Title(title);
+    SysFreeString(title);
+    BSTR back = nullptr;
+    doc->get_Title(&back);
+    check("vtable: a String beyond the basic plane round trips", wide(back) == L"T\x00e4\xD83D\xDE00");
+    SysFreeString(back);
+    check("vtable: written as Unicode escapes", rtfOf(doc.p).find(L"{\\title T\\u228 ") != std::wstring::npos);
+
+    BSTR font = SysAllocString(L"Georgia");
+    LONG index = -1;
+    checkHr("vtable: FontIndex without a CharSet pointer", doc->FontIndex(&font, nullptr, &index), S_OK);
+    check("vtable: the first new font is 1", index == 1);
+    SysFreeString(font);
+    LONG rgb = 0x0000FF, colour = 0;
+    doc->ColorIndex(&rgb, &colour);
+    check("vtable: ColorIndex of a new colour", colour == 3);
+
+    Ptr<_cParagraph> para;
+    create(CLSID_cParagraph, para);
+    Ptr<_cBorder> b1, b2;
+    para->get_Border(b1.out());
+    para->get_Border(b2.out());
+    check("vtable: the paragraph's own Border is one object", b1.p && b1.p == b2.p);
+    checkHr("vtable: Header assigned by reference", doc->putref_Header(para.p), S_OK);
+    Ptr<_cParagraph> header;
+    doc->get_Header(header.out());
+    check("vtable: Header returns the assigned paragraph", header.p && sameObject(header.p, para.p));
+    checkHr("vtable: Header set to null", doc->putref_Header(nullptr), S_OK);
+    doc->get_Header(header.out());
+    check("vtable: Header reads null", header.p == nullptr);
+    checkHr("vtable: a null out pointer", doc->get_PageWidth(nullptr), E_POINTER);
+    Ptr<_cText> notBorder;
+    create(CLSID_cText, notBorder);
+    HRESULT hr = para->putref_Border(reinterpret_cast<_cBorder*>(notBorder.p));
+    checkHr("vtable: a cText passed as a cBorder", hr, static_cast<HRESULT>(0x800A000D));
+}
+
+void errors() {
+    Ptr<_cParagraph> para;
+    Ptr<_cPage> page;
+    create(CLSID_cParagraph, para);
+    create(CLSID_cPage, page);
+    para->putref_Border(nullptr);
+    VARIANT_BOOL ok = 7;
+    HRESULT hr = page->InsertParagraph(&para.p, &ok);
+    checkHr("error 91 as HRESULT 0x800A005B", hr, static_cast<HRESULT>(0x800A005B));
+    check("a failed call delivers no result", ok == 7);
+    std::wstring source, description;
+    errorInfo(source, description);
+    check("the error information names Velloran", source == L"Velloran", narrow(source));
+    check("the error information carries the classic text",
+          description == L"Object variable or With block variable not set", narrow(description));
+    ISupportErrorInfo* support = nullptr;
+    page->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support));
+    check("ISupportErrorInfo", support != nullptr);
+    if (support) {
+        checkHr("the class interface supports error information", support->InterfaceSupportsErrorInfo(IID__cPage), S_OK);
+        checkHr("other interfaces do not", support->InterfaceSupportsErrorInfo(IID__cDocument), S_FALSE);
+        support->Release();
+    }
+    Ptr<_cDocument> doc;
+    create(CLSID_cDocument, doc);
+    BSTR path = SysAllocString(L"Q:\\nowhere\\doc.rtf");
+    hr = doc->Save(&path, &ok);
+    SysFreeString(path);
+    checkHr("error 76 from Save", hr, static_cast<HRESULT>(0x800A004C));
+    errorInfo(source, description);
+    check("with its description", description == L"Path not found", narrow(description));
+}
+
+SAFEARRAY* cellArray(VARTYPE type, LONG lower1, ULONG count1, LONG lower2, ULONG count2) {
+    SAFEARRAYBOUND bounds[2];
+    bounds[0].lLbound = lower1, bounds[0].cElements = count1;  // the columns
+    bounds[1].lLbound = lower2, bounds[1].cElements = count2;  // the rows
+    return type == VT_VARIANT ? SafeArrayCreate(VT_VARIANT, 2, bounds)
+                              : SafeArrayCreateEx(type, 2, bounds, const_cast<IID*>(&IID__cCell));
+}
+
+void put(SAFEARRAY* array, LONG column, LONG row, _cCell* cell) {
+    LONG index[2] = {column, row};
+    VARTYPE type = VT_EMPTY;
+    SafeArrayGetVartype(array, &type);
+    if (type == VT_VARIANT) {
+        VARIANT v;
+        V_VT(&v) = VT_DISPATCH;
+        V_DISPATCH(&v) = cell;
+        SafeArrayPutElement(array, index, &v);
+    } else {
+        SafeArrayPutElement(array, index, cell);
+    }
+}
+
+std::wstring wrapped(const wchar_t* text) {
+    return std::wstring(L"{\\pard\\plain{\\f0\\fs20 ") + text +
+           L"}}\\brdrt\\brdrnone\\brdrb\\brdrnone\\brdrl\\brdrnone\\brdrr\\brdrnone\\ql\\par ";
+}
+
+void cellWith(const wchar_t* text, Ptr<_cCell>& cell) {
+    create(CLSID_cCell, cell);
+    Ptr<_cText> run;
+    Ptr<_cParagraph> para;
+    create(CLSID_cText, run);
+    create(CLSID_cParagraph, para);
+    BSTR b = SysAllocString(text);
+    run->put_Text(b);
+    SysFreeString(b);
+    VARIANT_BOOL ok = 0;
+    para->InsertText(&run.p, &ok);
+    cell->InsertParagraph(&para.p, &ok);
+}
+
+void tables() {
+    Ptr<_cDocument> doc;  // sets this thread's colour indexes
+    create(CLSID_cDocument, doc);
+    Ptr<_cCell> a, b;
+    cellWith(L"A", a);
+    cellWith(L"B", b);
+    const std::wstring sides = L"\\clbrdrt\\brdrs\\brdrw20 \\clbrdrb\\brdrs\\brdrw20 \\clbrdrl\\brdrs\\brdrw20 \\clbrdrr\\brdrs\\brdrw20 ";
+    const std::wstring expected = L"\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + sides + L"\\cellx720\r\n" + sides +
+                                  L"\\cellx1440\r\n\\pard\\plain\\intbl" + wrapped(L"A") + L"\\cell\r\n\\pard\\plain\\intbl" +
+                                  wrapped(L"B") + L"\\cell\\row\r\n\\pard\r\n";
+    for (VARTYPE type : {VT_DISPATCH, VT_UNKNOWN, VT_VARIANT}) {
+        SAFEARRAY* array = cellArray(type, 1, 2, 1, 1);
+        put(array, 1, 1, a.p);
+        put(array, 2, 1, b.p);
+        Ptr<_cPage> page;
+        create(CLSID_cPage, page);
+        VARIANT_BOOL ok = 0;
+        HRESULT hr = page->InsertTable(&array, &ok);
+        std::string name = "a typed array of " + std::string(type == VT_DISPATCH ? "IDispatch" : type == VT_UNKNOWN ? "IUnknown" : "VARIANT");
+        check(name.c_str(), hr == S_OK && ok == VARIANT_TRUE && pageContent(page.p) == expected, hex(hr) + " " + narrow(pageContent(page.p)));
+        SafeArrayDestroy(array);
+    }
+    // Lower bounds: 0 and below are never read; above 1 fails with error 9.
+    SAFEARRAY* low = cellArray(VT_DISPATCH, -3, 6, 0, 2);
+    put(low, 1, 1, a.p);
+    put(low, 2, 1, b.p);
+    Ptr<_cPage> page;
+    create(CLSID_cPage, page);
+    VARIANT_BOOL ok = 0;
+    HRESULT hr = page->InsertTable(&low, &ok);
+    check("lower bounds below 1", hr == S_OK && pageContent(page.p) == expected, hex(hr));
+    SafeArrayDestroy(low);
+    SAFEARRAY* high = cellArray(VT_DISPATCH, 2, 2, 1, 1);
+    put(high, 2, 1, a.p);
+    put(high, 3, 1, b.p);
+    checkHr("a lower bound above 1", page->InsertTable(&high, &ok), static_cast<HRESULT>(0x800A0009));
+    SafeArrayDestroy(high);
+    SAFEARRAY* holes = cellArray(VT_DISPATCH, 1, 2, 1, 1);
+    put(holes, 1, 1, a.p);
+    checkHr("a null cell", page->InsertTable(&holes, &ok), static_cast<HRESULT>(0x800A005B));
+    SafeArrayDestroy(holes);
+    SAFEARRAYBOUND one = {2, 1};
+    SAFEARRAY* numbers = SafeArrayCreate(VT_I4, 1, &one);
+    checkHr("an array of numbers", page->InsertTable(&numbers, &ok), static_cast<HRESULT>(0x800A000D));
+    SafeArrayDestroy(numbers);
+    SAFEARRAY* none = nullptr;
+    checkHr("no array at all", page->InsertTable(&none, &ok), static_cast<HRESULT>(0x800A0009));
+    checkHr("a null pointer", page->InsertTable(nullptr, &ok), E_POINTER);
+    check("failures leave the page unchanged", pageContent(page.p) == expected);
+}
+
+// IDispatch as a C++ caller uses it: typed arguments, named arguments, by-reference variants.
+void dispatch() {
+    Ptr<_cDocument> doc;
+    create(CLSID_cDocument, doc);
+    IDispatch* d = doc.p;
+    LPOLESTR names[3] = {const_cast<LPOLESTR>(L"fontindex"), const_cast<LPOLESTR>(L"CHARSET"), const_cast<LPOLESTR>(L"FontName")};
+    DISPID ids[3] = {};
+    checkHr("GetIDsOfNames of a method and its parameters", d->GetIDsOfNames(IID_NULL, names, 3, 0, ids), S_OK);
+    check("dispatch identifier of FontIndex", ids[0] == 0x60030007);
+    check("parameter identifiers", ids[1] == 1 && ids[2] == 0);
+    LPOLESTR bad[1] = {const_cast<LPOLESTR>(L"NoSuchMember")};
+    DISPID badId = 0;
+    checkHr("an unknown name", d->GetIDsOfNames(IID_NULL, bad, 1, 0, &badId), DISP_E_UNKNOWNNAME);
+    check("is DISPID_UNKNOWN", badId == DISPID_UNKNOWN);
+
+    // FontIndex(CharSet:=161, FontName:="Georgia"): named arguments come first in rgvarg.
+    VARIANT args[2];
+    V_VT(&args[0]) = VT_I4, V_I4(&args[0]) = 161;
+    V_VT(&args[1]) = VT_BSTR, V_BSTR(&args[1]) = SysAllocString(L"Georgia");
+    DISPID named[2] = {1, 0};
+    DISPPARAMS params = {args, named, 2, 2};
+    VARIANT result;
+    VariantInit(&result);
+    checkHr("Invoke with named arguments", d->Invoke(0x60030007, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr), S_OK);
+    check("returns a Long", V_VT(&result) == VT_I4 && V_I4(&result) == 1);
+    check("the named CharSet was taken", rtfOf(doc.p).find(L"{\\f1\\fnil\\fcharset161\\fprq2 Georgia;}") != std::wstring::npos);
+    VariantClear(&args[1]);
+
+    // ColorIndex with a by-reference variant that holds a by-reference Integer.
+    SHORT value = 255;
+    VARIANT inner, outer;
+    V_VT(&inner) = VT_I2 | VT_BYREF, V_I2REF(&inner) = &value;
+    V_VT(&outer) = VT_VARIANT | VT_BYREF, V_VARIANTREF(&outer) = &inner;
+    DISPPARAMS one = {&outer, nullptr, 1, 0};
+    checkHr("Invoke with VT_BYREF|VT_VARIANT", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &one, &result, nullptr, nullptr), S_OK);
+    check("and the value it refers to", V_VT(&result) == VT_I4 && V_I4(&result) == 3 && value == 255);
+
+    // A property put takes the named argument DISPID_PROPERTYPUT.
+    VARIANT width;
+    V_VT(&width) = VT_R8, V_R8(&width) = 1000.4;
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS putParams = {&width, &put, 1, 1};
+    checkHr("Invoke PROPERTYPUT", d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, nullptr), S_OK);
+    LONG w = 0;
+    doc->get_PageWidth(&w);
+    check("a Double converted to the Long field", w == 1000);
+
+    UINT argErr = 99;
+    V_VT(&width) = VT_BSTR, V_BSTR(&width) = SysAllocString(L"wide");
+    checkHr("a string that is no number", d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, &argErr), DISP_E_TYPEMISMATCH);
+    check("names the argument", argErr == 0);
+    VariantClear(&width);
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    checkHr("an unknown dispatch identifier", d->Invoke(0x12345, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+    checkHr("a put of a read-only member", d->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+    checkHr("a method without its argument", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_BADPARAMCOUNT);
+    checkHr("no parameters at all", d->Invoke(0x60030004, IID_NULL, 0, DISPATCH_METHOD, nullptr, &result, nullptr, nullptr), E_INVALIDARG);
+    checkHr("an interface identifier other than IID_NULL", d->Invoke(0x60030004, IID_IDispatch, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_UNKNOWNINTERFACE);
+    VARIANT missing;
+    V_VT(&missing) = VT_ERROR, V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
+    DISPPARAMS skipped = {&missing, nullptr, 1, 0};
+    checkHr("a required argument left out", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &skipped, &result, nullptr, nullptr), DISP_E_PARAMNOTOPTIONAL);
+
+    // A failure of the method comes back as an exception.
+    VARIANT path;
+    V_VT(&path) = VT_BSTR, V_BSTR(&path) = SysAllocString(L"Q:\\nowhere\\doc.rtf");
+    DISPPARAMS saveParams = {&path, nullptr, 1, 0};
+    EXCEPINFO exception = {};
+    checkHr("a failing method through Invoke", d->Invoke(0x60030003, IID_NULL, 0, DISPATCH_METHOD, &saveParams, &result, &exception, nullptr), DISP_E_EXCEPTION);
+    check("EXCEPINFO carries the automation error", exception.scode == static_cast<HRESULT>(0x800A004C) &&
+                                                        wide(exception.bstrSource) == L"Velloran" &&
+                                                        wide(exception.bstrDescription) == L"Path not found");
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    VariantClear(&path);
+    VariantClear(&result);
+
+    ITypeInfo* info = nullptr;
+    checkHr("GetTypeInfo", d->GetTypeInfo(0, 0, &info), S_OK);
+    if (info) {
+        BSTR name = nullptr;
+        info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+        check("the type information is the class's interface", wide(name) == L"_cDocument");
+        SysFreeString(name);
+        info->Release();
+    }
+}
+
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+
+void unloading(const wchar_t* dll) {
+    HMODULE module = LoadLibraryW(dll);
+    check("the DLL loads", module != nullptr);
+    if (!module) return;
+    auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    auto canUnloadNow = reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    check("the entry points are exported", getClassObject && canUnloadNow && GetProcAddress(module, "DllRegisterServer") &&
+                                               GetProcAddress(module, "DllUnregisterServer") && GetProcAddress(module, "DllInstall"));
+    if (!getClassObject || !canUnloadNow) return;
+    checkHr("DllCanUnloadNow with every object released", canUnloadNow(), S_OK);
+    IClassFactory* factory = nullptr;
+    checkHr("DllGetClassObject", getClassObject(CLSID_cParagraph, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    IClassFactory* unknownClass = nullptr;
+    checkHr("DllGetClassObject of another class", getClassObject(IID__cParagraph, IID_IClassFactory, reinterpret_cast<void**>(&unknownClass)), CLASS_E_CLASSNOTAVAILABLE);
+    if (!factory) return;
+    checkHr("not while a factory lives", canUnloadNow(), S_FALSE);
+    _cParagraph* para = nullptr;
+    IUnknown* outer = reinterpret_cast<IUnknown*>(factory);
+    void* aggregated = nullptr;
+    checkHr("no aggregation", factory->CreateInstance(outer, IID_IUnknown, &aggregated), CLASS_E_NOAGGREGATION);
+    checkHr("CreateInstance", factory->CreateInstance(nullptr, IID__cParagraph, reinterpret_cast<void**>(&para)), S_OK);
+    factory->LockServer(TRUE);
+    factory->Release();
+    _cBorder* border = nullptr;
+    if (para) para->get_Border(&border);
+    if (para) para->Release();
+    checkHr("not while an object lives", canUnloadNow(), S_FALSE);
+    if (border) border->Release();
+    checkHr("not while the server is locked", canUnloadNow(), S_FALSE);
+    getClassObject(CLSID_cParagraph, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    if (factory) {
+        factory->LockServer(FALSE);
+        factory->Release();
+    }
+    checkHr("once the last object and lock are gone", canUnloadNow(), S_OK);
+    FreeLibrary(module);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2) {
+        std::printf("usage: velloran_com_client Velloran.dll\n");
+        return 2;
+    }
+    CoInitialize(nullptr);
+    fieldsAndIdentity();
+    errors();
+    tables();
+    dispatch();
+    CoFreeUnusedLibraries();
+    unloading(argv[1]);
+    CoUninitialize();
+    std::printf("%d passed, %d failed\nEND\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}

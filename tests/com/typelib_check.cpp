@@ -1,0 +1,285 @@
+// The type library embedded in the DLL against the server's own tables:
+// every class, its interface's flags, and every member with its kind,
+// dispatch identifier, parameter types, optional parameter and default,
+// in both directions.
+//
+//     velloran_typelib_check.exe Z:\path\to\Velloran.dll
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+
+#include "com/classes.hpp"
+
+using namespace velloran::com;
+
+namespace {
+
+int passed = 0, failed = 0;
+
+void check(const std::string& name, bool ok, const std::string& detail = "") {
+    if (ok) {
+        ++passed;
+        std::printf("ok - %s\n", name.c_str());
+    } else {
+        ++failed;
+        std::printf("FAIL - %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
+    }
+}
+
+std::string narrow(const std::wstring& w) {
+    std::string out;
+    for (wchar_t c : w) out += static_cast<char>(c);
+    return out;
+}
+
+std::wstring nameOf(ITypeInfo* info, HREFTYPE ref) {
+    ITypeInfo* other = nullptr;
+    std::wstring out = L"?";
+    if (SUCCEEDED(info->GetRefTypeInfo(ref, &other))) {
+        BSTR name = nullptr;
+        other->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+        out = name ? name : L"?";
+        SysFreeString(name);
+        other->Release();
+    }
+    return out;
+}
+
+// A type as the tables spell it: "long", "BSTR*", "_cPage**", "SAFEARRAY(_cCell*)*".
+std::wstring typeText(ITypeInfo* info, const TYPEDESC& t) {
+    switch (t.vt) {
+    case VT_I4: return L"long";
+    case VT_BSTR: return L"BSTR";
+    case VT_BOOL: return L"VARIANT_BOOL";
+    case VT_R4: return L"float";
+    case VT_HRESULT: return L"HRESULT";
+    case VT_PTR: return typeText(info, *t.lptdesc) + L"*";
+    case VT_SAFEARRAY: return L"SAFEARRAY(" + typeText(info, *t.lptdesc) + L")";
+    case VT_USERDEFINED: return nameOf(info, t.hreftype);
+    default: return L"vt" + std::to_wstring(t.vt);
+    }
+}
+
+struct Entry {
+    std::wstring name;
+    std::wstring signature;
+    unsigned params = 0;
+    bool lastOptional = false;
+    LONG lastDefault = 0;
+    std::wstring paramNames;
+};
+
+using Key = std::pair<DISPID, INVOKEKIND>;
+
+std::string describe(const Key& k) {
+    static const char* kinds[] = {"?", "method", "get", "?", "put", "?", "?", "?", "putref"};
+    char text[64];
+    std::snprintf(text, sizeof text, "0x%08lX %s", static_cast<unsigned long>(k.first), kinds[k.second]);
+    return text;
+}
+
+std::map<Key, Entry> fromTypeLibrary(ITypeInfo* info, const TYPEATTR& attr) {
+    std::map<Key, Entry> out;
+    for (UINT i = 0; i < attr.cFuncs; ++i) {
+        FUNCDESC* f = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &f))) continue;
+        Entry e;
+        BSTR names[8] = {};
+        UINT count = 0;
+        info->GetNames(f->memid, names, 8, &count);
+        e.name = names[0] ? names[0] : L"";
+        for (SHORT p = 0; p < f->cParams; ++p) {
+            const ELEMDESC& d = f->lprgelemdescParam[p];
+            if (p) e.signature += L", ";
+            e.signature += typeText(info, d.tdesc);
+            const USHORT flags = d.paramdesc.wParamFlags;
+            if (flags & PARAMFLAG_FRETVAL) continue;
+            ++e.params;
+            // A property put names its value parameter in the library only.
+            if (f->invkind == INVOKE_FUNC && static_cast<UINT>(p + 1) < count && names[p + 1]) {
+                if (!e.paramNames.empty()) e.paramNames += L" ";
+                e.paramNames += names[p + 1];
+            }
+            // Each input parameter overwrites these, so the last one's remain.
+            e.lastOptional = (flags & PARAMFLAG_FOPT) != 0;
+            e.lastDefault = 0;
+            if ((flags & PARAMFLAG_FHASDEFAULT) && d.paramdesc.pparamdescex) {
+                VARIANT v;
+                VariantInit(&v);
+                if (SUCCEEDED(VariantChangeType(&v, &d.paramdesc.pparamdescex->varDefaultValue, 0, VT_I4)))
+                    e.lastDefault = V_I4(&v);
+            }
+        }
+        for (UINT n = 0; n < count; ++n) SysFreeString(names[n]);
+        out[{f->memid, f->invkind}] = e;
+        info->ReleaseFuncDesc(f);
+    }
+    return out;
+}
+
+std::map<Key, Entry> fromTable(Table table) {
+    std::map<Key, Entry> out;
+    for (const Member& m : table) {
+        Entry e;
+        e.name = m.name;
+        e.signature = m.signature();
+        e.params = m.params;
+        e.lastOptional = m.lastOptional;
+        e.lastDefault = m.lastDefault;
+        e.paramNames = m.paramNames;
+        out[{m.id, m.kind}] = e;
+    }
+    return out;
+}
+
+void compareClass(ITypeLib* lib, const ClassInfo& c) {
+    const std::string cls = narrow(c.name);
+    ITypeInfo* coclass = nullptr;
+    check(cls + ": the library has the class", SUCCEEDED(lib->GetTypeInfoOfGuid(c.clsid, &coclass)));
+    if (coclass) {
+        BSTR name = nullptr;
+        coclass->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+        check(cls + ": the class's name", name && std::wstring(name) == c.name);
+        SysFreeString(name);
+        TYPEATTR* attr = nullptr;
+        coclass->GetTypeAttr(&attr);
+        bool creatable = attr && attr->typekind == TKIND_COCLASS && (attr->wTypeFlags & TYPEFLAG_FCANCREATE);
+        bool oneInterface = attr && attr->cImplTypes == 1;
+        if (attr) coclass->ReleaseTypeAttr(attr);
+        HREFTYPE ref = 0;
+        INT flags = 0;
+        bool isDefault = SUCCEEDED(coclass->GetRefTypeOfImplType(0, &ref)) &&
+                         SUCCEEDED(coclass->GetImplTypeFlags(0, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT) &&
+                         nameOf(coclass, ref) == c.interfaceName;
+        check(cls + ": creatable, with its interface as the only and default one", creatable && oneInterface && isDefault);
+        coclass->Release();
+    }
+
+    ITypeInfo* info = nullptr;
+    lib->GetTypeInfoOfGuid(c.iid, &info);
+    check(cls + ": the library has the interface", info != nullptr);
+    if (!info) return;
+    // The dispinterface half of a dual interface: the vtable half has the members.
+    HREFTYPE vtableRef = 0;
+    ITypeInfo* vtable = nullptr;
+    TYPEATTR* attr = nullptr;
+    info->GetTypeAttr(&attr);
+    if (attr && attr->typekind == TKIND_DISPATCH && SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef)))
+        info->GetRefTypeInfo(vtableRef, &vtable);
+    if (attr) info->ReleaseTypeAttr(attr);
+    info->Release();
+    if (!vtable) {
+        check(cls + ": a dual interface", false);
+        return;
+    }
+    vtable->GetTypeAttr(&attr);
+    const WORD wanted = TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE;
+    check(cls + ": dual, oleautomation, hidden, nonextensible", (attr->wTypeFlags & wanted) == wanted);
+    BSTR name = nullptr;
+    vtable->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+    check(cls + ": the interface's name", name && std::wstring(name) == c.interfaceName);
+    SysFreeString(name);
+    const std::map<Key, Entry> library = fromTypeLibrary(vtable, *attr);
+    vtable->ReleaseTypeAttr(attr);
+    vtable->Release();
+    const std::map<Key, Entry> table = fromTable(c.members);
+
+    std::string missing, extra, different;
+    for (const auto& [key, lib] : library) {
+        auto it = table.find(key);
+        if (it == table.end()) {
+            missing += " " + narrow(lib.name) + " (" + describe(key) + ")";
+            continue;
+        }
+        const Entry& t = it->second;
+        if (t.name != lib.name || t.signature != lib.signature || t.params != lib.params ||
+            t.lastOptional != lib.lastOptional || (t.lastOptional && t.lastDefault != lib.lastDefault) ||
+            (key.second == INVOKE_FUNC && t.paramNames != lib.paramNames))
+            different += " " + narrow(lib.name) + " (" + describe(key) + ": library " + narrow(lib.signature) + " [" +
+                         narrow(lib.paramNames) + "], table " + narrow(t.name) + " " + narrow(t.signature) + " [" +
+                         narrow(t.paramNames) + "])";
+    }
+    for (const auto& [key, t] : table)
+        if (!library.count(key)) extra += " " + narrow(t.name) + " (" + describe(key) + ")";
+    check(cls + ": every library member is in the table", missing.empty(), missing);
+    check(cls + ": every table member is in the library", extra.empty(), extra);
+    check(cls + ": names, parameter types and defaults agree", different.empty(), different);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2) {
+        std::printf("usage: velloran_typelib_check Velloran.dll\n");
+        return 2;
+    }
+    CoInitialize(nullptr);
+    ITypeLib* lib = nullptr;
+    HRESULT hr = LoadTypeLibEx(argv[1], REGKIND_NONE, &lib);
+    check("the DLL carries its type library", SUCCEEDED(hr));
+    if (lib) {
+        TLIBATTR* attr = nullptr;
+        lib->GetLibAttr(&attr);
+        check("the library identifier and version", attr && IsEqualGUID(attr->guid, LIBID_Velloran) &&
+                                                        attr->wMajorVerNum == 1 && attr->wMinorVerNum == 0);
+        if (attr) lib->ReleaseTLibAttr(attr);
+        BSTR name = nullptr;
+        lib->GetDocumentation(-1, &name, nullptr, nullptr, nullptr);
+        check("the library is named Velloran", name && std::wstring(name) == L"Velloran");
+        SysFreeString(name);
+
+        std::set<std::wstring> seen;
+        for (const ClassInfo& c : classes()) {
+            compareClass(lib, c);
+            seen.insert(c.name);
+        }
+        // The library holds the fifteen classes and nothing creatable besides.
+        UINT count = lib->GetTypeInfoCount(), coclasses = 0;
+        for (UINT i = 0; i < count; ++i) {
+            TYPEKIND kind;
+            if (SUCCEEDED(lib->GetTypeInfoType(i, &kind)) && kind == TKIND_COCLASS) ++coclasses;
+        }
+        check("fifteen classes", seen.size() == 15 && coclasses == 15);
+
+        // The enumerations.
+        struct Enum {
+            const wchar_t* name;
+            std::map<std::wstring, LONG> values;
+        } enums[] = {
+            {L"vlRTFAlignment", {{L"aLeft", 0}, {L"aRight", 1}, {L"aCenter", 2}, {L"aJustified", 3}}},
+            {L"vlRTFBorderType", {{L"bSingle", 1}, {L"bDouble", 2}, {L"bThick", 3}, {L"bShadow", 4}, {L"bDot", 5}, {L"bHairline", 6}}},
+        };
+        for (const Enum& e : enums) {
+            std::map<std::wstring, LONG> found;
+            for (UINT i = 0; i < count; ++i) {
+                ITypeInfo* info = nullptr;
+                if (FAILED(lib->GetTypeInfo(i, &info))) continue;
+                BSTR name = nullptr;
+                info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+                TYPEATTR* attr = nullptr;
+                info->GetTypeAttr(&attr);
+                if (name && e.name == std::wstring(name) && attr->typekind == TKIND_ENUM) {
+                    for (UINT v = 0; v < attr->cVars; ++v) {
+                        VARDESC* var = nullptr;
+                        info->GetVarDesc(v, &var);
+                        BSTR member = nullptr;
+                        UINT n = 0;
+                        info->GetNames(var->memid, &member, 1, &n);
+                        found[member] = V_I4(var->lpvarValue);
+                        SysFreeString(member);
+                        info->ReleaseVarDesc(var);
+                    }
+                }
+                info->ReleaseTypeAttr(attr);
+                SysFreeString(name);
+                info->Release();
+            }
+            check(narrow(e.name) + ": its members and values", found == e.values);
+        }
+        lib->Release();
+    }
+    CoUninitialize();
+    std::printf("%d passed, %d failed\nEND\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
