@@ -394,23 +394,27 @@ CellArray cellArrayOf(SAFEARRAY* array) {
         SafeArrayGetUBound(array, d + 1, &upper);
         bounds[d] = {lower, upper};
     }
-    CellArray cells(bounds);
-    // Only a two-dimensional array can be a table; the core refuses any
-    // other before it reads an element.
-    if (dimensions != 2) return cells;
+    // The table visits indexes 1 to the upper bound of each dimension and
+    // nothing else, so only those elements are taken: whatever stands at
+    // index 0 (a heading, say) is never looked at. The core refuses any
+    // other array (not two-dimensional, starting above 1, bounds beyond
+    // 16 bits, no rows or columns) before it reads an element.
+    auto visited = [](const CellArray::Bounds& b) { return b.lower <= 1 && b.upper >= 1 && b.upper <= 32767; };
+    if (dimensions != 2 || !visited(bounds[0]) || !visited(bounds[1])) return CellArray(bounds);
+    CellArray cells({{1, bounds[0].upper}, {1, bounds[1].upper}});
 
     if (FAILED(SafeArrayLock(array))) throw Error(errors::SubscriptOutOfRange);
     struct Unlock {
         SAFEARRAY* a;
         ~Unlock() { SafeArrayUnlock(a); }
     } unlock{array};
-    for (std::int64_t c = bounds[0].lower; c <= bounds[0].upper; ++c) {
-        for (std::int64_t r = bounds[1].lower; r <= bounds[1].upper; ++r) {
-            LONG index[2] = {static_cast<LONG>(c), static_cast<LONG>(r)};  // in the order the dimensions are written
+    for (LONG c = 1; c <= bounds[0].upper; ++c) {
+        for (LONG r = 1; r <= bounds[1].upper; ++r) {
+            LONG index[2] = {c, r};  // in the order the dimensions are written
             void* element = nullptr;
             if (FAILED(SafeArrayPtrOfIndex(array, index, &element))) throw Error(errors::SubscriptOutOfRange);
-            cells.at({index[0], index[1]}) = type == VT_VARIANT ? cellOf(*static_cast<VARIANT*>(element))
-                                                                : cellOf(*static_cast<IUnknown**>(element));
+            cells.at({c, r}) = type == VT_VARIANT ? cellOf(*static_cast<VARIANT*>(element))
+                                                  : cellOf(*static_cast<IUnknown**>(element));
         }
     }
     return cells;

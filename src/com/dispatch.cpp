@@ -26,6 +26,7 @@ HRESULT objectOf(const VARIANT* from, IUnknown** object) noexcept {
 namespace {
 
 bool sameName(const wchar_t* a, const wchar_t* b, std::size_t bLength) noexcept {
+    if (!a) return false;
     for (std::size_t i = 0; i < bLength; ++i, ++a)
         if (!*a || std::towupper(*a) != std::towupper(b[i])) return false;
     return *a == 0;

@@ -46,6 +46,7 @@ HRESULT failure(REFIID iid) noexcept {
     try {
         throw;
     } catch (const NullPointer&) {
+        SetErrorInfo(0, nullptr);  // no stale description of an earlier error
         return E_POINTER;
     } catch (const Error& e) {
         return raise(iid, e.number());

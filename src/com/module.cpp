@@ -18,10 +18,14 @@ void objectCreated() noexcept { InterlockedIncrement(&liveObjects); }
 void objectDestroyed() noexcept { InterlockedDecrement(&liveObjects); }
 
 void lockServer(bool lock) noexcept {
-    if (lock)
+    if (lock) {
         InterlockedIncrement(&serverLocks);
-    else
-        InterlockedDecrement(&serverLocks);
+        return;
+    }
+    // An unlock without its lock (a faulty client) must not keep the DLL
+    // loaded for good by driving the count below 0.
+    for (LONG now = serverLocks; now > 0; now = serverLocks)
+        if (InterlockedCompareExchange(&serverLocks, now - 1, now) == now) return;
 }
 
 bool canUnload() noexcept {

@@ -37,6 +37,9 @@ For c = 1 To 2
         Set grid(c, r) = CellOf(c & "" & r)
     Next
 Next
+grid(0, 0) = "heading"
+grid(1, 0) = "column one"
+grid(0, 2) = 42
 table = TableOf(grid)
 Check "three rows of two cells", UBound(Split(table, "\cellx1440" & vbCrLf)), 3
 CheckTrue "columns before rows", InStr(table, "{\f0\fs20 11}") < InStr(table, "{\f0\fs20 21}") And InStr(table, "{\f0\fs20 21}") < InStr(table, "{\f0\fs20 12}")
@@ -91,6 +94,9 @@ ReDim noColumns(0, 3)
 ReDim noRows(2, 0)
 Check "no columns", TableOf(noColumns), "(False)"
 Check "no rows", TableOf(noRows), "(False)"
+Dim onlyZero(0, 0)
+onlyZero(0, 0) = "not a cell"
+Check "an array of index 0 alone, whatever it holds", TableOf(onlyZero), "(False)"
 
 Dim before, bad(2, 2), flat, cube(1, 1, 1), wide, result
 Set page = Make("cPage")
