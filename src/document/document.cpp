@@ -47,6 +47,8 @@ std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
 
 std::string cDocument::Rtf() const {
     std::string out;
+    // The header is a few hundred bytes unless the header or footer paragraph is large.
+    out.reserve(pagesRtf_.size() + 4096);
     appendDocumentRtf(out);
     return out;
 }
