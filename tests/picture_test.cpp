@@ -154,6 +154,8 @@ TEST_F(Pictures, GroupSizesAndBorder) {
     EXPECT_NE(first(2.5f, 3.5f).find("\\picw2\\pich4\\picwgoal1\\pichgoal2\\"), std::string::npos);
     EXPECT_NE(first(-500, 1760).find("\\picw-500\\pich1760\\picwgoal-285\\pichgoal1000\\"), std::string::npos);
     EXPECT_NE(first(20000000, 1).find("\\picw20000000\\pich1\\picwgoal11363636\\"), std::string::npos);
+    // Goal sizes are single-precision values too.
+    EXPECT_NE(first(2147483520.0f, 1).find("\\picwgoal1220161152\\"), std::string::npos);
     pic.Border->LeftVisible = True;
     EXPECT_TRUE(first(2000, 1000).ends_with(R"(\picbpp1 \brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf1\brdrw20\brdrr\brdrnone)"));
     std::string out = "kept";
@@ -295,8 +297,39 @@ TEST_F(Pictures, BmpVariants) {
     rle.replace(62, 8, std::string("\x03\x01\x00\x00\x00\x01\x00\x00", 8));
     ASSERT_TRUE(detail::readBmp(rle, r));
     EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 12), std::string("\0\0\xFF\0\0\xFF\0\0\xFF\xFF\xFF\xFF", 12));
+    // RLE data that runs out with rows left to fill.
+    std::string cut = rle;
+    cut.replace(62, 8, std::string("\x03\x01\x00\x00\x03\x01\x00\x00", 8));
+    p32(cut, 22, 4);
+    EXPECT_FALSE(detail::readBmp(cut.substr(0, 66), r));
     EXPECT_FALSE(detail::readBmp(pal.substr(0, 60), r));  // the palette cut short
     EXPECT_FALSE(detail::readBmp(f.substr(0, f.size() - 1), r));  // pixels cut short
+}
+
+// A 32-bit bitmap with bit fields and an alpha mask (a version 3 header).
+std::string bmpWithAlpha(std::uint8_t first, std::uint8_t second) {
+    std::string f(14 + 56 + 8, '\0');
+    auto p32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    f[0] = 'B', f[1] = 'M';
+    p32(2, static_cast<std::uint32_t>(f.size()));
+    p32(10, 70), p32(14, 56), p32(18, 2), p32(22, 1);
+    f[26] = 1, f[28] = 32;
+    p32(30, 3);
+    p32(54, 0x00FF0000), p32(58, 0x0000FF00), p32(62, 0x000000FF), p32(66, 0xFF000000);
+    p32(70, 0x00FF0000u | static_cast<std::uint32_t>(first) << 24);  // red
+    p32(74, 0x00FF0000u | static_cast<std::uint32_t>(second) << 24);
+    return f;
+}
+
+TEST_F(Pictures, BmpAlphaIsCompositedOnWhite) {
+    detail::Raster r;
+    ASSERT_TRUE(detail::readBmp(bmpWithAlpha(255, 0), r));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\xFF\0\0\xFF\xFF\xFF", 6));
+    // Alpha 0 throughout: the bitmap does not use it.
+    ASSERT_TRUE(detail::readBmp(bmpWithAlpha(0, 0), r));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\xFF\0\0\xFF\0\0", 6));
 }
 
 std::string withCrc(std::string png) {
@@ -328,6 +361,7 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
         {"no inch", test::placeableFile(1000, 500, 0)},
         {"truncated png", test::pngFile(10, 10).substr(0, 60)},
         {"truncated jpeg", test::jpegFile(10, 10).substr(0, 200)},
+        {"jpeg cut to a third", test::jpegFile(200, 200).substr(0, test::jpegFile(200, 200).size() / 3)},
         {"truncated gif", test::gifFile(10, 10).substr(0, 20)},
         {"truncated bmp", test::bmpFile(10, 10).substr(0, 100)},
         {"huge png", withCrc(huge)},

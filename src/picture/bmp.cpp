@@ -75,7 +75,7 @@ bool decodeRle(std::string_view d, std::size_t at, bool four, const Palette& pal
         }
         if (y < 0) return true;
     }
-    return true;  // a missing end-of-bitmap mark leaves the rest white
+    return false;  // the data ran out with rows left to fill
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ bool readBmp(std::string_view d, Raster& out) {
     std::int64_t width, height;
     std::uint32_t bpp, compression = 0, colorsUsed = 0;
     std::size_t paletteAt = 14 + static_cast<std::size_t>(headerSize), entry = 4;
-    Field red, green, blue;
+    Field red, green, blue, alpha;
     if (headerSize == 12) {
         width = u16(d, 18);
         height = u16(d, 20);
@@ -106,6 +106,8 @@ bool readBmp(std::string_view d, Raster& out) {
             red = Field(u32(d, masksAt));
             green = Field(u32(d, masksAt + 4));
             blue = Field(u32(d, masksAt + 8));
+            // The alpha mask follows in version 3 and later headers.
+            if ((headerSize >= 56 || compression == 6) && d.size() >= masksAt + 16) alpha = Field(u32(d, masksAt + 12));
         }
     } else {
         return false;
@@ -137,6 +139,9 @@ bool readBmp(std::string_view d, Raster& out) {
         palette.count = count;
     }
     if (pixelsAt >= d.size()) return false;
+    std::uint64_t stride = (static_cast<std::uint64_t>(width) * bpp + 31) / 32 * 4;
+    // The pixels must all be there before the raster is made.
+    if (!rle && (d.size() - pixelsAt) / stride < static_cast<std::uint64_t>(height)) return false;
     Raster raster;
     if (!raster.allocate(width, height)) return false;
     if (rle) {
@@ -144,8 +149,11 @@ bool readBmp(std::string_view d, Raster& out) {
         out = std::move(raster);
         return true;
     }
-    std::uint64_t stride = (static_cast<std::uint64_t>(width) * bpp + 31) / 32 * 4;
-    if ((d.size() - pixelsAt) / stride < static_cast<std::uint64_t>(height)) return false;
+    // Alpha values, kept while decoding: a bitmap whose alpha is 0 throughout
+    // does not use it and is opaque; any other is composited on white.
+    std::vector<std::uint8_t> alphas;
+    bool anyAlpha = false;
+    if (alpha.mask) alphas.resize(static_cast<std::size_t>(raster.width) * raster.height);
     for (std::int32_t y = 0; y < raster.height; ++y) {
         const auto* src = reinterpret_cast<const unsigned char*>(d.data()) + pixelsAt +
                           stride * static_cast<std::uint64_t>(topDown ? y : raster.height - 1 - y);
@@ -163,8 +171,20 @@ bool readBmp(std::string_view d, Raster& out) {
                                             : src[x * 4] | src[x * 4 + 1] << 8 | src[x * 4 + 2] << 16 |
                                                   static_cast<std::uint32_t>(src[x * 4 + 3]) << 24;
                 dst[0] = red(p), dst[1] = green(p), dst[2] = blue(p);
+                if (alpha.mask) {
+                    std::uint8_t a = alpha(p);
+                    alphas[static_cast<std::size_t>(y) * raster.width + x] = a;
+                    anyAlpha = anyAlpha || a != 0;
+                }
             }
             }
+        }
+    }
+    if (anyAlpha) {
+        std::uint8_t* p = raster.rgb.data();
+        for (std::uint8_t a : alphas) {
+            blendOnWhite(p, p[0], p[1], p[2], a);
+            p += 3;
         }
     }
     out = std::move(raster);

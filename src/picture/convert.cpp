@@ -42,6 +42,8 @@ private:
 };
 
 constexpr std::int32_t UnitsPerPixel = 20;
+// No picture file that fits the raster limit comes near this size.
+constexpr std::uint64_t MaxPictureFileBytes = 512ull << 20;
 constexpr std::int32_t MaxCoordinate = 32767;
 
 }  // namespace
@@ -73,6 +75,8 @@ bool ConvertPicture(const std::string& fragmentPath, const cPicture& picture, co
     if (!FileExists(file)) return false;
     try {
         if (!(scale > 0)) scale = 1;
+        auto length = platform::fileLength(file);
+        if (!length || *length > MaxPictureFileBytes) return false;
         const std::string source = platform::readFile(file);
         std::optional<PlaceableMetafile> placeable;
         Raster raster;

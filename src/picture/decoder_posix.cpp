@@ -5,6 +5,7 @@
 
 #include <gif_lib.h>
 #include <jpeglib.h>
+#include <jerror.h>
 #include <png.h>
 
 #include "picture/raster.hpp"
@@ -38,35 +39,46 @@ struct JpegError {
     std::jmp_buf jump;
 };
 
-// Progressive files can ask for any number of scans; real ones use a few dozen.
+// Progressive files can ask for any number of scans, each of which walks the
+// whole image; real ones use a few dozen. The work is bounded by scans times
+// pixels, which a legitimate 90-megapixel progressive file stays well within.
 constexpr int MaxJpegScans = 1000;
+constexpr double MaxJpegScanPixels = 4e9;
+// libjpeg's own buffers (the whole image's coefficients for progressive files).
+constexpr long MaxJpegMemory = 768L << 20;
 
-struct JpegProgress {
-    jpeg_progress_mgr manager;
-    j_decompress_ptr info;
-};
+[[noreturn]] void jpegFail(j_common_ptr common) {
+    std::longjmp(reinterpret_cast<JpegError*>(common->err)->jump, 1);
+}
 
 bool decodeJpeg(std::string_view file, Raster& out) {
     jpeg_decompress_struct info;
     JpegError error;
-    JpegProgress progress;
     Raster raster;  // before the jump point: a failure leaves it to its destructor
     std::vector<JSAMPLE> line;
+    jpeg_progress_mgr progress;
     info.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = [](j_common_ptr common) {
-        std::longjmp(reinterpret_cast<JpegError*>(common->err)->jump, 1);
-    };
+    error.manager.error_exit = jpegFail;
     error.manager.output_message = [](j_common_ptr) {};
+    // A file cut short is padded by the decoder with an end marker, and a scan
+    // repeated over and over is only warned about: both are refused. Other
+    // warnings (stray bytes before a marker, common in camera files) are not.
+    error.manager.emit_message = [](j_common_ptr common, int level) {
+        int code = common->err->msg_code;
+        if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_BOGUS_PROGRESSION)) jpegFail(common);
+    };
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_create_decompress(&info);
-    progress.manager.progress_monitor = [](j_common_ptr common) {
+    info.mem->max_memory_to_use = MaxJpegMemory;
+    progress.progress_monitor = [](j_common_ptr common) {
         auto* d = reinterpret_cast<j_decompress_ptr>(common);
-        if (d->input_scan_number > MaxJpegScans) std::longjmp(reinterpret_cast<JpegError*>(common->err)->jump, 1);
+        double pixels = static_cast<double>(d->image_width) * d->image_height;
+        if (d->input_scan_number > MaxJpegScans || d->input_scan_number * pixels > MaxJpegScanPixels) jpegFail(common);
     };
-    info.progress = &progress.manager;
+    info.progress = &progress;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(file.data()), static_cast<unsigned long>(file.size()));
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
         jpeg_destroy_decompress(&info);

@@ -158,7 +158,7 @@ std::optional<PlaceableMetafile> readPlaceableMetafile(std::string_view file) {
     std::uint32_t inch = get16(file, 14);
     if (inch == 0 || right == left || bottom == top) return std::nullopt;
     std::string_view records = file.substr(22);
-    if (!walkRecords(records)) return std::nullopt;
+    if (records.size() > MaxRasterBytes || !walkRecords(records)) return std::nullopt;
     return PlaceableMetafile{static_cast<float>(std::abs(right - left)) * 96.0f / static_cast<float>(inch),
                              static_cast<float>(std::abs(bottom - top)) * 96.0f / static_cast<float>(inch), records};
 }

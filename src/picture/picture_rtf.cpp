@@ -88,9 +88,9 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const std::strin
         out += "\\pich";
         appendSingle(out, h);
         out += "\\picwgoal";
-        appendSingle(out, std::floor(w / perTwip));
+        appendSingle(out, static_cast<float>(std::floor(w / perTwip)));
         out += "\\pichgoal";
-        appendSingle(out, std::floor(h / perTwip));
+        appendSingle(out, static_cast<float>(std::floor(h / perTwip)));
         out += "\\picbpp1 ";
         out += border;
         out += "\r\n";
