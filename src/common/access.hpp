@@ -12,11 +12,9 @@ struct Access {
     static const std::string& escapedText(const cText& run) { return run.escapedText_; }
     static const std::string& content(const cCell& cell) { return cell.contentRtf_; }
     static const std::string& content(const cParagraph& paragraph) { return paragraph.contentRtf_; }
-    static const std::string& pagesRtf(const cDocument& document) { return document.pagesRtf_; }
 
     static void appendWrapped(const cParagraph& paragraph, std::string& out) { paragraph.appendWrapped(out); }
     static const std::string& takeRtf(cParagraph& paragraph) { return paragraph.takeRtf(); }
-    static void appendHeaderRtf(const cDocument& document, std::string& out) { document.appendHeaderRtf(out); }
 
     template <class Fragment>
     static void appendRtf(const Fragment& object, std::string& out) { object.appendRtf(out); }
