@@ -10,7 +10,7 @@ LONG serverLocks = 0;
 HMODULE moduleHandle = nullptr;
 
 std::mutex typeLibraryMutex;
-ITypeLib* typeLibrary = nullptr;  // kept for the life of the process once loaded
+ITypeLib* typeLibrary = nullptr;  // loaded on first use, released when the DLL may unload
 
 }  // namespace
 
@@ -30,6 +30,13 @@ void lockServer(bool lock) noexcept {
 
 bool canUnload() noexcept {
     return InterlockedCompareExchange(&liveObjects, 0, 0) == 0 && InterlockedCompareExchange(&serverLocks, 0, 0) == 0;
+}
+
+void releaseTypeLibrary() noexcept {
+    std::lock_guard<std::mutex> lock(typeLibraryMutex);
+    // Type information handed out keeps the library alive on its own.
+    if (typeLibrary) typeLibrary->Release();
+    typeLibrary = nullptr;
 }
 
 void setModule(HMODULE handle) noexcept { moduleHandle = handle; }

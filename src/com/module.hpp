@@ -23,6 +23,8 @@ void objectCreated() noexcept;
 void objectDestroyed() noexcept;
 void lockServer(bool lock) noexcept;
 bool canUnload() noexcept;
+// Let go of the cached type library, before the DLL is unloaded.
+void releaseTypeLibrary() noexcept;
 
 void setModule(HMODULE module) noexcept;
 HMODULE module() noexcept;

@@ -230,7 +230,11 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT STDAPICALLTYPE DllCanUnloadNow() { return canUnload() ? S_OK : S_FALSE; }
+HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+    if (!canUnload()) return S_FALSE;
+    releaseTypeLibrary();
+    return S_OK;
+}
 
 HRESULT STDAPICALLTYPE DllRegisterServer() { return registerServer(false); }
 
