@@ -6,9 +6,13 @@ namespace velloran::com {
 
 HRESULT coerce(const VARIANT* from, VARTYPE type, VARIANT& to) noexcept {
     VariantInit(&to);
+    // Null and Nothing have no value to convert (oleaut32 calls Nothing a
+    // bad variant type, which VBScript reports as an unsupported type).
+    const VARIANT* value = valueOf(from);
+    IUnknown* object = nullptr;
+    if (SUCCEEDED(objectOf(value, &object)) && !object) return DISP_E_TYPEMISMATCH;
     // VARIANT_ALPHABOOL: a boolean given for a string reads "True", as in the hosts' own conversions.
-    return VariantChangeType(&to, const_cast<VARIANT*>(valueOf(from)), type == VT_BSTR ? VARIANT_ALPHABOOL : 0,
-                             type);
+    return VariantChangeType(&to, const_cast<VARIANT*>(value), type == VT_BSTR ? VARIANT_ALPHABOOL : 0, type);
 }
 
 HRESULT objectOf(const VARIANT* from, IUnknown** object) noexcept {
