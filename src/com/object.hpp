@@ -118,8 +118,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                      EXCEPINFO* exception, UINT* argErr) override {
-        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-        return invoke(Impl::table(), static_cast<Impl*>(this), id, flags, params, result, exception, argErr);
+        return invoke(Impl::table(), static_cast<Impl*>(this), id, iid, flags, params, result, exception, argErr);
     }
 
     // ISupportErrorInfo

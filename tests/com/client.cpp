@@ -376,9 +376,36 @@ void dispatch() {
     SysFreeString(exception.bstrSource);
     SysFreeString(exception.bstrDescription);
     SysFreeString(exception.bstrHelpFile);
+    // Without an EXCEPINFO the failure is still DISP_E_EXCEPTION, its
+    // number in the error information.
+    checkHr("a failing method without EXCEPINFO", d->Invoke(0x60030003, IID_NULL, 0, DISPATCH_METHOD, &saveParams, &result, nullptr, nullptr), DISP_E_EXCEPTION);
+    std::wstring source, description;
+    errorInfo(source, description);
+    check("leaves the automation error to the error information", source == L"Velloran" && description == L"Path not found");
     VariantClear(&path);
     VariantClear(&result);
 
+    // The result is an [out] parameter: a refused call leaves it Empty,
+    // whatever the caller had in it.
+    V_VT(&result) = VT_I4, V_I4(&result) = 7;
+    checkHr("an unknown member", d->Invoke(0x12345, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+    check("leaves the result Empty", V_VT(&result) == VT_EMPTY);
+    V_VT(&result) = VT_I4, V_I4(&result) = 7;
+    checkHr("another interface identifier", d->Invoke(0x60030004, IID_IDispatch, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_UNKNOWNINTERFACE);
+    check("leaves the result Empty too", V_VT(&result) == VT_EMPTY);
+
+    // A by-reference variant that refers to itself holds no value; it must not send Invoke round for ever.
+    VARIANT loop;
+    V_VT(&loop) = VT_VARIANT | VT_BYREF, V_VARIANTREF(&loop) = &loop;
+    DISPPARAMS looped = {&loop, &put, 1, 1};
+    checkHr("a by-reference variant that refers to itself", d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &looped, nullptr, nullptr, nullptr), DISP_E_TYPEMISMATCH);
+    DISPPARAMS loopedArgument = {&loop, nullptr, 1, 0};
+    checkHr("and as a method's argument", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &loopedArgument, &result, nullptr, nullptr), DISP_E_TYPEMISMATCH);
+    // A date past the calendar's end has no text (the conversion answers E_INVALIDARG).
+    VARIANT date;
+    V_VT(&date) = VT_DATE, V_DATE(&date) = 1e300;
+    DISPPARAMS dateParams = {&date, &put, 1, 1};
+    checkHr("a date beyond the calendar for a String", d->Invoke(0x40030002, IID_NULL, 0, DISPATCH_PROPERTYPUT, &dateParams, nullptr, nullptr, nullptr), DISP_E_TYPEMISMATCH);
 }
 
 // The type information an object gives: its interface's under the class's
