@@ -29,26 +29,12 @@
 
 #include "velloran_h.h"
 
+#include "report.hpp"
+
 namespace {
 
-int passed = 0, failed = 0;
-
-void check(const std::string& name, bool ok, const std::string& detail = "") {
-    if (ok) {
-        ++passed;
-        std::printf("ok - %s\n", name.c_str());
-    } else {
-        ++failed;
-        std::printf("FAIL - %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
-    }
-    std::fflush(stdout);
-}
-
-std::string hex(unsigned long value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", value);
-    return text;
-}
+using report::check;
+using report::hex;
 
 std::mt19937 random;
 
@@ -296,32 +282,8 @@ LONGLONG anyInteger() {
     return chance(70) ? pick(values) : static_cast<LONGLONG>(random()) - 0x80000000LL;
 }
 
-void fillElement(VARTYPE type, void* element, Storage& s);
-
-SAFEARRAY* newArray(VARTYPE& type, Storage& s) {
-    static const VARTYPE types[] = {VT_VARIANT, VT_VARIANT, VT_VARIANT, VT_DISPATCH, VT_UNKNOWN,
-                                    VT_I4,      VT_BSTR,    VT_BOOL,    VT_R8};
-    type = types[below(sizeof types / sizeof types[0])];
-    UINT dims = chance(70) ? 2 : 1 + below(3);
-    SAFEARRAYBOUND bounds[3];
-    ULONG total = 1;
-    for (UINT d = 0; d < dims; ++d) {
-        bounds[d].lLbound = chance(60) ? 0 : static_cast<LONG>(below(5)) - 2;
-        bounds[d].cElements = chance(5) ? 0 : 1 + below(chance(5) ? 40 : 4);
-        total *= bounds[d].cElements;
-    }
-    SAFEARRAY* array = SafeArrayCreate(type, dims, bounds);
-    if (!array) return nullptr;
-    s.arrays.push_back(array);
-    if (total == 0 || SafeArrayLock(array) != S_OK) return array;
-    auto* base = static_cast<unsigned char*>(array->pvData);
-    for (ULONG i = 0; i < total; ++i) fillElement(type, base + i * array->cbElements, s);
-    SafeArrayUnlock(array);
-    return array;
-}
-
 // Elements are owned by the array: objects AddRef'd, strings copied.
-void fillElement(VARTYPE type, void* element, Storage& s) {
+void fillElement(VARTYPE type, void* element) {
     switch (type) {
     case VT_VARIANT: {
         VARIANT* v = static_cast<VARIANT*>(element);
@@ -359,7 +321,28 @@ void fillElement(VARTYPE type, void* element, Storage& s) {
     case VT_R8: *static_cast<double*>(element) = anyDouble(); break;
     default: break;
     }
-    (void)s;
+}
+
+SAFEARRAY* newArray(VARTYPE& type, Storage& s) {
+    static const VARTYPE types[] = {VT_VARIANT, VT_VARIANT, VT_VARIANT, VT_DISPATCH, VT_UNKNOWN,
+                                    VT_I4,      VT_BSTR,    VT_BOOL,    VT_R8};
+    type = types[below(sizeof types / sizeof types[0])];
+    UINT dims = chance(70) ? 2 : 1 + below(3);
+    SAFEARRAYBOUND bounds[3];
+    ULONG total = 1;
+    for (UINT d = 0; d < dims; ++d) {
+        bounds[d].lLbound = chance(60) ? 0 : static_cast<LONG>(below(5)) - 2;
+        bounds[d].cElements = chance(5) ? 0 : 1 + below(chance(5) ? 40 : 4);
+        total *= bounds[d].cElements;
+    }
+    SAFEARRAY* array = SafeArrayCreate(type, dims, bounds);
+    if (!array) return nullptr;
+    s.arrays.push_back(array);
+    if (total == 0 || SafeArrayLock(array) != S_OK) return array;
+    auto* base = static_cast<unsigned char*>(array->pvData);
+    for (ULONG i = 0; i < total; ++i) fillElement(type, base + i * array->cbElements);
+    SafeArrayUnlock(array);
+    return array;
 }
 
 // One argument, in v. depth limits by-reference variants inside variants.
@@ -797,8 +780,7 @@ int wmain(int argc, wchar_t** argv) {
     auto canUnloadNow = module ? reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow"))) : nullptr;
     check("the DLL loads with its entry points", getClassObject && canUnloadNow);
     if (!getClassObject || !canUnloadNow) {
-        std::printf("END\n");
-        return 1;
+        return report::finish();
     }
     std::size_t members = 0;
     bool all = true;
@@ -809,8 +791,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     check("every class with its members from its type information (" + std::to_string(members) + ")", all);
     if (!all) {
-        std::printf("END\n");
-        return 1;
+        return report::finish();
     }
 
     attack(count);
@@ -826,6 +807,5 @@ int wmain(int argc, wchar_t** argv) {
     check("DllCanUnloadNow after everything is released", canUnloadNow() == S_OK);
     removeScratch();
     CoUninitialize();
-    std::printf("%d passed, %d failed\nEND\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return report::finish();
 }

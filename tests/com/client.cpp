@@ -17,25 +17,12 @@
 
 #include "velloran_h.h"
 
+#include "report.hpp"
+
 namespace {
 
-int passed = 0, failed = 0;
-
-void check(const char* name, bool ok, const std::string& detail = "") {
-    if (ok) {
-        ++passed;
-        std::printf("ok - %s\n", name);
-    } else {
-        ++failed;
-        std::printf("FAIL - %s%s%s\n", name, detail.empty() ? "" : ": ", detail.c_str());
-    }
-}
-
-std::string hex(HRESULT hr) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
-    return text;
-}
+using report::check;
+using report::hex;
 
 void checkHr(const char* name, HRESULT got, HRESULT expected) {
     check(name, got == expected, "HRESULT " + hex(got) + ", expected " + hex(expected));
@@ -394,6 +381,11 @@ void dispatch() {
     checkHr("another interface identifier", d->Invoke(0x60030004, IID_IDispatch, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_UNKNOWNINTERFACE);
     check("leaves the result Empty too", V_VT(&result) == VT_EMPTY);
 
+    // A date past the calendar's end has no text (the conversion answers E_INVALIDARG).
+    VARIANT date;
+    V_VT(&date) = VT_DATE, V_DATE(&date) = 1e300;
+    DISPPARAMS dateParams = {&date, &put, 1, 1};
+    checkHr("a date beyond the calendar for a String", d->Invoke(0x40030002, IID_NULL, 0, DISPATCH_PROPERTYPUT, &dateParams, nullptr, nullptr, nullptr), DISP_E_TYPEMISMATCH);
     // A by-reference variant that refers to itself holds no value; it must not send Invoke round for ever.
     VARIANT loop;
     V_VT(&loop) = VT_VARIANT | VT_BYREF, V_VARIANTREF(&loop) = &loop;
@@ -401,11 +393,6 @@ void dispatch() {
     checkHr("a by-reference variant that refers to itself", d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &looped, nullptr, nullptr, nullptr), DISP_E_TYPEMISMATCH);
     DISPPARAMS loopedArgument = {&loop, nullptr, 1, 0};
     checkHr("and as a method's argument", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &loopedArgument, &result, nullptr, nullptr), DISP_E_TYPEMISMATCH);
-    // A date past the calendar's end has no text (the conversion answers E_INVALIDARG).
-    VARIANT date;
-    V_VT(&date) = VT_DATE, V_DATE(&date) = 1e300;
-    DISPPARAMS dateParams = {&date, &put, 1, 1};
-    checkHr("a date beyond the calendar for a String", d->Invoke(0x40030002, IID_NULL, 0, DISPATCH_PROPERTYPUT, &dateParams, nullptr, nullptr, nullptr), DISP_E_TYPEMISMATCH);
 }
 
 // The type information an object gives: its interface's under the class's
@@ -595,6 +582,5 @@ int wmain(int argc, wchar_t** argv) {
     CoFreeUnusedLibraries();
     unloading(argv[1]);
     CoUninitialize();
-    std::printf("%d passed, %d failed\nEND\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return report::finish();
 }
