@@ -13,6 +13,9 @@ namespace velloran {
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
     contentRtf_ += detail::Access::takeRtf(*Paragraph);
+    // A paragraph writes its indents, spacing and alignment after its group,
+    // at the page's level: the reset keeps them from reaching the next one.
+    contentRtf_ += "\\pard";
     return True;
 }
 
