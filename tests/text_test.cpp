@@ -157,7 +157,7 @@ protected:
         p->InsertText(textOf("abc"));
         return p;
     }
-    static std::string take(cParagraph& p) { return detail::Access::takeRtf(p); }
+    static std::string take(cParagraph& p) { return detail::Access::takeRtf(p).str(); }
     cDocument doc;
 };
 
