@@ -16,6 +16,16 @@ namespace velloran {
 using detail::appendNum;
 using detail::appendWord;
 
+namespace {
+
+// Room for one more element, growing geometrically.
+template <class Vector>
+void roomForOneMore(Vector& v) {
+    if (v.size() == v.capacity()) v.reserve(v.size() * 2 + 8);
+}
+
+}  // namespace
+
 cDocument::cDocument() {
     auto& module = detail::moduleValues();
     module.blackColorIndex = ColorIndex(0);
@@ -32,8 +42,8 @@ std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t Char
     std::int32_t charSet = CharSet == -1 ? FontDefaultCharSet : CharSet;
     auto index = static_cast<std::int32_t>(fontNames_.size());
     // Every container grows before any is changed, so a failure changes nothing.
-    fontNames_.reserve(fontNames_.size() + 1);
-    fontCharSets_.reserve(fontCharSets_.size() + 1);
+    roomForOneMore(fontNames_);
+    roomForOneMore(fontCharSets_);
     fontIndexes_.emplace(std::move(key), index);
     fontNames_.push_back(FontName);
     fontCharSets_.push_back(charSet);
@@ -43,7 +53,7 @@ std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t Char
 std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
     if (auto found = colorIndexes_.find(RGBColor); found != colorIndexes_.end()) return found->second;
     if (colors_.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
-    colors_.reserve(colors_.size() + 1);
+    roomForOneMore(colors_);
     auto index = static_cast<std::int32_t>(colors_.size() + 1);
     colorIndexes_.emplace(RGBColor, index);
     colors_.push_back(RGBColor);
