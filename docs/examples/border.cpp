@@ -12,7 +12,6 @@ int main() {
     auto heading = std::make_shared<cParagraph>();
     heading->Border->BottomVisible = True;     // the paragraph's own cBorder
     heading->Border->BottomWidth = 30;         // twips
-    heading->Border->BorderType = bThick;
     run->Text("A heading with a rule");
     heading->InsertText(run);
     page->InsertParagraph(heading);

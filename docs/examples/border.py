@@ -1,6 +1,6 @@
 """Borders: a rule under a heading, and a coloured double frame."""
 import velloran
-from velloran import bDouble, bThick
+from velloran import bDouble
 
 doc = velloran.cDocument()             # first: it sets the black index borders start with
 page = velloran.cPage()
@@ -10,7 +10,6 @@ run.Height = 14
 heading = velloran.cParagraph()
 heading.Border.BottomVisible = True    # the paragraph's own cBorder
 heading.Border.BottomWidth = 30        # twips
-heading.Border.BorderType = bThick
 run.Text = "A heading with a rule"
 heading.InsertText(run)
 page.InsertParagraph(heading)

@@ -7,7 +7,6 @@ run.Height = 14
 Set heading = CreateObject("Velloran.cParagraph")
 heading.Border.BottomVisible = True    ' the paragraph's own cBorder
 heading.Border.BottomWidth = 30        ' twips
-heading.Border.BorderType = 3          ' bThick
 run.Text = "A heading with a rule"
 heading.InsertText run
 page.InsertParagraph heading

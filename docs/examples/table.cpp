@@ -1,5 +1,5 @@
 // A table of three columns and three rows: a shaded heading row, widths in
-// twips, and a cell without its left and right sides.
+// twips, and a last row open at the bottom.
 #include <string>
 
 #include <velloran/velloran.hpp>
@@ -26,13 +26,11 @@ int main() {
             auto cell = std::make_shared<cCell>();
             cell->Width = widths[column - 1];
             if (row == 1) cell->BackColorIndex = grey;
+            if (row == 3) cell->Border->BottomVisible = False;
             cell->InsertParagraph(para);
             cells.at({column, row}) = cell;    // the column first, then the row
         }
     }
-    cells.at({2, 3})->Border->LeftVisible = False;
-    cells.at({2, 3})->Border->RightVisible = False;
-
     auto page = std::make_shared<cPage>();
     page->InsertTable(cells);
     doc->InsertPage(page);

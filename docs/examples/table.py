@@ -1,5 +1,5 @@
 """A table of three columns and three rows: a shaded heading row, widths in
-twips, and a cell without its left and right sides."""
+twips, and a last row open at the bottom."""
 import velloran
 from velloran import aLeft, aRight
 
@@ -24,12 +24,11 @@ for r, words in enumerate(text):
         cell.Width = widths[c]
         if r == 0:
             cell.BackColorIndex = grey
+        if r == 2:
+            cell.Border.BottomVisible = False
         cell.InsertParagraph(para)
         row.append(cell)
     rows.append(row)
-rows[2][1].Border.LeftVisible = False
-rows[2][1].Border.RightVisible = False
-
 page = velloran.cPage()
 page.InsertTable(rows)                 # or a CellArray indexed [column, row] from 1
 doc.InsertPage(page)

@@ -1,5 +1,5 @@
 ' A table of three columns and three rows: a shaded heading row, widths in
-' twips, and a cell without its left and right sides.
+' twips, and a last row open at the bottom.
 Set doc = CreateObject("Velloran.cDocument")
 grey = doc.ColorIndex(RGB(&HDD, &HDD, &HDD))
 text = Array(Array("Fruit", "Colour", "Price"), _
@@ -19,13 +19,11 @@ For row = 1 To 3
         Set cell = CreateObject("Velloran.cCell")
         cell.Width = widths(column - 1)
         If row = 1 Then cell.BackColorIndex = grey
+        If row = 3 Then cell.Border.BottomVisible = False
         cell.InsertParagraph para
         Set cells(column, row) = cell  ' the column first, then the row
     Next
 Next
-cells(2, 3).Border.LeftVisible = False
-cells(2, 3).Border.RightVisible = False
-
 Set page = CreateObject("Velloran.cPage")
 page.InsertTable cells
 doc.InsertPage page

@@ -48,7 +48,7 @@ int main() {
     run->Text("C:\\Temp\\{braces}\tand a tab, ");
     para->InsertText(run);
     run->FontIndex = 0;
-    run->Text("Grüße, Ελληνικά, € \u2022 bullet.");
+    run->Text("Grüße, déjà vu, € 12 \u2022 bullet.");
     para->InsertText(run);
 
     auto page = std::make_shared<cPage>();

@@ -45,7 +45,7 @@ run.FontIndex = doc.FontIndex("Courier New")
 run.Text = "C:\\Temp\\{braces}\tand a tab, "
 para.InsertText(run)
 run.FontIndex = 0
-run.Text = "Grüße, Ελληνικά, € \u2022 bullet."
+run.Text = "Grüße, déjà vu, € 12 \u2022 bullet."
 para.InsertText(run)
 
 page = velloran.cPage()

@@ -43,8 +43,7 @@ run.FontIndex = doc.FontIndex("Courier New")
 run.Text = "C:\Temp\{braces}" & vbTab & "and a tab, "
 para.InsertText run
 run.FontIndex = 0
-run.Text = "Gr" & ChrW(252) & ChrW(223) & "e, " & ChrW(917) & ChrW(955) & ChrW(955) & ChrW(951) & ChrW(957) & _
-    ChrW(953) & ChrW(954) & ChrW(940) & ", " & ChrW(8364) & " " & ChrW(8226) & " bullet."
+run.Text = "Grüße, déjà vu, € 12 • bullet."  ' the script saved in the Windows code page
 para.InsertText run
 
 Set page = CreateObject("Velloran.cPage")
