@@ -1,8 +1,14 @@
-// The hexadecimal writer, and a whole insertion of a photograph-sized JPEG.
+// The hexadecimal writer, and whole picture insertions: their time, and the
+// peak memory of a process that does nothing but one insertion.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -13,8 +19,95 @@
 #include "picture_files.hpp"
 
 using namespace velloran;
+namespace fs = std::filesystem;
 
 namespace {
+
+// Started again as a child by BM_InsertPeak: insert the picture file named
+// in the environment, print the figures and leave before any benchmark runs.
+const bool insertionChild = [] {
+    const char* file = std::getenv("VELLORAN_INSERT_CHILD");
+    if (!file) return false;
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    auto picture = std::make_shared<cPicture>();
+    picture->File = file;
+    cParagraph paragraph;
+    auto start = std::chrono::steady_clock::now();
+    bool inserted = paragraph.InsertPicture(picture) == True;
+    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    std::printf("%d %.6f %zu %ld\n", inserted ? 1 : 0, seconds.count(), detail::Access::content(paragraph).size(),
+                before.ru_maxrss);
+    std::fflush(stdout);
+    std::_Exit(0);
+}();
+
+void put16(std::string& s, std::uint32_t v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>(v >> 8);
+}
+void put32(std::string& s, std::uint32_t v) {
+    put16(s, v & 0xFFFF);
+    put16(s, v >> 16);
+}
+
+// 64 bytes: an 8-bit RLE bitmap of 9000 x 9000 pixels whose data ends at once.
+std::string declaredBmp() {
+    std::string f = "BM";
+    put32(f, 64), put32(f, 0), put32(f, 62);
+    put32(f, 40), put32(f, 9000), put32(f, 9000), put16(f, 1), put16(f, 8), put32(f, 1);
+    put32(f, 2), put32(f, 0), put32(f, 0), put32(f, 2), put32(f, 0);
+    put32(f, 0), put32(f, 0x00FFFFFF);  // the palette: black, white
+    f += std::string("\x00\x01", 2);     // end of bitmap
+    return f;
+}
+
+// 35 bytes: a GIF screen of 9000 x 9000 pixels whose only frame is one pixel.
+std::string declaredGif() {
+    std::string f = "GIF89a";
+    put16(f, 9000), put16(f, 9000);
+    f += std::string("\x80\x00\x00" "\x00\x00\x00" "\xFF\xFF\xFF", 9);
+    f += ',';
+    put16(f, 0), put16(f, 0), put16(f, 1), put16(f, 1);
+    f += std::string("\x00" "\x02" "\x02\x44\x01" "\x00" ";", 7);
+    return f;
+}
+
+// A JPEG of 8 x 8 pixels whose frame header declares 9000 x 9000: its data
+// stops after the first blocks.
+std::string declaredJpeg() {
+    std::string f = test::jpegFile(8, 8);
+    std::size_t sof = f.find("\xFF\xC0");
+    f.replace(sof + 5, 4, std::string("\x23\x28\x23\x28", 4));
+    return f;
+}
+
+struct Workload {
+    const char* name;
+    std::string (*make)();
+};
+const Workload workloads[] = {
+    {"jpeg_4000x3000", [] { return test::photoJpegFile(4000, 3000); }},
+    {"bmp_rle_9000x9000_64_bytes", declaredBmp},
+    {"gif_9000x9000_35_bytes", declaredGif},
+    {"jpeg_9000x9000_cut", declaredJpeg},
+};
+
+// The workload files, made on first use in a folder that goes at exit.
+class Files {
+public:
+    ~Files() { fs::remove_all(folder_); }
+    const fs::path& path(std::size_t i) {
+        fs::create_directories(folder_);
+        fs::path p = folder_ / workloads[i].name;
+        if (!fs::exists(p)) std::ofstream(p, std::ios::binary) << workloads[i].make();
+        return paths_[i] = p;
+    }
+
+private:
+    fs::path folder_ = fs::temp_directory_path() / ("velloran-picture-bench-" + std::to_string(::getpid()));
+    fs::path paths_[std::size(workloads)];
+} files;
 
 void BM_HexLines(benchmark::State& state) {
     std::string bytes(static_cast<std::size_t>(state.range(0)), '\0');
@@ -29,21 +122,95 @@ void BM_HexLines(benchmark::State& state) {
 }
 BENCHMARK(BM_HexLines)->Arg(1 << 20)->Arg(32 << 20)->Unit(benchmark::kMillisecond);
 
+// A whole insertion of the photograph-like 4000 x 3000 JPEG.
 void BM_InsertJpeg(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    auto path = std::filesystem::temp_directory_path() / ("velloran-bench-" + std::to_string(::getpid()) + ".jpg");
-    std::ofstream(path, std::ios::binary) << test::jpegFile(w, h);
     auto picture = std::make_shared<cPicture>();
-    picture->File = path.string();
+    picture->File = files.path(0).string();
     std::size_t bytes = 0;
     for (auto _ : state) {
         cParagraph paragraph;
         if (paragraph.InsertPicture(picture) != True) state.SkipWithError("insertion failed");
         bytes += detail::Access::content(paragraph).size();
     }
-    std::filesystem::remove(path);
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
-BENCHMARK(BM_InsertJpeg)->Args({4000, 3000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertJpeg)->Unit(benchmark::kMillisecond);
+
+// What an insertion of that JPEG cannot avoid: decoding it with libjpeg and
+// writing as many bytes in hexadecimal.
+void BM_DecodeJpegAndHex(benchmark::State& state) {
+    std::ifstream in(files.path(0), std::ios::binary);
+    const std::string file{std::istreambuf_iterator<char>(in), {}};
+    for (auto _ : state) {
+        jpeg_decompress_struct info;
+        jpeg_error_mgr error;
+        info.err = jpeg_std_error(&error);
+        jpeg_create_decompress(&info);
+        jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(file.data()), file.size());
+        jpeg_read_header(&info, TRUE);
+        jpeg_start_decompress(&info);
+        const std::size_t rowBytes = std::size_t{info.output_width} * 3;
+        std::string pixels(rowBytes * info.output_height, '\0');
+        while (info.output_scanline < info.output_height) {
+            JSAMPROW row = reinterpret_cast<JSAMPROW>(pixels.data() + rowBytes * info.output_scanline);
+            jpeg_read_scanlines(&info, &row, 1);
+        }
+        jpeg_finish_decompress(&info);
+        jpeg_destroy_decompress(&info);
+        std::string hex;
+        detail::appendHexLines(hex, pixels);
+        benchmark::DoNotOptimize(hex.data());
+    }
+}
+BENCHMARK(BM_DecodeJpegAndHex)->Unit(benchmark::kMillisecond);
+
+// One insertion in a fresh process (this program started again), for its
+// peak resident memory beside the text it appends. growth_per_text is the
+// peak less the process's size before the insertion, over the text.
+void BM_InsertPeak(benchmark::State& state) {
+    const auto i = static_cast<std::size_t>(state.range(0));
+    state.SetLabel(workloads[i].name);
+    const std::string path = files.path(i).string();
+    double peak = 0, base = 0, text = 0, inserted = 0;
+    for (auto _ : state) {
+        int out[2];
+        if (::pipe(out) != 0) return state.SkipWithError("no pipe");
+        ::setenv("VELLORAN_INSERT_CHILD", path.c_str(), 1);
+        pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(out[1], 1);
+            ::execl("/proc/self/exe", "velloran_bench", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::unsetenv("VELLORAN_INSERT_CHILD");
+        ::close(out[1]);
+        char line[256] = {};
+        std::size_t got = 0;
+        for (ssize_t n; got + 1 < sizeof line && (n = ::read(out[0], line + got, sizeof line - 1 - got)) > 0;)
+            got += static_cast<std::size_t>(n);
+        ::close(out[0]);
+        int status = 0;
+        rusage usage{};
+        ::wait4(pid, &status, 0, &usage);
+        int ok = 0;
+        double seconds = 0;
+        std::size_t bytes = 0;
+        long before = 0;
+        if (std::sscanf(line, "%d %lf %zu %ld", &ok, &seconds, &bytes, &before) != 4)
+            return state.SkipWithError("the child gave no figures");
+        state.SetIterationTime(seconds);
+        peak = static_cast<double>(usage.ru_maxrss) * 1024;
+        base = static_cast<double>(before) * 1024;
+        text = static_cast<double>(bytes);
+        inserted = ok;
+    }
+    state.counters["inserted"] = inserted;
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["before_MB"] = base / 1e6;
+    state.counters["text_MB"] = text / 1e6;
+    if (text > 0) state.counters["growth_per_text"] = (peak - base) / text;
+}
+BENCHMARK(BM_InsertPeak)->DenseRange(0, std::size(workloads) - 1)->Iterations(3)->UseManualTime()->Unit(
+    benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Picture files of every format the loader knows, made for the tests.
 #pragma once
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -53,8 +54,10 @@ inline std::string pngFile(int w, int h, bool alpha = true) {
     return out;
 }
 
-// A grey JPEG (128, 128, 128) of w x h pixels.
-inline std::string jpegFile(int w, int h) {
+// A JPEG of w x h pixels at quality 90; fill(y, row) sets the red, green
+// and blue values of row y.
+template <class Fill>
+std::string jpegOf(int w, int h, Fill fill) {
     jpeg_compress_struct info;
     jpeg_error_mgr error;
     info.err = jpeg_std_error(&error);
@@ -69,8 +72,9 @@ inline std::string jpegFile(int w, int h) {
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 90, TRUE);
     jpeg_start_compress(&info, TRUE);
-    std::string row(static_cast<std::size_t>(w) * 3, static_cast<char>(128));
+    std::string row(static_cast<std::size_t>(w) * 3, '\0');
     while (info.next_scanline < info.image_height) {
+        fill(static_cast<int>(info.next_scanline), row);
         JSAMPROW r = reinterpret_cast<JSAMPROW>(row.data());
         jpeg_write_scanlines(&info, &r, 1);
     }
@@ -79,6 +83,26 @@ inline std::string jpegFile(int w, int h) {
     jpeg_destroy_compress(&info);
     std::free(buffer);
     return out;
+}
+
+// A grey JPEG (128, 128, 128) of w x h pixels.
+inline std::string jpegFile(int w, int h) {
+    return jpegOf(w, h, [](int, std::string& row) { row.assign(row.size(), static_cast<char>(128)); });
+}
+
+// A JPEG that compresses about as a photograph does: colour gradients under
+// fine noise.
+inline std::string photoJpegFile(int w, int h) {
+    std::uint32_t seed = 12345;
+    return jpegOf(w, h, [&](int y, std::string& row) {
+        for (std::size_t x = 0; x < row.size() / 3; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            int noise = static_cast<int>(seed >> 28) - 8;
+            row[x * 3] = static_cast<char>(std::clamp(static_cast<int>(x * 255 / (row.size() / 3)) + noise, 0, 255));
+            row[x * 3 + 1] = static_cast<char>(std::clamp(y * 255 / h + noise, 0, 255));
+            row[x * 3 + 2] = static_cast<char>(std::clamp(128 + noise * 3, 0, 255));
+        }
+    });
 }
 
 // A GIF of w x h pixels: colour 1 (blue) everywhere but the first column,
