@@ -2,13 +2,13 @@
 // peak memory of a process that does nothing but one insertion.
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -23,21 +23,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A figure of this process from /proc/self/status, in bytes.
+double statusBytes(const char* key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with(key)) return std::stod(line.substr(std::strlen(key))) * 1024;
+    return 0;
+}
+
 // Started again as a child by BM_InsertPeak: insert the picture file named
 // in the environment, print the figures and leave before any benchmark runs.
 const bool insertionChild = [] {
     const char* file = std::getenv("VELLORAN_INSERT_CHILD");
     if (!file) return false;
-    rusage before{};
-    ::getrusage(RUSAGE_SELF, &before);
+    const double before = statusBytes("VmRSS:");
     auto picture = std::make_shared<cPicture>();
     picture->File = file;
     cParagraph paragraph;
     auto start = std::chrono::steady_clock::now();
     bool inserted = paragraph.InsertPicture(picture) == True;
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    std::printf("%d %.6f %zu %ld\n", inserted ? 1 : 0, seconds.count(), detail::Access::content(paragraph).size(),
-                before.ru_maxrss);
+    std::printf("%d %.6f %zu %.0f %.0f\n", inserted ? 1 : 0, seconds.count(), detail::Access::content(paragraph).size(),
+                before, statusBytes("VmHWM:"));
     std::fflush(stdout);
     std::_Exit(0);
 }();
@@ -136,33 +144,22 @@ void BM_InsertJpeg(benchmark::State& state) {
 }
 BENCHMARK(BM_InsertJpeg)->Unit(benchmark::kMillisecond);
 
-// What an insertion of that JPEG cannot avoid: decoding it with libjpeg and
-// writing as many bytes in hexadecimal.
-void BM_DecodeJpegAndHex(benchmark::State& state) {
-    std::ifstream in(files.path(0), std::ios::binary);
+// What an insertion cannot avoid: decoding the file (into a bitmap of its
+// own) and writing as many bytes in hexadecimal into a new text.
+void BM_DecodeAndHex(benchmark::State& state) {
+    const auto i = static_cast<std::size_t>(state.range(0));
+    state.SetLabel(workloads[i].name);
+    std::ifstream in(files.path(i), std::ios::binary);
     const std::string file{std::istreambuf_iterator<char>(in), {}};
     for (auto _ : state) {
-        jpeg_decompress_struct info;
-        jpeg_error_mgr error;
-        info.err = jpeg_std_error(&error);
-        jpeg_create_decompress(&info);
-        jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(file.data()), file.size());
-        jpeg_read_header(&info, TRUE);
-        jpeg_start_decompress(&info);
-        const std::size_t rowBytes = std::size_t{info.output_width} * 3;
-        std::string pixels(rowBytes * info.output_height, '\0');
-        while (info.output_scanline < info.output_height) {
-            JSAMPROW row = reinterpret_cast<JSAMPROW>(pixels.data() + rowBytes * info.output_scanline);
-            jpeg_read_scanlines(&info, &row, 1);
-        }
-        jpeg_finish_decompress(&info);
-        jpeg_destroy_decompress(&info);
+        detail::Raster raster;
+        detail::loadRaster(file, raster);
         std::string hex;
-        detail::appendHexLines(hex, pixels);
+        detail::appendHexLines(hex, {reinterpret_cast<const char*>(raster.view().bits), raster.view().bytes()});
         benchmark::DoNotOptimize(hex.data());
     }
 }
-BENCHMARK(BM_DecodeJpegAndHex)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeAndHex)->DenseRange(0, std::size(workloads) - 1)->Unit(benchmark::kMillisecond);
 
 // One insertion in a fresh process (this program started again), for its
 // peak resident memory beside the text it appends. growth_per_text is the
@@ -171,7 +168,8 @@ void BM_InsertPeak(benchmark::State& state) {
     const auto i = static_cast<std::size_t>(state.range(0));
     state.SetLabel(workloads[i].name);
     const std::string path = files.path(i).string();
-    double peak = 0, base = 0, text = 0, inserted = 0;
+    double peak = 0, base = 0, text = 0;
+    int inserted = 0;
     for (auto _ : state) {
         int out[2];
         if (::pipe(out) != 0) return state.SkipWithError("no pipe");
@@ -189,20 +187,11 @@ void BM_InsertPeak(benchmark::State& state) {
         for (ssize_t n; got + 1 < sizeof line && (n = ::read(out[0], line + got, sizeof line - 1 - got)) > 0;)
             got += static_cast<std::size_t>(n);
         ::close(out[0]);
-        int status = 0;
-        rusage usage{};
-        ::wait4(pid, &status, 0, &usage);
-        int ok = 0;
+        ::waitpid(pid, nullptr, 0);
         double seconds = 0;
-        std::size_t bytes = 0;
-        long before = 0;
-        if (std::sscanf(line, "%d %lf %zu %ld", &ok, &seconds, &bytes, &before) != 4)
+        if (std::sscanf(line, "%d %lf %lf %lf %lf", &inserted, &seconds, &text, &base, &peak) != 5)
             return state.SkipWithError("the child gave no figures");
         state.SetIterationTime(seconds);
-        peak = static_cast<double>(usage.ru_maxrss) * 1024;
-        base = static_cast<double>(before) * 1024;
-        text = static_cast<double>(bytes);
-        inserted = ok;
     }
     state.counters["inserted"] = inserted;
     state.counters["peak_MB"] = peak / 1e6;
