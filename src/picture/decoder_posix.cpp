@@ -162,8 +162,7 @@ bool decodeGif(std::string_view file, RasterSink& sink) {
             DGifCloseFile(gif, &e);
         }
     } closer{gif};
-    const auto screen = sink.bitmap(gif->SWidth, gif->SHeight);
-    if (!screen) return false;
+    if (!rasterFits(gif->SWidth, gif->SHeight)) return false;
     int transparent = -1;
     for (;;) {
         GifRecordType type;
@@ -184,6 +183,9 @@ bool decodeGif(std::string_view file, RasterSink& sink) {
         const GifImageDesc& frame = gif->Image;
         const ColorMapObject* colors = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
         if (!colors || !rasterFits(frame.Width, frame.Height)) return false;
+        // The screen is made once a frame is there to draw on it.
+        const auto screen = sink.bitmap(gif->SWidth, gif->SHeight);
+        if (!screen) return false;
         std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         auto drawRow = [&](int y) {
             int sy = frame.Top + y;
