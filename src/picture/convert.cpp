@@ -7,7 +7,6 @@
 #include <velloran/paragraph.hpp>
 #include <velloran/picture.hpp>
 
-#include "common/access.hpp"
 #include "common/checked.hpp"
 #include "common/files.hpp"
 #include "common/platform.hpp"
