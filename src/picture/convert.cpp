@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include <velloran/paragraph.hpp>
 #include <velloran/picture.hpp>
@@ -187,9 +188,18 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     // The picture group is a piece of the text of its own, written in place
     // by the conversion and taken back when the conversion fails.
     const auto mark = contentRtf_.mark();
-    if (detail::ConvertPicture(contentRtf_.openPiece(0), *Picture, file, width, height, scale)) return True;
-    contentRtf_.rollback(mark);
-    return False;
+    if (!detail::ConvertPicture(contentRtf_.openPiece(0), *Picture, file, width, height, scale)) {
+        contentRtf_.rollback(mark);
+        return False;
+    }
+    // The group is finished as a piece that never changes again, so that
+    // wrapping the paragraph puts text around it instead of moving it.
+    // Finishing only spares that copy: if it fails, the text is right still.
+    try {
+        contentRtf_.openPiece(0);
+    } catch (const std::bad_alloc&) {
+    }
+    return True;
 }
 
 }  // namespace velloran
