@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <stdexcept>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -148,7 +147,10 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& 
     try {
         const std::uint64_t hexBytes = hexLinesSize(metafile.size());
         const std::size_t at = out.size();
-        if (hexBytes >= out.max_size() - at) throw std::length_error("picture");
+        if (hexBytes >= out.max_size() - at) {
+            out.resize(mark);
+            return false;
+        }
         out.resize(at + static_cast<std::size_t>(hexBytes) + 1);
         HexLines hex(out.data() + at);
         hex.write(metafile.head.data(), metafile.head.size());
