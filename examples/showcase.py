@@ -152,7 +152,8 @@ def build():
         rows.append(row)
     second.InsertTable(rows)
     # A picture, converted to a metafile and embedded in the paragraph.
-    wheel = os.path.join(tempfile.gettempdir(), "velloran-showcase-wheel-py.bmp")
+    handle, wheel = tempfile.mkstemp(prefix="velloran-showcase-wheel", suffix=".bmp")
+    os.close(handle)
     write_wheel(wheel, 160, 120)
     picture = cPicture()
     picture.File = wheel

@@ -46,10 +46,18 @@ PyObject* borderTypeType = nullptr;
 class InUse {
 public:
     // With the GIL held: wait until no call without the GIL uses any of these.
+    // A waiting change holds back calls on its objects that have yet to
+    // start, so a stream of overlapping renderings cannot starve it.
     void waitFree(std::initializer_list<const void*> objects) {
-        while (!marks_.empty() &&
-               std::any_of(objects.begin(), objects.end(), [&](const void* o) { return marks_.count(o) != 0; }))
-            wait();
+        auto marked = [&] {
+            return std::any_of(objects.begin(), objects.end(), [&](const void* o) { return marks_.count(o) != 0; });
+        };
+        if (marks_.empty() || !marked()) return;
+        for (const void* o : objects) ++waiting_[o];
+        while (marked()) wait();
+        for (const void* o : objects)
+            if (--waiting_[o] == 0) waiting_.erase(o);
+        notify();
     }
 
     // With the GIL held: mark objects as read (shared) and written (alone).
@@ -63,19 +71,15 @@ public:
         for (const void* o : reads)
             if (--marks_[o] == 0) marks_.erase(o);
         if (write) marks_.erase(write);
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            ++generation_;
-        }
-        changed_.notify_all();
+        notify();
     }
 
 private:
     bool conflicts(const std::vector<const void*>& reads, const void* write) const {
-        if (write && marks_.count(write)) return true;
+        if (write && (marks_.count(write) || waiting_.count(write))) return true;
         return std::any_of(reads.begin(), reads.end(), [&](const void* o) {
             auto found = marks_.find(o);
-            return found != marks_.end() && found->second < 0;
+            return waiting_.count(o) || (found != marks_.end() && found->second < 0);
         });
     }
 
@@ -88,9 +92,18 @@ private:
         changed_.wait(lock, [&] { return generation_ != seen; });
     }
 
-    std::unordered_map<const void*, int> marks_;  // > 0 readers, -1 a writer
+    void notify() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++generation_;
+        }
+        changed_.notify_all();
+    }
+
+    std::unordered_map<const void*, int> marks_;    // > 0 readers, -1 a writer
     std::mutex mutex_;
     std::condition_variable changed_;
+    std::unordered_map<const void*, int> waiting_;  // changes waiting for each object
     std::uint64_t generation_ = 0;
 };
 
@@ -117,6 +130,15 @@ private:
 };
 
 void waitFree(std::initializer_list<const void*> objects) { inUse().waitFree(objects); }
+
+// A thread that never created a document has colour indexes 0 for black and
+// white, and a document rendered there would write them into its body
+// defaults; every document's colour table holds black and white at 1 and 2,
+// which a document's creation in this thread sets. So a document renders the
+// same whichever Python thread saves it.
+void adoptDocumentColors() {
+    if (BlackColorIndex() == 0 || WhiteColorIndex() == 0) cDocument scratch;
+}
 
 // Rendering a document reads the document, its header and footer and their borders.
 Hold holdForRendering(const cDocument& document) {
@@ -736,6 +758,7 @@ PYBIND11_MODULE(velloran, m) {
     document.def(
         "Rtf",
         [](const cDocument& self) {
+            adoptDocumentColors();
             Hold hold = holdForRendering(self);
             std::string rtf;
             {
@@ -749,6 +772,7 @@ PYBIND11_MODULE(velloran, m) {
         "Save",
         [](const cDocument& self, py::handle file) {
             std::string path = toPath(file);
+            adoptDocumentColors();
             Hold hold = holdForRendering(self);
             Boolean saved;
             {
