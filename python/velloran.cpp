@@ -39,15 +39,15 @@ PyObject* borderTypeType = nullptr;
 // Objects in use by calls that run without the GIL.
 //
 // Save, Rtf and InsertPicture release the GIL, so another Python thread may
-// reach the same objects while they work. Such a call marks what it reads and
-// what it writes; a call under the GIL that would change a marked object (or
-// start reading one being written) waits until the mark goes, instead of
-// racing the core.
+// reach the same objects while they work. Such a call marks the objects it
+// uses, and any other call that uses a marked object waits until the mark
+// goes, instead of racing the core. Marks are exclusive: even a rendering
+// may finish the pieces of the text it reads.
 class InUse {
 public:
     // With the GIL held: wait until no call without the GIL uses any of these.
-    // A waiting change holds back calls on its objects that have yet to
-    // start, so a stream of overlapping renderings cannot starve it.
+    // A waiting call holds back later calls on its objects, so a stream of
+    // overlapping renderings cannot starve it.
     void waitFree(std::initializer_list<const void*> objects) {
         auto marked = [&] {
             return std::any_of(objects.begin(), objects.end(), [&](const void* o) { return marks_.count(o) != 0; });
@@ -60,29 +60,21 @@ public:
         notify();
     }
 
-    // With the GIL held: mark objects as read (shared) and written (alone).
-    void acquire(const std::vector<const void*>& reads, const void* write) {
-        while (conflicts(reads, write)) wait();
-        for (const void* o : reads) ++marks_[o];
-        if (write) marks_[write] = -1;
+    // With the GIL held: mark the objects for one call without the GIL.
+    void acquire(const std::vector<const void*>& objects) {
+        while (std::any_of(objects.begin(), objects.end(),
+                           [&](const void* o) { return marks_.count(o) != 0 || waiting_.count(o) != 0; }))
+            wait();
+        for (const void* o : objects) ++marks_[o];
     }
 
-    void release(const std::vector<const void*>& reads, const void* write) {
-        for (const void* o : reads)
+    void release(const std::vector<const void*>& objects) {
+        for (const void* o : objects)
             if (--marks_[o] == 0) marks_.erase(o);
-        if (write) marks_.erase(write);
         notify();
     }
 
 private:
-    bool conflicts(const std::vector<const void*>& reads, const void* write) const {
-        if (write && (marks_.count(write) || waiting_.count(write))) return true;
-        return std::any_of(reads.begin(), reads.end(), [&](const void* o) {
-            auto found = marks_.find(o);
-            return waiting_.count(o) || (found != marks_.end() && found->second < 0);
-        });
-    }
-
     // The generation is read under the GIL and changed under the GIL and the
     // mutex, so a release between letting go of the GIL and waiting is seen.
     void wait() {
@@ -100,10 +92,12 @@ private:
         changed_.notify_all();
     }
 
-    std::unordered_map<const void*, int> marks_;    // > 0 readers, -1 a writer
+    // Marks per object: one call may reach an object twice (a header that is
+    // also the footer).
+    std::unordered_map<const void*, int> marks_;
+    std::unordered_map<const void*, int> waiting_;  // calls waiting for each object
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::unordered_map<const void*, int> waiting_;  // changes waiting for each object
     std::uint64_t generation_ = 0;
 };
 
@@ -115,18 +109,17 @@ InUse& inUse() {
 // The marks of one call without the GIL, for its duration.
 class Hold {
 public:
-    Hold(std::initializer_list<const void*> reads, const void* write = nullptr) : write_(write) {
-        for (const void* o : reads)
-            if (o) reads_.push_back(o);
-        inUse().acquire(reads_, write_);
+    explicit Hold(std::initializer_list<const void*> objects) {
+        for (const void* o : objects)
+            if (o) objects_.push_back(o);
+        inUse().acquire(objects_);
     }
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
-    ~Hold() { inUse().release(reads_, write_); }
+    ~Hold() { inUse().release(objects_); }
 
 private:
-    std::vector<const void*> reads_;
-    const void* write_;
+    std::vector<const void*> objects_;
 };
 
 void waitFree(std::initializer_list<const void*> objects) { inUse().waitFree(objects); }
@@ -588,7 +581,7 @@ PYBIND11_MODULE(velloran, m) {
         "InsertPicture",
         [](cParagraph& self, py::handle value) {
             auto picture = toObject<cPicture>(value);
-            Hold hold({picture.get(), picture ? picture->Border.get() : nullptr}, &self);
+            Hold hold({&self, picture.get(), picture ? picture->Border.get() : nullptr});
             Boolean inserted;
             {
                 py::gil_scoped_release released;
