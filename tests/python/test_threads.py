@@ -1,9 +1,11 @@
 """Python threads: per-thread values, the GIL released while saving, and objects shared between threads."""
 import os
+import struct
 import subprocess
 import sys
 import textwrap
 import threading
+import time
 
 import velloran as v
 from conftest import masked, paragraph_of
@@ -99,6 +101,37 @@ def test_save_runs_without_the_gil_and_changes_wait_for_it(tmp_path):
                           text=True, timeout=60, env={**os.environ, "PYTHONPATH": os.pathsep.join(sys.path)})
     assert done.returncode == 0, done.stderr
     assert done.stdout.split() == ["True", "True", "1", "True"]
+
+
+def test_insert_picture_lets_other_threads_run(tmp_path):
+    w, h = 2000, 1500  # a few hundred milliseconds of conversion
+    stride = (w * 3 + 3) & ~3
+    pixels = (bytes(range(256)) * (stride * h // 256 + 1))[:stride * h]
+    bmp = tmp_path / "large.bmp"
+    bmp.write_bytes(b"BM" + struct.pack("<IHHIIiiHHIIiiII", 54 + len(pixels), 0, 0, 54, 40, w, h, 1, 24,
+                                        0, 0, 0, 0, 0, 0) + pixels)
+    picture = v.cPicture()
+    picture.File = str(bmp)
+    stamps, done = [], threading.Event()
+
+    def tick():
+        while not done.is_set():
+            stamps.append(time.monotonic())
+            time.sleep(0.001)
+
+    ticker = threading.Thread(target=tick)
+    ticker.start()
+    while not stamps:
+        time.sleep(0.001)
+    start = time.monotonic()
+    inserted = v.cParagraph().InsertPicture(picture)
+    end = time.monotonic()
+    done.set()
+    ticker.join()
+    assert inserted is True
+    # Holding the GIL, the call would let the other thread in at its ends only.
+    margin = (end - start) / 10
+    assert any(start + margin < t < end - margin for t in stamps)
 
 
 def test_threads_rendering_and_changing_one_document():
