@@ -124,21 +124,30 @@ private:
 
 void waitFree(std::initializer_list<const void*> objects) { inUse().waitFree(objects); }
 
+// Run work without the GIL, holding the objects it uses against other threads.
+template <class Work>
+auto withoutGil(std::initializer_list<const void*> objects, Work work) {
+    Hold hold(objects);
+    py::gil_scoped_release released;
+    return work();
+}
+
+// Render a document without the GIL. Rendering reads the document, its
+// header and footer and their borders.
+//
 // A thread that never created a document has colour indexes 0 for black and
 // white, and a document rendered there would write them into its body
 // defaults; every document's colour table holds black and white at 1 and 2,
 // which a document's creation in this thread sets. So a document renders the
 // same whichever Python thread saves it.
-void adoptDocumentColors() {
+template <class Work>
+auto render(const cDocument& document, Work work) {
     if (BlackColorIndex() == 0 || WhiteColorIndex() == 0) cDocument scratch;
-}
-
-// Rendering a document reads the document, its header and footer and their borders.
-Hold holdForRendering(const cDocument& document) {
     const cParagraph* header = document.Header.get();
     const cParagraph* footer = document.Footer.get();
-    return Hold({&document, header, footer, header ? header->Border.get() : nullptr,
-                 footer ? footer->Border.get() : nullptr});
+    return withoutGil({&document, header, footer, header ? header->Border.get() : nullptr,
+                       footer ? footer->Border.get() : nullptr},
+                      work);
 }
 
 // ---------------------------------------------------------------------------
@@ -490,7 +499,7 @@ PYBIND11_MODULE(velloran, m) {
     field<LongValue>(border, "LeftWidth", &cBorder::LeftWidth, "Width of the left side in twips (default 20).");
     field<LongValue>(border, "BottomWidth", &cBorder::BottomWidth, "Width of the bottom side in twips (default 20).");
     field<LongValue>(border, "RightWidth", &cBorder::RightWidth, "Width of the right side in twips (default 20).");
-    // Property docstrings are kept by pointer, so they live as long as the process.
+    // Docstrings made at run time live as long as the process: pybind11 may keep the pointer.
     static const std::string visibleDoc = booleanDoc("Whether the side is drawn: only True (-1) draws it (default False).");
     for (auto [name, member] : {std::pair{"TopVisible", &cBorder::TopVisible}, {"LeftVisible", &cBorder::LeftVisible},
                                 {"BottomVisible", &cBorder::BottomVisible}, {"RightVisible", &cBorder::RightVisible}})
@@ -581,13 +590,8 @@ PYBIND11_MODULE(velloran, m) {
         "InsertPicture",
         [](cParagraph& self, py::handle value) {
             auto picture = toObject<cPicture>(value);
-            Hold hold({&self, picture.get(), picture ? picture->Border.get() : nullptr});
-            Boolean inserted;
-            {
-                py::gil_scoped_release released;
-                inserted = self.InsertPicture(picture);
-            }
-            return fromBoolean(inserted);
+            return fromBoolean(withoutGil({&self, picture.get(), picture ? picture->Border.get() : nullptr},
+                                          [&] { return self.InsertPicture(picture); }));
         },
         py::arg("Picture"),
         "InsertPicture(Picture: cPicture | None) -> bool\n\nConvert the picture's file (BMP, PNG, JPEG, GIF or a "
@@ -751,28 +755,14 @@ PYBIND11_MODULE(velloran, m) {
     document.def(
         "Rtf",
         [](const cDocument& self) {
-            adoptDocumentColors();
-            Hold hold = holdForRendering(self);
-            std::string rtf;
-            {
-                py::gil_scoped_release released;
-                rtf = self.Rtf();
-            }
-            return py::str(rtf);
+            return py::str(render(self, [&] { return self.Rtf(); }));
         },
         "Rtf() -> str\n\nThe complete document, plain ASCII. Other Python threads run meanwhile.");
     document.def(
         "Save",
         [](const cDocument& self, py::handle file) {
             std::string path = toPath(file);
-            adoptDocumentColors();
-            Hold hold = holdForRendering(self);
-            Boolean saved;
-            {
-                py::gil_scoped_release released;
-                saved = self.Save(path);
-            }
-            return fromBoolean(saved);
+            return fromBoolean(render(self, [&] { return self.Save(path); }));
         },
         py::arg("sRTFFile"),
         "Save(sRTFFile: str | os.PathLike) -> bool\n\nWrite the document to a file: False for an empty path, "

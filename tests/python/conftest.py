@@ -37,9 +37,9 @@ def showcase():
     return module
 
 
-def document_of(*paragraphs, doc=None):
+def document_of(*paragraphs):
     """A document of one page holding the paragraphs."""
-    doc = doc or velloran.cDocument()
+    doc = velloran.cDocument()
     page = velloran.cPage()
     for p in paragraphs:
         page.InsertParagraph(p)
