@@ -8,6 +8,7 @@
 //        velloran_workload picture FILE OUT     one picture in a paragraph
 //        velloran_workload colors N             N distinct colours entered
 //        velloran_workload fonts N              N distinct fonts entered
+//        velloran_workload photo W H OUT        write a photograph-like W x H JPEG to OUT
 #include <sys/resource.h>
 
 #include <chrono>
@@ -17,6 +18,8 @@
 #include <string>
 
 #include <velloran/velloran.hpp>
+
+#include "picture_files.hpp"
 
 using namespace velloran;
 
@@ -91,6 +94,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string kind = argv[1];
+    if (kind == "photo" && argc == 5) {
+        std::FILE* f = std::fopen(argv[4], "wb");
+        std::string jpeg = test::photoJpegFile(std::atoi(argv[2]), std::atoi(argv[3]));
+        return f && std::fwrite(jpeg.data(), 1, jpeg.size(), f) == jpeg.size() && std::fclose(f) == 0 ? 0 : 1;
+    }
     const std::string out = argc > 3 ? argv[3] : "";
     auto start = std::chrono::steady_clock::now();
     if (kind == "paragraphs") {
