@@ -20,6 +20,7 @@
 #include <velloran/velloran.hpp>
 
 #include "picture_files.hpp"
+#include "workloads.hpp"
 
 using namespace velloran;
 
@@ -27,23 +28,7 @@ namespace {
 
 void paragraphs(long count, const std::string& out) {
     cDocument doc;
-    auto page = std::make_shared<cPage>();
-    auto plain = std::make_shared<cText>();
-    auto bold = std::make_shared<cText>();
-    bold->Bold = True;
-    auto coloured = std::make_shared<cText>();
-    coloured->ForeColorIndex = doc.ColorIndex(0x0000FF);
-    plain->Text("The quick brown fox {jumps} over ");
-    bold->Text("the lazy dog\tand \\ its friend ");
-    coloured->Text("\xce\xb1\xce\xb2\xce\xb3 caf\xc3\xa9 \xe2\x80\xa2 done.\r\n");
-    for (long i = 0; i < count; ++i) {
-        auto para = std::make_shared<cParagraph>();
-        para->InsertText(plain);
-        para->InsertText(bold);
-        para->InsertText(coloured);
-        page->InsertParagraph(para);
-    }
-    doc.InsertPage(page);
+    bench::buildParagraphs(doc, count);
     if (doc.Save(out) != True) std::exit(1);
 }
 
@@ -51,21 +36,7 @@ void paragraphs(long count, const std::string& out) {
 // host's cells take on their own.
 void table(long rows, const std::string& out) {
     cDocument doc;
-    std::int32_t grey = doc.ColorIndex(0xDDDDDD);
-    CellArray cells({{1, 10}, {1, static_cast<std::int32_t>(rows)}});
-    auto text = std::make_shared<cText>();
-    text->Text("cell text");
-    for (std::int32_t r = 1; r <= rows; ++r) {
-        for (std::int32_t c = 1; c <= 10; ++c) {
-            auto cell = std::make_shared<cCell>();
-            cell->Width = 1000;
-            if (r % 2 == 0) cell->BackColorIndex = grey;
-            auto para = std::make_shared<cParagraph>();
-            para->InsertText(text);
-            cell->InsertParagraph(para);
-            cells.at({c, r}) = std::move(cell);
-        }
-    }
+    CellArray cells = bench::tableCells(doc, static_cast<std::int32_t>(rows));
     if (out.empty()) return;
     auto page = std::make_shared<cPage>();
     page->InsertTable(cells);
