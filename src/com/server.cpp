@@ -11,6 +11,7 @@
 #include <olectl.h>
 
 #include "com/module.hpp"
+#include "velloran_version.h"
 
 namespace velloran::com {
 namespace {
@@ -75,7 +76,7 @@ constexpr const wchar_t* Platform = L"win64";
 #else
 constexpr const wchar_t* Platform = L"win32";
 #endif
-constexpr const wchar_t* TypeLibVersion = L"1.0";
+constexpr const wchar_t* TypeLibVersion = VELLORAN_TYPELIB_VERSION_TEXT;
 // The type library marshaler of oleaut32, for calls between apartments.
 constexpr const wchar_t* OleAutomationProxy = L"{00020424-0000-0000-C000-000000000046}";
 
