@@ -31,9 +31,9 @@ def fixed_clock():
 @pytest.fixture(scope="session")
 def showcase():
     """examples/showcase.py as a module."""
-    spec = importlib.util.spec_from_file_location("showcase", ROOT / "examples" / "showcase.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("showcase", ROOT / "examples" / "showcase.py")
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 

@@ -41,7 +41,7 @@ std::string quoted(const std::string& s) {
 }
 
 // What a run was given, for the expectation.
-struct RunSpec {
+struct RunGiven {
     std::string text;
     bool bold = false, italic = false, underline = false, strike = false;
     std::string font;         // empty: the document's default font
@@ -49,8 +49,8 @@ struct RunSpec {
     std::int32_t points = 10;
 };
 
-struct ParagraphSpec {
-    std::vector<RunSpec> runs;
+struct ParagraphGiven {
+    std::vector<RunGiven> runs;
     vlRTFAlignment align = aLeft;
     std::int32_t left = 0, right = 0, first = 0, before = 0, after = 0;
     bool boxed = false;
@@ -71,41 +71,41 @@ public:
 
     cDocument doc;
 
-    std::shared_ptr<cText> run(const RunSpec& spec) {
+    std::shared_ptr<cText> run(const RunGiven& given) {
         auto t = std::make_shared<cText>();
-        t->Text(spec.text);
-        t->Bold = spec.bold ? True : False;
-        t->Italic = spec.italic ? True : False;
-        t->Strike = spec.strike ? True : False;
-        t->Underline(spec.underline ? True : False);
-        t->Height = spec.points;
-        if (!spec.font.empty()) t->FontIndex = doc.FontIndex(spec.font);
-        if (spec.rgb != -1) t->ForeColorIndex = doc.ColorIndex(spec.rgb);
+        t->Text(given.text);
+        t->Bold = given.bold ? True : False;
+        t->Italic = given.italic ? True : False;
+        t->Strike = given.strike ? True : False;
+        t->Underline(given.underline ? True : False);
+        t->Height = given.points;
+        if (!given.font.empty()) t->FontIndex = doc.FontIndex(given.font);
+        if (given.rgb != -1) t->ForeColorIndex = doc.ColorIndex(given.rgb);
         return t;
     }
 
-    std::shared_ptr<cParagraph> paragraph(const ParagraphSpec& spec) {
+    std::shared_ptr<cParagraph> paragraph(const ParagraphGiven& given) {
         auto p = std::make_shared<cParagraph>();
-        p->Align = spec.align;
-        p->IndentLeft = spec.left, p->IndentRight = spec.right, p->IndentFirstLine = spec.first;
-        p->SpaceBefore = spec.before, p->SpaceAfter = spec.after;
-        if (spec.boxed) {
+        p->Align = given.align;
+        p->IndentLeft = given.left, p->IndentRight = given.right, p->IndentFirstLine = given.first;
+        p->SpaceBefore = given.before, p->SpaceAfter = given.after;
+        if (given.boxed) {
             p->Border->TopVisible = p->Border->BottomVisible = True;
             p->Border->LeftVisible = p->Border->RightVisible = True;
         }
-        for (const auto& r : spec.runs) p->InsertText(run(r));
+        for (const auto& r : given.runs) p->InsertText(run(r));
         return p;
     }
 
     // A paragraph on the page, recorded in the body.
-    void add(cPage& page, const ParagraphSpec& spec) { addBuilt(page, paragraph(spec), spec); }
-    void addBuilt(cPage& page, const std::shared_ptr<cParagraph>& p, const ParagraphSpec& spec) {
+    void add(cPage& page, const ParagraphGiven& given) { addBuilt(page, paragraph(given), given); }
+    void addBuilt(cPage& page, const std::shared_ptr<cParagraph>& p, const ParagraphGiven& given) {
         page.InsertParagraph(p);
-        body_.push_back(paragraphJson(spec));
+        body_.push_back(paragraphJson(given));
     }
 
     // A table of cells, each holding the paragraphs given.
-    void table(cPage& page, const std::vector<std::vector<std::vector<ParagraphSpec>>>& rows, std::int32_t shade) {
+    void table(cPage& page, const std::vector<std::vector<std::vector<ParagraphGiven>>>& rows, std::int32_t shade) {
         std::int32_t columns = static_cast<std::int32_t>(rows.front().size());
         CellArray cells({{1, columns}, {1, static_cast<std::int32_t>(rows.size())}});
         for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -113,7 +113,7 @@ public:
                 auto cell = std::make_shared<cCell>();
                 cell->Width = 2400;
                 if (r == 0) cell->BackColorIndex = shade;
-                for (const auto& spec : rows[r][c]) cell->InsertParagraph(paragraph(spec));
+                for (const auto& given : rows[r][c]) cell->InsertParagraph(paragraph(given));
                 cells.at({static_cast<std::int32_t>(c + 1), static_cast<std::int32_t>(r + 1)}) = cell;
             }
         }
@@ -131,13 +131,13 @@ public:
         body_.push_back(json + "], \"shaded_rows\": [1]}");
     }
 
-    void header(const ParagraphSpec& spec) {
-        doc.Header = paragraph(spec);
-        header_ = spec.text();
+    void header(const ParagraphGiven& given) {
+        doc.Header = paragraph(given);
+        header_ = given.text();
     }
-    void footer(const ParagraphSpec& spec) {
-        doc.Footer = paragraph(spec);
-        footer_ = spec.text();
+    void footer(const ParagraphGiven& given) {
+        doc.Footer = paragraph(given);
+        footer_ = given.text();
     }
     void note(const std::string& key, const std::string& value) { extra_.push_back({key, value}); }
 
@@ -160,7 +160,7 @@ public:
     }
 
 private:
-    static std::string paragraphJson(const ParagraphSpec& p) {
+    static std::string paragraphJson(const ParagraphGiven& p) {
         static const char* aligns[] = {"left", "right", "center", "justify"};
         std::string out = "{\"text\": " + quoted(p.text()) + ", \"object\": " + quoted(p.object);
         out += ", \"tail\": " + quoted(p.tail);
@@ -171,7 +171,7 @@ private:
         out += std::string(", \"boxed\": ") + (p.boxed ? "true" : "false");
         out += ", \"runs\": [";
         for (std::size_t i = 0; i < p.runs.size(); ++i) {
-            const RunSpec& r = p.runs[i];
+            const RunGiven& r = p.runs[i];
             out += i ? ", " : "";
             out += "{\"text\": " + quoted(r.text);
             out += std::string(", \"bold\": ") + (r.bold ? "true" : "false");
@@ -190,14 +190,14 @@ private:
     std::vector<std::pair<std::string, std::string>> extra_;
 };
 
-RunSpec plain(const std::string& text) {
-    RunSpec r;
+RunGiven plain(const std::string& text) {
+    RunGiven r;
     r.text = text;
     return r;
 }
 
-ParagraphSpec para(std::vector<RunSpec> runs, vlRTFAlignment align = aLeft) {
-    ParagraphSpec p;
+ParagraphGiven para(std::vector<RunGiven> runs, vlRTFAlignment align = aLeft) {
+    ParagraphGiven p;
     p.runs = std::move(runs);
     p.align = align;
     return p;
@@ -217,9 +217,9 @@ void textDocument(const std::string& folder) {
     c.footer(para({plain("Footer " + Mixed)}, aRight));
     auto page = std::make_shared<cPage>();
 
-    RunSpec bold = plain("bold "), italic = plain("italic "), under = plain("underlined "), strike = plain("struck ");
+    RunGiven bold = plain("bold "), italic = plain("italic "), under = plain("underlined "), strike = plain("struck ");
     bold.bold = true, italic.italic = true, under.underline = true, strike.strike = true;
-    RunSpec big = plain("big "), red = plain("red "), serif = plain("serif "), font = plain("named font");
+    RunGiven big = plain("big "), red = plain("red "), serif = plain("serif "), font = plain("named font");
     big.points = 16, red.rgb = 0x0000C0, serif.font = "Times New Roman";
     font.font = "Caf\xc3\xa9 Sans";
     c.add(*page, para({bold, italic, under, strike, big, red, serif, font}));
@@ -230,7 +230,7 @@ void textDocument(const std::string& folder) {
     // Indents, spacing, alignment and a border, and plain paragraphs after
     // them that must not inherit any of it.
     for (int i = 1; i <= 12; ++i) {
-        ParagraphSpec p = para({plain("Paragraph " + std::to_string(i))});
+        ParagraphGiven p = para({plain("Paragraph " + std::to_string(i))});
         if (i % 5 == 0) p.left = 720, p.right = 360, p.first = -360, p.before = 120, p.after = 240;
         if (i == 3) p.align = aCenter;
         if (i == 6) p.align = aRight;
@@ -253,9 +253,9 @@ void tableDocument(const std::string& folder) {
     std::int32_t shade = c.doc.ColorIndex(0xE0E0E0);
     auto page = std::make_shared<cPage>();
     c.add(*page, para({plain("Before the table")}));
-    RunSpec head = plain("Name");
+    RunGiven head = plain("Name");
     head.bold = true;
-    ParagraphSpec indented = para({plain("indented " + Mixed)});
+    ParagraphGiven indented = para({plain("indented " + Mixed)});
     indented.left = 360;
     c.table(*page,
             {{{para({head})}, {para({plain("Count")}, aRight)}, {para({plain("Note")})}},
@@ -291,10 +291,10 @@ void objectsDocument(const std::string& folder) {
     picture->ScaleFactor = 8;
     if (pictured->InsertPicture(picture) != True) throw std::runtime_error("picture refused");
     pictured->InsertText(c.run(plain(" after " + Mixed)));
-    ParagraphSpec pictureSpec = para({plain("Picture: ")});
-    pictureSpec.object = "picture";
-    pictureSpec.tail = " after " + Mixed;
-    c.addBuilt(*page, pictured, pictureSpec);
+    ParagraphGiven pictureGiven = para({plain("Picture: ")});
+    pictureGiven.object = "picture";
+    pictureGiven.tail = " after " + Mixed;
+    c.addBuilt(*page, pictured, pictureGiven);
 
     auto drawn = c.paragraph(para({plain("Drawing: ")}));
     auto drawing = std::make_shared<cDrawing>();
@@ -307,10 +307,10 @@ void objectsDocument(const std::string& folder) {
     drawing->InsertText(box);
     drawn->InsertDrawing(drawing);
     drawn->InsertText(c.run(plain(" after the drawing")));
-    ParagraphSpec drawnSpec = para({plain("Drawing: ")});
-    drawnSpec.object = "drawing";
-    drawnSpec.tail = " after the drawing";
-    c.addBuilt(*page, drawn, drawnSpec);
+    ParagraphGiven drawnGiven = para({plain("Drawing: ")});
+    drawnGiven.object = "drawing";
+    drawnGiven.tail = " after the drawing";
+    c.addBuilt(*page, drawn, drawnGiven);
     c.add(*page, para({plain("Last paragraph")}));
     c.doc.InsertPage(page);
     c.note("text_box", "Box " + Mixed);
