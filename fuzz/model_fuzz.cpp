@@ -8,12 +8,16 @@
 // - it either returned or threw velloran::Error with a number the library
 //   raises for that call, and nothing else;
 // - a call that threw changed nothing: every object's output is as before;
-// - every document and every fragment is ASCII with balanced braces;
+// - every document and every fragment is ASCII with balanced braces, and
+//   each backslash in it starts a control word or symbol;
 // - Rtf gives the same text twice in a row (the clock is fixed);
 // - a successful Save wrote exactly Rtf's bytes, and no temporary file is
 //   left in the save folder or the temporary folder.
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -208,6 +212,25 @@ bool balanced(const std::string& rtf) {
     return depth == 0;
 }
 
+// Every backslash starts a control word (letters), a control symbol RTF
+// knows, or a hexadecimal escape "\'hh".
+bool wellEscaped(const std::string& rtf) {
+    auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] != '\\') continue;
+        if (++i == rtf.size()) return false;
+        char c = rtf[i];
+        if (std::isalpha(static_cast<unsigned char>(c))) continue;
+        if (c == '\'') {
+            if (i + 2 >= rtf.size() || !hex(rtf[i + 1]) || !hex(rtf[i + 2])) return false;
+            i += 2;
+            continue;
+        }
+        if (c == '\0' || !std::strchr("\\{}*~-_|:", c)) return false;
+    }
+    return true;
+}
+
 bool ascii(const std::string& rtf) {
     for (char c : rtf)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -217,6 +240,7 @@ bool ascii(const std::string& rtf) {
 void checkText(const char* what, const std::string& rtf) {
     if (!ascii(rtf)) fail(what, "not ASCII:\n" + rtf);
     if (!balanced(rtf)) fail(what, "braces unbalanced:\n" + rtf);
+    if (!wellEscaped(rtf)) fail(what, "a backslash that starts no control word or symbol:\n" + rtf);
 }
 
 // The fragment of an object, or the error its writer raises.
@@ -484,7 +508,12 @@ void call(const Objects& o, std::initializer_list<int> allowed, bool fileErrors,
         fail("something other than an exception was thrown");
     }
     std::string after = state(o);
-    if (after != before) fail("a failed call changed its objects", before + "\n----\n" + after);
+    if (after != before) {
+        std::size_t at = std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first - before.begin();
+        std::size_t from = at > 200 ? at - 200 : 0;
+        fail("a failed call changed its objects; before, then after, from the first difference",
+             before.substr(from, 600) + "\n----\n" + after.substr(from, 600));
+    }
 }
 
 constexpr std::initializer_list<int> Documented = {errors::Overflow, errors::SubscriptOutOfRange,
