@@ -108,44 +108,32 @@ protected:
     const std::string old_ = "{\\rtf1 the earlier document}";
 };
 
-TEST_F(SaveFault, FileSizeLimitAtEveryPointKeepsTheOldFile) {
-    for (std::uint64_t limit : spread(text_.size())) {
-        SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(text_.size()));
-        std::ofstream(path("doc.rtf"), std::ios::binary) << old_;
-        int outcome = inChild([&] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit rl{limit, limit};
-            if (::setrlimit(RLIMIT_FSIZE, &rl) != 0) return 200;
-            return saveOutcome(*doc_, path("doc.rtf"));
-        });
-        if (limit < text_.size()) {
+TEST_F(SaveFault, FileSizeLimitAtEveryPoint) {
+    for (bool existing : {true, false}) {
+        for (std::uint64_t limit : spread(text_.size())) {
+            SCOPED_TRACE((existing ? "over a file, limit " : "new file, limit ") + std::to_string(limit) + " of " +
+                         std::to_string(text_.size()));
+            fs::remove(path("doc.rtf"));
+            if (existing) std::ofstream(path("doc.rtf"), std::ios::binary) << old_;
+            int outcome = inChild([&] {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit rl{limit, limit};
+                if (::setrlimit(RLIMIT_FSIZE, &rl) != 0) return 200;
+                return saveOutcome(*doc_, path("doc.rtf"));
+            });
+            if (limit >= text_.size()) {
+                EXPECT_EQ(outcome, 0);
+                EXPECT_EQ(read(path("doc.rtf")), text_);
+                EXPECT_EQ(entries(), std::set<std::string>{"doc.rtf"});
+                continue;
+            }
             EXPECT_EQ(outcome, errors::DiskFull);
-            EXPECT_EQ(read(path("doc.rtf")), old_);
-        } else {
-            EXPECT_EQ(outcome, 0);
-            EXPECT_EQ(read(path("doc.rtf")), text_);
-        }
-        EXPECT_EQ(entries(), std::set<std::string>{"doc.rtf"});
-    }
-}
-
-TEST_F(SaveFault, FileSizeLimitAtEveryPointLeavesNoNewFile) {
-    for (std::uint64_t limit : spread(text_.size())) {
-        SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(text_.size()));
-        fs::remove(path("new.rtf"));
-        int outcome = inChild([&] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit rl{limit, limit};
-            if (::setrlimit(RLIMIT_FSIZE, &rl) != 0) return 200;
-            return saveOutcome(*doc_, path("new.rtf"));
-        });
-        if (limit < text_.size()) {
-            EXPECT_EQ(outcome, errors::DiskFull);
-            EXPECT_TRUE(entries().empty());
-        } else {
-            EXPECT_EQ(outcome, 0);
-            EXPECT_EQ(read(path("new.rtf")), text_);
-            EXPECT_EQ(entries(), std::set<std::string>{"new.rtf"});
+            if (existing) {
+                EXPECT_EQ(read(path("doc.rtf")), old_);
+                EXPECT_EQ(entries(), std::set<std::string>{"doc.rtf"});
+            } else {
+                EXPECT_TRUE(entries().empty());
+            }
         }
     }
 }
