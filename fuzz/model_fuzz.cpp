@@ -491,13 +491,15 @@ void setField(Objects& o, Reader& in) {
     }
 }
 
-// Runs one call that may fail: success, or velloran::Error with one of the
-// allowed numbers and nothing changed.
-void call(const Objects& o, std::initializer_list<int> allowed, bool fileErrors, const std::function<void()>& f) {
+// Runs one call: it returns True, or returns False or throws velloran::Error
+// with one of the allowed numbers and changes nothing.
+Boolean call(const Objects& o, std::initializer_list<int> allowed, bool fileErrors, const std::function<Boolean()>& f) {
     std::string before = state(o);
+    Boolean result = False;
     try {
-        f();
-        return;
+        result = f();
+        if (result == True) return result;
+        if (result != False) fail("a call returned neither True nor False");
     } catch (const Error& e) {
         bool ok = std::find(allowed.begin(), allowed.end(), e.number()) != allowed.end() ||
                   (fileErrors && e.number() >= 52 && e.number() <= 76);
@@ -514,6 +516,7 @@ void call(const Objects& o, std::initializer_list<int> allowed, bool fileErrors,
         fail("a failed call changed its objects; before, then after, from the first difference",
              before.substr(from, 600) + "\n----\n" + after.substr(from, 600));
     }
+    return result;
 }
 
 constexpr std::initializer_list<int> Documented = {errors::Overflow, errors::SubscriptOutOfRange,
@@ -524,23 +527,23 @@ void insert(Objects& o, Reader& in) {
     int target = in.byte() % Slots;
     int child = in.byte() % Slots;
     auto run = [&](auto& parent, auto&& f) {
-        if (parent) call(o, Documented, relation == InsPicture, [&] { f(*parent); });
+        if (parent) call(o, Documented, relation == InsPicture, [&] { return f(*parent); });
     };
     switch (relation) {
-    case InsPage: run(o.documents[target], [&](cDocument& d) { d.InsertPage(o.pages[child]); }); break;
-    case InsPageParagraph: run(o.pages[target], [&](cPage& p) { p.InsertParagraph(o.paragraphs[child]); }); break;
-    case InsCellParagraph: run(o.cells[target], [&](cCell& c) { c.InsertParagraph(o.paragraphs[child]); }); break;
-    case InsText: run(o.paragraphs[target], [&](cParagraph& p) { p.InsertText(o.texts[child]); }); break;
-    case InsDrawing: run(o.paragraphs[target], [&](cParagraph& p) { p.InsertDrawing(o.drawings[child]); }); break;
-    case InsPicture: run(o.paragraphs[target], [&](cParagraph& p) { p.InsertPicture(o.pictures[child]); }); break;
-    case InsDrawingText: run(o.drawings[target], [&](cDrawing& d) { d.InsertText(o.boxes[child]); }); break;
-    case InsEllipse: run(o.drawings[target], [&](cDrawing& d) { d.InsertEllipse(o.ellipses[child]); }); break;
-    case InsPolygon: run(o.drawings[target], [&](cDrawing& d) { d.InsertPolygon(o.polygons[child]); }); break;
-    case InsPolyline: run(o.drawings[target], [&](cDrawing& d) { d.InsertPolyline(o.polylines[child]); }); break;
-    case InsLine: run(o.drawings[target], [&](cDrawing& d) { d.InsertLine(o.lines[child]); }); break;
-    case InsRect: run(o.drawings[target], [&](cDrawing& d) { d.InsertRect(o.rects[child]); }); break;
-    case InsPolylinePoint: run(o.polylines[target], [&](cPolyline& p) { p.InsertPoint(o.points[child]); }); break;
-    case InsPolygonPoint: run(o.polygons[target], [&](cPolygon& p) { p.InsertPoint(o.points[child]); }); break;
+    case InsPage: run(o.documents[target], [&](cDocument& d) { return d.InsertPage(o.pages[child]); }); break;
+    case InsPageParagraph: run(o.pages[target], [&](cPage& p) { return p.InsertParagraph(o.paragraphs[child]); }); break;
+    case InsCellParagraph: run(o.cells[target], [&](cCell& c) { return c.InsertParagraph(o.paragraphs[child]); }); break;
+    case InsText: run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertText(o.texts[child]); }); break;
+    case InsDrawing: run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertDrawing(o.drawings[child]); }); break;
+    case InsPicture: run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertPicture(o.pictures[child]); }); break;
+    case InsDrawingText: run(o.drawings[target], [&](cDrawing& d) { return d.InsertText(o.boxes[child]); }); break;
+    case InsEllipse: run(o.drawings[target], [&](cDrawing& d) { return d.InsertEllipse(o.ellipses[child]); }); break;
+    case InsPolygon: run(o.drawings[target], [&](cDrawing& d) { return d.InsertPolygon(o.polygons[child]); }); break;
+    case InsPolyline: run(o.drawings[target], [&](cDrawing& d) { return d.InsertPolyline(o.polylines[child]); }); break;
+    case InsLine: run(o.drawings[target], [&](cDrawing& d) { return d.InsertLine(o.lines[child]); }); break;
+    case InsRect: run(o.drawings[target], [&](cDrawing& d) { return d.InsertRect(o.rects[child]); }); break;
+    case InsPolylinePoint: run(o.polylines[target], [&](cPolyline& p) { return p.InsertPoint(o.points[child]); }); break;
+    case InsPolygonPoint: run(o.polygons[target], [&](cPolygon& p) { return p.InsertPoint(o.points[child]); }); break;
     }
 }
 
@@ -616,16 +619,14 @@ void table(Objects& o, Reader& in) {
             }
         }
     }
-    if (page) call(o, Documented, false, [&] { page->InsertTable(cells); });
+    if (page) call(o, Documented, false, [&] { return page->InsertTable(cells); });
 }
 
 void save(Objects& o, Reader& in, std::set<std::string>& targets) {
     auto& doc = o.documents[in.byte() % Slots];
     std::string path = saveTarget(in.byte());
     if (!doc) return;
-    Boolean saved = False;
-    call(o, Documented, true, [&] { saved = doc->Save(path); });
-    if (saved == True) {
+    if (call(o, Documented, true, [&] { return doc->Save(path); }) == True) {
         fs::path written(path);
         targets.insert(written.filename().string());
         if (readAll(written) != documentRtf(*doc)) fail("Save wrote other bytes than Rtf gives");
@@ -673,13 +674,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             auto& d = o.documents[in.byte() % Slots];
             std::string name = in.text();
             std::int32_t charSet = in.value();
-            if (d) call(o, Documented, false, [&] { d->FontIndex(name, charSet); });
+            if (d) call(o, Documented, false, [&] { return d->FontIndex(name, charSet) >= 0 ? True : False; });
             break;
         }
         case OpColor: {
             auto& d = o.documents[in.byte() % Slots];
             std::int32_t color = in.value();
-            if (d) call(o, Documented, false, [&] { d->ColorIndex(color); });
+            if (d) call(o, Documented, false, [&] { return d->ColorIndex(color) >= 1 ? True : False; });
             break;
         }
         }
