@@ -122,27 +122,31 @@ TEST(Escaping, RunTextPasses) {
 }
 
 TEST(Escaping, CharactersAboveAsciiAsUnicodeEscapes) {
-    EXPECT_EQ(runText("\xe2\x82\xac"), "\\u8364 ");
-    EXPECT_EQ(runText("\xee\x80\x80"), "\\u-8192 ");
-    EXPECT_EQ(runText("\xce\xb1\xce\xb2"), "\\u945 \\u946 ");
-    EXPECT_EQ(runText("\xc3\xa9t\xc3\xa9"), "\\u233 t\\u233 ");
+    // "\uc1" once, before the first escape; every escape carries a "?".
+    EXPECT_EQ(runText("caf\xc3\xa9x \xce\xb1\xce\xb2"), "caf\\uc1\\u233\\'3fx \\u945\\'3f\\u946\\'3f");
+    EXPECT_EQ(runText("\xe2\x82\xac"), "\\uc1\\u8364\\'3f");
+    EXPECT_EQ(runText("\xee\x80\x80"), "\\uc1\\u-8192\\'3f");
+    EXPECT_EQ(runText("\xc3\xa9t\xc3\xa9"), "\\uc1\\u233\\'3ft\\u233\\'3f");
     // Beyond U+FFFF: one escape per surrogate.
-    EXPECT_EQ(runText("\xf0\x9f\x98\x80"), "\\u-10179 \\u-8704 ");
-    EXPECT_EQ(runText("\xef\xbf\xbf"), "\\u-1 ");
+    EXPECT_EQ(runText("\xf0\x9f\x98\x80"), "\\uc1\\u-10179\\'3f\\u-8704\\'3f");
+    EXPECT_EQ(runText("\xef\xbf\xbf"), "\\uc1\\u-1\\'3f");
+    // The bullet has a control word of its own and needs no "\uc1".
+    EXPECT_EQ(runText("\xe2\x80\xa2 \xc3\xa9"), "\\bullet  \\uc1\\u233\\'3f");
+    EXPECT_EQ(runText("plain ascii"), "plain ascii");
 }
 
 TEST(Escaping, InvalidUtf8CountsAsReplacementCharacter) {
-    EXPECT_EQ(runText("a\xff" "b"), "a\\u-3 b");
-    EXPECT_EQ(runText("\xc3"), "\\u-3 ");
-    EXPECT_EQ(runText("\xc0\xaf"), "\\u-3 \\u-3 ");              // overlong "/"
-    EXPECT_EQ(runText("\xed\xa0\x80"), "\\u-3 \\u-3 \\u-3 ");    // a surrogate
-    EXPECT_EQ(runText("\xf4\x90\x80\x80").substr(0, 5), "\\u-3 ");  // above U+10FFFF
+    EXPECT_EQ(runText("a\xff" "b"), "a\\uc1\\u-3\\'3fb");
+    EXPECT_EQ(runText("\xc3"), "\\uc1\\u-3\\'3f");
+    EXPECT_EQ(runText("\xc0\xaf"), "\\uc1\\u-3\\'3f\\u-3\\'3f");                   // overlong "/"
+    EXPECT_EQ(runText("\xed\xa0\x80"), "\\uc1\\u-3\\'3f\\u-3\\'3f\\u-3\\'3f");    // a surrogate
+    EXPECT_EQ(runText("\xf4\x90\x80\x80").substr(0, 14), "\\uc1\\u-3\\'3f\\u");   // above U+10FFFF
 }
 
 TEST(Escaping, NamesEscapeOnlyBackslashBracesAndNonAscii) {
     EXPECT_EQ(nameText("a\\b{c}"), "a\\\\b\\{c\\}");
     EXPECT_EQ(nameText("tab\there\r\n"), "tab\there\r\n");
-    EXPECT_EQ(nameText("\xce\xa9 \xe2\x80\xa2"), "\\u937  \\u8226 ");
+    EXPECT_EQ(nameText("\xce\xa9 \xe2\x80\xa2"), "\\uc1\\u937\\'3f \\u8226\\'3f");
 }
 
 TEST(UpperCase, UnicodeAware) {

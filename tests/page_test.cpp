@@ -24,6 +24,11 @@ std::string wrapped(const std::string& text) {
     return R"({\pard\plain{\f0\fs20 )" + text + "}}" + NoBorder + R"(\ql\par )";
 }
 
+// A page resets the paragraph formatting after each paragraph; a cell does
+// the same and stays in the table.
+const std::string OnPage = "\\pard";
+const std::string InCell = "\\pard\\intbl";
+
 class Pages : public ::testing::Test {
 protected:
     FixedClock clock;
@@ -38,10 +43,10 @@ TEST_F(Pages, FragmentsInInsertionOrder) {
     EXPECT_EQ(page.InsertParagraph(a), True);
     EXPECT_EQ(page.InsertParagraph(para("B")), True);
     EXPECT_EQ(page.InsertParagraph(nullptr), False);
-    EXPECT_EQ(fragment(page), "{" + ABC + wrapped("B") + "}\\page ");
+    EXPECT_EQ(fragment(page), "{" + ABC + OnPage + wrapped("B") + OnPage + "}\\page ");
     // The paragraph is a snapshot: changing it afterwards does not reach the page.
     a->Align = aCenter;
-    EXPECT_EQ(fragment(page), "{" + ABC + wrapped("B") + "}\\page ");
+    EXPECT_EQ(fragment(page), "{" + ABC + OnPage + wrapped("B") + OnPage + "}\\page ");
 }
 
 TEST_F(Pages, ParagraphInsertedTwiceNestsTheSecondCopy) {
@@ -49,7 +54,8 @@ TEST_F(Pages, ParagraphInsertedTwiceNestsTheSecondCopy) {
     auto a = para("abc");
     page.InsertParagraph(a);
     page.InsertParagraph(a);
-    EXPECT_EQ(fragment(page), "{" + ABC + "{\\pard\\plain" + ABC + "}" + NoBorder + "\\ql\\par }\\page ");
+    EXPECT_EQ(fragment(page),
+              "{" + ABC + OnPage + "{\\pard\\plain" + ABC + "}" + NoBorder + "\\ql\\par " + OnPage + "}\\page ");
 }
 
 TEST_F(Pages, DocumentBodyDropsOnlyTheLastPageBreak) {
@@ -58,14 +64,14 @@ TEST_F(Pages, DocumentBodyDropsOnlyTheLastPageBreak) {
     auto one = std::make_shared<cPage>();
     one->InsertParagraph(para("abc"));
     EXPECT_EQ(doc.InsertPage(one), True);
-    std::string single = DefaultHeader + "{{" + ABC + "}}}";
+    std::string single = DefaultHeader + "{{" + ABC + OnPage + "}}}";
     single.replace(single.find("\\nofpages0"), 10, "\\nofpages1");
     EXPECT_EQ(doc.Rtf(), single);
     EXPECT_EQ(doc.LastPage(), 1);
     doc.InsertPage(one);
     doc.InsertPage(std::make_shared<cPage>());
     EXPECT_EQ(doc.LastPage(), 3);
-    std::string expected = DefaultHeader + "{{" + ABC + "}\\page {" + ABC + "}\\page {}}}";
+    std::string expected = DefaultHeader + "{{" + ABC + OnPage + "}\\page {" + ABC + OnPage + "}\\page {}}}";
     expected.replace(expected.find("\\nofpages0"), 10, "\\nofpages3");
     EXPECT_EQ(doc.Rtf(), expected);
     EXPECT_EQ(doc.Rtf(), expected);  // rendering changes nothing
@@ -81,7 +87,7 @@ TEST_F(Pages, TrailingSpacesOfTheLastPageAreTrimmed) {
     page->InsertParagraph(p);
     doc.InsertPage(page);
     std::string rtf = doc.Rtf();
-    EXPECT_TRUE(rtf.ends_with(R"(\cf1 {{{\f0\fs20 x}}}})")) << rtf;
+    EXPECT_TRUE(rtf.ends_with(R"(\cf1 {{{\f0\fs20 x}\pard}}})")) << rtf;
 }
 
 TEST_F(Pages, HeaderAndFooterGroups) {
@@ -149,8 +155,8 @@ TEST_F(Tables, WorkedExample) {
     cPage page;
     EXPECT_EQ(page.InsertTable(cells), True);
     EXPECT_EQ(tableOf(page), "\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + Sides + "\\cellx720\r\n" + Sides +
-                                 "\\cellx1440\r\n\\pard\\plain\\intbl" + wrapped("A") + "\\cell\r\n" +
-                                 "\\pard\\plain\\intbl" + wrapped("B") + "\\cell\\row\r\n\\pard\r\n");
+                                 "\\cellx1440\r\n\\pard\\plain\\intbl" + wrapped("A") + InCell + "\\cell\r\n" +
+                                 "\\pard\\plain\\intbl" + wrapped("B") + InCell + "\\cell\\row\r\n\\pard\r\n");
 }
 
 TEST_F(Tables, OneCellWithoutParagraphs) {
@@ -204,7 +210,7 @@ TEST_F(Tables, SameCellInTwoPlacesAndEmptyDimensions) {
     cPage page;
     page.InsertTable(cells);
     std::string table = tableOf(page);
-    EXPECT_NE(table.find(wrapped("S") + "\\cell\r\n\\pard\\plain\\intbl" + wrapped("S") + "\\cell\\row"),
+    EXPECT_NE(table.find(wrapped("S") + InCell + "\\cell\r\n\\pard\\plain\\intbl" + wrapped("S") + InCell + "\\cell\\row"),
               std::string::npos);
     cPage noRows;
     EXPECT_EQ(noRows.InsertTable(CellArray({{1, 2}, {1, -1}})), True);
@@ -265,7 +271,7 @@ TEST_F(Tables, CellDefaultsAndParagraphs) {
     EXPECT_EQ(c.Border->BorderColorIndex, 1);
     EXPECT_EQ(c.InsertParagraph(nullptr), False);
     EXPECT_EQ(c.InsertParagraph(para("abc")), True);
-    EXPECT_EQ(detail::Access::content(c), ABC);
+    EXPECT_EQ(detail::Access::content(c), ABC + InCell);
 }
 
 TEST_F(Tables, WholeDocumentStaysBalanced) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include <velloran/chunks.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
@@ -25,7 +26,7 @@ public:
 private:
     friend struct detail::Access;
 
-    std::string contentRtf_;
+    detail::Chunks contentRtf_;
 };
 
 }  // namespace velloran

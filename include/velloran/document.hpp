@@ -3,8 +3,10 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include <velloran/chunks.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
@@ -68,15 +70,23 @@ private:
     friend struct detail::Access;
 
     void appendHeaderRtf(std::string& out) const;
-    void appendDocumentRtf(std::string& out) const;
+    // The pages as the document body carries them, piece by piece.
+    template <class Visit>
+    void forEachBodyPiece(Visit&& visit) const;
 
-    std::string pagesRtf_;
+    detail::Chunks pagesRtf_;
     std::int32_t pageCount_ = 0;
     // Slot 0 stands for the default font and is never read.
     std::vector<std::string> fontNames_ = {std::string()};
     std::vector<std::int32_t> fontCharSets_ = {0};
     // Colour index k is slot k - 1; slot 0 is always black.
     std::vector<std::int32_t> colors_ = {0};
+    // The index of every entered upper-cased font name (slots 1 on) and of
+    // every colour value, so a lookup takes constant time on average. Each
+    // key is in its table once: a name or value is entered only when no slot
+    // holds it.
+    std::unordered_map<std::string, std::int32_t> fontIndexes_;
+    std::unordered_map<std::int32_t, std::int32_t> colorIndexes_ = {{0, 1}};
 };
 
 }  // namespace velloran

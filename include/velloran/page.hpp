@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include <velloran/chunks.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
@@ -26,9 +27,11 @@ public:
 private:
     friend struct detail::Access;
 
+    // The page fragment: the content and "}\page ".
     void appendRtf(std::string& out) const;
+    void appendRtf(detail::Chunks& out) const;
 
-    std::string contentRtf_ = "{";
+    detail::Chunks contentRtf_{"{"};
 };
 
 }  // namespace velloran

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include <velloran/chunks.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
@@ -38,11 +39,14 @@ private:
     // paragraph mark) for the current content to out; changes nothing.
     // Error 91 when Border is null.
     void appendWrapped(std::string& out) const;
+    // What follows the content in the wrapped paragraph: "}", indents,
+    // spacing, border, alignment and paragraph mark.
+    void appendTrailer(std::string& out) const;
     // The paragraph as a page or cell takes it: the wrapped text replaces the
     // content, so a second taking nests the first.
-    const std::string& takeRtf();
+    const detail::Chunks& takeRtf();
 
-    std::string contentRtf_;
+    detail::Chunks contentRtf_;
 };
 
 }  // namespace velloran

@@ -10,14 +10,15 @@ namespace velloran::detail {
 
 struct Access {
     static const std::string& escapedText(const cText& run) { return run.escapedText_; }
-    static const std::string& content(const cCell& cell) { return cell.contentRtf_; }
-    static const std::string& content(const cParagraph& paragraph) { return paragraph.contentRtf_; }
+    static const Chunks& chunks(const cCell& cell) { return cell.contentRtf_; }
+    static std::string content(const cCell& cell) { return cell.contentRtf_.str(); }
+    static std::string content(const cParagraph& paragraph) { return paragraph.contentRtf_.str(); }
 
     static void appendWrapped(const cParagraph& paragraph, std::string& out) { paragraph.appendWrapped(out); }
-    static const std::string& takeRtf(cParagraph& paragraph) { return paragraph.takeRtf(); }
+    static const Chunks& takeRtf(cParagraph& paragraph) { return paragraph.takeRtf(); }
 
-    template <class Fragment>
-    static void appendRtf(const Fragment& object, std::string& out) { object.appendRtf(out); }
+    template <class Fragment, class Out>
+    static void appendRtf(const Fragment& object, Out& out) { object.appendRtf(out); }
 
     template <class Fragment>
     static std::string rtf(const Fragment& object) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -57,8 +58,9 @@ void writeFile(const std::string& path, std::string_view data, bool createNew);
 // does not exist yet) is written to a new file in the same folder that then
 // replaces it, so a failure leaves any earlier file as it was and leaves no
 // stray file; anything else (a device, a pipe) is written directly. Raises
-// the automation file error (52, 53, 61, 70, 75, 76) on failure.
-void writeFileReplacing(const std::string& path, std::string_view data);
+// the automation file error (52, 53, 61, 70, 75, 76) on failure. The data
+// is the pieces in order, written one after the other.
+void writeFileReplacing(const std::string& path, std::span<const std::string_view> data);
 
 // Upper-case UTF-8 text character by character with the Unicode simple case
 // mapping; invalid sequences count as U+FFFD.

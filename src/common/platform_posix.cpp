@@ -83,6 +83,10 @@ void writeAll(int fd, std::string_view data) {
     }
 }
 
+void writeAll(int fd, std::span<const std::string_view> pieces) {
+    for (std::string_view piece : pieces) writeAll(fd, piece);
+}
+
 std::string randomHex(std::size_t digits) {
     thread_local std::mt19937_64 generator{std::random_device{}()};
     static const char hex[] = "0123456789ABCDEF";
@@ -182,7 +186,7 @@ void writeFile(const std::string& path, std::string_view data, bool createNew) {
 namespace {
 
 // Truncate and write a file in place: for what cannot be replaced.
-void writeInPlace(const std::string& path, std::string_view data) {
+void writeInPlace(const std::string& path, std::span<const std::string_view> data) {
     int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) raiseFileError(errno);
     OpenFile file(fd, {});
@@ -192,7 +196,7 @@ void writeInPlace(const std::string& path, std::string_view data) {
 
 }  // namespace
 
-void writeFileReplacing(const std::string& path, std::string_view data) {
+void writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
     if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
     std::string target = path;
     struct stat st;

@@ -96,6 +96,10 @@ void writeAll(HANDLE h, std::string_view data) {
     }
 }
 
+void writeAll(HANDLE h, std::span<const std::string_view> pieces) {
+    for (std::string_view piece : pieces) writeAll(h, piece);
+}
+
 }  // namespace
 
 LocalTime systemLocalNow() {
@@ -180,7 +184,7 @@ void writeFile(const std::string& path, std::string_view data, bool createNew) {
     }
 }
 
-void writeFileReplacing(const std::string& path, std::string_view data) {
+void writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
     if (path.empty() || path.find('\0') != std::string::npos) throw Error(errors::BadFileNameOrNumber);
     std::wstring target = wide(path);
     DWORD attributes = GetFileAttributesW(target.c_str());

@@ -16,7 +16,10 @@ cCell::cCell() : Border(std::make_shared<cBorder>()), BackColorIndex(detail::mod
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    contentRtf_ += detail::Access::takeRtf(*Paragraph);
+    contentRtf_.appendShared(detail::Access::takeRtf(*Paragraph));
+    // As on a page, the reset ends the paragraph's formatting; "\\intbl"
+    // keeps what follows inside the table.
+    contentRtf_.append("\\pard\\intbl");
     return True;
 }
 

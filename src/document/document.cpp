@@ -16,6 +16,16 @@ namespace velloran {
 using detail::appendNum;
 using detail::appendWord;
 
+namespace {
+
+// Room for one more element, growing geometrically.
+template <class Vector>
+void roomForOneMore(Vector& v) {
+    if (v.size() == v.capacity()) v.reserve(v.size() * 2 + 8);
+}
+
+}  // namespace
+
 cDocument::cDocument() {
     auto& module = detail::moduleValues();
     module.blackColorIndex = ColorIndex(0);
@@ -25,58 +35,68 @@ cDocument::cDocument() {
 std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t CharSet) {
     if (FontName.empty()) return 0;
     std::string key = platform::upperCase(FontName);
+    // Slot 0 is the default font of this moment, so it is compared anew.
     if (platform::upperCase(FontDefaultName) == key) return 0;
-    for (std::size_t i = 1; i < fontNames_.size(); ++i)
-        if (platform::upperCase(fontNames_[i]) == key) return static_cast<std::int32_t>(i);
+    if (auto found = fontIndexes_.find(key); found != fontIndexes_.end()) return found->second;
     if (fontNames_.size() > static_cast<std::size_t>(INT32_MAX)) detail::overflow();
     std::int32_t charSet = CharSet == -1 ? FontDefaultCharSet : CharSet;
-    fontNames_.reserve(fontNames_.size() + 1);
-    fontCharSets_.reserve(fontCharSets_.size() + 1);
+    auto index = static_cast<std::int32_t>(fontNames_.size());
+    // Every container grows before any is changed, so a failure changes nothing.
+    roomForOneMore(fontNames_);
+    roomForOneMore(fontCharSets_);
+    fontIndexes_.emplace(std::move(key), index);
     fontNames_.push_back(FontName);
     fontCharSets_.push_back(charSet);
-    return static_cast<std::int32_t>(fontNames_.size() - 1);
+    return index;
 }
 
 std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
-    for (std::size_t i = 0; i < colors_.size(); ++i)
-        if (colors_[i] == RGBColor) return static_cast<std::int32_t>(i + 1);
+    if (auto found = colorIndexes_.find(RGBColor); found != colorIndexes_.end()) return found->second;
     if (colors_.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    roomForOneMore(colors_);
+    auto index = static_cast<std::int32_t>(colors_.size() + 1);
+    colorIndexes_.emplace(RGBColor, index);
     colors_.push_back(RGBColor);
-    return static_cast<std::int32_t>(colors_.size());
+    return index;
+}
+
+// The body drops the page break after the last page. Every page fragment
+// ends with "}\page " and no other text of a page can hold "\page " (run
+// text has its backslashes doubled), so the last break is the last six
+// characters, and blanking it and trimming the spaces it leaves (the "}"
+// before it stops the trimming) is leaving those six characters out.
+template <class Visit>
+void cDocument::forEachBodyPiece(Visit&& visit) const {
+    std::size_t left = pagesRtf_.empty() ? 0 : pagesRtf_.size() - 6;
+    pagesRtf_.forEach([&](std::string_view piece) {
+        piece = piece.substr(0, std::min(piece.size(), left));
+        left -= piece.size();
+        if (!piece.empty()) visit(piece);
+    });
 }
 
 std::string cDocument::Rtf() const {
     std::string out;
     // The header is a few hundred bytes unless the header or footer paragraph is large.
     out.reserve(pagesRtf_.size() + 4096);
-    appendDocumentRtf(out);
+    appendHeaderRtf(out);
+    out += '{';
+    forEachBodyPiece([&](std::string_view piece) { out.append(piece); });
+    out += "}}";
     return out;
 }
 
 Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
-    platform::writeFileReplacing(sRTFFile, Rtf());
+    // The pages go to the file as they are held, never joined in memory.
+    std::string header;
+    appendHeaderRtf(header);
+    header += '{';
+    std::vector<std::string_view> pieces{header};
+    forEachBodyPiece([&](std::string_view piece) { pieces.push_back(piece); });
+    pieces.push_back("}}");
+    platform::writeFileReplacing(sRTFFile, pieces);
     return detail::FileExists(sRTFFile) ? True : False;
-}
-
-void cDocument::appendDocumentRtf(std::string& out) const {
-    appendHeaderRtf(out);
-    out += '{';
-    // Every page ends with a page break; the last one is blanked out and the
-    // spaces it leaves at the end are trimmed.
-    std::size_t pagesStart = out.size();
-    std::size_t last = detail::InStrLast(pagesRtf_, "\\page ", 1);
-    if (last == 0) {
-        out += pagesRtf_;
-    } else {
-        out.append(pagesRtf_, 0, last - 1);
-        out.append(6, ' ');
-        out.append(pagesRtf_, last - 1 + 6, std::string::npos);
-    }
-    std::size_t end = out.size();
-    while (end > pagesStart && out[end - 1] == ' ') --end;
-    out.resize(end);
-    out += "}}";
 }
 
 namespace {

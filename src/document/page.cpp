@@ -12,13 +12,21 @@ namespace velloran {
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    contentRtf_ += detail::Access::takeRtf(*Paragraph);
+    contentRtf_.appendShared(detail::Access::takeRtf(*Paragraph));
+    // A paragraph writes its indents, spacing and alignment after its group,
+    // at the page's level: the reset keeps them from reaching the next one.
+    contentRtf_.append("\\pard");
     return True;
 }
 
 void cPage::appendRtf(std::string& out) const {
-    out += contentRtf_;
+    contentRtf_.appendTo(out);
     out += "}\\page ";
+}
+
+void cPage::appendRtf(detail::Chunks& out) const {
+    out.appendShared(contentRtf_);
+    out.append("}\\page ");
 }
 
 namespace {
@@ -41,12 +49,15 @@ void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::
 }
 
 // The table as RTF rows, each line ended by CR LF.
-void appendTableRows(std::string& out, const CellArray& cells, std::int16_t columns, std::int16_t rows) {
+void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows) {
     const std::int32_t white = detail::moduleValues().whiteColorIndex;
+    // A line of cell definitions is a little over a hundred characters.
+    constexpr std::size_t Line = 160;
     for (std::int32_t r = 1; r <= rows; ++r) {
-        out += "\\trowd\\trgaph0\\trrh0\\trleft0\r\n";
+        text.append("\\trowd\\trgaph0\\trrh0\\trleft0\r\n");
         std::int32_t edge = 0;
         for (std::int32_t c = 1; c <= columns; ++c) {
+            std::string& out = text.tail(Line);
             const cCell& cell = cellAt(cells, c, r);
             const cBorder* border = cell.Border.get();
             if (!border) throw Error(errors::ObjectNotSet);
@@ -61,12 +72,13 @@ void appendTableRows(std::string& out, const CellArray& cells, std::int16_t colu
             out += "\r\n";
         }
         for (std::int32_t c = 1; c <= columns; ++c) {
-            out += "\\pard\\plain\\intbl";
-            out += detail::Access::content(cellAt(cells, c, r));
-            out += c == columns ? "\\cell\\row\r\n" : "\\cell\r\n";
+            const cCell& cell = cellAt(cells, c, r);
+            text.append("\\pard\\plain\\intbl");
+            text.appendShared(detail::Access::chunks(cell));
+            text.append(c == columns ? "\\cell\\row\r\n" : "\\cell\r\n");
         }
     }
-    out += "\\pard\r\n";
+    text.append("\\pard\r\n");
 }
 
 }  // namespace
@@ -77,11 +89,11 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     std::int16_t rows = detail::narrow16(oCells.ubound(2));
     if (columns == 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
-    std::size_t mark = contentRtf_.size();
+    auto mark = contentRtf_.mark();
     try {
         appendTableRows(contentRtf_, oCells, columns, rows);
     } catch (...) {
-        contentRtf_.resize(mark);
+        contentRtf_.rollback(mark);
         throw;
     }
     return True;

@@ -143,7 +143,7 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     detail::TempFile fragment;
     if (fragment.path().empty()) throw Error(errors::PathFileAccessError);
     if (!detail::ConvertPicture(fragment.path(), *Picture, file, width, height, scale)) return False;
-    contentRtf_ += platform::readFile(fragment.path());
+    contentRtf_.append(platform::readFile(fragment.path()));
     return True;
 }
 

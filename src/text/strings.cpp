@@ -50,11 +50,21 @@ std::size_t InStrLast(std::string_view text, std::string_view find, std::size_t 
 
 namespace {
 
-void appendUnicodeEscape(std::string& out, char32_t c) {
+// A character above U+007F as one \uN escape per UTF-16 code unit (N signed,
+// 16 bits), each followed by a "?" for readers without Unicode. The "\uc1"
+// that says so is written once per piece of host text, and every piece sits
+// in a group of its own, so the document's "\uc0" holds everywhere else.
+// Readers that ignore \uc (pandoc) or drop it in headers (LibreOffice) still
+// read the character after the escape right only with this form.
+void appendUnicodeEscape(std::string& out, char32_t c, bool& ucWritten) {
+    if (!ucWritten) {
+        out += "\\uc1";
+        ucWritten = true;
+    }
     auto unit = [&](std::uint32_t u) {
         out += "\\u";
         appendNum(out, static_cast<std::int16_t>(static_cast<std::uint16_t>(u)));
-        out += ' ';
+        out += "\\'3f";
     };
     if (c >= 0x10000) {
         c -= 0x10000;
@@ -68,6 +78,7 @@ void appendUnicodeEscape(std::string& out, char32_t c) {
 template <bool Run>
 void appendEscaped(std::string& out, std::string_view text) {
     out.reserve(out.size() + text.size());
+    bool ucWritten = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
         // Copy the stretch that needs no escaping in one go.
@@ -98,7 +109,7 @@ void appendEscaped(std::string& out, std::string_view text) {
         if (Run && c == 0x2022)
             out += "\\bullet ";
         else
-            appendUnicodeEscape(out, c);
+            appendUnicodeEscape(out, c, ucWritten);
     }
 }
 

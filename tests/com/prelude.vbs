@@ -139,11 +139,8 @@ End Function
 ' What a paragraph holds, unwrapped: an alignment outside the enumeration
 ' makes the paragraph write its content alone.
 Function ContentOf(paragraph)
-    Dim page
     paragraph.Align = 99
-    Set page = Make("cPage")
-    page.InsertParagraph paragraph
-    ContentOf = PageContent(page)
+    ContentOf = ParagraphRtf(paragraph)
 End Function
 
 Function RunRtf(text)
@@ -153,9 +150,21 @@ Function RunRtf(text)
     RunRtf = ContentOf(p)
 End Function
 
+' A paragraph's fragment as a page takes it: the page follows every paragraph
+' with the "\pard" that resets the formatting.
 Function ParagraphRtf(paragraph)
-    Dim page
+    Dim page, content
     Set page = Make("cPage")
     page.InsertParagraph paragraph
-    ParagraphRtf = PageContent(page)
+    content = PageContent(page)
+    If Right(content, 5) = "\pard" Then
+        ParagraphRtf = Left(content, Len(content) - 5)
+    Else
+        ParagraphRtf = "no reset after the paragraph: " & content
+    End If
+End Function
+
+' A paragraph as a cell holds it: followed by the reset that stays in the table.
+Function InCell(s)
+    InCell = Wrapped(s) & "\pard\intbl"
 End Function

@@ -17,7 +17,7 @@ Check "a run without size", RunRtf(t), "{\f0 abc}"
 Check "a backslash", RunRtf(TextOf("C:\x")), "{\f0\fs20 C:\\x}"
 Check "a tab", RunRtf(TextOf("a" & vbTab & "b")), "{\f0\fs20 a\tab b}"
 Check "line breaks", RunRtf(TextOf("a" & vbCrLf & vbCr & "b" & vbLf & "c")), "{\f0\fs20 a\line \line b\line c}"
-Check "a bullet and a letter beyond ASCII", RunRtf(TextOf(Chr(149) & " " & Chr(233))), "{\f0\fs20 \bullet  \u233 }"
+Check "a bullet and a letter beyond ASCII", RunRtf(TextOf(Chr(149) & " " & Chr(233))), "{\f0\fs20 \bullet  \uc1\u233\'3f}"
 Check "an empty run", RunRtf(TextOf("")), ""
 Check "a run whose text was never set", RunRtf(Make("cText")), ""
 Set t = TextOf("x")
@@ -65,7 +65,7 @@ Set page = Make("cPage")
 page.InsertParagraph q
 page.InsertParagraph q
 Check "a paragraph inserted twice nests the first", PageContent(page), _
-    Wrapped("abc") & "{\pard\plain" & Wrapped("abc") & "}" & NoBorder & "\ql\par "
+    Wrapped("abc") & "\pard{\pard\plain" & Wrapped("abc") & "}" & NoBorder & "\ql\par \pard"
 
 ' Borders.
 Set b = Make("cBorder")

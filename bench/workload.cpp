@@ -1,0 +1,118 @@
+// One whole workload in a process of its own, so that its peak memory can
+// be read: builds a document and saves it, then prints one line
+//
+//     seconds=0.123 peak_kb=45678 output_bytes=12345678
+//
+// Usage: velloran_workload paragraphs N OUT     N paragraphs of three runs
+//        velloran_workload table ROWS [OUT]     ROWS rows of ten cells (only the cells without OUT)
+//        velloran_workload picture FILE OUT     one picture in a paragraph
+//        velloran_workload colors N             N distinct colours entered
+//        velloran_workload fonts N              N distinct fonts entered
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <velloran/velloran.hpp>
+
+using namespace velloran;
+
+namespace {
+
+void paragraphs(long count, const std::string& out) {
+    cDocument doc;
+    auto page = std::make_shared<cPage>();
+    auto plain = std::make_shared<cText>();
+    auto bold = std::make_shared<cText>();
+    bold->Bold = True;
+    auto coloured = std::make_shared<cText>();
+    coloured->ForeColorIndex = doc.ColorIndex(0x0000FF);
+    plain->Text("The quick brown fox {jumps} over ");
+    bold->Text("the lazy dog\tand \\ its friend ");
+    coloured->Text("\xce\xb1\xce\xb2\xce\xb3 caf\xc3\xa9 \xe2\x80\xa2 done.\r\n");
+    for (long i = 0; i < count; ++i) {
+        auto para = std::make_shared<cParagraph>();
+        para->InsertText(plain);
+        para->InsertText(bold);
+        para->InsertText(coloured);
+        page->InsertParagraph(para);
+    }
+    doc.InsertPage(page);
+    if (doc.Save(out) != True) std::exit(1);
+}
+
+// With no output the table's cells are built and dropped: the memory the
+// host's cells take on their own.
+void table(long rows, const std::string& out) {
+    cDocument doc;
+    std::int32_t grey = doc.ColorIndex(0xDDDDDD);
+    CellArray cells({{1, 10}, {1, static_cast<std::int32_t>(rows)}});
+    auto text = std::make_shared<cText>();
+    text->Text("cell text");
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        for (std::int32_t c = 1; c <= 10; ++c) {
+            auto cell = std::make_shared<cCell>();
+            cell->Width = 1000;
+            if (r % 2 == 0) cell->BackColorIndex = grey;
+            auto para = std::make_shared<cParagraph>();
+            para->InsertText(text);
+            cell->InsertParagraph(para);
+            cells.at({c, r}) = std::move(cell);
+        }
+    }
+    if (out.empty()) return;
+    auto page = std::make_shared<cPage>();
+    page->InsertTable(cells);
+    cells = CellArray({{1, 1}, {1, 1}});  // the cells go once the table is written
+    doc.InsertPage(page);
+    if (doc.Save(out) != True) std::exit(1);
+}
+
+void picture(const std::string& file, const std::string& out) {
+    cDocument doc;
+    auto picture = std::make_shared<cPicture>();
+    picture->File = file;
+    auto para = std::make_shared<cParagraph>();
+    if (para->InsertPicture(picture) != True) std::exit(1);
+    auto page = std::make_shared<cPage>();
+    page->InsertParagraph(para);
+    doc.InsertPage(page);
+    if (doc.Save(out) != True) std::exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: velloran_workload paragraphs|table|picture|colors|fonts ARG [OUT]\n");
+        return 2;
+    }
+    const std::string kind = argv[1];
+    const std::string out = argc > 3 ? argv[3] : "";
+    auto start = std::chrono::steady_clock::now();
+    if (kind == "paragraphs") {
+        paragraphs(std::atol(argv[2]), out);
+    } else if (kind == "table") {
+        table(std::atol(argv[2]), out);
+    } else if (kind == "picture") {
+        picture(argv[2], out);
+    } else if (kind == "colors") {
+        cDocument doc;
+        for (long i = 0, n = std::atol(argv[2]); i < n; ++i) doc.ColorIndex(static_cast<std::int32_t>(0x1000000 + i));
+    } else if (kind == "fonts") {
+        cDocument doc;
+        for (long i = 0, n = std::atol(argv[2]); i < n; ++i) doc.FontIndex("Font number " + std::to_string(i));
+    } else {
+        std::fprintf(stderr, "velloran_workload: unknown workload %s\n", kind.c_str());
+        return 2;
+    }
+    std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::uintmax_t bytes = out.empty() ? 0 : std::filesystem::file_size(out);
+    std::printf("seconds=%.4f peak_kb=%ld output_bytes=%ju\n", seconds.count(), usage.ru_maxrss, bytes);
+    return 0;
+}

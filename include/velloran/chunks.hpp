@@ -1,0 +1,77 @@
+// The private text of pages, cells, paragraphs and the document.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velloran::detail {
+
+// Text that only grows, held as finished pieces followed by the piece being
+// written. Small text is copied from object to object as usual; a finished
+// piece of some size is shared by reference between the objects that take
+// it (a page taking a paragraph with a picture, a document taking a page)
+// and never changes again, so a large document exists once in memory. Once
+// the text is large, pieces have a fixed size and are never regrown, so
+// memory stays near the text's length.
+class Chunks {
+public:
+    // Pieces are written up to this size once the text is large.
+    static constexpr std::size_t PieceSize = 256 * 1024;
+    // Pieces at least this long are shared instead of copied.
+    static constexpr std::size_t ShareFrom = 16 * 1024;
+
+    Chunks() = default;
+    explicit Chunks(std::string text) : tail_(std::move(text)) {}
+
+    std::size_t size() const noexcept { return finished_ + tail_.size(); }
+    bool empty() const noexcept { return size() == 0; }
+
+    // The piece to write to directly, with room for about `expected` more
+    // characters: a large text's full piece is finished first.
+    std::string& tail(std::size_t expected = 0);
+
+    void append(std::string_view text) { tail(text.size()).append(text); }
+    void append(char c) { tail(1).push_back(c); }
+
+    // Start a piece of exactly `capacity` characters for one large write
+    // (a picture's hexadecimal); it is finished by the next append.
+    std::string& openPiece(std::size_t capacity);
+
+    // Append the text of other: its large pieces by reference, the rest copied.
+    void appendShared(const Chunks& other);
+
+    // Put text in front of everything.
+    void prepend(std::string_view text);
+
+    // A place in the text to cut back to when a longer write fails.
+    struct Mark {
+        std::size_t pieces;
+        std::size_t tail;
+    };
+    Mark mark() const noexcept { return {pieces_.size(), tail_.size()}; }
+    void rollback(const Mark& mark);
+
+    // Every piece in order.
+    template <class Visit>
+    void forEach(Visit&& visit) const {
+        for (const auto& piece : pieces_) visit(std::string_view(*piece));
+        if (!tail_.empty()) visit(std::string_view(tail_));
+    }
+
+    void appendTo(std::string& out) const;
+    std::string str() const;
+
+private:
+    void finishTail() const;
+
+    // Finishing the piece being written changes no text, so objects that
+    // only read may do it when they share their text.
+    mutable std::vector<std::shared_ptr<const std::string>> pieces_;
+    mutable std::size_t finished_ = 0;
+    mutable std::string tail_;
+};
+
+}  // namespace velloran::detail

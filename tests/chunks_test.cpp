@@ -1,0 +1,161 @@
+// Large texts held in shared pieces: what is shared never changes, and the
+// text reads the same as if it had been one string.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support.hpp"
+
+namespace velloran {
+namespace {
+
+using detail::Chunks;
+using test::errorOf;
+using test::FixedClock;
+
+std::string repeated(char c, std::size_t n) { return std::string(n, c); }
+
+TEST(Chunks, LargeTextsShareTheirPiecesAndStayAsTheyWere) {
+    Chunks a;
+    std::string expected;
+    for (int i = 0; i < 2000; ++i) {
+        std::string line = "line " + std::to_string(i) + repeated('x', 300) + "\r\n";
+        a.append(line);
+        expected += line;
+    }
+    ASSERT_GT(a.size(), Chunks::PieceSize);
+    EXPECT_EQ(a.str(), expected);
+
+    Chunks b("{");
+    b.appendShared(a);
+    b.append("}");
+    EXPECT_EQ(b.str(), "{" + expected + "}");
+    // Writing on after sharing changes neither the other's text nor one's own past.
+    a.append("more");
+    EXPECT_EQ(b.str(), "{" + expected + "}");
+    EXPECT_EQ(a.str(), expected + "more");
+    b.appendShared(b);
+    EXPECT_EQ(b.str(), "{" + expected + "}{" + expected + "}");
+}
+
+TEST(Chunks, PrependAndRollBackAcrossPieces) {
+    Chunks c;
+    c.append("head ");
+    auto mark = c.mark();
+    std::string big = repeated('p', Chunks::PieceSize + 10);
+    c.openPiece(big.size()).append(big);
+    c.append(repeated('q', Chunks::PieceSize));
+    c.rollback(mark);
+    EXPECT_EQ(c.str(), "head ");
+    EXPECT_EQ(c.size(), 5u);
+
+    c.openPiece(big.size()).append(big);
+    c.prepend("{");
+    c.append("}");
+    EXPECT_EQ(c.str(), "{head " + big + "}");
+    EXPECT_EQ(c.size(), big.size() + 7);
+}
+
+// A document of several large pages, written the slow way for comparison.
+class LargeDocuments : public ::testing::Test {
+protected:
+    FixedClock clock;
+
+    static std::shared_ptr<cParagraph> paragraph(const std::string& text) {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(t);
+        return p;
+    }
+    static std::string wrapped(const std::string& text) {
+        return R"({\pard\plain{\f0\fs20 )" + text +
+               R"(}}\brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrnone\brdrr\brdrnone\ql\par \pard)";
+    }
+};
+
+TEST_F(LargeDocuments, PagesTakenByReferenceGiveTheSameDocument) {
+    cDocument doc, other;
+    auto page = std::make_shared<cPage>();
+    std::string body = "{";
+    for (int i = 0; i < 5000; ++i) {
+        std::string text = "Paragraph " + std::to_string(i) + " " + repeated('a', 100);
+        page->InsertParagraph(paragraph(text));
+        body += wrapped(text);
+    }
+    doc.InsertPage(page);
+    // The page goes on after the document took it: the document keeps what it took.
+    page->InsertParagraph(paragraph("late"));
+    other.InsertPage(page);
+    doc.InsertPage(page);
+
+    std::string header = test::DefaultHeader;
+    header.replace(header.find("\\nofpages0"), 10, "\\nofpages2");
+    std::string page1 = body + "}\\page ", page2 = body + wrapped("late") + "}";
+    EXPECT_EQ(doc.Rtf(), header + "{" + page1 + page2 + "}}");
+    header.replace(header.find("\\nofpages2"), 10, "\\nofpages1");
+    EXPECT_EQ(other.Rtf(), header + "{" + page2 + "}}");
+
+    // Save writes the pieces as they are held: exactly the text of Rtf.
+    auto path = std::filesystem::temp_directory_path() / "velloran-large-document.rtf";
+    ASSERT_EQ(doc.Save(path.string()), True);
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream saved;
+    saved << in.rdbuf();
+    EXPECT_EQ(saved.str(), doc.Rtf());
+    std::filesystem::remove(path);
+}
+
+TEST_F(LargeDocuments, FailingTableLeavesALargePageAsItWas) {
+    auto page = std::make_shared<cPage>();
+    for (int i = 0; i < 3000; ++i) page->InsertParagraph(paragraph(repeated('b', 100)));
+    const std::string before = test::fragment(*page);
+
+    // Rows enough to fill several pieces, then a cell that is missing.
+    CellArray cells({{1, 2}, {1, 3000}});
+    auto cell = std::make_shared<cCell>();
+    cell->InsertParagraph(paragraph(repeated('c', 200)));
+    for (int r = 1; r <= 3000; ++r)
+        for (int c = 1; c <= 2; ++c) cells.at({c, r}) = cell;
+    cells.at({2, 2999}) = nullptr;
+    EXPECT_EQ(errorOf([&] { page->InsertTable(cells); }), 91);
+    EXPECT_EQ(test::fragment(*page), before);
+
+    cells.at({2, 2999}) = cell;
+    EXPECT_EQ(page->InsertTable(cells), True);
+    std::string after = test::fragment(*page);
+    EXPECT_EQ(after.substr(0, before.size() - 7), before.substr(0, before.size() - 7));
+    EXPECT_TRUE(after.ends_with("\\cell\\row\r\n\\pard\r\n}\\page "));
+}
+
+TEST_F(LargeDocuments, ALargeParagraphInTwoPagesAndTakenTwice) {
+    auto p = paragraph(repeated('d', 3 * Chunks::PieceSize));
+    cPage one, two;
+    one.InsertParagraph(p);
+    const std::string first = test::fragment(one);
+    two.InsertParagraph(p);  // taken a second time: the first wrapping nests
+    EXPECT_EQ(test::fragment(one), first);
+    std::string inner = first.substr(1, first.size() - 1 - 5 - 7);  // without "{", "\pard" and "}\page "
+    std::string nested = test::fragment(two);
+    EXPECT_TRUE(nested.starts_with("{{\\pard\\plain" + inner + "}")) << nested.substr(0, 40);
+}
+
+TEST(Indexes, FontsAndColoursLookedUpAsEntered) {
+    cDocument doc;
+    for (int i = 0; i < 3000; ++i) EXPECT_EQ(doc.ColorIndex(0x010000 + i), 3 + i);
+    EXPECT_EQ(doc.ColorIndex(0x010000 + 1234), 3 + 1234);
+    EXPECT_EQ(doc.ColorIndex(0xFFFFFF), 2);
+    for (int i = 0; i < 1000; ++i) EXPECT_EQ(doc.FontIndex("Font " + std::to_string(i)), 1 + i);
+    EXPECT_EQ(doc.FontIndex("FONT 999"), 1000);
+    EXPECT_EQ(doc.FontIndex("font 0", 161), 1);
+    // A name that was the default when first asked is entered later, and a
+    // name entered before it became the default gives 0 from then on.
+    EXPECT_EQ(doc.FontIndex("arial"), 0);
+    doc.FontDefaultName = "Font 5";
+    EXPECT_EQ(doc.FontIndex("font 5"), 0);
+    EXPECT_EQ(doc.FontIndex("Arial"), 1001);
+    EXPECT_EQ(doc.FontIndex("ARIAL"), 1001);
+}
+
+}  // namespace
+}  // namespace velloran

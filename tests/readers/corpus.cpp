@@ -1,0 +1,394 @@
+// Writes the documents that the reader suite hands to independent RTF
+// readers, each beside a JSON file that says what the host put in: the
+// information strings, the header and footer, every paragraph with its text
+// and formatting, and the tables with the text of their cells.
+//
+//     reader_corpus FOLDER
+//     reader_corpus --large FOLDER    the documents of the opening benchmark
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <velloran/velloran.hpp>
+
+using namespace velloran;
+
+namespace {
+
+// JSON text of a UTF-8 string.
+std::string quoted(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+// What a run was given, for the expectation.
+struct RunSpec {
+    std::string text;
+    bool bold = false, italic = false, underline = false, strike = false;
+    std::string font;         // empty: the document's default font
+    std::int32_t rgb = -1;    // -1: automatic (black)
+    std::int32_t points = 10;
+};
+
+struct ParagraphSpec {
+    std::vector<RunSpec> runs;
+    vlRTFAlignment align = aLeft;
+    std::int32_t left = 0, right = 0, first = 0, before = 0, after = 0;
+    bool boxed = false;
+    std::string object;  // "picture" or "drawing" after the runs, or nothing
+    std::string tail;    // text after the object
+
+    std::string text() const {
+        std::string t;
+        for (const auto& r : runs) t += r.text;
+        return t;
+    }
+};
+
+// Builds one document and records what went into it.
+class Corpus {
+public:
+    explicit Corpus(std::string name) : name_(std::move(name)) {}
+
+    cDocument doc;
+
+    std::shared_ptr<cText> run(const RunSpec& spec) {
+        auto t = std::make_shared<cText>();
+        t->Text(spec.text);
+        t->Bold = spec.bold ? True : False;
+        t->Italic = spec.italic ? True : False;
+        t->Strike = spec.strike ? True : False;
+        t->Underline(spec.underline ? True : False);
+        t->Height = spec.points;
+        if (!spec.font.empty()) t->FontIndex = doc.FontIndex(spec.font);
+        if (spec.rgb != -1) t->ForeColorIndex = doc.ColorIndex(spec.rgb);
+        return t;
+    }
+
+    std::shared_ptr<cParagraph> paragraph(const ParagraphSpec& spec) {
+        auto p = std::make_shared<cParagraph>();
+        p->Align = spec.align;
+        p->IndentLeft = spec.left, p->IndentRight = spec.right, p->IndentFirstLine = spec.first;
+        p->SpaceBefore = spec.before, p->SpaceAfter = spec.after;
+        if (spec.boxed) {
+            p->Border->TopVisible = p->Border->BottomVisible = True;
+            p->Border->LeftVisible = p->Border->RightVisible = True;
+        }
+        for (const auto& r : spec.runs) p->InsertText(run(r));
+        return p;
+    }
+
+    // A paragraph on the page, recorded in the body.
+    void add(cPage& page, const ParagraphSpec& spec) { addBuilt(page, paragraph(spec), spec); }
+    void addBuilt(cPage& page, const std::shared_ptr<cParagraph>& p, const ParagraphSpec& spec) {
+        page.InsertParagraph(p);
+        body_.push_back(paragraphJson(spec));
+    }
+
+    // A table of cells, each holding the paragraphs given.
+    void table(cPage& page, const std::vector<std::vector<std::vector<ParagraphSpec>>>& rows, std::int32_t shade) {
+        std::int32_t columns = static_cast<std::int32_t>(rows.front().size());
+        CellArray cells({{1, columns}, {1, static_cast<std::int32_t>(rows.size())}});
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                auto cell = std::make_shared<cCell>();
+                cell->Width = 2400;
+                if (r == 0) cell->BackColorIndex = shade;
+                for (const auto& spec : rows[r][c]) cell->InsertParagraph(paragraph(spec));
+                cells.at({static_cast<std::int32_t>(c + 1), static_cast<std::int32_t>(r + 1)}) = cell;
+            }
+        }
+        page.InsertTable(cells);
+        std::string json = "{\"table\": [";
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            json += r ? ", [" : "[";
+            for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                json += c ? ", [" : "[";
+                for (std::size_t p = 0; p < rows[r][c].size(); ++p) json += (p ? ", " : "") + paragraphJson(rows[r][c][p]);
+                json += "]";
+            }
+            json += "]";
+        }
+        body_.push_back(json + "], \"shaded_rows\": [1]}");
+    }
+
+    void header(const ParagraphSpec& spec) {
+        doc.Header = paragraph(spec);
+        header_ = spec.text();
+    }
+    void footer(const ParagraphSpec& spec) {
+        doc.Footer = paragraph(spec);
+        footer_ = spec.text();
+    }
+    void note(const std::string& key, const std::string& value) { extra_.push_back({key, value}); }
+
+    void write(const std::string& folder) {
+        std::string rtf = folder + "/" + name_ + ".rtf";
+        if (doc.Save(rtf) != True) throw std::runtime_error("not saved: " + rtf);
+        std::ofstream json(folder + "/" + name_ + ".json", std::ios::binary);
+        json << "{\"document\": " << quoted(name_ + ".rtf");
+        json << ", \"title\": " << quoted(doc.Title) << ", \"author\": " << quoted(doc.Author);
+        json << ", \"subject\": " << quoted(doc.Subject) << ", \"operator\": " << quoted(doc.Operator);
+        json << ", \"header\": " << quoted(header_) << ", \"footer\": " << quoted(footer_);
+        json << ", \"landscape\": " << (doc.PageLandscape ? "true" : "false");
+        json << ", \"page_numbers\": " << (doc.PageNumbersOn == True ? "true" : "false");
+        json << ", \"page_number_start\": " << doc.PageNumberStart;
+        json << ", \"page_width\": " << doc.PageWidth << ", \"page_height\": " << doc.PageHeight;
+        for (const auto& [key, value] : extra_) json << ", " << quoted(key) << ": " << quoted(value);
+        json << ",\n \"body\": [";
+        for (std::size_t i = 0; i < body_.size(); ++i) json << (i ? ",\n  " : "\n  ") << body_[i];
+        json << "]}\n";
+    }
+
+private:
+    static std::string paragraphJson(const ParagraphSpec& p) {
+        static const char* aligns[] = {"left", "right", "center", "justify"};
+        std::string out = "{\"text\": " + quoted(p.text()) + ", \"object\": " + quoted(p.object);
+        out += ", \"tail\": " + quoted(p.tail);
+        out += ", \"align\": \"" + std::string(aligns[p.align]) + "\"";
+        out += ", \"left\": " + std::to_string(p.left) + ", \"right\": " + std::to_string(p.right);
+        out += ", \"first\": " + std::to_string(p.first) + ", \"before\": " + std::to_string(p.before);
+        out += ", \"after\": " + std::to_string(p.after);
+        out += std::string(", \"boxed\": ") + (p.boxed ? "true" : "false");
+        out += ", \"runs\": [";
+        for (std::size_t i = 0; i < p.runs.size(); ++i) {
+            const RunSpec& r = p.runs[i];
+            out += i ? ", " : "";
+            out += "{\"text\": " + quoted(r.text);
+            out += std::string(", \"bold\": ") + (r.bold ? "true" : "false");
+            out += std::string(", \"italic\": ") + (r.italic ? "true" : "false");
+            out += std::string(", \"underline\": ") + (r.underline ? "true" : "false");
+            out += std::string(", \"strike\": ") + (r.strike ? "true" : "false");
+            out += ", \"font\": " + quoted(r.font) + ", \"rgb\": " + std::to_string(r.rgb);
+            out += ", \"points\": " + std::to_string(r.points) + "}";
+        }
+        return out + "]}";
+    }
+
+    std::string name_;
+    std::vector<std::string> body_;  // paragraphs and tables as JSON, in order
+    std::string header_, footer_;
+    std::vector<std::pair<std::string, std::string>> extra_;
+};
+
+RunSpec plain(const std::string& text) {
+    RunSpec r;
+    r.text = text;
+    return r;
+}
+
+ParagraphSpec para(std::vector<RunSpec> runs, vlRTFAlignment align = aLeft) {
+    ParagraphSpec p;
+    p.runs = std::move(runs);
+    p.align = align;
+    return p;
+}
+
+// Text beyond ASCII: Latin, Greek, a symbol, a character beyond U+FFFF.
+const std::string Mixed = "caf\xc3\xa9x \xce\xb1\xce\xb2 end";
+const std::string Astral = "clef \xf0\x9d\x84\x9e and \xf0\x9f\x98\x80 smile";
+
+// Runs with every format, text in every place host text goes, escapes.
+void textDocument(const std::string& folder) {
+    Corpus c("text");
+    c.doc.Title = "Title " + Mixed;
+    c.doc.Author = "Author \xc3\x85sa";
+    c.doc.Subject = "Subject {braces} \\ back";
+    c.header(para({plain("Header " + Mixed)}, aCenter));
+    c.footer(para({plain("Footer " + Mixed)}, aRight));
+    auto page = std::make_shared<cPage>();
+
+    RunSpec bold = plain("bold "), italic = plain("italic "), under = plain("underlined "), strike = plain("struck ");
+    bold.bold = true, italic.italic = true, under.underline = true, strike.strike = true;
+    RunSpec big = plain("big "), red = plain("red "), serif = plain("serif "), font = plain("named font");
+    big.points = 16, red.rgb = 0x0000C0, serif.font = "Times New Roman";
+    font.font = "Caf\xc3\xa9 Sans";
+    c.add(*page, para({bold, italic, under, strike, big, red, serif, font}));
+    c.add(*page, para({plain(Mixed)}));
+    c.add(*page, para({plain(Astral)}));
+    c.add(*page, para({plain("tab\there, braces {x}, backslash \\ and \xe2\x80\xa2 bullet")}));
+    c.add(*page, para({plain("\xc3\xa9"), plain("x"), plain("\xce\xb1\xce\xb2"), plain("y")}));
+    // Indents, spacing, alignment and a border, and plain paragraphs after
+    // them that must not inherit any of it.
+    for (int i = 1; i <= 12; ++i) {
+        ParagraphSpec p = para({plain("Paragraph " + std::to_string(i))});
+        if (i % 5 == 0) p.left = 720, p.right = 360, p.first = -360, p.before = 120, p.after = 240;
+        if (i == 3) p.align = aCenter;
+        if (i == 6) p.align = aRight;
+        if (i == 8) p.align = aJustified;
+        if (i == 11) p.boxed = true;
+        c.add(*page, p);
+    }
+    c.doc.InsertPage(page);
+    auto second = std::make_shared<cPage>();
+    c.add(*second, para({plain("Second page " + Mixed)}));
+    c.doc.InsertPage(second);
+    c.note("font", "Caf\xc3\xa9 Sans");
+    c.write(folder);
+}
+
+// A table of three rows, cells with several paragraphs and text beyond
+// ASCII, and paragraphs after it that are outside the table.
+void tableDocument(const std::string& folder) {
+    Corpus c("table");
+    std::int32_t shade = c.doc.ColorIndex(0xE0E0E0);
+    auto page = std::make_shared<cPage>();
+    c.add(*page, para({plain("Before the table")}));
+    RunSpec head = plain("Name");
+    head.bold = true;
+    ParagraphSpec indented = para({plain("indented " + Mixed)});
+    indented.left = 360;
+    c.table(*page,
+            {{{para({head})}, {para({plain("Count")}, aRight)}, {para({plain("Note")})}},
+             {{para({plain("Apples")})}, {para({plain("3")}, aRight)},
+              {para({plain("first line")}), para({plain("second line")})}},
+             {{para({plain("P\xc3\xa9" "ars")})}, {para({plain("5")}, aRight)}, {indented, para({plain(Astral)})}}},
+            shade);
+    c.add(*page, para({plain("After the table")}));
+    c.add(*page, para({plain("Last paragraph")}));
+    c.doc.InsertPage(page);
+    c.write(folder);
+}
+
+// A picture and a drawing with a text box inside paragraphs, with text
+// around them.
+void objectsDocument(const std::string& folder) {
+    Corpus c("objects");
+    // A 4 x 2 BMP, 24 bits a pixel, bottom-up.
+    std::string bmp = "BM";
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    put(54 + 24, 4), put(0, 4), put(54, 4), put(40, 4), put(4, 4), put(2, 4), put(1, 2), put(24, 2);
+    put(0, 4), put(24, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
+    for (int i = 0; i < 8; ++i) put(i % 2 ? 0x0000FF : 0xFF0000, 3);
+    std::string file = folder + "/objects-picture.bmp";
+    std::ofstream(file, std::ios::binary) << bmp;
+
+    auto page = std::make_shared<cPage>();
+    auto pictured = c.paragraph(para({plain("Picture: ")}));
+    auto picture = std::make_shared<cPicture>();
+    picture->File = file;
+    picture->ScaleFactor = 8;
+    if (pictured->InsertPicture(picture) != True) throw std::runtime_error("picture refused");
+    pictured->InsertText(c.run(plain(" after " + Mixed)));
+    ParagraphSpec pictureSpec = para({plain("Picture: ")});
+    pictureSpec.object = "picture";
+    pictureSpec.tail = " after " + Mixed;
+    c.addBuilt(*page, pictured, pictureSpec);
+
+    auto drawn = c.paragraph(para({plain("Drawing: ")}));
+    auto drawing = std::make_shared<cDrawing>();
+    auto rect = std::make_shared<cRect>();
+    rect->Width = 1440, rect->Height = 720;
+    drawing->InsertRect(rect);
+    auto box = std::make_shared<cDrawingText>();
+    box->x = 1800, box->Width = 2880, box->Height = 720;
+    box->Text(c.run(plain("Box " + Mixed)));
+    drawing->InsertText(box);
+    drawn->InsertDrawing(drawing);
+    drawn->InsertText(c.run(plain(" after the drawing")));
+    ParagraphSpec drawnSpec = para({plain("Drawing: ")});
+    drawnSpec.object = "drawing";
+    drawnSpec.tail = " after the drawing";
+    c.addBuilt(*page, drawn, drawnSpec);
+    c.add(*page, para({plain("Last paragraph")}));
+    c.doc.InsertPage(page);
+    c.note("text_box", "Box " + Mixed);
+    c.write(folder);
+}
+
+// Landscape A4 with page numbering from 5.
+void layoutDocument(const std::string& folder) {
+    Corpus c("layout");
+    c.doc.PageLandscape = True;
+    c.doc.PageNumbersOn = True;
+    c.doc.PageNumberStart = 5;
+    for (int i = 1; i <= 2; ++i) {
+        auto page = std::make_shared<cPage>();
+        c.add(*page, para({plain("Landscape page " + std::to_string(i))}));
+        c.doc.InsertPage(page);
+    }
+    c.write(folder);
+}
+
+// A page of 10,000 paragraphs of two runs, and a table of 2,000 rows, for
+// timing how long a reader takes to open them.
+void largeDocuments(const std::string& folder) {
+    cDocument paragraphs;
+    auto page = std::make_shared<cPage>();
+    for (int i = 0; i < 10000; ++i) {
+        auto p = std::make_shared<cParagraph>();
+        if (i % 5 == 0) p->IndentLeft = 720;
+        auto a = std::make_shared<cText>(), b = std::make_shared<cText>();
+        a->Bold = True;
+        a->Text("Paragraph " + std::to_string(i) + ": ");
+        b->Text("some text to read.");
+        p->InsertText(a);
+        p->InsertText(b);
+        page->InsertParagraph(p);
+    }
+    paragraphs.InsertPage(page);
+    paragraphs.Save(folder + "/paragraphs-10000.rtf");
+
+    cDocument table;
+    auto tablePage = std::make_shared<cPage>();
+    CellArray cells({{1, 3}, {1, 2000}});
+    for (int r = 1; r <= 2000; ++r) {
+        for (int c = 1; c <= 3; ++c) {
+            auto t = std::make_shared<cText>();
+            t->Text("r" + std::to_string(r) + "c" + std::to_string(c));
+            auto p = std::make_shared<cParagraph>();
+            p->InsertText(t);
+            auto cell = std::make_shared<cCell>();
+            cell->Width = 2000;
+            cell->InsertParagraph(p);
+            cells.at({c, r}) = cell;
+        }
+    }
+    tablePage->InsertTable(cells);
+    table.InsertPage(tablePage);
+    table.Save(folder + "/table-2000.rtf");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--large") {
+        largeDocuments(argv[2]);
+        return 0;
+    }
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: reader_corpus [--large] FOLDER\n");
+        return 2;
+    }
+    try {
+        textDocument(argv[1]);
+        tableDocument(argv[1]);
+        objectsDocument(argv[1]);
+        layoutDocument(argv[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "reader_corpus: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
