@@ -7,7 +7,9 @@
 // The byte code is in model_ops.hpp. After each call:
 // - it either returned or threw velloran::Error with a number the library
 //   raises for that call, and nothing else;
-// - a call that threw changed nothing: every object's output is as before;
+// - a call that threw or returned False changed nothing, and one that
+//   succeeded changed no object's output but its target's (and that of the
+//   paragraph a page or cell takes): no text is shared between objects;
 // - every document and every fragment is ASCII with balanced braces, and
 //   each backslash in it starts a control word or symbol;
 // - Rtf gives the same text twice in a row (the clock is fixed);
@@ -262,27 +264,32 @@ std::string documentRtf(const cDocument& doc) {
     }
 }
 
-// What every object shows: its output, or for a container its text so far.
-// Fields are not included: no call that fails writes to a field.
-std::string state(const Objects& o) {
-    std::string s;
-    auto mark = [&](const char* tag) { s += '\x01'; s += tag; };
+// One object's output, or for a container its text so far. Fields are not
+// included: no call writes to a field.
+struct Shown {
+    const void* object;
+    const char* kind;
+    std::string text;
+};
+
+std::vector<Shown> state(const Objects& o) {
+    std::vector<Shown> s;
     for (auto& d : o.documents)
-        if (d) mark("d"), s += documentRtf(*d), s += std::to_string(d->LastPage());
+        if (d) s.push_back({d.get(), "document", documentRtf(*d) + "\npages " + std::to_string(d->LastPage())});
     for (auto& p : o.pages)
-        if (p) mark("p"), s += fragmentOf(*p);
+        if (p) s.push_back({p.get(), "page", fragmentOf(*p)});
     for (auto& c : o.cells)
-        if (c) mark("c"), s += detail::Access::content(*c);
+        if (c) s.push_back({c.get(), "cell", detail::Access::content(*c)});
     for (auto& p : o.paragraphs)
-        if (p) mark("q"), s += detail::Access::content(*p);
+        if (p) s.push_back({p.get(), "paragraph", detail::Access::content(*p)});
     for (auto& t : o.texts)
-        if (t) mark("t"), s += detail::Access::escapedText(*t);
+        if (t) s.push_back({t.get(), "run", detail::Access::escapedText(*t)});
     for (auto& d : o.drawings)
-        if (d) mark("g"), s += fragmentOf(*d);
+        if (d) s.push_back({d.get(), "drawing", fragmentOf(*d)});
     for (auto& p : o.polylines)
-        if (p) mark("l"), s += fragmentOf(static_cast<const detail::PointShape&>(*p));
+        if (p) s.push_back({p.get(), "polyline", fragmentOf(static_cast<const detail::PointShape&>(*p))});
     for (auto& p : o.polygons)
-        if (p) mark("n"), s += fragmentOf(static_cast<const detail::PointShape&>(*p));
+        if (p) s.push_back({p.get(), "polygon", fragmentOf(static_cast<const detail::PointShape&>(*p))});
     return s;
 }
 
@@ -491,14 +498,52 @@ void setField(Objects& o, Reader& in) {
     }
 }
 
-// Runs one call: it returns True, or returns False or throws velloran::Error
-// with one of the allowed numbers and changes nothing.
-Boolean call(const Objects& o, std::initializer_list<int> allowed, bool fileErrors, const std::function<Boolean()>& f) {
-    std::string before = state(o);
+// What a call may change: its target, the paragraph a page or cell takes
+// (taking wraps it), and the documents that show either as header or
+// footer. Save and failed calls change nothing.
+struct Changes {
+    const void* target = nullptr;
+    const cParagraph* taken = nullptr;
+};
+
+bool mayChange(const Objects& o, const Changes& c, const void* object) {
+    if (object == nullptr) return false;
+    if (object == c.target || object == c.taken) return true;
+    auto shows = [&](const std::shared_ptr<cParagraph>& p) {
+        return p && (p.get() == c.target || p.get() == c.taken);
+    };
+    for (auto& d : o.documents)
+        if (d.get() == object && (shows(d->Header) || shows(d->Footer))) return true;
+    return false;
+}
+
+void compare(const Objects& o, const std::vector<Shown>& before, const Changes& allowed, const char* what) {
+    std::vector<Shown> after = state(o);
+    if (after.size() != before.size()) fail("the objects themselves changed");
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (after[i].text == before[i].text || mayChange(o, allowed, after[i].object)) continue;
+        const std::string& b = before[i].text;
+        const std::string& a = after[i].text;
+        std::size_t at = std::mismatch(b.begin(), b.end(), a.begin(), a.end()).first - b.begin();
+        std::size_t from = at > 200 ? at - 200 : 0;
+        fail(what, std::string("a ") + after[i].kind + " changed; before, then after, from the first difference:\n" +
+                       b.substr(from, 600) + "\n----\n" + a.substr(from, 600));
+    }
+}
+
+// Runs one call: it returns True and changes only what it may, or returns
+// False or throws velloran::Error with one of the allowed numbers and
+// changes nothing.
+Boolean call(const Objects& o, const Changes& changes, std::initializer_list<int> allowed, bool fileErrors,
+             const std::function<Boolean()>& f) {
+    std::vector<Shown> before = state(o);
     Boolean result = False;
     try {
         result = f();
-        if (result == True) return result;
+        if (result == True) {
+            compare(o, before, changes, "a call changed an object it was not given");
+            return result;
+        }
         if (result != False) fail("a call returned neither True nor False");
     } catch (const Error& e) {
         bool ok = std::find(allowed.begin(), allowed.end(), e.number()) != allowed.end() ||
@@ -509,13 +554,7 @@ Boolean call(const Objects& o, std::initializer_list<int> allowed, bool fileErro
     } catch (...) {
         fail("something other than an exception was thrown");
     }
-    std::string after = state(o);
-    if (after != before) {
-        std::size_t at = std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first - before.begin();
-        std::size_t from = at > 200 ? at - 200 : 0;
-        fail("a failed call changed its objects; before, then after, from the first difference",
-             before.substr(from, 600) + "\n----\n" + after.substr(from, 600));
-    }
+    compare(o, before, {}, "a call that failed changed an object");
     return result;
 }
 
@@ -526,8 +565,12 @@ void insert(Objects& o, Reader& in) {
     int relation = in.byte() % RelationCount;
     int target = in.byte() % Slots;
     int child = in.byte() % Slots;
+    // A page or cell takes the paragraph it is given.
+    const cParagraph* taken =
+        relation == InsPageParagraph || relation == InsCellParagraph ? o.paragraphs[child].get() : nullptr;
     auto run = [&](auto& parent, auto&& f) {
-        if (parent) call(o, Documented, relation == InsPicture, [&] { return f(*parent); });
+        if (parent)
+            call(o, {parent.get(), taken}, Documented, relation == InsPicture, [&] { return f(*parent); });
     };
     switch (relation) {
     case InsPage: run(o.documents[target], [&](cDocument& d) { return d.InsertPage(o.pages[child]); }); break;
@@ -619,14 +662,14 @@ void table(Objects& o, Reader& in) {
             }
         }
     }
-    if (page) call(o, Documented, false, [&] { return page->InsertTable(cells); });
+    if (page) call(o, {page.get()}, Documented, false, [&] { return page->InsertTable(cells); });
 }
 
 void save(Objects& o, Reader& in, std::set<std::string>& targets) {
     auto& doc = o.documents[in.byte() % Slots];
     std::string path = saveTarget(in.byte());
     if (!doc) return;
-    if (call(o, Documented, true, [&] { return doc->Save(path); }) == True) {
+    if (call(o, {}, Documented, true, [&] { return doc->Save(path); }) == True) {
         fs::path written(path);
         targets.insert(written.filename().string());
         if (readAll(written) != documentRtf(*doc)) fail("Save wrote other bytes than Rtf gives");
@@ -674,13 +717,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             auto& d = o.documents[in.byte() % Slots];
             std::string name = in.text();
             std::int32_t charSet = in.value();
-            if (d) call(o, Documented, false, [&] { return d->FontIndex(name, charSet) >= 0 ? True : False; });
+            if (d) call(o, {d.get()}, Documented, false, [&] { return d->FontIndex(name, charSet) >= 0 ? True : False; });
             break;
         }
         case OpColor: {
             auto& d = o.documents[in.byte() % Slots];
             std::int32_t color = in.value();
-            if (d) call(o, Documented, false, [&] { return d->ColorIndex(color) >= 1 ? True : False; });
+            if (d) call(o, {d.get()}, Documented, false, [&] { return d->ColorIndex(color) >= 1 ? True : False; });
             break;
         }
         }
