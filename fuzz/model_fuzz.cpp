@@ -70,6 +70,8 @@ struct Folder {
             pictures.push_back(p.string());
         };
         write("p.bmp", detail::writeBmp(test::gradient(3, 2)));
+        // Its picture group is long enough to be shared between objects.
+        write("large.bmp", detail::writeBmp(test::gradient(120, 90)));
         write("p.png", test::pngFile(2, 2));
         write("p.gif", test::gifFile(2, 1));
         write("p.wmf", test::placeableFile(40, 30, 1440));
@@ -96,6 +98,11 @@ public:
     Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool done() const { return at_ >= size_; }
     std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+    static std::string repeat(std::string_view text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i) out += text;
+        return out;
+    }
     std::uint32_t raw32() {
         std::uint32_t v = 0;
         for (int i = 0; i < 4; ++i) v = v << 8 | byte();
@@ -137,7 +144,11 @@ public:
     }
 
     std::string text() {
-        static const std::string_view pieces[] = {
+        // Long pieces pass the sizes from which texts are shared between
+        // objects and written in pieces of their own.
+        static const std::string medium = repeat("Lorem {ipsum} \\ dolor \xC3\xA9\t", 800);
+        static const std::string large = repeat("Lorem {ipsum} \\ dolor \xC3\xA9\t", 3000);
+        static const std::string_view pieces[] = {medium, large,
             "\\", "{", "}", "\\page ", "\\par", "\\'7b", "\t", "\r\n", "\r", "\n", std::string_view("\0", 1),
             "\xC3\xA9", "\xE2\x80\xA2", "\xF0\x9F\x98\x80", "\xED\xA0\x80", "\xEF\xBF\xBF", "\xFF", "\xFE\xFF",
             "\xC0\x80", "\xE2\x82", "\xF4\x90\x80\x80", "\x7F", ";", "}}}}", "{{{{", "\\u-3 ", "\x1B", "Arial"};

@@ -171,6 +171,32 @@ int main(int argc, char** argv) {
         .save(0, 5);
     seeds.emplace_back("edges", nesting);
 
+    // Texts past the sizes from which pieces are shared: one paragraph in
+    // two pages, a page in two documents, then a table that fails after them.
+    const std::string medium(1, static_cast<char>(TextPiece)), large(1, static_cast<char>(TextPiece + 1));
+    Program shared;
+    shared.setText(ClsText, 0, TextText, large)
+        .setText(ClsText, 1, TextText, medium)
+        .insert(InsText, 0, 0)
+        .insert(InsText, 0, 1)
+        .insert(InsText, 0, 0)
+        .set(ClsPicture, 0, PictureFile, 1)
+        .insert(InsPicture, 0, 0)
+        .assign(RefHeader, 1, 0)
+        .insert(InsPageParagraph, 0, 0)
+        .insert(InsPageParagraph, 1, 0)
+        .insert(InsPage, 0, 0)
+        .insert(InsPage, 1, 0)
+        .insert(InsPage, 0, 1)
+        .insert(InsText, 1, 1)
+        .insert(InsCellParagraph, 0, 1)
+        .setRaw(ClsCell, 1, 1, 0x8000)
+        .table(0, 2, 2)
+        .insert(InsPage, 1, 0)
+        .save(0, 0)
+        .save(1, 1);
+    seeds.emplace_back("shared", shared);
+
     for (const auto& [name, program] : seeds)
         std::ofstream(dir / name, std::ios::binary) << program.bytes();
     return 0;
