@@ -92,17 +92,18 @@ Folder& folder() {
     return f;
 }
 
+std::string repeat(std::string_view text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
 // Reads the input; past its end every byte is 0.
 class Reader {
 public:
     Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool done() const { return at_ >= size_; }
     std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
-    static std::string repeat(std::string_view text, int times) {
-        std::string out;
-        for (int i = 0; i < times; ++i) out += text;
-        return out;
-    }
     std::uint32_t raw32() {
         std::uint32_t v = 0;
         for (int i = 0; i < 4; ++i) v = v << 8 | byte();
