@@ -24,12 +24,13 @@ namespace {
 using test::errorOf;
 namespace fs = std::filesystem;
 
-// A document of about 40 KB, so failures fall into many write positions.
+// A document of about 300 KB: its pages are held, and written, in several
+// pieces, so failures fall inside pieces and between them.
 std::shared_ptr<cDocument> largeDocument() {
     auto doc = std::make_shared<cDocument>();
     doc->Title = "Faults";
     auto page = std::make_shared<cPage>();
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 4000; ++i) {
         auto run = std::make_shared<cText>();
         run->Text("Line " + std::to_string(i) + " of a document that is saved while the disk fails.");
         auto paragraph = std::make_shared<cParagraph>();
@@ -40,10 +41,11 @@ std::shared_ptr<cDocument> largeDocument() {
     return doc;
 }
 
-// Sizes from nothing to past the whole text, dense around the page size
-// and the text's end.
+// Sizes from nothing to past the whole text: every sixteenth of it, and
+// dense around the page size and the text's end.
 std::vector<std::uint64_t> spread(std::uint64_t length) {
-    std::set<std::uint64_t> sizes = {0, 1, 2, 100, 511, 512, 4095, 4096, 4097, 8192, length / 4, length / 2};
+    std::set<std::uint64_t> sizes = {0, 1, 2, 100, 511, 512, 4095, 4096, 4097, 8192};
+    for (std::uint64_t k = 1; k < 16; ++k) sizes.insert(length * k / 16);
     for (std::uint64_t back : {4097u, 4096u, 1u})
         if (length > back) sizes.insert(length - back);
     for (std::uint64_t ahead : {0u, 1u, 4096u}) sizes.insert(length + ahead);
