@@ -8,6 +8,7 @@
 //        velloran_workload picture FILE OUT     one picture in a paragraph
 //        velloran_workload colors N             N distinct colours entered
 //        velloran_workload fonts N              N distinct fonts entered
+//        velloran_workload photo W H OUT        write a photograph-like W x H JPEG to OUT
 #include <sys/resource.h>
 
 #include <chrono>
@@ -18,29 +19,16 @@
 
 #include <velloran/velloran.hpp>
 
+#include "picture_files.hpp"
+#include "workloads.hpp"
+
 using namespace velloran;
 
 namespace {
 
 void paragraphs(long count, const std::string& out) {
     cDocument doc;
-    auto page = std::make_shared<cPage>();
-    auto plain = std::make_shared<cText>();
-    auto bold = std::make_shared<cText>();
-    bold->Bold = True;
-    auto coloured = std::make_shared<cText>();
-    coloured->ForeColorIndex = doc.ColorIndex(0x0000FF);
-    plain->Text("The quick brown fox {jumps} over ");
-    bold->Text("the lazy dog\tand \\ its friend ");
-    coloured->Text("\xce\xb1\xce\xb2\xce\xb3 caf\xc3\xa9 \xe2\x80\xa2 done.\r\n");
-    for (long i = 0; i < count; ++i) {
-        auto para = std::make_shared<cParagraph>();
-        para->InsertText(plain);
-        para->InsertText(bold);
-        para->InsertText(coloured);
-        page->InsertParagraph(para);
-    }
-    doc.InsertPage(page);
+    bench::buildParagraphs(doc, count);
     if (doc.Save(out) != True) std::exit(1);
 }
 
@@ -48,21 +36,7 @@ void paragraphs(long count, const std::string& out) {
 // host's cells take on their own.
 void table(long rows, const std::string& out) {
     cDocument doc;
-    std::int32_t grey = doc.ColorIndex(0xDDDDDD);
-    CellArray cells({{1, 10}, {1, static_cast<std::int32_t>(rows)}});
-    auto text = std::make_shared<cText>();
-    text->Text("cell text");
-    for (std::int32_t r = 1; r <= rows; ++r) {
-        for (std::int32_t c = 1; c <= 10; ++c) {
-            auto cell = std::make_shared<cCell>();
-            cell->Width = 1000;
-            if (r % 2 == 0) cell->BackColorIndex = grey;
-            auto para = std::make_shared<cParagraph>();
-            para->InsertText(text);
-            cell->InsertParagraph(para);
-            cells.at({c, r}) = std::move(cell);
-        }
-    }
+    CellArray cells = bench::tableCells(doc, static_cast<std::int32_t>(rows));
     if (out.empty()) return;
     auto page = std::make_shared<cPage>();
     page->InsertTable(cells);
@@ -91,6 +65,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string kind = argv[1];
+    if (kind == "photo" && argc == 5) {
+        std::FILE* f = std::fopen(argv[4], "wb");
+        std::string jpeg = test::photoJpegFile(std::atoi(argv[2]), std::atoi(argv[3]));
+        return f && std::fwrite(jpeg.data(), 1, jpeg.size(), f) == jpeg.size() && std::fclose(f) == 0 ? 0 : 1;
+    }
     const std::string out = argc > 3 ? argv[3] : "";
     auto start = std::chrono::steady_clock::now();
     if (kind == "paragraphs") {

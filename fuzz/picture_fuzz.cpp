@@ -1,31 +1,36 @@
 // Arbitrary bytes through the picture loader and the whole insertion.
 //
 //     build/fuzz/fuzz/picture_fuzz -max_total_time=600 -timeout=30 corpus/ build/default/fuzz-seeds/
+//
+// The insertion reads the input from a file that lives in memory only, and
+// the temporary folder it is given does not exist, since an insertion makes
+// no file: the harness leaves nothing behind. Built with VELLORAN_FUZZ_REPLAY
+// it is a plain program that runs the files named on its command line once.
+#include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include <velloran/velloran.hpp>
 
-#include "picture/convert.hpp"
-
-namespace fs = std::filesystem;
+#include "picture/metafile.hpp"
+#include "picture/raster.hpp"
 
 namespace {
 
-// A temporary folder of this process's own, so leftovers can be seen.
-const fs::path& folder() {
-    static const fs::path f = [] {
-        fs::path p = fs::temp_directory_path() / ("velloran-fuzz-" + std::to_string(::getpid()));
-        fs::create_directories(p / "tmp");
-        ::setenv("TMPDIR", (p / "tmp").c_str(), 1);
-        return p;
+// The memory file the input goes into, named through /proc.
+const std::string& inputPath() {
+    static const std::string path = [] {
+        ::setenv("TMPDIR", "/nonexistent/velloran-fuzz", 1);
+        int fd = ::memfd_create("velloran-fuzz-input", 0);
+        if (fd < 0) std::abort();
+        return "/proc/self/fd/" + std::to_string(fd);
     }();
-    return f;
+    return path;
 }
 
 }  // namespace
@@ -36,19 +41,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     velloran::detail::loadRaster(bytes, raster);
     velloran::detail::readPlaceableMetafile(bytes);
 
-    const fs::path input = folder() / "input";
-    std::ofstream(input, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(inputPath(), std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     auto picture = std::make_shared<velloran::cPicture>();
-    picture->File = input.string();
+    picture->File = inputPath();
     // The first byte picks a scale, so the resampling is driven too. Scales
     // below 1 keep the work of the largest accepted rasters (256 MiB) within
     // the fuzzer's time limit.
     picture->ScaleFactor = size > 0 && (data[0] & 1) ? 1.0f / static_cast<float>(2 + data[0] % 5) : 1.0f;
     velloran::cParagraph paragraph;
     paragraph.InsertPicture(picture);
-    if (!fs::is_empty(folder() / "tmp")) {
-        std::fprintf(stderr, "a temporary file was left behind\n");
-        std::abort();
+    return 0;
+}
+
+#ifdef VELLORAN_FUZZ_REPLAY
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::ifstream in(argv[i], std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", argv[i]);
+            return 1;
+        }
+        const std::string input{std::istreambuf_iterator<char>(in), {}};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
     }
     return 0;
 }
+#endif

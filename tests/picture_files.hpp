@@ -1,10 +1,12 @@
 // Picture files of every format the loader knows, made for the tests.
 #pragma once
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <gif_lib.h>
 #include <jpeglib.h>
@@ -18,16 +20,37 @@ namespace velloran::test {
 // A raster whose pixel (x, y) is (x, y, 200) modulo 256 (red, green, blue).
 inline detail::Raster gradient(int w, int h) {
     detail::Raster r;
-    r.allocate(w, h);
+    r.bitmap(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             std::uint8_t* p = r.row(y) + x * 3;
-            p[0] = static_cast<std::uint8_t>(x), p[1] = static_cast<std::uint8_t>(y), p[2] = 200;
+            p[0] = 200, p[1] = static_cast<std::uint8_t>(y), p[2] = static_cast<std::uint8_t>(x);
         }
     return r;
 }
 
-inline std::string bmpFile(int w, int h) { return detail::writeBmp(gradient(w, h)); }
+// A 24-bit BMP file of the raster, bottom-up; its pixel data is the bitmap as it is.
+inline std::string bmpOf(const detail::Raster& raster) {
+    const detail::Bitmap& bitmap = raster.view();
+    std::string file(54, '\0');
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    file[0] = 'B', file[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(54 + bitmap.bytes()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(bitmap.width));
+    put32(22, static_cast<std::uint32_t>(bitmap.height));
+    file[26] = 1, file[28] = 24;
+    put32(34, static_cast<std::uint32_t>(bitmap.bytes()));
+    put32(38, 3780);  // 96 pixels per inch
+    put32(42, 3780);
+    file.append(reinterpret_cast<const char*>(bitmap.bits), bitmap.bytes());
+    return file;
+}
+
+inline std::string bmpFile(int w, int h) { return bmpOf(gradient(w, h)); }
 
 // An RGBA PNG whose left half is opaque red and right half fully transparent.
 inline std::string pngFile(int w, int h, bool alpha = true) {
@@ -53,8 +76,37 @@ inline std::string pngFile(int w, int h, bool alpha = true) {
     return out;
 }
 
-// A grey JPEG (128, 128, 128) of w x h pixels.
-inline std::string jpegFile(int w, int h) {
+// A PNG of w x h pixels of the given colour type and bit depth, without
+// gAMA, sRGB or iCCP chunks (so nothing says how its samples are encoded),
+// from rows of samples as PNG holds them (16-bit ones high byte first). A
+// palette and its alpha values (tRNS) go with a palette colour type.
+inline std::string pngRaw(int w, int h, int colorType, int bitDepth, const std::string& samples,
+                          const std::vector<png_color>& palette = {}, const std::string& paletteAlpha = "") {
+    std::string out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, [](png_structp p, png_bytep data, png_size_t n) {
+        static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<const char*>(data), n);
+    }, nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), bitDepth, colorType,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    if (!paletteAlpha.empty())
+        png_set_tRNS(png, info, reinterpret_cast<png_const_bytep>(paletteAlpha.data()),
+                     static_cast<int>(paletteAlpha.size()), nullptr);
+    png_write_info(png, info);
+    const std::size_t rowBytes = samples.size() / static_cast<std::size_t>(h);
+    for (int y = 0; y < h; ++y)
+        png_write_row(png, reinterpret_cast<png_const_bytep>(samples.data() + rowBytes * static_cast<std::size_t>(y)));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+// A JPEG of w x h pixels at quality 90; fill(y, row) sets the red, green
+// and blue values of row y.
+template <class Fill>
+std::string jpegOf(int w, int h, Fill fill) {
     jpeg_compress_struct info;
     jpeg_error_mgr error;
     info.err = jpeg_std_error(&error);
@@ -69,8 +121,9 @@ inline std::string jpegFile(int w, int h) {
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 90, TRUE);
     jpeg_start_compress(&info, TRUE);
-    std::string row(static_cast<std::size_t>(w) * 3, static_cast<char>(128));
+    std::string row(static_cast<std::size_t>(w) * 3, '\0');
     while (info.next_scanline < info.image_height) {
+        fill(static_cast<int>(info.next_scanline), row);
         JSAMPROW r = reinterpret_cast<JSAMPROW>(row.data());
         jpeg_write_scanlines(&info, &r, 1);
     }
@@ -79,6 +132,26 @@ inline std::string jpegFile(int w, int h) {
     jpeg_destroy_compress(&info);
     std::free(buffer);
     return out;
+}
+
+// A grey JPEG (128, 128, 128) of w x h pixels.
+inline std::string jpegFile(int w, int h) {
+    return jpegOf(w, h, [](int, std::string& row) { row.assign(row.size(), static_cast<char>(128)); });
+}
+
+// A JPEG that compresses about as a photograph does: colour gradients under
+// fine noise.
+inline std::string photoJpegFile(int w, int h) {
+    std::uint32_t seed = 12345;
+    return jpegOf(w, h, [&](int y, std::string& row) {
+        for (std::size_t x = 0; x < row.size() / 3; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            int noise = static_cast<int>(seed >> 28) - 8;
+            row[x * 3] = static_cast<char>(std::clamp(static_cast<int>(x * 255 / (row.size() / 3)) + noise, 0, 255));
+            row[x * 3 + 1] = static_cast<char>(std::clamp(y * 255 / h + noise, 0, 255));
+            row[x * 3 + 2] = static_cast<char>(std::clamp(128 + noise * 3, 0, 255));
+        }
+    });
 }
 
 // A GIF of w x h pixels: colour 1 (blue) everywhere but the first column,

@@ -1,7 +1,8 @@
 // Pictures: the picture group, the metafiles we record, loading every
-// format, and InsertPicture with its temporary files.
+// format, and InsertPicture, which makes no file.
 #include <zlib.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -109,8 +110,14 @@ protected:
     cDocument doc;
 };
 
+detail::Metafile metafileOfBytes(std::string bytes) {
+    detail::Metafile m;
+    m.head = std::move(bytes);
+    return m;
+}
+
 TEST_F(Pictures, GroupWorkedExample) {
-    std::string meta = file("m.wmf", std::string(300, '\xAB'));
+    const detail::Metafile meta = metafileOfBytes(std::string(300, '\xAB'));
     cPicture pic;
     std::string hex;
     for (int i = 0; i < 300; ++i) hex += "AB";
@@ -142,7 +149,7 @@ TEST_F(Pictures, HexLinesOf60000Bytes) {
 }
 
 TEST_F(Pictures, GroupSizesAndBorder) {
-    std::string meta = file("m.wmf", "xy");
+    const detail::Metafile meta = metafileOfBytes("xy");
     cPicture pic;
     auto first = [&](float w, float h) {
         std::string out;
@@ -160,8 +167,7 @@ TEST_F(Pictures, GroupSizesAndBorder) {
     EXPECT_TRUE(first(2000, 1000).ends_with(R"(\picbpp1 \brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf1\brdrw20\brdrr\brdrnone)"));
     std::string out = "kept";
     EXPECT_FALSE(detail::WritePictureRtf(out, pic, meta, 3e9f, 1));
-    EXPECT_FALSE(detail::WritePictureRtf(out, pic, "", 1, 1));
-    EXPECT_FALSE(detail::WritePictureRtf(out, pic, file("empty.wmf", ""), 1, 1));
+    EXPECT_FALSE(detail::WritePictureRtf(out, pic, metafileOfBytes(""), 1, 1));
     pic.Border = nullptr;
     EXPECT_FALSE(detail::WritePictureRtf(out, pic, meta, 1, 1));
     EXPECT_EQ(out, "kept");
@@ -253,17 +259,18 @@ TEST_F(Pictures, PlaceableMetafileRecordsAreReplayed) {
 }
 
 TEST_F(Pictures, EveryFormatLoadsWithTransparencyOnWhite) {
+    // Pixels are blue, green, red.
     detail::Raster r;
     ASSERT_TRUE(detail::loadRaster(test::pngFile(4, 2), r));
     EXPECT_EQ(r.width, 4);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 12), std::string("\xFF\0\0\xFF\0\0\xFF\xFF\xFF\xFF\xFF\xFF", 12));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 12), std::string("\0\0\xFF\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 12));
     ASSERT_TRUE(detail::loadRaster(test::jpegFile(16, 8), r));
     EXPECT_EQ(r.height, 8);
     EXPECT_NEAR(r.row(4)[5 * 3], 128, 3);
     ASSERT_TRUE(detail::loadRaster(test::gifFile(3, 2), r));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 9), std::string("\xFF\xFF\xFF\0\0\xFF\0\0\xFF", 9));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 9), std::string("\xFF\xFF\xFF\xFF\0\0\xFF\0\0", 9));
     ASSERT_TRUE(detail::loadRaster(test::bmpFile(3, 2), r));
-    EXPECT_EQ(r.row(1)[3], 1);
+    EXPECT_EQ(r.row(1)[5], 1);
     EXPECT_EQ(r.row(1)[4], 1);
     for (const std::string& f : {test::pngFile(5, 3), test::jpegFile(5, 3), test::gifFile(5, 3)}) {
         auto group = groupOf(picture(file("f", f)));
@@ -287,8 +294,8 @@ TEST_F(Pictures, BmpVariants) {
     pal.replace(62, 8, std::string("\x00\x01\x00\x00\x01\x00\x00\x00", 8));
     detail::Raster r;
     ASSERT_TRUE(detail::readBmp(pal, r));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\xFF\0\0\0\0\xFF", 6));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 6), std::string("\0\0\xFF\xFF\0\0", 6));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\0\0\xFF\xFF\0\0", 6));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 6), std::string("\xFF\0\0\0\0\xFF", 6));
     // RLE8: a run of three of colour 1, end of line, end of bitmap.
     std::string rle = pal;
     rle[30] = 1;
@@ -296,7 +303,7 @@ TEST_F(Pictures, BmpVariants) {
     p32(rle, 18, 4);
     rle.replace(62, 8, std::string("\x03\x01\x00\x00\x00\x01\x00\x00", 8));
     ASSERT_TRUE(detail::readBmp(rle, r));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 12), std::string("\0\0\xFF\0\0\xFF\0\0\xFF\xFF\xFF\xFF", 12));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 12), std::string("\xFF\0\0\xFF\0\0\xFF\0\0\xFF\xFF\xFF", 12));
     // RLE data that runs out with rows left to fill.
     std::string cut = rle;
     cut.replace(62, 8, std::string("\x03\x01\x00\x00\x03\x01\x00\x00", 8));
@@ -326,10 +333,156 @@ std::string bmpWithAlpha(std::uint8_t first, std::uint8_t second) {
 TEST_F(Pictures, BmpAlphaIsCompositedOnWhite) {
     detail::Raster r;
     ASSERT_TRUE(detail::readBmp(bmpWithAlpha(255, 0), r));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\xFF\0\0\xFF\xFF\xFF", 6));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\0\0\xFF\xFF\xFF\xFF", 6));
     // Alpha 0 throughout: the bitmap does not use it.
     ASSERT_TRUE(detail::readBmp(bmpWithAlpha(0, 0), r));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\xFF\0\0\xFF\0\0", 6));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 6), std::string("\0\0\xFF\0\0\xFF", 6));
+}
+
+// The bits of the stretched copy in a picture group's metafile.
+std::string bitsOf(const std::string& group) {
+    const std::string m = metafileOf(group);
+    for (const Record& r : records(m))
+        if (r.function == 0x0F43) return std::string(r.words.substr(62));
+    return {};
+}
+
+// Samples of 16 bits, each value c written as c x 257.
+std::string wide(std::initializer_list<int> values) {
+    std::string s;
+    for (int c : values) s += {static_cast<char>(c), static_cast<char>(c)};
+    return s;
+}
+
+TEST_F(Pictures, SixteenBitPngSamplesAreSrgb) {
+    // Nothing in these files says how the samples are encoded: 16-bit values
+    // are read as 8-bit ones are, not as linear light.
+    detail::Raster r;
+    auto first = [&](const std::string& f) {
+        EXPECT_TRUE(detail::loadRaster(f, r));
+        return std::string(reinterpret_cast<char*>(r.row(0)), 3);
+    };
+    EXPECT_EQ(first(test::pngRaw(1, 1, PNG_COLOR_TYPE_RGB, 16, wide({220, 30, 30}))), "\x1E\x1E\xDC");
+    EXPECT_EQ(first(test::pngRaw(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, wide({220, 30, 30, 255}))), "\x1E\x1E\xDC");
+    EXPECT_EQ(first(test::pngRaw(1, 1, PNG_COLOR_TYPE_GRAY, 16, wide({100}))), "ddd");
+}
+
+TEST_F(Pictures, TransparencyBlendsSampleValuesInEveryFormat) {
+    // Black at alpha 128 over white is 127, as the sample values blend.
+    const std::string grey("\x7F\x7F\x7F", 3);
+    detail::Raster r;
+    auto first = [&](const std::string& f) {
+        EXPECT_TRUE(detail::loadRaster(f, r));
+        return std::string(reinterpret_cast<char*>(r.row(0)), 3);
+    };
+    EXPECT_EQ(first(test::pngRaw(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, std::string("\0\0\0\x80", 4))), grey);
+    EXPECT_EQ(first(test::pngRaw(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, std::string("\0\x80", 2))), grey);
+    EXPECT_EQ(first(test::pngRaw(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, wide({0, 0, 0, 128}))), grey);
+    EXPECT_EQ(first(test::pngRaw(1, 1, PNG_COLOR_TYPE_PALETTE, 8, std::string(1, '\0'), {{0, 0, 0}}, "\x80")), grey);
+    EXPECT_EQ(first(bmpWithAlpha(128, 128)), "\x7F\x7F\xFF");  // red
+    // Rows of four bytes a pixel become rows of three in place, padding and
+    // all, in narrow pictures and in one of several hexadecimal lines.
+    auto blend = [](int c, int a) { return static_cast<char>((c * a + 255 * (255 - a) + 127) / 255); };
+    for (auto [w, h] : {std::pair{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}, {7, 3}, {8, 3}, {300, 250}}) {
+        std::string samples, bits;
+        auto pixel = [&](int x, int y) {
+            return std::array<int, 4>{x * 40 % 256, y * 90 % 256, 200, (x * 70 + y * 30) % 256};
+        };
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int c : pixel(x, y)) samples += static_cast<char>(c);
+        for (int y = h - 1; y >= 0; --y) {
+            for (int x = 0; x < w; ++x) {
+                auto [red, green, blue, a] = pixel(x, y);
+                bits += {blend(blue, a), blend(green, a), blend(red, a)};
+            }
+            bits.append(detail::bitmapStride(w) - 3 * w, '\0');
+        }
+        auto group = groupOf(picture(file("a.png", test::pngRaw(w, h, PNG_COLOR_TYPE_RGB_ALPHA, 8, samples))));
+        EXPECT_EQ(bitsOf(group), bits) << w;
+    }
+}
+
+TEST_F(Pictures, BitmapBitsComeThroughWholeAcrossLines) {
+    // A 24-bit BMP holds its pixels as the metafile does.
+    for (auto [w, h] : {std::pair{1, 1}, {2, 2}, {333, 200}, {1638, 20}}) {
+        std::string bmp = test::bmpFile(w, h);
+        EXPECT_EQ(bitsOf(groupOf(picture(file("b.bmp", bmp)))), bmp.substr(54)) << w;
+    }
+    // 28 x 713 pixels make a metafile of exactly one line of 60000 bytes.
+    std::string group = groupOf(picture(file("c.bmp", test::bmpFile(28, 713))));
+    std::string lines = group.substr(group.find("\r\n") + 2);
+    EXPECT_EQ(lines.size(), 120000u + 3);
+    EXPECT_TRUE(lines.ends_with("0000\r\n}"));
+}
+
+TEST_F(Pictures, HexadecimalOverTheBytesThemselves) {
+    // The digits may go over the bytes from an earlier place, ending where they end.
+    for (std::size_t n : {1, 15, 16, 17, 31, 32, 33, 100}) {
+        std::string bytes(n, '\0');
+        for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<char>(i * 37 + 11);
+        std::string expected(2 * n, '\0'), buffer(2 * n, '\0');
+        detail::BytesToHex(reinterpret_cast<const unsigned char*>(bytes.data()), expected.data(), n);
+        buffer.replace(n, n, bytes);
+        detail::BytesToHex(reinterpret_cast<const unsigned char*>(buffer.data() + n), buffer.data(), n);
+        EXPECT_EQ(buffer, expected) << n;
+    }
+}
+
+// A placeable metafile of 100 x 50 pixels whose header declares `objects`,
+// holding the given records (function and parameter words).
+std::string placeableWith(std::uint16_t objects, const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& recs) {
+    std::string f = test::placeableFile(1000, 500, 960).substr(0, 22);
+    std::string body;
+    auto p16 = [](std::string& s, std::uint32_t v) { s += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
+    std::uint32_t largest = 3;
+    for (const auto& [function, words] : recs) {
+        auto size = static_cast<std::uint32_t>(3 + words.size());
+        largest = std::max(largest, size);
+        p16(body, size & 0xFFFF), p16(body, size >> 16), p16(body, function);
+        for (std::uint16_t w : words) p16(body, w);
+    }
+    p16(body, 3), p16(body, 0), p16(body, 0);
+    const auto words = static_cast<std::uint32_t>(9 + body.size() / 2);
+    p16(f, 1), p16(f, 9), p16(f, 0x0300), p16(f, words & 0xFFFF), p16(f, words >> 16), p16(f, objects);
+    p16(f, largest & 0xFFFF), p16(f, largest >> 16), p16(f, 0);
+    return f + body;
+}
+
+TEST_F(Pictures, ObjectCountComesFromTheRecords) {
+    const std::vector<std::uint16_t> pen = {0, 1, 0, 0, 0};  // style, width, colour
+    const std::pair<std::uint16_t, std::vector<std::uint16_t>> makePen{0x02FA, pen};
+    auto count = [&](std::uint16_t declared, const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& recs) {
+        std::string source = placeableWith(declared, recs);
+        std::string m = metafileOf(groupOf(picture(file("o.wmf", source))));
+        records(m);
+        // The records themselves are replayed as they are, after the map mode.
+        EXPECT_EQ(m.substr(18 + 8, m.size() - 18 - 8 - 6), source.substr(22 + 18, source.size() - 22 - 18 - 6));
+        return get16(m, 10);
+    };
+    EXPECT_EQ(count(0, {makePen}), 1u);
+    EXPECT_EQ(count(5, {{0x041B, {0, 0, 10, 10}}}), 0u);
+    // A deleted object frees its place, which the next object takes.
+    EXPECT_EQ(count(0, {makePen, makePen, {0x01F0, {0}}, makePen}), 2u);
+    EXPECT_EQ(count(0, {makePen, {0x01F0, {0}}, {0x01F0, {7}}, makePen, {0x02FC, {0, 0, 0, 0}}}), 2u);
+}
+
+TEST_F(Pictures, NoFileIsMadeSoNoTemporaryFolderIsNeeded) {
+    ::setenv("TMPDIR", (root_ / "missing").c_str(), 1);
+    for (const std::string& f : {test::bmpFile(5, 3), test::pngFile(5, 3), test::jpegFile(5, 3), test::gifFile(5, 3),
+                                 test::placeableFile(700, 500, 1440)}) {
+        cParagraph p;
+        EXPECT_EQ(p.InsertPicture(picture(file("f", f))), True);
+        EXPECT_EQ(p.InsertPicture(picture(file("f", f), 2)), True);
+    }
+    // A folder, or a file that cannot be read, is no picture.
+    cParagraph p;
+    EXPECT_EQ(p.InsertPicture(picture((root_ / "in").string())), False);
+    std::string locked = file("locked.bmp", test::bmpFile(2, 2));
+    fs::permissions(locked, fs::perms::none);
+    if (::geteuid() != 0) EXPECT_EQ(p.InsertPicture(picture(locked)), False);  // root reads it all the same
+    EXPECT_EQ(detail::Access::content(p), "");
+    EXPECT_FALSE(fs::exists(root_ / "missing"));
 }
 
 std::string withCrc(std::string png) {
@@ -362,6 +515,7 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
         {"truncated png", test::pngFile(10, 10).substr(0, 60)},
         {"truncated jpeg", test::jpegFile(10, 10).substr(0, 200)},
         {"jpeg cut to a third", test::jpegFile(200, 200).substr(0, test::jpegFile(200, 200).size() / 3)},
+        {"jpeg cut, then its end marker", test::jpegFile(200, 200).substr(0, test::jpegFile(200, 200).size() / 2) + "ÿÙ"},
         {"truncated gif", test::gifFile(10, 10).substr(0, 20)},
         {"truncated bmp", test::bmpFile(10, 10).substr(0, 100)},
         {"huge png", withCrc(huge)},
@@ -477,24 +631,24 @@ TEST_F(StrictReader, RendersTheRasterWithItsColours) {
     if (std::system("command -v wmf2gd >/dev/null 2>&1") != 0) GTEST_SKIP() << "wmf2gd is not installed";
     // Left half red, right half blue.
     detail::Raster source;
-    source.allocate(100, 50);
+    source.bitmap(100, 50);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 100; ++x) {
             std::uint8_t* p = source.row(y) + x * 3;
-            p[0] = x < 50 ? 255 : 0, p[1] = 0, p[2] = x < 50 ? 0 : 255;
+            p[0] = x < 50 ? 0 : 255, p[1] = 0, p[2] = x < 50 ? 255 : 0;
         }
     auto expectHalves = [](const detail::Raster& out) {
         ASSERT_GT(out.width, 0);
         const std::uint8_t* row = out.row(out.height / 2);
         const std::uint8_t* left = row + (out.width / 4) * 3;
         const std::uint8_t* right = row + (3 * out.width / 4) * 3;
-        EXPECT_EQ(left[0], 255);
-        EXPECT_EQ(left[2], 0);
-        EXPECT_EQ(right[0], 0);
-        EXPECT_EQ(right[2], 255);
+        EXPECT_EQ(left[2], 255);
+        EXPECT_EQ(left[0], 0);
+        EXPECT_EQ(right[2], 0);
+        EXPECT_EQ(right[0], 255);
     };
     for (float scale : {1.0f, 2.0f}) {
-        detail::Raster out = render(file("halves.bmp", detail::writeBmp(source)), scale);
+        detail::Raster out = render(file("halves.bmp", test::bmpOf(source)), scale);
         expectHalves(out);
         EXPECT_NEAR(static_cast<double>(out.width) / out.height, 2.0, 0.1);
     }
@@ -504,9 +658,9 @@ TEST_F(StrictReader, RendersTheRasterWithItsColours) {
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 2000; ++x) {
             std::uint8_t* p = wide.row(y) + x * 3;
-            p[0] = x < 1000 ? 255 : 0, p[1] = 0, p[2] = x < 1000 ? 0 : 255;
+            p[0] = x < 1000 ? 0 : 255, p[1] = 0, p[2] = x < 1000 ? 255 : 0;
         }
-    expectHalves(render(file("wide.bmp", detail::writeBmp(wide))));
+    expectHalves(render(file("wide.bmp", test::bmpOf(wide))));
 }
 
 }  // namespace

@@ -33,6 +33,12 @@ public:
     // characters: a large text's full piece is finished first.
     std::string& tail(std::size_t expected = 0);
 
+    // Room for exactly n characters in a text that is still empty: a small
+    // text whose final size is known is held without the slack of growth.
+    void reserveEmpty(std::size_t n) {
+        if (empty()) tail_.reserve(n);
+    }
+
     void append(std::string_view text) { tail(text.size()).append(text); }
     void append(char c) { tail(1).push_back(c); }
 

@@ -368,6 +368,7 @@ std::shared_ptr<cCell> cellOf(IUnknown* element) {
 
 std::shared_ptr<cCell> cellOf(const VARIANT& element) {
     const VARIANT* v = valueOf(&element);
+    if (!v) throw Error(TypeMismatch);
     if (V_VT(v) == VT_EMPTY || V_VT(v) == VT_NULL) return nullptr;
     IUnknown* object = nullptr;
     if (FAILED(objectOf(v, &object))) throw Error(TypeMismatch);

@@ -18,4 +18,10 @@ struct ClassInfo {
 
 std::span<const ClassInfo> classes();
 
+// Type information for the objects of the class whose interface is iid,
+// AddRef'd for the caller: the class's own (the coclass), and the
+// interface's under the class's name.
+HRESULT classTypeInfo(REFIID iid, ITypeInfo** info) noexcept;
+HRESULT interfaceTypeInfo(REFIID iid, ITypeInfo** info) noexcept;
+
 }  // namespace velloran::com

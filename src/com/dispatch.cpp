@@ -6,13 +6,22 @@ namespace velloran::com {
 
 HRESULT coerce(const VARIANT* from, VARTYPE type, VARIANT& to) noexcept {
     VariantInit(&to);
+    // Null and Nothing have no value to convert (oleaut32 calls Nothing a
+    // bad variant type, which VBScript reports as an unsupported type).
+    const VARIANT* value = valueOf(from);
+    IUnknown* object = nullptr;
+    if (!value || (SUCCEEDED(objectOf(value, &object)) && !object)) return DISP_E_TYPEMISMATCH;
     // VARIANT_ALPHABOOL: a boolean given for a string reads "True", as in the hosts' own conversions.
-    return VariantChangeType(&to, const_cast<VARIANT*>(valueOf(from)), type == VT_BSTR ? VARIANT_ALPHABOOL : 0,
-                             type);
+    HRESULT hr = VariantChangeType(&to, const_cast<VARIANT*>(value), type == VT_BSTR ? VARIANT_ALPHABOOL : 0, type);
+    // A value beyond what the conversion takes (a date past the calendar's
+    // end as a string answers E_INVALIDARG) is no value of the type either.
+    if (FAILED(hr) && HRESULT_FACILITY(hr) != FACILITY_DISPATCH && hr != E_OUTOFMEMORY) return DISP_E_TYPEMISMATCH;
+    return hr;
 }
 
 HRESULT objectOf(const VARIANT* from, IUnknown** object) noexcept {
     const VARIANT* v = valueOf(from);
+    if (!v) return DISP_E_TYPEMISMATCH;
     switch (V_VT(v)) {
     case VT_NULL: *object = nullptr; return S_OK;  // JScript's null
     case VT_DISPATCH: *object = V_DISPATCH(v); return S_OK;
@@ -54,7 +63,7 @@ const Member* find(Table table, DISPID id, INVOKEKIND kind) noexcept {
 
 bool missing(const VARIANT* v) noexcept {
     v = valueOf(v);
-    return V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND;
+    return v && V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND;
 }
 
 }  // namespace
@@ -82,8 +91,11 @@ HRESULT getIdsOfNames(Table table, LPOLESTR* names, UINT count, DISPID* ids) noe
     return hr;
 }
 
-HRESULT invoke(Table table, void* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+HRESULT invoke(Table table, void* object, DISPID id, REFIID iid, WORD flags, DISPPARAMS* params, VARIANT* result,
                EXCEPINFO* exception, UINT* argErr) noexcept {
+    // The result is an [out] parameter: whatever the caller left in it is no value of ours.
+    if (result) VariantInit(result);
+    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_INVALIDARG;
     if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
     if (params->cNamedArgs > params->cArgs || (params->cNamedArgs > 0 && !params->rgdispidNamedArgs))
@@ -147,14 +159,15 @@ HRESULT invoke(Table table, void* object, DISPID id, WORD flags, DISPPARAMS* par
 
     VARIANT discarded;
     VariantInit(&discarded);
-    if (result) VariantInit(result);
     bool called = false;
     HRESULT hr = member->invoke(object, args, result ? result : &discarded, argErr, &called);
     VariantClear(&discarded);
-    if (SUCCEEDED(hr) || !called || !exception) return hr;
+    if (SUCCEEDED(hr) || !called) return hr;
 
     // A failure of the method itself: the caller sees the automation error
-    // through the exception, with the description its error information carries.
+    // through the exception, with the description its error information
+    // carries; a caller without one reads the error information itself.
+    if (!exception) return DISP_E_EXCEPTION;
     *exception = {};
     exception->scode = hr;
     IErrorInfo* info = nullptr;

@@ -22,8 +22,13 @@
 namespace velloran::com {
 
 // The variant that holds the value: VT_BYREF|VT_VARIANT chains followed.
+// nullptr for a chain too long to be a host's (one that loops, say): no
+// value at all.
 inline const VARIANT* valueOf(const VARIANT* v) noexcept {
-    while (V_VT(v) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(v)) v = V_VARIANTREF(v);
+    for (int depth = 0; V_VT(v) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(v); ++depth) {
+        if (depth == 16) return nullptr;
+        v = V_VARIANTREF(v);
+    }
     return v;
 }
 
@@ -142,7 +147,7 @@ struct In<SAFEARRAY*> {
     SAFEARRAY* array = nullptr;
     HRESULT set(const VARIANT* v) noexcept {
         v = valueOf(v);
-        if (!(V_VT(v) & VT_ARRAY)) return DISP_E_TYPEMISMATCH;
+        if (!v || !(V_VT(v) & VT_ARRAY)) return DISP_E_TYPEMISMATCH;
         array = (V_VT(v) & VT_BYREF) ? (V_ARRAYREF(v) ? *V_ARRAYREF(v) : nullptr) : V_ARRAY(v);
         return S_OK;
     }
@@ -323,7 +328,7 @@ using Table = std::span<const Member>;
 
 // The two IDispatch calls that need the table.
 HRESULT getIdsOfNames(Table table, LPOLESTR* names, UINT count, DISPID* ids) noexcept;
-HRESULT invoke(Table table, void* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+HRESULT invoke(Table table, void* object, DISPID id, REFIID iid, WORD flags, DISPPARAMS* params, VARIANT* result,
                EXCEPINFO* exception, UINT* argErr) noexcept;
 
 }  // namespace velloran::com

@@ -18,7 +18,8 @@
 
 namespace velloran::com {
 
-// Every live object and class factory counts; so does every LockServer(TRUE).
+// Every live object counts; so does every LockServer(TRUE). The class
+// factories do not: they live as long as the DLL.
 void objectCreated() noexcept;
 void objectDestroyed() noexcept;
 void lockServer(bool lock) noexcept;

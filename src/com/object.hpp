@@ -1,6 +1,7 @@
 // The automation object: a reference-counted wrapper that holds its core
 // object through a shared pointer and exposes the class's dual interface,
-// IDispatch over the class's member table, and ISupportErrorInfo.
+// IDispatch over the class's member table, ISupportErrorInfo and
+// IProvideClassInfo.
 #pragma once
 
 #include <atomic>
@@ -10,6 +11,7 @@
 
 #include <velloran/types.hpp>
 
+#include "com/classes.hpp"
 #include "com/dispatch.hpp"
 #include "com/errors.hpp"
 #include "com/strings.hpp"
@@ -36,7 +38,7 @@ std::shared_ptr<typename W::CoreType> coreOf(typename W::InterfaceType** argumen
 }
 
 template <class Impl, class Interface, class Core>
-class Object : public Interface, public ISupportErrorInfo, public IVelloranObject {
+class Object : public Interface, public ISupportErrorInfo, public IProvideClassInfo, public IVelloranObject {
 public:
     using CoreType = Core;
     using InterfaceType = Interface;
@@ -80,6 +82,8 @@ public:
             *out = static_cast<Interface*>(this);
         else if (IsEqualIID(iid, IID_ISupportErrorInfo))
             *out = static_cast<ISupportErrorInfo*>(this);
+        else if (IsEqualIID(iid, IID_IProvideClassInfo))
+            *out = static_cast<IProvideClassInfo*>(this);
         else if (IsEqualIID(iid, IID_IVelloranObject))
             *out = static_cast<IVelloranObject*>(this);
         else {
@@ -106,7 +110,7 @@ public:
         if (!info) return E_POINTER;
         *info = nullptr;
         if (index != 0) return DISP_E_BADINDEX;
-        return typeInfo(__uuidof(Interface), info);
+        return interfaceTypeInfo(__uuidof(Interface), info);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
@@ -114,14 +118,16 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                      EXCEPINFO* exception, UINT* argErr) override {
-        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-        return invoke(Impl::table(), static_cast<Impl*>(this), id, flags, params, result, exception, argErr);
+        return invoke(Impl::table(), static_cast<Impl*>(this), id, iid, flags, params, result, exception, argErr);
     }
 
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
         return IsEqualIID(iid, __uuidof(Interface)) ? S_OK : S_FALSE;
     }
+
+    // IProvideClassInfo: hosts name the object after its class (TypeName).
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override { return classTypeInfo(__uuidof(Interface), info); }
 
     // IVelloranObject
     void* STDMETHODCALLTYPE implementation(REFIID iid) override {

@@ -51,6 +51,9 @@ void Chunks::appendShared(const Chunks& other) {
 }
 
 void Chunks::prepend(std::string_view text) {
+    // Text in front of a large piece goes in a piece of its own: inserting
+    // would move the large one.
+    if (tail_.size() >= ShareFrom) finishTail();
     if (pieces_.empty()) {
         tail_.insert(0, text);
     } else {

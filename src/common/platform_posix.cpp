@@ -216,9 +216,10 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
     }
     std::size_t slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    // A short name of its own, so that a target name of any length the file
+    // system takes leaves room for it.
     std::string temp;
-    int fd = createExclusive(folder + "." + name + ".~vx", "", 0666, temp);
+    int fd = createExclusive(folder + ".~vx", "", 0666, temp);
     if (fd < 0) {
         // A writable file in a folder that takes no new files is written in place.
         if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(path, data);

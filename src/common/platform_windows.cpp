@@ -3,6 +3,8 @@
 // folder and names come from the ANSI functions and are converted.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
+#define _CRT_RAND_S  // rand_s, random numbers from the system
+#include <stdlib.h>
 #include <windows.h>
 
 #include <exception>
@@ -190,6 +192,10 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw Error(errors::PathFileAccessError);
+    // MoveFileExW would replace a read-only file (and drop the attribute)
+    // where the system does not refuse it: refuse it first, writing nothing.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw Error(errors::PermissionDenied);
     bool replaceable = true;
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         DWORD error = GetLastError();
@@ -208,13 +214,16 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
     }
     std::size_t slash = target.find_last_of(L"\\/");
     std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
-    std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
     std::wstring temp;
     HANDLE h = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+        // A short name of its own, so that a target name of any length the
+        // file system takes leaves room for it.
+        unsigned int random = 0;
+        if (rand_s(&random) != 0) random = GetTickCount() * 2654435761u + attempt * 40503u + GetCurrentProcessId();
         wchar_t unique[16];
-        wsprintfW(unique, L"%08X", GetTickCount() * 2654435761u + attempt * 40503u + GetCurrentProcessId());
-        temp = folder + L"." + name + L".~vx" + unique;
+        wsprintfW(unique, L"%08X", random);
+        temp = folder + L"~vx" + unique + L".tmp";
         h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) raiseFileError(GetLastError());
     }

@@ -16,10 +16,14 @@ cCell::cCell() : Border(std::make_shared<cBorder>()), BackColorIndex(detail::mod
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    contentRtf_.appendShared(detail::Access::takeRtf(*Paragraph));
     // As on a page, the reset ends the paragraph's formatting; "\\intbl"
-    // keeps what follows inside the table.
-    contentRtf_.append("\\pard\\intbl");
+    // keeps what follows inside the table. Most cells hold one paragraph,
+    // and a large table holds many cells at once.
+    static constexpr std::string_view Reset = "\\pard\\intbl";
+    const detail::Chunks& paragraph = detail::Access::takeRtf(*Paragraph);
+    contentRtf_.reserveEmpty(paragraph.size() + Reset.size());
+    contentRtf_.appendShared(paragraph);
+    contentRtf_.append(Reset);
     return True;
 }
 

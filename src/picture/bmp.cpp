@@ -1,6 +1,8 @@
-// BMP reading and writing, and the nearest-pixel stretch.
+// BMP reading, owned rasters and the nearest-pixel stretch.
 #include <array>
 #include <cstring>
+#include <algorithm>
+#include <new>
 
 #include "picture/raster.hpp"
 
@@ -33,15 +35,15 @@ struct Field {
 };
 
 struct Palette {
-    std::array<std::uint8_t, 3 * 256> rgb{};
+    std::array<std::uint8_t, 3 * 256> bgr{};  // blue, green, red, as the bitmap holds them
     std::size_t count = 0;
     const std::uint8_t* at(std::uint32_t index) const {
         static const std::uint8_t black[3] = {0, 0, 0};
-        return index < count ? &rgb[index * 3] : black;
+        return index < count ? &bgr[index * 3] : black;
     }
 };
 
-bool decodeRle(std::string_view d, std::size_t at, bool four, const Palette& palette, Raster& out) {
+bool decodeRle(std::string_view d, std::size_t at, bool four, const Palette& palette, const Bitmap& out) {
     std::int64_t x = 0, y = out.height - 1;  // bottom-up
     auto put = [&](std::uint32_t index) {
         if (x < out.width && y >= 0) std::memcpy(out.row(static_cast<std::int32_t>(y)) + x * 3, palette.at(index), 3);
@@ -80,7 +82,7 @@ bool decodeRle(std::string_view d, std::size_t at, bool four, const Palette& pal
 
 }  // namespace
 
-bool readBmp(std::string_view d, Raster& out) {
+bool readBmp(std::string_view d, RasterSink& sink) {
     if (d.size() < 26 || d[0] != 'B' || d[1] != 'M') return false;
     std::uint32_t pixelsAt = u32(d, 10);
     std::uint32_t headerSize = u32(d, 14);
@@ -131,114 +133,97 @@ bool readBmp(std::string_view d, Raster& out) {
         std::size_t count = colorsUsed ? colorsUsed : std::size_t{1} << bpp;
         if (count > 256) count = 256;
         if (paletteAt > d.size() || (d.size() - paletteAt) / entry < count) return false;
-        for (std::size_t i = 0; i < count; ++i) {
-            palette.rgb[i * 3] = static_cast<std::uint8_t>(d[paletteAt + i * entry + 2]);
-            palette.rgb[i * 3 + 1] = static_cast<std::uint8_t>(d[paletteAt + i * entry + 1]);
-            palette.rgb[i * 3 + 2] = static_cast<std::uint8_t>(d[paletteAt + i * entry]);
-        }
+        for (std::size_t i = 0; i < count; ++i) std::memcpy(&palette.bgr[i * 3], d.data() + paletteAt + i * entry, 3);
         palette.count = count;
     }
     if (pixelsAt >= d.size()) return false;
     std::uint64_t stride = (static_cast<std::uint64_t>(width) * bpp + 31) / 32 * 4;
     // The pixels must all be there before the raster is made.
     if (!rle && (d.size() - pixelsAt) / stride < static_cast<std::uint64_t>(height)) return false;
-    Raster raster;
-    if (!raster.allocate(width, height)) return false;
-    if (rle) {
-        if (!decodeRle(d, pixelsAt, compression == 2, palette, raster)) return false;
-        out = std::move(raster);
-        return true;
-    }
-    // Alpha values, kept while decoding: a bitmap whose alpha is 0 throughout
-    // does not use it and is opaque; any other is composited on white.
-    std::vector<std::uint8_t> alphas;
-    bool anyAlpha = false;
-    if (alpha.mask) alphas.resize(static_cast<std::size_t>(raster.width) * raster.height);
-    for (std::int32_t y = 0; y < raster.height; ++y) {
-        const auto* src = reinterpret_cast<const unsigned char*>(d.data()) + pixelsAt +
-                          stride * static_cast<std::uint64_t>(topDown ? y : raster.height - 1 - y);
-        std::uint8_t* dst = raster.row(y);
-        for (std::int32_t x = 0; x < raster.width; ++x, dst += 3) {
+    auto row = [&](std::int64_t y) {
+        return reinterpret_cast<const unsigned char*>(d.data()) + pixelsAt +
+               stride * static_cast<std::uint64_t>(topDown ? y : height - 1 - y);
+    };
+    auto pixel = [&](const unsigned char* src, std::int64_t x) {
+        return bpp == 16 ? src[x * 2] | static_cast<std::uint32_t>(src[x * 2 + 1]) << 8
+                         : src[x * 4] | src[x * 4 + 1] << 8 | src[x * 4 + 2] << 16 |
+                               static_cast<std::uint32_t>(src[x * 4 + 3]) << 24;
+    };
+    // A bitmap whose alpha is 0 throughout does not use it and is opaque;
+    // any other is blended on white.
+    bool blend = false;
+    for (std::int64_t y = 0; alpha.mask && !blend && y < height; ++y)
+        for (std::int64_t x = 0; !blend && x < width; ++x) blend = alpha(pixel(row(y), x)) != 0;
+    auto bitmap = sink.bitmap(width, height);
+    if (!bitmap) return false;
+    if (rle) return decodeRle(d, pixelsAt, compression == 2, palette, *bitmap);
+    for (std::int32_t y = 0; y < bitmap->height; ++y) {
+        const unsigned char* src = row(y);
+        std::uint8_t* dst = bitmap->row(y);
+        if (bpp == 24) {
+            std::memcpy(dst, src, static_cast<std::size_t>(bitmap->width) * 3);
+            continue;
+        }
+        for (std::int32_t x = 0; x < bitmap->width; ++x, dst += 3) {
             switch (bpp) {
             case 1: std::memcpy(dst, palette.at((src[x / 8] >> (7 - x % 8)) & 1), 3); break;
             case 4: std::memcpy(dst, palette.at((src[x / 2] >> (x % 2 ? 0 : 4)) & 0xF), 3); break;
             case 8: std::memcpy(dst, palette.at(src[x]), 3); break;
-            case 24:
-                dst[0] = src[x * 3 + 2], dst[1] = src[x * 3 + 1], dst[2] = src[x * 3];
-                break;
             default: {
-                std::uint32_t p = bpp == 16 ? src[x * 2] | src[x * 2 + 1] << 8
-                                            : src[x * 4] | src[x * 4 + 1] << 8 | src[x * 4 + 2] << 16 |
-                                                  static_cast<std::uint32_t>(src[x * 4 + 3]) << 24;
-                dst[0] = red(p), dst[1] = green(p), dst[2] = blue(p);
-                if (alpha.mask) {
-                    std::uint8_t a = alpha(p);
-                    alphas[static_cast<std::size_t>(y) * raster.width + x] = a;
-                    anyAlpha = anyAlpha || a != 0;
+                std::uint32_t p = pixel(src, x);
+                if (blend) {
+                    blendOnWhite(dst, red(p), green(p), blue(p), alpha(p));
+                } else {
+                    dst[0] = blue(p), dst[1] = green(p), dst[2] = red(p);
                 }
             }
             }
         }
     }
-    if (anyAlpha) {
-        std::uint8_t* p = raster.rgb.data();
-        for (std::uint8_t a : alphas) {
-            blendOnWhite(p, p[0], p[1], p[2], a);
-            p += 3;
-        }
-    }
-    out = std::move(raster);
     return true;
 }
 
-std::string writeBmp(const Raster& raster) {
-    const std::size_t stride = (static_cast<std::size_t>(raster.width) * 3 + 3) & ~std::size_t{3};
-    const std::size_t image = stride * static_cast<std::size_t>(raster.height);
-    std::string file(54 + image, '\0');
-    auto put16 = [&](std::size_t at, std::uint32_t v) {
-        file[at] = static_cast<char>(v & 0xFF);
-        file[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
-    file[0] = 'B', file[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(raster.width));
-    put32(22, static_cast<std::uint32_t>(raster.height));
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, static_cast<std::uint32_t>(image));
-    put32(38, 3780);  // 96 pixels per inch
-    put32(42, 3780);
-    for (std::int32_t y = 0; y < raster.height; ++y) {
-        const std::uint8_t* src = raster.row(raster.height - 1 - y);
-        char* dst = file.data() + 54 + stride * static_cast<std::size_t>(y);
-        for (std::int32_t x = 0; x < raster.width; ++x) {
-            dst[x * 3] = static_cast<char>(src[x * 3 + 2]);
-            dst[x * 3 + 1] = static_cast<char>(src[x * 3 + 1]);
-            dst[x * 3 + 2] = static_cast<char>(src[x * 3]);
-        }
+std::optional<Bitmap> Raster::bitmap(std::int64_t w, std::int64_t h, std::size_t work) noexcept {
+    if (!rasterFits(w, h)) return std::nullopt;
+    Bitmap view{static_cast<std::int32_t>(w), static_cast<std::int32_t>(h), nullptr};
+    try {
+        bytes_.assign(std::max(view.bytes(), work), 0);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
-    return file;
+    view.bits = bytes_.data();
+    fillWhite(view);
+    width = view.width;
+    height = view.height;
+    return view_ = view;
 }
 
-Raster stretchNearest(const Raster& src, std::int32_t w, std::int32_t h) {
-    Raster out;
-    if (!out.allocate(w, h) || src.width <= 0 || src.height <= 0) return out;
+void fillWhite(const Bitmap& bitmap) {
+    const std::size_t pixels = static_cast<std::size_t>(bitmap.width) * 3, stride = bitmap.stride();
+    for (std::int32_t y = 0; y < bitmap.height; ++y) {
+        std::uint8_t* row = bitmap.bits + stride * static_cast<std::size_t>(y);
+        std::memset(row, 0xFF, pixels);
+        std::memset(row + pixels, 0, stride - pixels);
+    }
+}
+
+void stretchNearest(const Bitmap& src, const Bitmap& dst) {
+    if (src.width <= 0 || src.height <= 0) return;
+    const std::int32_t w = dst.width, h = dst.height;
     for (std::int32_t y = 0; y < h; ++y) {
         auto sy = static_cast<std::int32_t>((2 * static_cast<std::int64_t>(y) + 1) * src.height / (2 * std::int64_t{h}));
         const std::uint8_t* from = src.row(sy);
-        std::uint8_t* to = out.row(y);
+        std::uint8_t* to = dst.row(y);
         for (std::int32_t x = 0; x < w; ++x) {
             auto sx = static_cast<std::int32_t>((2 * static_cast<std::int64_t>(x) + 1) * src.width / (2 * std::int64_t{w}));
             std::memcpy(to + x * 3, from + sx * 3, 3);
         }
     }
-    return out;
+}
+
+bool loadRaster(std::string_view file, RasterSink& sink) {
+    if (file.substr(0, 2) == "BM") return readBmp(file, sink);
+    return decodeWithSystem(file, sink);
 }
 
 }  // namespace velloran::detail

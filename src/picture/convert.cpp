@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <new>
 
 #include <velloran/paragraph.hpp>
 #include <velloran/picture.hpp>
 
-#include "common/access.hpp"
 #include "common/checked.hpp"
 #include "common/files.hpp"
 #include "common/platform.hpp"
 #include "picture/picture_rtf.hpp"
+#include "picture/raster.hpp"
 
 namespace velloran::detail {
 namespace {
@@ -22,39 +24,104 @@ std::int32_t rounded(float value) {
     return static_cast<std::int32_t>(r);
 }
 
-// A temporary file's name whose file is deleted at once: only the name is
-// kept, and whatever is made under it later goes when the guard does.
-class ReservedName {
-public:
-    ReservedName() {
-        std::string prefix, folder;
-        path_ = TempFileName(prefix, folder);
-        if (path_.empty()) throw Error(errors::PathFileAccessError);
-        KillFile(path_);
-    }
-    ReservedName(const ReservedName&) = delete;
-    ReservedName& operator=(const ReservedName&) = delete;
-    ~ReservedName() { KillFile(path_); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 constexpr std::int32_t UnitsPerPixel = 20;
 // No picture file that fits the raster limit comes near this size.
 constexpr std::uint64_t MaxPictureFileBytes = 512ull << 20;
 constexpr std::int32_t MaxCoordinate = 32767;
 
-}  // namespace
+// The picture group of a raster, written straight into the text it is
+// appended to. The decoder fills the bitmap where the bitmap's hexadecimal
+// digits are about to go, and finish() turns the bytes into their digits in
+// place, so the picture is never held twice. Until finish() succeeds the
+// text is put back as it was when the group goes.
+class RasterGroup final : public RasterSink {
+public:
+    RasterGroup(std::string& out, const cPicture& picture, float width, float height)
+        : out_(out), mark_(out.size()), capacity_(out.capacity()), picture_(picture), width_(width),
+          height_(height) {}
+    RasterGroup(const RasterGroup&) = delete;
+    RasterGroup& operator=(const RasterGroup&) = delete;
+    ~RasterGroup() {
+        if (done_) return;
+        out_.resize(mark_);
+        // A failed picture does not leave the text holding its room.
+        if (out_.capacity() > capacity_) out_.shrink_to_fit();
+    }
 
-bool loadRaster(std::string_view file, Raster& out) {
-    if (file.substr(0, 2) == "BM") return readBmp(file, out);
-    return decodeWithSystem(file, out);
+    std::optional<Bitmap> bitmap(std::int64_t w, std::int64_t h, std::size_t work) noexcept override;
+    // Write the hexadecimal lines and the closing brace; false when no bitmap was handed out.
+    bool finish();
+
+private:
+    std::string& out_;
+    const std::size_t mark_;
+    const std::size_t capacity_;
+    const cPicture& picture_;
+    const float width_;
+    const float height_;
+    Metafile metafile_;
+    bool asked_ = false;
+    bool ready_ = false;  // a bitmap was handed out
+    bool done_ = false;
+    std::size_t hexAt_ = 0;     // where the hexadecimal lines begin
+    std::size_t bitsAt_ = 0;    // where the decoder has the bitmap
+    std::size_t bitsHome_ = 0;  // where the bitmap ends as its digits end
+};
+
+std::optional<Bitmap> RasterGroup::bitmap(std::int64_t w, std::int64_t h, std::size_t work) noexcept {
+    if (asked_ || !rasterFits(w, h)) return std::nullopt;
+    asked_ = true;
+    try {
+        MetafileRecorder recorder;
+        recorder.setMapMode(8);  // MM_ANISOTROPIC
+        float W, H;
+        if (!recordRaster(recorder, static_cast<std::int32_t>(w), static_cast<std::int32_t>(h), W, H))
+            return std::nullopt;
+        metafile_ = recorder.finish();
+        if (width_ != 0) W = width_;
+        if (height_ != 0) H = height_;
+        if (!appendPictureStart(out_, picture_, W, H)) return std::nullopt;
+        hexAt_ = out_.size();
+        const std::uint64_t room = hexLinesSize(metafile_.size()) + 1;
+        if (room >= out_.max_size() - hexAt_) return std::nullopt;
+        out_.resize(hexAt_ + static_cast<std::size_t>(room));
+        // Each byte's digits then end no later than the byte: the digits can
+        // be written from the front over the bytes.
+        const std::size_t bits = metafile_.bodyBytes;
+        bitsHome_ = hexAt_ + static_cast<std::size_t>(hexPlace(metafile_.head.size() + bits - 1)) + 2 - bits;
+        bitsAt_ = bitsHome_;
+        if (work > bits) {
+            // Room to work in reaches from the bitmap's first digit to the end.
+            bitsAt_ = hexAt_ + static_cast<std::size_t>(hexPlace(metafile_.head.size()));
+            if (work > out_.size() - bitsAt_) return std::nullopt;
+        }
+        Bitmap bitmap{static_cast<std::int32_t>(w), static_cast<std::int32_t>(h),
+                      reinterpret_cast<std::uint8_t*>(out_.data() + bitsAt_)};
+        fillWhite(bitmap);
+        ready_ = true;
+        return bitmap;
+    } catch (...) {
+        return std::nullopt;
+    }
 }
 
-bool recordRaster(MetafileRecorder& recorder, const Raster& raster, float& W, float& H) {
-    const std::int32_t px = raster.width, py = raster.height;
+bool RasterGroup::finish() {
+    if (!ready_) return false;
+    char* text = out_.data();
+    if (bitsAt_ != bitsHome_) std::memmove(text + bitsHome_, text + bitsAt_, metafile_.bodyBytes);
+    metafile_.body = text + bitsHome_;
+    HexLines hex(text + hexAt_);
+    hex.write(metafile_.head.data(), metafile_.head.size());
+    hex.write(metafile_.body, metafile_.bodyBytes);
+    hex.write(metafile_.tail.data(), metafile_.tail.size());
+    *hex.finish() = '}';
+    done_ = true;
+    return true;
+}
+
+}  // namespace
+
+bool recordRaster(MetafileRecorder& recorder, std::int32_t px, std::int32_t py, float& W, float& H) {
     if (px <= 0 || py <= 0 || px > MaxCoordinate || py > MaxCoordinate) return false;
     W = static_cast<float>(px) * UnitsPerPixel;
     H = static_cast<float>(py) * UnitsPerPixel;
@@ -66,62 +133,42 @@ bool recordRaster(MetafileRecorder& recorder, const Raster& raster, float& W, fl
         recorder.setWindowExt(static_cast<std::int16_t>(px * k), static_cast<std::int16_t>(py * k));
     }
     recorder.setStretchBltMode(3);  // COLORONCOLOR
-    recorder.stretchDib(raster, static_cast<std::int16_t>(px * k), static_cast<std::int16_t>(py * k));
+    recorder.stretchDib(px, py, static_cast<std::int16_t>(px * k), static_cast<std::int16_t>(py * k));
     return true;
 }
 
-bool ConvertPicture(const std::string& fragmentPath, const cPicture& picture, const std::string& file, float width,
-                    float height, float scale) {
+bool ConvertPicture(std::string& out, const cPicture& picture, const std::string& file, float width, float height,
+                    float scale) {
     if (!FileExists(file)) return false;
     try {
         if (!(scale > 0)) scale = 1;
         auto length = platform::fileLength(file);
         if (!length || *length > MaxPictureFileBytes) return false;
         const std::string source = platform::readFile(file);
-        std::optional<PlaceableMetafile> placeable;
-        Raster raster;
         if (isPlaceableMetafile(source)) {
-            placeable = readPlaceableMetafile(source);
+            auto placeable = readPlaceableMetafile(source);
             if (!placeable) return false;
-        } else if (!loadRaster(source, raster)) {
-            return false;
-        }
-        ReservedName metafileName;
-        MetafileRecorder recorder;
-        recorder.setMapMode(8);  // MM_ANISOTROPIC
-        float W, H;
-        bool drawn;
-        if (placeable) {
+            MetafileRecorder recorder;
+            recorder.setMapMode(8);  // MM_ANISOTROPIC
             std::int32_t px = rounded(placeable->pixelWidth), py = rounded(placeable->pixelHeight);
-            W = scale * static_cast<float>(mul(px, UnitsPerPixel));
-            H = scale * static_cast<float>(mul(py, UnitsPerPixel));
-            drawn = recorder.play(placeable->records);
-        } else {
-            if (scale != 1.0f) {
-                // Resample onto a canvas of the scaled size, then take the
-                // canvas back through a bitmap file as the picture.
-                std::int32_t cw = std::max(1, rounded(static_cast<float>(raster.width) * scale));
-                std::int32_t ch = std::max(1, rounded(static_cast<float>(raster.height) * scale));
-                if (!rasterFits(cw, ch)) return false;
-                Raster canvas = stretchNearest(raster, cw, ch);
-                ReservedName bitmapName;
-                platform::writeFile(bitmapName.path(), writeBmp(canvas), true);
-                Raster reloaded;
-                if (!readBmp(platform::readFile(bitmapName.path()), reloaded)) return false;
-                raster = std::move(reloaded);
-            }
-            drawn = recordRaster(recorder, raster, W, H);
+            float W = scale * static_cast<float>(mul(px, UnitsPerPixel));
+            float H = scale * static_cast<float>(mul(py, UnitsPerPixel));
+            if (!recorder.play(placeable->records)) return false;
+            if (width != 0) W = width;
+            if (height != 0) H = height;
+            return WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
-        std::string metafile = recorder.finish();
-        if (!drawn || metafile.empty()) return false;
-        platform::writeFile(metafileName.path(), metafile, true);
-        metafile = std::string();
-        if (width != 0) W = width;
-        if (height != 0) H = height;
-        std::string group;
-        if (!WritePictureRtf(group, picture, metafileName.path(), W, H)) return false;
-        platform::writeFile(fragmentPath, group, false);
-        return true;
+        RasterGroup group(out, picture, width, height);
+        if (scale == 1.0f) return loadRaster(source, group) && group.finish();
+        // Resample onto a canvas of the scaled size, which is the picture from then on.
+        Raster raster;
+        if (!loadRaster(source, raster)) return false;
+        std::int32_t cw = std::max(1, rounded(static_cast<float>(raster.width) * scale));
+        std::int32_t ch = std::max(1, rounded(static_cast<float>(raster.height) * scale));
+        auto canvas = group.bitmap(cw, ch, 0);
+        if (!canvas) return false;
+        stretchNearest(raster.view(), *canvas);
+        return group.finish();
     } catch (...) {
         return false;
     }
@@ -138,12 +185,20 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     const auto height = static_cast<float>(Picture->Height);
     const float scale = Picture->ScaleFactor;
     if (!detail::FileExists(file)) return False;
-    // The picture group comes back through a fragment file of its own, which
-    // goes on every path.
-    detail::TempFile fragment;
-    if (fragment.path().empty()) throw Error(errors::PathFileAccessError);
-    if (!detail::ConvertPicture(fragment.path(), *Picture, file, width, height, scale)) return False;
-    contentRtf_.append(platform::readFile(fragment.path()));
+    // The picture group is a piece of the text of its own, written in place
+    // by the conversion and taken back when the conversion fails.
+    const auto mark = contentRtf_.mark();
+    if (!detail::ConvertPicture(contentRtf_.openPiece(0), *Picture, file, width, height, scale)) {
+        contentRtf_.rollback(mark);
+        return False;
+    }
+    // The group is finished as a piece that never changes again, so that
+    // wrapping the paragraph puts text around it instead of moving it.
+    // Finishing only spares that copy: if it fails, the text is right still.
+    try {
+        contentRtf_.openPiece(0);
+    } catch (const std::bad_alloc&) {
+    }
     return True;
 }
 

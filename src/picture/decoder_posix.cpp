@@ -15,23 +15,43 @@ namespace {
 
 bool startsWith(std::string_view file, std::string_view magic) { return file.substr(0, magic.size()) == magic; }
 
-bool decodePng(std::string_view file, Raster& out) {
+bool decodePng(std::string_view file, RasterSink& sink) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return false;
-    Raster raster;
-    if (!raster.allocate(image.width, image.height)) {
-        png_image_free(&image);
-        return false;
+    struct Free {
+        png_image* image;
+        ~Free() { png_image_free(image); }
+    } free{&image};
+    // Samples of 16 bits are sRGB values as 8-bit ones are, not linear light.
+    image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
+    const bool alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+    const std::size_t rgba = std::size_t{4} * image.width;
+    auto bitmap = sink.bitmap(image.width, image.height, alpha ? rgba * image.height : 0);
+    if (!bitmap) return false;
+    // Negative strides: rows from the bottom up, as the bitmap holds them.
+    if (!alpha) {
+        image.format = PNG_FORMAT_BGR;
+        return png_image_finish_read(&image, nullptr, bitmap->bits, -static_cast<png_int_32>(bitmap->stride()),
+                                     nullptr) != 0;
     }
-    image.format = PNG_FORMAT_RGB;  // alpha is composited on the background below
-    png_color white{255, 255, 255};
-    bool ok = png_image_finish_read(&image, &white, raster.rgb.data(), static_cast<png_int_32>(raster.width * 3),
-                                    nullptr) != 0;
-    png_image_free(&image);
-    if (ok) out = std::move(raster);
-    return ok;
+    // libpng would blend in linear light; the bitmap gets the sample values
+    // blended as they are, as every other format does. Each row of four bytes
+    // a pixel becomes one of three in place, written behind where it is read.
+    image.format = PNG_FORMAT_BGRA;
+    if (!png_image_finish_read(&image, nullptr, bitmap->bits, -static_cast<png_int_32>(rgba), nullptr)) return false;
+    const std::size_t pixels = std::size_t{3} * image.width;
+    for (std::int32_t i = 0; i < bitmap->height; ++i) {
+        const std::uint8_t* src = bitmap->bits + rgba * static_cast<std::size_t>(i);
+        std::uint8_t* dst = bitmap->bits + bitmap->stride() * static_cast<std::size_t>(i);
+        for (std::size_t x = 0; x < image.width; ++x, src += 4, dst += 3) {
+            const std::uint8_t b = src[0], g = src[1], r = src[2], a = src[3];
+            blendOnWhite(dst, r, g, b, a);
+        }
+        std::memset(dst, 0, bitmap->stride() - pixels);
+    }
+    return true;
 }
 
 struct JpegError {
@@ -51,21 +71,22 @@ constexpr long MaxJpegMemory = 768L << 20;
     std::longjmp(reinterpret_cast<JpegError*>(common->err)->jump, 1);
 }
 
-bool decodeJpeg(std::string_view file, Raster& out) {
+bool decodeJpeg(std::string_view file, RasterSink& sink) {
     jpeg_decompress_struct info;
     JpegError error;
-    Raster raster;  // before the jump point: a failure leaves it to its destructor
-    std::vector<JSAMPLE> line;
+    std::vector<JSAMPLE> line;  // before the jump point: a failure leaves it to its destructor
     jpeg_progress_mgr progress;
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = jpegFail;
     error.manager.output_message = [](j_common_ptr) {};
-    // A file cut short is padded by the decoder with an end marker, and a scan
-    // repeated over and over is only warned about: both are refused. Other
-    // warnings (stray bytes before a marker, common in camera files) are not.
+    // Data that ends early, at the end of the file or at a marker, is padded
+    // by the decoder, and a scan repeated over and over is only warned about:
+    // all are refused. Other warnings (stray bytes before a marker, common in
+    // camera files) are not.
     error.manager.emit_message = [](j_common_ptr common, int level) {
         int code = common->err->msg_code;
-        if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_BOGUS_PROGRESSION)) jpegFail(common);
+        if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_BOGUS_PROGRESSION))
+            jpegFail(common);
     };
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
@@ -85,36 +106,33 @@ bool decodeJpeg(std::string_view file, Raster& out) {
         return false;
     }
     bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-    if (!raster.allocate(info.image_width, info.image_height)) {
+    // Colour rows go straight into the bitmap, blue first.
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    const auto bitmap = sink.bitmap(info.image_width, info.image_height);
+    if (!bitmap) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_start_decompress(&info);
-    line.resize(static_cast<std::size_t>(info.output_width) * static_cast<std::size_t>(info.output_components));
+    if (cmyk) line.resize(static_cast<std::size_t>(info.output_width) * 4);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = line.data();
-        std::int32_t y = static_cast<std::int32_t>(info.output_scanline);
+        std::uint8_t* dst = bitmap->row(static_cast<std::int32_t>(info.output_scanline));
+        JSAMPROW row = cmyk ? line.data() : dst;
         jpeg_read_scanlines(&info, &row, 1);
-        std::uint8_t* dst = raster.row(y);
-        if (!cmyk) {
-            std::memcpy(dst, line.data(), static_cast<std::size_t>(raster.width) * 3);
-            continue;
-        }
+        if (!cmyk) continue;
         // Adobe writes CMYK inverted: each value is 255 minus the ink.
         bool inverted = info.saw_Adobe_marker;
-        for (std::int32_t x = 0; x < raster.width; ++x) {
+        for (std::int32_t x = 0; x < bitmap->width; ++x) {
             const JSAMPLE* p = &line[static_cast<std::size_t>(x) * 4];
             unsigned c = inverted ? p[0] : 255 - p[0], m = inverted ? p[1] : 255 - p[1];
             unsigned yy = inverted ? p[2] : 255 - p[2], k = inverted ? p[3] : 255 - p[3];
-            dst[x * 3] = static_cast<std::uint8_t>(c * k / 255);
+            dst[x * 3] = static_cast<std::uint8_t>(yy * k / 255);
             dst[x * 3 + 1] = static_cast<std::uint8_t>(m * k / 255);
-            dst[x * 3 + 2] = static_cast<std::uint8_t>(yy * k / 255);
+            dst[x * 3 + 2] = static_cast<std::uint8_t>(c * k / 255);
         }
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    out = std::move(raster);
     return true;
 }
 
@@ -132,7 +150,7 @@ int readGif(GifFileType* gif, GifByteType* buffer, int length) {
 }
 
 // The first frame on the logical screen; transparent and uncovered pixels are white.
-bool decodeGif(std::string_view file, Raster& out) {
+bool decodeGif(std::string_view file, RasterSink& sink) {
     GifSource source{file};
     int error = 0;
     GifFileType* gif = DGifOpen(&source, readGif, &error);
@@ -144,8 +162,7 @@ bool decodeGif(std::string_view file, Raster& out) {
             DGifCloseFile(gif, &e);
         }
     } closer{gif};
-    Raster raster;
-    if (!raster.allocate(gif->SWidth, gif->SHeight)) return false;
+    if (!rasterFits(gif->SWidth, gif->SHeight)) return false;
     int transparent = -1;
     for (;;) {
         GifRecordType type;
@@ -166,17 +183,20 @@ bool decodeGif(std::string_view file, Raster& out) {
         const GifImageDesc& frame = gif->Image;
         const ColorMapObject* colors = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
         if (!colors || !rasterFits(frame.Width, frame.Height)) return false;
+        // The screen is made once a frame is there to draw on it.
+        const auto screen = sink.bitmap(gif->SWidth, gif->SHeight);
+        if (!screen) return false;
         std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
         auto drawRow = [&](int y) {
             int sy = frame.Top + y;
-            if (sy < 0 || sy >= raster.height) return;
-            std::uint8_t* dst = raster.row(sy);
+            if (sy < 0 || sy >= screen->height) return;
+            std::uint8_t* dst = screen->row(sy);
             for (int x = 0; x < frame.Width; ++x) {
                 int sx = frame.Left + x;
                 int index = line[static_cast<std::size_t>(x)];
-                if (sx < 0 || sx >= raster.width || index == transparent || index >= colors->ColorCount) continue;
+                if (sx < 0 || sx >= screen->width || index == transparent || index >= colors->ColorCount) continue;
                 const GifColorType& c = colors->Colors[index];
-                dst[sx * 3] = c.Red, dst[sx * 3 + 1] = c.Green, dst[sx * 3 + 2] = c.Blue;
+                dst[sx * 3] = c.Blue, dst[sx * 3 + 1] = c.Green, dst[sx * 3 + 2] = c.Red;
             }
         };
         static const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
@@ -186,17 +206,16 @@ bool decodeGif(std::string_view file, Raster& out) {
                 drawRow(y);
             }
         }
-        out = std::move(raster);
         return true;
     }
 }
 
 }  // namespace
 
-bool decodeWithSystem(std::string_view file, Raster& out) {
-    if (startsWith(file, "\x89PNG\r\n\x1a\n")) return decodePng(file, out);
-    if (startsWith(file, "\xFF\xD8\xFF")) return decodeJpeg(file, out);
-    if (startsWith(file, "GIF87a") || startsWith(file, "GIF89a")) return decodeGif(file, out);
+bool decodeWithSystem(std::string_view file, RasterSink& sink) {
+    if (startsWith(file, "\x89PNG\r\n\x1a\n")) return decodePng(file, sink);
+    if (startsWith(file, "\xFF\xD8\xFF")) return decodeJpeg(file, sink);
+    if (startsWith(file, "GIF87a") || startsWith(file, "GIF89a")) return decodeGif(file, sink);
     return false;
 }
 

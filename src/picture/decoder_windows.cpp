@@ -34,7 +34,7 @@ struct ComScope {
 
 }  // namespace
 
-bool decodeWithSystem(std::string_view file, Raster& out) {
+bool decodeWithSystem(std::string_view file, RasterSink& sink) {
     if (file.empty() || file.size() > 0xFFFFFFFFu) return false;
     ComScope com;
     Com<IWICImagingFactory> factory;
@@ -55,19 +55,18 @@ bool decodeWithSystem(std::string_view file, Raster& out) {
     if (FAILED(frame->GetSize(&width, &height)) || !rasterFits(width, height)) return false;
     Com<IWICBitmapSource> bgra;
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.p, bgra.out()))) return false;
-    Raster raster;
-    if (!raster.allocate(width, height)) return false;
+    const auto bitmap = sink.bitmap(width, height);
+    if (!bitmap) return false;
     std::vector<BYTE> line(static_cast<std::size_t>(width) * 4);
     for (UINT y = 0; y < height; ++y) {
         WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), 1};
         if (FAILED(bgra->CopyPixels(&rect, width * 4, static_cast<UINT>(line.size()), line.data()))) return false;
-        std::uint8_t* dst = raster.row(static_cast<std::int32_t>(y));
+        std::uint8_t* dst = bitmap->row(static_cast<std::int32_t>(y));
         for (UINT x = 0; x < width; ++x) {
             const BYTE* p = &line[x * 4];
             blendOnWhite(dst + x * 3, p[2], p[1], p[0], p[3]);
         }
     }
-    out = std::move(raster);
     return true;
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <queue>
+#include <vector>
 
 namespace velloran::detail {
 namespace {
@@ -25,15 +28,56 @@ constexpr std::uint16_t MetaSetStretchBltMode = 0x0107;
 constexpr std::uint16_t MetaSetWindowOrg = 0x020B;
 constexpr std::uint16_t MetaSetWindowExt = 0x020C;
 constexpr std::uint16_t MetaStretchDib = 0x0F43;
+constexpr std::uint16_t MetaDeleteObject = 0x01F0;
 constexpr std::uint32_t SrcCopy = 0x00CC0020;
 constexpr std::size_t HeaderBytes = 18;
 
-// The size in words of each record of a standard metafile, checked against
-// the bytes; nothing when the header or a record is not sound.
+// Records that make a graphics object (the obsolete bitmap and brush ones
+// among them), which takes the lowest free place in the object table.
+bool makesObject(std::uint32_t function) {
+    switch (function) {
+    case 0x00F7: case 0x00F8: case 0x0142: case 0x01F9: case 0x02FA: case 0x02FB:
+    case 0x02FC: case 0x02FD: case 0x06FE: case 0x06FF:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The object table a metafile's records need, as its header declares it:
+// the most objects alive at once.
+class ObjectTable {
+public:
+    // False when the table would pass the header's 16-bit count.
+    bool make() {
+        if (!freed_.empty()) {
+            alive_[freed_.top()] = true;
+            freed_.pop();
+            return true;
+        }
+        if (alive_.size() == 0xFFFF) return false;
+        alive_.push_back(true);
+        return true;
+    }
+    void remove(std::uint32_t index) {
+        if (index < alive_.size() && alive_[index]) {
+            alive_[index] = false;
+            freed_.push(index);
+        }
+    }
+    std::uint16_t size() const { return static_cast<std::uint16_t>(alive_.size()); }
+
+private:
+    std::vector<bool> alive_;
+    std::priority_queue<std::uint32_t, std::vector<std::uint32_t>, std::greater<>> freed_;
+};
+
+// The records of a standard metafile, checked against the bytes; nothing
+// when the header or a record is not sound.
 struct Walk {
-    std::uint32_t largest = 0;
+    std::uint32_t largest = 0;  // in words
     std::uint16_t objects = 0;
-    std::size_t end = 0;  // offset of the end record
+    std::size_t end = 0;        // offset of the end record
 };
 
 std::optional<Walk> walkRecords(std::string_view m) {
@@ -41,15 +85,19 @@ std::optional<Walk> walkRecords(std::string_view m) {
     std::uint32_t type = get16(m, 0), headerWords = get16(m, 2);
     if ((type != 1 && type != 2) || headerWords != 9) return std::nullopt;
     Walk walk;
-    walk.objects = static_cast<std::uint16_t>(get16(m, 10));
+    ObjectTable objects;
     for (std::size_t at = HeaderBytes;;) {
         if (m.size() - at < 6) return std::nullopt;
         std::uint64_t bytes = std::uint64_t{get32(m, at)} * 2;
         if (bytes < 6 || bytes > m.size() - at) return std::nullopt;
-        if (get16(m, at + 4) == MetaEof) {
+        std::uint32_t function = get16(m, at + 4);
+        if (function == MetaEof) {
             walk.end = at;
+            walk.objects = objects.size();
             return walk;
         }
+        if (makesObject(function) && !objects.make()) return std::nullopt;
+        if (function == MetaDeleteObject && bytes >= 8) objects.remove(get16(m, at + 6));
         walk.largest = std::max(walk.largest, get32(m, at));
         at += static_cast<std::size_t>(bytes);
     }
@@ -58,13 +106,14 @@ std::optional<Walk> walkRecords(std::string_view m) {
 }  // namespace
 
 // The header's room is kept at the front, filled in when the recording ends.
-MetafileRecorder::MetafileRecorder() : records_(HeaderBytes, '\0') {}
+MetafileRecorder::MetafileRecorder() { metafile_.head.assign(HeaderBytes, '\0'); }
 
 void MetafileRecorder::record(std::uint16_t function, std::initializer_list<std::uint16_t> words) {
     auto size = static_cast<std::uint32_t>(3 + words.size());
-    put32(records_, size);
-    put16(records_, function);
-    for (std::uint16_t w : words) put16(records_, w);
+    std::string& out = records();
+    put32(out, size);
+    put16(out, function);
+    for (std::uint16_t w : words) put16(out, w);
     largest_ = std::max(largest_, size);
 }
 
@@ -80,73 +129,63 @@ void MetafileRecorder::setWindowExt(std::int16_t width, std::int16_t height) {
     record(MetaSetWindowExt, {static_cast<std::uint16_t>(height), static_cast<std::uint16_t>(width)});
 }
 
-void MetafileRecorder::stretchDib(const Raster& raster, std::int16_t width, std::int16_t height) {
-    const std::size_t stride = (static_cast<std::size_t>(raster.width) * 3 + 3) & ~std::size_t{3};
-    const std::size_t image = stride * static_cast<std::size_t>(raster.height);
+void MetafileRecorder::stretchDib(std::int32_t bitmapWidth, std::int32_t bitmapHeight, std::int16_t width,
+                                  std::int16_t height) {
+    const std::size_t image = bitmapStride(bitmapWidth) * static_cast<std::size_t>(bitmapHeight);
     const std::size_t bytes = 6 + 4 + 2 + 16 + 40 + image;
     auto words = static_cast<std::uint32_t>(bytes / 2);
-    records_.reserve(records_.size() + bytes);
-    put32(records_, words);
-    put16(records_, MetaStretchDib);
-    put32(records_, SrcCopy);
-    put16(records_, 0);  // colours are RGB values
-    put16(records_, static_cast<std::uint16_t>(raster.height));  // source height, width, y, x
-    put16(records_, static_cast<std::uint16_t>(raster.width));
-    put16(records_, 0);
-    put16(records_, 0);
-    put16(records_, static_cast<std::uint16_t>(height));  // destination height, width, y, x
-    put16(records_, static_cast<std::uint16_t>(width));
-    put16(records_, 0);
-    put16(records_, 0);
-    put32(records_, 40);  // the bitmap header
-    put32(records_, static_cast<std::uint32_t>(raster.width));
-    put32(records_, static_cast<std::uint32_t>(raster.height));  // positive: bottom-up
-    put16(records_, 1);
-    put16(records_, 24);
-    put32(records_, 0);
-    put32(records_, static_cast<std::uint32_t>(image));
-    put32(records_, 0);
-    put32(records_, 0);
-    put32(records_, 0);
-    put32(records_, 0);
-    std::size_t at = records_.size();
-    records_.resize(at + image, '\0');
-    for (std::int32_t y = 0; y < raster.height; ++y) {
-        const std::uint8_t* src = raster.row(raster.height - 1 - y);
-        char* dst = records_.data() + at + stride * static_cast<std::size_t>(y);
-        for (std::int32_t x = 0; x < raster.width; ++x) {
-            dst[x * 3] = static_cast<char>(src[x * 3 + 2]);
-            dst[x * 3 + 1] = static_cast<char>(src[x * 3 + 1]);
-            dst[x * 3 + 2] = static_cast<char>(src[x * 3]);
-        }
-    }
+    std::string& out = records();
+    put32(out, words);
+    put16(out, MetaStretchDib);
+    put32(out, SrcCopy);
+    put16(out, 0);  // colours are RGB values
+    put16(out, static_cast<std::uint16_t>(bitmapHeight));  // source height, width, y, x
+    put16(out, static_cast<std::uint16_t>(bitmapWidth));
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, static_cast<std::uint16_t>(height));  // destination height, width, y, x
+    put16(out, static_cast<std::uint16_t>(width));
+    put16(out, 0);
+    put16(out, 0);
+    put32(out, 40);  // the bitmap header
+    put32(out, static_cast<std::uint32_t>(bitmapWidth));
+    put32(out, static_cast<std::uint32_t>(bitmapHeight));  // positive: bottom-up
+    put16(out, 1);
+    put16(out, 24);
+    put32(out, 0);
+    put32(out, static_cast<std::uint32_t>(image));
+    put32(out, 0);
+    put32(out, 0);
+    put32(out, 0);
+    put32(out, 0);
+    metafile_.body = nullptr;
+    metafile_.bodyBytes = image;
     largest_ = std::max(largest_, words);
 }
 
 bool MetafileRecorder::play(std::string_view metafile) {
     auto walk = walkRecords(metafile);
-    if (!walk) return false;
-    records_.append(metafile.substr(HeaderBytes, walk->end - HeaderBytes));
+    if (!walk || metafile_.bodyBytes) return false;
+    metafile_.body = metafile.data() + HeaderBytes;
+    metafile_.bodyBytes = walk->end - HeaderBytes;
     largest_ = std::max(largest_, walk->largest);
-    objects_ = std::max(objects_, walk->objects);
+    objects_ = walk->objects;
     return true;
 }
 
-std::string MetafileRecorder::finish() {
-    put32(records_, 3);
-    put16(records_, MetaEof);
+Metafile MetafileRecorder::finish() {
+    put32(records(), 3);
+    put16(records(), MetaEof);
     std::string header;
     put16(header, 1);       // in memory
     put16(header, 9);       // header words
     put16(header, 0x0300);  // version
-    put32(header, static_cast<std::uint32_t>(records_.size() / 2));
+    put32(header, static_cast<std::uint32_t>(metafile_.size() / 2));
     put16(header, objects_);
     put32(header, largest_);
     put16(header, 0);
-    records_.replace(0, HeaderBytes, header);
-    std::string out = std::move(records_);
-    records_.assign(HeaderBytes, '\0');
-    return out;
+    metafile_.head.replace(0, HeaderBytes, header);
+    return std::move(metafile_);
 }
 
 bool isPlaceableMetafile(std::string_view file) { return file.size() >= 22 && get32(file, 0) == PlaceableKey; }

@@ -13,6 +13,17 @@ namespace velloran::detail {
 
 inline constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
 
+// A finished metafile in three parts, so that its one large part, a
+// bitmap's bits or the records of a metafile file, is never copied.
+struct Metafile {
+    std::string head;               // the header and the records before the body
+    const char* body = nullptr;     // bodyBytes bytes, kept where they are
+    std::size_t bodyBytes = 0;
+    std::string tail;               // the records after the body, up to the end record
+
+    std::uint64_t size() const { return head.size() + std::uint64_t{bodyBytes} + tail.size(); }
+};
+
 class MetafileRecorder {
 public:
     MetafileRecorder();
@@ -21,20 +32,27 @@ public:
     void setStretchBltMode(std::uint16_t mode);
     void setWindowOrg(std::int16_t x, std::int16_t y);
     void setWindowExt(std::int16_t width, std::int16_t height);
-    // One stretched copy of the whole raster, as a 24-bit bottom-up DIB, onto
-    // the rectangle (0, 0) to (width, height) in logical units.
-    void stretchDib(const Raster& raster, std::int16_t width, std::int16_t height);
+    // One stretched copy of a whole bitmap of bitmapWidth x bitmapHeight
+    // pixels (24 bits a pixel, bottom-up) onto the rectangle (0, 0) to
+    // (width, height) in logical units. The record's bitmap bits are the
+    // body of the finished metafile: the caller supplies them.
+    void stretchDib(std::int32_t bitmapWidth, std::int32_t bitmapHeight, std::int16_t width, std::int16_t height);
     // Record the records of a standard metafile as they are, all but its end
-    // record; false (recording nothing) when the bytes are no sound metafile.
+    // record, as the body: they are not copied, so they must stay until the
+    // metafile is written. False (recording nothing) when the bytes are no
+    // sound metafile.
     bool play(std::string_view metafile);
 
-    // The finished metafile: header, records, end record.
-    std::string finish();
+    // The finished metafile: header, records, end record. The recorder is
+    // spent.
+    Metafile finish();
 
 private:
     void record(std::uint16_t function, std::initializer_list<std::uint16_t> words);
+    // Where the next record goes: after the body once there is one.
+    std::string& records() { return metafile_.bodyBytes ? metafile_.tail : metafile_.head; }
 
-    std::string records_;
+    Metafile metafile_;
     std::uint32_t largest_ = 3;  // the end record
     std::uint16_t objects_ = 0;
 };

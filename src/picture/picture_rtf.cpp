@@ -1,15 +1,18 @@
 #include "picture/picture_rtf.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <velloran/picture.hpp>
 
 #include "common/access.hpp"
-#include "common/files.hpp"
 #include "common/numtext.hpp"
-#include "common/platform.hpp"
 
 namespace velloran::detail {
 namespace {
@@ -42,26 +45,64 @@ bool roundSize(float value, std::int32_t& out) {
 }  // namespace
 
 void BytesToHex(const unsigned char* bytes, char* hex, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time, each block read whole before its digits are
+    // stored: a nibble n becomes '0' + n, and 7 more from 10 on.
+    const __m128i nibble = _mm_set1_epi8(0x0F), nine = _mm_set1_epi8(9);
+    const __m128i zero = _mm_set1_epi8('0'), letters = _mm_set1_epi8('A' - '0' - 10);
+    auto digits = [&](__m128i n) {
+        return _mm_add_epi8(_mm_add_epi8(n, zero), _mm_and_si128(_mm_cmpgt_epi8(n, nine), letters));
+    };
+    for (; count - i >= 16; i += 16) {
+        __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        __m128i high = digits(_mm_and_si128(_mm_srli_epi16(in, 4), nibble));
+        __m128i low = digits(_mm_and_si128(in, nibble));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 2 * i), _mm_unpacklo_epi8(high, low));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(hex + 2 * i + 16), _mm_unpackhi_epi8(high, low));
+    }
+#endif
     const char* table = hexTable().data();
     // Two digits a byte, copied as one 16-bit unit.
-    for (std::size_t i = 0; i < count; ++i) std::memcpy(hex + 2 * i, table + 2 * bytes[i], 2);
+    for (; i < count; ++i) std::memcpy(hex + 2 * i, table + 2 * bytes[i], 2);
+}
+
+std::uint64_t hexLinesSize(std::uint64_t bytes) { return 2 * bytes + 2 * ((bytes + LineBytes - 1) / LineBytes); }
+
+std::uint64_t hexPlace(std::uint64_t offset) { return 2 * offset + 2 * (offset / LineBytes); }
+
+void HexLines::write(const char* bytes, std::size_t count) {
+    const auto* src = reinterpret_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        std::size_t chunk = std::min(count, LineBytes - column_);
+        BytesToHex(src, at_, chunk);
+        at_ += 2 * chunk;
+        src += chunk;
+        count -= chunk;
+        column_ += chunk;
+        if (column_ == LineBytes) {
+            *at_++ = '\r';
+            *at_++ = '\n';
+            column_ = 0;
+        }
+    }
+}
+
+char* HexLines::finish() {
+    if (column_ > 0) {
+        *at_++ = '\r';
+        *at_++ = '\n';
+        column_ = 0;
+    }
+    return at_;
 }
 
 void appendHexLines(std::string& out, std::string_view bytes) {
-    std::size_t lines = (bytes.size() + LineBytes - 1) / LineBytes;
     std::size_t at = out.size();
-    out.resize(at + 2 * bytes.size() + 2 * lines);
-    char* dst = out.data() + at;
-    const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (std::size_t left = bytes.size(); left > 0;) {
-        std::size_t chunk = left < LineBytes ? left : LineBytes;
-        BytesToHex(src, dst, chunk);
-        dst += 2 * chunk;
-        *dst++ = '\r';
-        *dst++ = '\n';
-        src += chunk;
-        left -= chunk;
-    }
+    out.resize(at + static_cast<std::size_t>(hexLinesSize(bytes.size())));
+    HexLines hex(out.data() + at);
+    hex.write(bytes.data(), bytes.size());
+    hex.finish();
 }
 
 void appendSingle(std::string& out, double wholeNumber) {
@@ -71,8 +112,7 @@ void appendSingle(std::string& out, double wholeNumber) {
         appendNum(out, static_cast<std::int64_t>(wholeNumber));
 }
 
-bool WritePictureRtf(std::string& out, const cPicture& picture, const std::string& metafilePath, float W, float H) {
-    if (metafilePath.empty() || !FileExists(metafilePath)) return false;
+bool appendPictureStart(std::string& out, const cPicture& picture, float W, float H) {
     std::int32_t w, h;
     if (!roundSize(H, h) || !roundSize(W, w)) return false;
     std::size_t mark = out.size();
@@ -80,7 +120,6 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const std::strin
         // The border first: a picture without one appends nothing.
         std::string border;
         appendBorder(border, picture.Border.get());
-        std::string metafile = platform::readFile(metafilePath);
         // One twip is 1.76 hundredths of a millimetre, the constant held in single precision.
         const double perTwip = static_cast<double>(1.76f);
         out += "{\\pict\\wmetafile8\\picscalex100\\picscaley100\\picw";
@@ -94,8 +133,30 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const std::strin
         out += "\\picbpp1 ";
         out += border;
         out += "\r\n";
-        appendHexLines(out, metafile);
-        out += '}';
+        return true;
+    } catch (...) {
+        out.resize(mark);
+        return false;
+    }
+}
+
+bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& metafile, float W, float H) {
+    if (metafile.size() == 0) return false;
+    const std::size_t mark = out.size();
+    if (!appendPictureStart(out, picture, W, H)) return false;
+    try {
+        const std::uint64_t hexBytes = hexLinesSize(metafile.size());
+        const std::size_t at = out.size();
+        if (hexBytes >= out.max_size() - at) {
+            out.resize(mark);
+            return false;
+        }
+        out.resize(at + static_cast<std::size_t>(hexBytes) + 1);
+        HexLines hex(out.data() + at);
+        hex.write(metafile.head.data(), metafile.head.size());
+        hex.write(metafile.body, metafile.bodyBytes);
+        hex.write(metafile.tail.data(), metafile.tail.size());
+        *hex.finish() = '}';
         return true;
     } catch (...) {
         out.resize(mark);

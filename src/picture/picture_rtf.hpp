@@ -2,28 +2,58 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include <velloran/fwd.hpp>
 
+#include "picture/metafile.hpp"
+
 namespace velloran::detail {
 
 // Bytes as upper-case hexadecimal digits, two a byte, high digit first:
-// hex receives 2 x count characters.
+// hex receives 2 x count characters. The digits may go over the bytes
+// themselves, from an earlier place in the same buffer, as long as they end
+// no later than the bytes do (hex + 2 x count <= bytes + count).
 void BytesToHex(const unsigned char* bytes, char* hex, std::size_t count);
 
-// The metafile's bytes in lines of the digits of up to 60000 bytes, each
-// followed by CR LF.
+// The characters of the hexadecimal lines of so many bytes: two digits a
+// byte and CR LF after every line of up to 60000 bytes.
+std::uint64_t hexLinesSize(std::uint64_t bytes);
+// Where the digits of the byte at this offset go in the lines.
+std::uint64_t hexPlace(std::uint64_t offset);
+
+// Writes bytes as hexadecimal lines into room made for them. The bytes may
+// lie ahead in the same buffer, when the digits of each byte end no later
+// than the byte itself.
+class HexLines {
+public:
+    explicit HexLines(char* at) : at_(at) {}
+    void write(const char* bytes, std::size_t count);
+    // End the last line, when one has begun; returns the place after it.
+    char* finish();
+
+private:
+    char* at_;
+    std::size_t column_ = 0;  // bytes on the current line
+};
+
+// Append the bytes as hexadecimal lines.
 void appendHexLines(std::string& out, std::string_view bytes);
 
 // A whole number as the picture group writes it: decimal digits, "-" before
 // negative values, a single space for zero.
 void appendSingle(std::string& out, double wholeNumber);
 
-// Append the picture group for the metafile file at metafilePath, declaring
-// W x H hundredths of a millimetre; false (appending nothing) when the file
-// is missing or empty, the picture has no border, or a size is out of range.
-bool WritePictureRtf(std::string& out, const cPicture& picture, const std::string& metafilePath, float W, float H);
+// Append the picture group up to its hexadecimal lines, declaring W x H
+// hundredths of a millimetre; false (appending nothing) when a size is out
+// of range or the picture has no border.
+bool appendPictureStart(std::string& out, const cPicture& picture, float W, float H);
+
+// Append the picture group that carries the metafile; false (appending
+// nothing) when the metafile is empty, the picture has no border, or a size
+// is out of range.
+bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& metafile, float W, float H);
 
 }  // namespace velloran::detail

@@ -126,6 +126,29 @@ result = doc.Save(folder & "\bad" & Chr(34) & "name.rtf")
 CheckErr "Save to a name with a quote in it", 52
 On Error GoTo 0
 Check "failed saves leave nothing behind", fso.GetFolder(folder).Files.Count, 1
+
+Function ReadAll(file)
+    Dim s
+    Set s = fso.OpenTextFile(file, 1)
+    ReadAll = s.ReadAll
+    s.Close
+End Function
+
+' A read-only file is refused before anything is written.
+Set stream = fso.CreateTextFile(path, True)
+stream.Write "old"
+stream.Close
+fso.GetFile(path).Attributes = 1
+On Error Resume Next
+result = Empty
+result = doc.Save(path)
+CheckVelloranErr "Save onto a read-only file", 70, "Permission denied"
+On Error GoTo 0
+Check "a refused Save delivers no result", IsEmpty(result), True
+Check "the read-only file is as it was", ReadAll(path), "old"
+Check "and still read-only", fso.GetFile(path).Attributes And 1, 1
+Check "nothing is left beside it", fso.GetFolder(folder).Files.Count, 1
+fso.GetFile(path).Attributes = 0
 fso.DeleteFolder folder, True
 
 Finish

@@ -16,7 +16,7 @@ names = Array("cDocument", "cPage", "cCell", "cParagraph", "cText", "cBorder", "
               "cLine", "cRect", "cEllipse", "cPolyline", "cPolygon", "cPoint", "cDrawingText")
 For Each n In names
     Set o = Make(n)
-    Check "Velloran." & n & " is created with its interface", TypeName(o), "_" & n
+    Check "Velloran." & n & " is named after its class", TypeName(o), n
 Next
 
 Dim doc
@@ -168,6 +168,28 @@ doc.PageWidth = CDbl(2147483647) + 1
 CheckErr "a number beyond Long overflows", 6
 doc.PageWidth = Null
 CheckErr "Null for a Long", 13
+' Nothing is no value either: a type mismatch wherever a value is expected.
+doc.PageWidth = Nothing
+CheckErr "Nothing for a Long", 13
+doc.Title = Nothing
+CheckErr "Nothing for a String", 13
+doc.Title = Null
+CheckErr "Null for a String", 13
+doc.PageLandscape = Nothing
+CheckErr "Nothing for a Boolean", 13
+p.Align = Nothing
+CheckErr "Nothing for an enumeration", 13
+Make("cPicture").ScaleFactor = Nothing
+CheckErr "Nothing for a Single", 13
+v = doc.FontIndex(Nothing)
+CheckErr "Nothing for a String argument", 13
+v = doc.FontIndex("Arial", Nothing)
+CheckErr "Nothing for a Long argument", 13
+v = doc.ColorIndex(Nothing)
+CheckErr "Nothing for ColorIndex", 13
+v = doc.Save(Nothing)
+CheckErr "Nothing for a path", 13
+Check "the refused values left the fields as they were", doc.PageWidth & " " & doc.Title, "1234 "
 Set o = CreateObject("Velloran.cNoSuchClass")
 CheckErr "an unknown ProgID", 429
 On Error GoTo 0

@@ -10,22 +10,13 @@
 #include <string>
 
 #include "com/classes.hpp"
+#include "report.hpp"
 
 using namespace velloran::com;
 
 namespace {
 
-int passed = 0, failed = 0;
-
-void check(const std::string& name, bool ok, const std::string& detail = "") {
-    if (ok) {
-        ++passed;
-        std::printf("ok - %s\n", name.c_str());
-    } else {
-        ++failed;
-        std::printf("FAIL - %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
-    }
-}
+using report::check;
 
 std::string narrow(const std::wstring& w) {
     std::string out;
@@ -280,6 +271,5 @@ int wmain(int argc, wchar_t** argv) {
         lib->Release();
     }
     CoUninitialize();
-    std::printf("%d passed, %d failed\nEND\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return report::finish();
 }

@@ -1,0 +1,851 @@
+// The Python module `velloran`: the fifteen classes of the core under their
+// own names, fields as attributes, procedures and methods as methods.
+//
+// Values cross the boundary the way an automation host passes them: Booleans
+// are -1 and 0 (True stores -1; reading gives True, False or whatever other
+// integer was stored), integers are 32-bit (beyond that is error 6, as in a
+// script host), strings are str, and object fields hold the very object.
+#include <algorithm>
+#include <array>
+#include <cfloat>
+#include <cmath>
+#include <condition_variable>
+#include <cstdint>
+#include <initializer_list>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <pybind11/eval.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <velloran/velloran.hpp>
+
+#include "common/platform.hpp"
+
+namespace py = pybind11;
+using namespace velloran;
+
+namespace {
+
+// Python objects the module made at import; kept for the life of the process.
+PyObject* errorType = nullptr;
+PyObject* alignmentType = nullptr;
+PyObject* borderTypeType = nullptr;
+
+// ---------------------------------------------------------------------------
+// Objects in use by calls that run without the GIL.
+//
+// Save, Rtf and InsertPicture release the GIL, so another Python thread may
+// reach the same objects while they work. Such a call marks the objects it
+// uses, and any other call that uses a marked object waits until the mark
+// goes, instead of racing the core. Marks are exclusive: even a rendering
+// may finish the pieces of the text it reads.
+class InUse {
+public:
+    // With the GIL held: wait until no call without the GIL uses any of these.
+    // A waiting call holds back later calls on its objects, so a stream of
+    // overlapping renderings cannot starve it.
+    void waitFree(std::initializer_list<const void*> objects) {
+        auto marked = [&] {
+            return std::any_of(objects.begin(), objects.end(), [&](const void* o) { return marks_.count(o) != 0; });
+        };
+        if (marks_.empty() || !marked()) return;
+        for (const void* o : objects) ++waiting_[o];
+        while (marked()) wait();
+        for (const void* o : objects)
+            if (--waiting_[o] == 0) waiting_.erase(o);
+        notify();
+    }
+
+    // With the GIL held: mark the objects for one call without the GIL.
+    void acquire(const std::vector<const void*>& objects) {
+        while (std::any_of(objects.begin(), objects.end(),
+                           [&](const void* o) { return marks_.count(o) != 0 || waiting_.count(o) != 0; }))
+            wait();
+        for (const void* o : objects) ++marks_[o];
+    }
+
+    void release(const std::vector<const void*>& objects) {
+        for (const void* o : objects)
+            if (--marks_[o] == 0) marks_.erase(o);
+        notify();
+    }
+
+private:
+    // The generation is read under the GIL and changed under the GIL and the
+    // mutex, so a release between letting go of the GIL and waiting is seen.
+    void wait() {
+        const std::uint64_t seen = generation_;
+        py::gil_scoped_release released;
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return generation_ != seen; });
+    }
+
+    void notify() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++generation_;
+        }
+        changed_.notify_all();
+    }
+
+    // Marks per object: one call may reach an object twice (a header that is
+    // also the footer).
+    std::unordered_map<const void*, int> marks_;
+    std::unordered_map<const void*, int> waiting_;  // calls waiting for each object
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::uint64_t generation_ = 0;
+};
+
+InUse& inUse() {
+    static InUse* instance = new InUse;  // outlives every thread at exit
+    return *instance;
+}
+
+// The marks of one call without the GIL, for its duration.
+class Hold {
+public:
+    explicit Hold(std::initializer_list<const void*> objects) {
+        for (const void* o : objects)
+            if (o) objects_.push_back(o);
+        inUse().acquire(objects_);
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+    ~Hold() { inUse().release(objects_); }
+
+private:
+    std::vector<const void*> objects_;
+};
+
+void waitFree(std::initializer_list<const void*> objects) { inUse().waitFree(objects); }
+
+// Run work without the GIL, holding the objects it uses against other threads.
+template <class Work>
+auto withoutGil(std::initializer_list<const void*> objects, Work work) {
+    Hold hold(objects);
+    py::gil_scoped_release released;
+    return work();
+}
+
+// Render a document without the GIL. Rendering reads the document, its
+// header and footer and their borders.
+//
+// A thread that never created a document has colour indexes 0 for black and
+// white, and a document rendered there would write them into its body
+// defaults; every document's colour table holds black and white at 1 and 2,
+// which a document's creation in this thread sets. So a document renders the
+// same whichever Python thread saves it.
+template <class Work>
+auto render(const cDocument& document, Work work) {
+    if (BlackColorIndex() == 0 || WhiteColorIndex() == 0) cDocument scratch;
+    const cParagraph* header = document.Header.get();
+    const cParagraph* footer = document.Footer.get();
+    return withoutGil({&document, header, footer, header ? header->Border.get() : nullptr,
+                       footer ? footer->Border.get() : nullptr},
+                      work);
+}
+
+// ---------------------------------------------------------------------------
+// Values.
+
+[[noreturn]] void wrongType(const char* expected, py::handle value) {
+    throw py::type_error(std::string("expected ") + expected + ", got " + Py_TYPE(value.ptr())->tp_name);
+}
+
+// A Python integer (or anything with __index__); bool counts as the
+// automation Boolean, True being -1.
+std::int64_t integer(py::handle value, const char* expected) {
+    if (PyBool_Check(value.ptr())) return value.ptr() == Py_True ? -1 : 0;
+    if (!PyIndex_Check(value.ptr())) wrongType(expected, value);
+    auto number = py::reinterpret_steal<py::object>(PyNumber_Index(value.ptr()));
+    if (!number) throw py::error_already_set();
+    int overflow = 0;
+    long long n = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
+    if (overflow != 0) throw Error(errors::Overflow);
+    if (n == -1 && PyErr_Occurred()) throw py::error_already_set();
+    return n;
+}
+
+std::int32_t toLong(py::handle value) {
+    std::int64_t n = integer(value, "int");
+    if (n < INT32_MIN || n > INT32_MAX) throw Error(errors::Overflow);
+    return static_cast<std::int32_t>(n);
+}
+
+py::object fromBoolean(Boolean value) {
+    if (value == True) return py::bool_(true);
+    if (value == False) return py::bool_(false);
+    return py::int_(value);
+}
+
+std::string toString(py::handle value) {
+    if (!PyUnicode_Check(value.ptr())) wrongType("str", value);
+    Py_ssize_t size = 0;
+    const char* utf8 = PyUnicode_AsUTF8AndSize(value.ptr(), &size);  // refuses lone surrogates
+    if (!utf8) throw py::error_already_set();
+    return std::string(utf8, static_cast<std::size_t>(size));
+}
+
+// str or any path-like object, in the file system's encoding.
+std::string toPath(py::handle value) {
+    auto path = py::reinterpret_steal<py::object>(PyOS_FSPath(value.ptr()));
+    if (!path) throw py::error_already_set();
+    if (PyUnicode_Check(path.ptr())) path = py::reinterpret_steal<py::object>(PyUnicode_EncodeFSDefault(path.ptr()));
+    if (!path) throw py::error_already_set();
+    return std::string(PyBytes_AS_STRING(path.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(path.ptr())));
+}
+
+// An object of one of the classes, or None for Nothing.
+template <class T>
+std::shared_ptr<T> toObject(py::handle value) {
+    if (value.is_none()) return nullptr;
+    if (!py::isinstance<T>(value))
+        wrongType((std::string(py::type::of<T>().attr("__name__").template cast<std::string>()) + " or None").c_str(),
+                  value);
+    return value.cast<std::shared_ptr<T>>();
+}
+
+// The value type of each kind of field: in() converts from Python (raising
+// TypeError or error 6), out() back.
+struct LongValue {
+    using type = std::int32_t;
+    static type in(py::handle v) { return toLong(v); }
+    static py::object out(type v) { return py::int_(v); }
+};
+
+struct BooleanValue {
+    using type = Boolean;
+    static type in(py::handle v) {
+        std::int64_t n = integer(v, "bool or int");
+        if (n < INT16_MIN || n > INT16_MAX) throw Error(errors::Overflow);
+        return static_cast<Boolean>(n);
+    }
+    static py::object out(type v) { return fromBoolean(v); }
+};
+
+struct StringValue {
+    using type = std::string;
+    static type in(py::handle v) { return toString(v); }
+    static py::object out(const type& v) { return py::str(v); }
+};
+
+struct SingleValue {
+    using type = float;
+    static type in(py::handle v) {
+        PyObject* o = v.ptr();
+        if (PyBool_Check(o)) return o == Py_True ? -1.0f : 0.0f;
+        if (!PyFloat_Check(o) && !PyIndex_Check(o) && !(Py_TYPE(o)->tp_as_number && Py_TYPE(o)->tp_as_number->nb_float))
+            wrongType("float", v);
+        double d = PyFloat_AsDouble(o);
+        if (d == -1.0 && PyErr_Occurred()) {
+            if (PyErr_ExceptionMatches(PyExc_OverflowError)) {
+                PyErr_Clear();
+                throw Error(errors::Overflow);
+            }
+            throw py::error_already_set();
+        }
+        if (std::isfinite(d) && std::fabs(d) > FLT_MAX) throw Error(errors::Overflow);
+        return static_cast<float>(d);
+    }
+    static py::object out(type v) { return py::float_(v); }
+};
+
+// An enumeration field may hold any 32-bit value; members read back as members.
+template <class Enum, PyObject** Type, std::int32_t Low, std::int32_t High>
+struct EnumValue {
+    using type = Enum;
+    static type in(py::handle v) { return static_cast<Enum>(toLong(v)); }
+    static py::object out(type v) {
+        auto n = static_cast<std::int32_t>(v);
+        if (n < Low || n > High) return py::int_(n);
+        return py::reinterpret_borrow<py::object>(*Type)(n);
+    }
+};
+using AlignmentValue = EnumValue<vlRTFAlignment, &alignmentType, aLeft, aJustified>;
+using BorderTypeValue = EnumValue<vlRTFBorderType, &borderTypeType, bSingle, bHairline>;
+
+// ---------------------------------------------------------------------------
+// Members.
+
+template <class C>
+using Class = py::class_<C, std::shared_ptr<C>>;
+
+// A field: the setter stores the value unchanged, the getter returns it.
+template <class Value, class C>
+void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value::type C::*> member, const char* doc) {
+    cls.def_property(
+        name, [member](const C& self) { return Value::out(self.*member); },
+        [member](C& self, py::handle value) {
+            auto converted = Value::in(value);
+            waitFree({&self});
+            self.*member = std::move(converted);
+        },
+        doc);
+}
+
+// An object field: holds the very object assigned, or None.
+template <class T, class C>
+void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shared_ptr<T> C::*> member, const char* doc) {
+    cls.def_property(
+        name, [member](const C& self) { return self.*member; },
+        [member](C& self, py::handle value) {
+            auto object = toObject<T>(value);
+            waitFree({&self});
+            self.*member = std::move(object);
+        },
+        doc);
+}
+
+// A write-only property (a put-only procedure of the interface).
+template <class C, class Setter>
+void writeOnly(Class<C>& cls, const char* name, Setter setter, const char* doc) {
+    std::string message = std::string(name) + " is write-only";
+    cls.def_property(
+        name, [message](py::handle) -> py::object { throw py::attribute_error(message); }, setter, doc);
+}
+
+// An insert method taking one child object.
+template <class C, class Child, class Method>
+void insert(Class<C>& cls, const char* name, const char* arg, Method method, const char* doc) {
+    cls.def(
+        name,
+        [method](C& self, py::handle value) {
+            auto child = toObject<Child>(value);
+            waitFree({&self});
+            return fromBoolean((self.*method)(child));
+        },
+        py::arg(arg), doc);
+}
+
+constexpr const char* kPenWidth = "Pen width in twips (default 15).";
+constexpr const char* kPenRGBColor = "Pen colour as an RGB value, red in the lowest byte (default 0, black).";
+
+template <class C>
+void fillAndPen(Class<C>& cls) {
+    field<LongValue>(cls, "PenWidth", &C::PenWidth, kPenWidth);
+    field<LongValue>(cls, "PenRGBColor", &C::PenRGBColor, kPenRGBColor);
+    field<LongValue>(cls, "FillBackRGBColor", &C::FillBackRGBColor,
+                     "Fill background colour as an RGB value (default 0xFFFFFF, white).");
+    field<LongValue>(cls, "FillForeRGBColor", &C::FillForeRGBColor,
+                     "Fill foreground colour as an RGB value (default 0, black).");
+    field<LongValue>(cls, "FillPattern", &C::FillPattern,
+                     "Fill pattern: 0 clear (default), 1 solid in the foreground colour, higher values shades.");
+}
+
+template <class C>
+void boxFields(Class<C>& cls) {
+    field<LongValue>(cls, "x", &C::x, "Left edge in twips from the drawing's anchor (default 0).");
+    field<LongValue>(cls, "y", &C::y, "Top edge in twips from the drawing's anchor (default 0).");
+    field<LongValue>(cls, "Width", &C::Width, "Width in twips, written unchanged, negative values included.");
+    field<LongValue>(cls, "Height", &C::Height, "Height in twips, written unchanged, negative values included.");
+    fillAndPen(cls);
+}
+
+constexpr const char* kBooleanNote =
+    " Boolean: True stores -1 and False 0; reading gives True for -1, False for 0 and the stored integer otherwise.";
+
+std::string booleanDoc(const char* text) { return std::string(text) + kBooleanNote; }
+
+// ---------------------------------------------------------------------------
+// Tables.
+
+// The cell at one index per dimension; CellArray takes the indexes as a list.
+std::shared_ptr<cCell>& cellAt(CellArray& cells, py::handle index) {
+    std::vector<std::int32_t> i;
+    if (PyTuple_Check(index.ptr())) {
+        for (py::handle item : py::reinterpret_borrow<py::tuple>(index)) i.push_back(toLong(item));
+    } else {
+        i.push_back(toLong(index));
+    }
+    switch (i.size()) {
+    case 1: return cells.at({i[0]});
+    case 2: return cells.at({i[0], i[1]});
+    case 3: return cells.at({i[0], i[1], i[2]});
+    case 4: return cells.at({i[0], i[1], i[2], i[3]});
+    default: throw Error(errors::SubscriptOutOfRange);
+    }
+}
+
+std::shared_ptr<cCell> toCell(py::handle value, std::size_t row, std::size_t column) {
+    if (value.is_none()) return nullptr;
+    if (!py::isinstance<cCell>(value))
+        throw py::type_error("row " + std::to_string(row) + ", column " + std::to_string(column) +
+                             ": expected cCell or None, got " + Py_TYPE(value.ptr())->tp_name);
+    return value.cast<std::shared_ptr<cCell>>();
+}
+
+bool isSequence(py::handle value) {
+    return PySequence_Check(value.ptr()) && !PyUnicode_Check(value.ptr()) && !PyBytes_Check(value.ptr()) &&
+           !PyByteArray_Check(value.ptr());
+}
+
+// A list of rows, each a list of cells or None: columns 1..n by rows 1..m,
+// n being the longest row; a shorter row's missing cells are None.
+CellArray tableOfRows(py::handle value) {
+    auto rows = py::reinterpret_borrow<py::sequence>(value);
+    std::vector<std::vector<std::shared_ptr<cCell>>> grid;
+    std::size_t columns = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        py::object row = rows[r];
+        if (!isSequence(row))
+            throw py::type_error("row " + std::to_string(r + 1) + ": expected a list of cells, got " +
+                                 Py_TYPE(row.ptr())->tp_name);
+        auto cells = py::reinterpret_borrow<py::sequence>(row);
+        auto& line = grid.emplace_back();
+        for (std::size_t c = 0; c < cells.size(); ++c) line.push_back(toCell(cells[c], r + 1, c + 1));
+        columns = std::max(columns, line.size());
+    }
+    if (columns > INT32_MAX || grid.size() > INT32_MAX) throw Error(errors::Overflow);
+    const auto n = static_cast<std::int32_t>(columns), m = static_cast<std::int32_t>(grid.size());
+    CellArray table({{1, n}, {1, m}});
+    for (std::int32_t r = 1; r <= m; ++r)
+        for (std::int32_t c = 1; c <= static_cast<std::int32_t>(grid[r - 1].size()); ++c)
+            table.at({c, r}) = std::move(grid[r - 1][c - 1]);
+    return table;
+}
+
+// ---------------------------------------------------------------------------
+
+constexpr const char* kErrorClass = R"(
+class Error(Exception):
+    """An automation error of Velloran.
+
+    number is the error number a script host would see in Err.Number: 6
+    (overflow), 9 (subscript out of range), 91 (object not set) or a file error
+    from 52 to 76; str(error) is its classic message.
+    """
+
+    def __init__(self, number, message=None):
+        if message is None:
+            message = _error_message(number)
+        super().__init__(number, message)
+        self.number = number
+        self.message = message
+
+    def __str__(self):
+        return self.message
+)";
+
+}  // namespace
+
+PYBIND11_MODULE(velloran, m) {
+    py::options options;
+    options.disable_function_signatures();  // each docstring starts with its own, in Python's terms
+
+    m.doc() = "Write Rich Text Format documents: the fifteen classes of Velloran over its C++ core.";
+    m.attr("__version__") = VELLORAN_VERSION;
+
+    // Errors.
+    m.def("_error_message", [](int number) { return Error::message(number); });
+    py::exec(kErrorClass, m.attr("__dict__"));
+    errorType = m.attr("Error").ptr();
+    Py_INCREF(errorType);
+    py::register_exception_translator([](std::exception_ptr thrown) {
+        try {
+            if (thrown) std::rethrow_exception(thrown);
+        } catch (const Error& e) {
+            py::object error = py::reinterpret_borrow<py::object>(errorType)(e.number(), e.what());
+            PyErr_SetObject(errorType, error.ptr());
+        }
+    });
+
+    // Enumerations, also re-exported at module level.
+    auto intEnum = py::module_::import("enum").attr("IntEnum");
+    auto makeEnum = [&](const char* name, std::initializer_list<std::pair<const char*, int>> members,
+                        const char* doc) {
+        py::list items;
+        for (auto [member, value] : members) items.append(py::make_tuple(member, value));
+        py::object type = intEnum(name, items, py::arg("module") = "velloran");
+        type.attr("__doc__") = doc;
+        m.attr(name) = type;
+        for (auto [member, value] : members) m.attr(member) = type.attr(member);
+        return type.release().ptr();
+    };
+    alignmentType = makeEnum("vlRTFAlignment", {{"aLeft", 0}, {"aRight", 1}, {"aCenter", 2}, {"aJustified", 3}},
+                             "Paragraph alignment.");
+    borderTypeType = makeEnum(
+        "vlRTFBorderType",
+        {{"bSingle", 1}, {"bDouble", 2}, {"bThick", 3}, {"bShadow", 4}, {"bDot", 5}, {"bHairline", 6}},
+        "Line style of a paragraph's or picture's border.");
+
+    m.def("BlackColorIndex", &BlackColorIndex,
+          "BlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 until the thread's "
+          "first cDocument, then 1.");
+    m.def("WhiteColorIndex", &WhiteColorIndex,
+          "WhiteColorIndex() -> int\n\nColour index of white in this thread's documents: 0 until the thread's "
+          "first cDocument, then 2.");
+    m.def(
+        "_set_fixed_clock",
+        [](py::handle time) {
+            if (time.is_none()) return platform::setFixedClock(std::nullopt);
+            auto t = time.cast<std::array<int, 5>>();
+            platform::setFixedClock(platform::LocalTime{t[0], t[1], t[2], t[3], t[4]});
+        },
+        "_set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None\n\nTest seam: fix this thread's "
+        "clock at (year, month, day, hour, minute) for the creation time of documents; None returns to the "
+        "system clock.");
+
+    // cBorder
+    Class<cBorder> border(m, "cBorder",
+                          "cBorder()\n\nThe four sides of a paragraph's, picture's or cell's frame. Its colour starts "
+                          "as the thread's BlackColorIndex().");
+    border.def(py::init<>());
+    field<LongValue>(border, "TopWidth", &cBorder::TopWidth, "Width of the top side in twips (default 20).");
+    field<LongValue>(border, "LeftWidth", &cBorder::LeftWidth, "Width of the left side in twips (default 20).");
+    field<LongValue>(border, "BottomWidth", &cBorder::BottomWidth, "Width of the bottom side in twips (default 20).");
+    field<LongValue>(border, "RightWidth", &cBorder::RightWidth, "Width of the right side in twips (default 20).");
+    // Docstrings made at run time live as long as the process: pybind11 may keep the pointer.
+    static const std::string visibleDoc = booleanDoc("Whether the side is drawn: only True (-1) draws it (default False).");
+    for (auto [name, member] : {std::pair{"TopVisible", &cBorder::TopVisible}, {"LeftVisible", &cBorder::LeftVisible},
+                                {"BottomVisible", &cBorder::BottomVisible}, {"RightVisible", &cBorder::RightVisible}})
+        field<BooleanValue>(border, name, member, visibleDoc.c_str());
+    field<BorderTypeValue>(border, "BorderType", &cBorder::BorderType,
+                           "Line style, a vlRTFBorderType (default bSingle); any 32-bit value is kept.");
+    field<LongValue>(border, "BorderColorIndex", &cBorder::BorderColorIndex,
+                     "Colour index from cDocument.ColorIndex.");
+
+    // cText
+    Class<cText> text(m, "cText",
+                      "cText()\n\nOne run of text with one set of character properties. Its colours start as the "
+                      "thread's BlackColorIndex() and WhiteColorIndex().");
+    text.def(py::init<>());
+    field<LongValue>(text, "FontIndex", &cText::FontIndex, "Font index from cDocument.FontIndex (default 0).");
+    field<LongValue>(text, "Height", &cText::Height, "Size in points (default 10); 0 writes no size.");
+    static const std::string boldDoc = booleanDoc("Bold (default False)."),
+                             italicDoc = booleanDoc("Italic (default False)."),
+                             strikeDoc = booleanDoc("Struck through (default False).");
+    field<BooleanValue>(text, "Bold", &cText::Bold, boldDoc.c_str());
+    field<BooleanValue>(text, "Italic", &cText::Italic, italicDoc.c_str());
+    field<BooleanValue>(text, "Strike", &cText::Strike, strikeDoc.c_str());
+    field<LongValue>(text, "ForeColorIndex", &cText::ForeColorIndex, "Text colour index from cDocument.ColorIndex.");
+    field<LongValue>(text, "BackColorIndex", &cText::BackColorIndex,
+                     "Background colour index from cDocument.ColorIndex.");
+    using UnderlineGet = Boolean (cText::*)() const noexcept;
+    using UnderlineSet = void (cText::*)(Boolean);
+    struct Underline {
+        const char* name;
+        UnderlineGet get;
+        UnderlineSet set;
+        const char* doc;
+    };
+    static const std::string underlineDocs[] = {
+        booleanDoc("Plain underline (default False). Setting True clears the other three kinds."),
+        booleanDoc("Dotted underline (default False). Setting True clears plain and double underline."),
+        booleanDoc("Double underline (default False). Setting True clears plain and dotted underline."),
+        booleanDoc("Underline of words only (default False). Setting True clears plain underline."),
+    };
+    for (const Underline& u : {Underline{"Underline", &cText::Underline, &cText::Underline, underlineDocs[0].c_str()},
+                               Underline{"UnderlineDot", &cText::UnderlineDot, &cText::UnderlineDot, underlineDocs[1].c_str()},
+                               Underline{"UnderlineDouble", &cText::UnderlineDouble, &cText::UnderlineDouble,
+                                         underlineDocs[2].c_str()},
+                               Underline{"UnderlineWords", &cText::UnderlineWords, &cText::UnderlineWords,
+                                         underlineDocs[3].c_str()}}) {
+        text.def_property(
+            u.name, [get = u.get](const cText& self) { return fromBoolean((self.*get)()); },
+            [set = u.set](cText& self, py::handle value) {
+                Boolean b = BooleanValue::in(value);
+                waitFree({&self});
+                (self.*set)(b);
+            },
+            u.doc);
+    }
+    writeOnly(
+        text, "Text",
+        [](cText& self, py::handle value) {
+            std::string s = toString(value);
+            waitFree({&self});
+            self.Text(s);
+        },
+        "The text of the run (str, write-only), escaped for RTF at once.");
+
+    // cParagraph
+    Class<cParagraph> paragraph(m, "cParagraph",
+                                "cParagraph()\n\nA paragraph of runs, drawings and pictures. Each insert renders the "
+                                "child at once: changing the child later does not change the paragraph.");
+    paragraph.def(py::init<>());
+    field<AlignmentValue>(paragraph, "Align", &cParagraph::Align,
+                          "Alignment, a vlRTFAlignment (default aLeft); any other 32-bit value is kept and writes "
+                          "no paragraph wrapper.");
+    objectField<cBorder>(paragraph, "Border", &cParagraph::Border,
+                         "The paragraph's cBorder (a new one of its own at first); None fails the paragraph's "
+                         "rendering with error 91.");
+    field<LongValue>(paragraph, "IndentFirstLine", &cParagraph::IndentFirstLine, "First-line indent in twips.");
+    field<LongValue>(paragraph, "IndentLeft", &cParagraph::IndentLeft, "Left indent in twips.");
+    field<LongValue>(paragraph, "IndentRight", &cParagraph::IndentRight, "Right indent in twips.");
+    field<LongValue>(paragraph, "SpaceBefore", &cParagraph::SpaceBefore, "Space before in twips.");
+    field<LongValue>(paragraph, "SpaceAfter", &cParagraph::SpaceAfter, "Space after in twips.");
+    field<LongValue>(paragraph, "SpaceBetweenLines", &cParagraph::SpaceBetweenLines, "Line spacing in twips.");
+    insert<cParagraph, cText>(paragraph, "InsertText", "Text", &cParagraph::InsertText,
+                              "InsertText(Text: cText | None) -> bool\n\nAppend the run as it is now. None or an "
+                              "empty text appends nothing and still returns True. Error 6 when the size overflows.");
+    insert<cParagraph, cDrawing>(paragraph, "InsertDrawing", "Drawing", &cParagraph::InsertDrawing,
+                                 "InsertDrawing(Drawing: cDrawing | None) -> bool\n\nAppend the drawing group as it "
+                                 "is now; False for None.");
+    paragraph.def(
+        "InsertPicture",
+        [](cParagraph& self, py::handle value) {
+            auto picture = toObject<cPicture>(value);
+            return fromBoolean(withoutGil({&self, picture.get(), picture ? picture->Border.get() : nullptr},
+                                          [&] { return self.InsertPicture(picture); }));
+        },
+        py::arg("Picture"),
+        "InsertPicture(Picture: cPicture | None) -> bool\n\nConvert the picture's file (BMP, PNG, JPEG, GIF or a "
+        "placeable metafile) to a Windows metafile and append it. False for None or a file that cannot be "
+        "converted. Other Python threads run meanwhile.");
+
+    // cCell
+    Class<cCell> cell(m, "cCell",
+                      "cCell()\n\nOne table cell: width, shading, borders and paragraphs. Its border starts with all "
+                      "four sides visible; its shading as the thread's WhiteColorIndex(), which writes none.");
+    cell.def(py::init<>());
+    objectField<cBorder>(cell, "Border", &cCell::Border,
+                         "The cell's cBorder; None fails the table's insertion with error 91.");
+    field<LongValue>(cell, "BackColorIndex", &cCell::BackColorIndex, "Shading colour index from cDocument.ColorIndex.");
+    field<LongValue>(cell, "Width", &cCell::Width, "Width in twips (default 720).");
+    cell.def(
+        "InsertParagraph",
+        [](cCell& self, py::handle value) {
+            auto p = toObject<cParagraph>(value);
+            waitFree({&self, p.get()});
+            return fromBoolean(self.InsertParagraph(p));
+        },
+        py::arg("Paragraph"),
+        "InsertParagraph(Paragraph: cParagraph | None) -> bool\n\nAppend the paragraph as it is now; False for None.");
+
+    // CellArray
+    py::class_<CellArray>(m, "CellArray",
+                          "CellArray(bounds: Iterable[tuple[int, int]])\n\nAn array of cells with a lower and an "
+                          "upper bound per dimension, as an automation array: CellArray([(1, 3), (1, 2)]) has "
+                          "columns 1..3 and rows 1..2. Index it as cells[column, row]; an index outside its bounds "
+                          "is error 9. Elements start as None.")
+        .def(py::init([](py::iterable bounds) {
+                 std::vector<CellArray::Bounds> b;
+                 for (py::handle pair : bounds) {
+                     if (!isSequence(pair) || py::len(pair) != 2) wrongType("a (lower, upper) pair", pair);
+                     auto s = py::reinterpret_borrow<py::sequence>(pair);
+                     b.push_back({toLong(s[0]), toLong(s[1])});
+                 }
+                 return CellArray(std::move(b));
+             }),
+             py::arg("bounds"))
+        .def("dimensions", &CellArray::dimensions, "dimensions() -> int\n\nThe number of dimensions.")
+        .def(
+            "lbound", [](const CellArray& a, py::handle d) { return a.lbound(static_cast<std::size_t>(toLong(d))); },
+            py::arg("dimension"),
+            "lbound(dimension: int) -> int\n\nLower bound of a dimension counted from 1; error 9 for one the array "
+            "does not have.")
+        .def(
+            "ubound", [](const CellArray& a, py::handle d) { return a.ubound(static_cast<std::size_t>(toLong(d))); },
+            py::arg("dimension"),
+            "ubound(dimension: int) -> int\n\nUpper bound of a dimension counted from 1; error 9 for one the array "
+            "does not have.")
+        .def(
+            "__getitem__", [](CellArray& a, py::handle index) { return cellAt(a, index); },
+            "__getitem__(index: int | tuple[int, ...]) -> cCell | None\n\nThe cell at one index per dimension.")
+        .def(
+            "__setitem__",
+            [](CellArray& a, py::handle index, py::handle value) {
+            auto c = toObject<cCell>(value);
+            cellAt(a, index) = std::move(c);
+        },
+            "__setitem__(index: int | tuple[int, ...], cell: cCell | None) -> None\n\nStore a cell at one index "
+            "per dimension.");
+
+    // cPage
+    Class<cPage> page(m, "cPage", "cPage()\n\nThe content of one page, ended by a page break.");
+    page.def(py::init<>());
+    page.def(
+        "InsertParagraph",
+        [](cPage& self, py::handle value) {
+            auto p = toObject<cParagraph>(value);
+            waitFree({p.get()});
+            return fromBoolean(self.InsertParagraph(p));
+        },
+        py::arg("Paragraph"),
+        "InsertParagraph(Paragraph: cParagraph | None) -> bool\n\nAppend the paragraph as it is now; False for None.");
+    page.def(
+        "InsertTable",
+        [](cPage& self, py::handle cells) {
+            if (py::isinstance<CellArray>(cells)) return fromBoolean(self.InsertTable(cells.cast<const CellArray&>()));
+            if (!isSequence(cells)) wrongType("CellArray or a list of rows", cells);
+            CellArray table = tableOfRows(cells);
+            return fromBoolean(self.InsertTable(table));
+        },
+        py::arg("oCells"),
+        "InsertTable(oCells: CellArray | Sequence[Sequence[cCell | None]]) -> bool\n\nAppend a table. A CellArray "
+        "is indexed [column, row] from 1 to its upper bounds; a list of rows, each a list of cells, becomes "
+        "columns 1..n by rows 1..m, n being the longest row. False when there is no row or no column; error 9 "
+        "for an array that is not two-dimensional or starts above 1, 91 for a missing cell or border, 6 for a "
+        "value out of range. A failed call leaves the page unchanged.");
+
+    // cDocument
+    Class<cDocument> document(
+        m, "cDocument",
+        "cDocument()\n\nThe root object: page set-up, fonts, colours, information and pages. Creating one enters "
+        "black and white as colour indexes 1 and 2 and sets the thread's BlackColorIndex() and WhiteColorIndex().");
+    document.def(py::init<>());
+    field<StringValue>(document, "Author", &cDocument::Author, "Author of the document information.");
+    field<StringValue>(document, "Operator", &cDocument::Operator, "Operator of the document information.");
+    field<StringValue>(document, "Title", &cDocument::Title, "Title of the document information.");
+    field<StringValue>(document, "Subject", &cDocument::Subject, "Subject of the document information.");
+    field<LongValue>(document, "PageWidth", &cDocument::PageWidth, "Sheet width in twips, portrait (default 11906).");
+    field<LongValue>(document, "PageHeight", &cDocument::PageHeight, "Sheet height in twips, portrait (default 16837).");
+    field<LongValue>(document, "PageMarginLeft", &cDocument::PageMarginLeft, "Left margin in twips (default 1440).");
+    field<LongValue>(document, "PageMarginRight", &cDocument::PageMarginRight, "Right margin in twips (default 1440).");
+    field<LongValue>(document, "PageMarginTop", &cDocument::PageMarginTop, "Top margin in twips (default 1440).");
+    field<LongValue>(document, "PageMarginBottom", &cDocument::PageMarginBottom,
+                     "Bottom margin in twips (default 1440).");
+    static const std::string landscapeDoc = booleanDoc("Landscape sheet: any non-zero value turns it (default False).");
+    static const std::string numbersDoc = booleanDoc("Page numbering: only True (-1) writes it (default False).");
+    field<BooleanValue>(document, "PageLandscape", &cDocument::PageLandscape, landscapeDoc.c_str());
+    field<BooleanValue>(document, "PageNumbersOn", &cDocument::PageNumbersOn, numbersDoc.c_str());
+    field<LongValue>(document, "PageNumberStart", &cDocument::PageNumberStart, "First page number (default 1).");
+    field<LongValue>(document, "PageNumberMarginRight", &cDocument::PageNumberMarginRight,
+                     "Page number's distance from the right edge in twips (default 720).");
+    field<LongValue>(document, "PageNumberMarginTop", &cDocument::PageNumberMarginTop,
+                     "Page number's distance from the top edge in twips (default 720).");
+    field<StringValue>(document, "FontDefaultName", &cDocument::FontDefaultName, "Default font (default \"Arial\").");
+    field<LongValue>(document, "FontDefaultCharSet", &cDocument::FontDefaultCharSet,
+                     "Character set of the default font (default 0).");
+    field<LongValue>(document, "FontDefaultHeight", &cDocument::FontDefaultHeight,
+                     "Default font size in points (default 10).");
+    objectField<cParagraph>(document, "Header", &cDocument::Header,
+                            "cParagraph repeated at the top of every page, read at every Rtf or Save; None for none.");
+    objectField<cParagraph>(document, "Footer", &cDocument::Footer,
+                            "cParagraph repeated at the bottom of every page, read at every Rtf or Save; None for "
+                            "none.");
+    document.def_property_readonly("LastPage", &cDocument::LastPage, "Number of pages inserted so far (read-only).");
+    document.def(
+        "InsertPage",
+        [](cDocument& self, py::handle value) {
+            auto p = toObject<cPage>(value);
+            waitFree({&self});
+            return fromBoolean(self.InsertPage(p));
+        },
+        py::arg("Page"),
+        "InsertPage(Page: cPage | None) -> bool\n\nAppend the page as it is now; False for None. Error 6 past "
+        "2147483647 pages.");
+    document.def(
+        "FontIndex",
+        [](cDocument& self, py::handle name, py::handle charSet) {
+            std::string n = toString(name);
+            std::int32_t c = toLong(charSet);
+            waitFree({&self});
+            return self.FontIndex(n, c);
+        },
+        py::arg("FontName"), py::arg("CharSet") = -1,
+        "FontIndex(FontName: str, CharSet: int = -1) -> int\n\nThe index of a font in the font table, entering it "
+        "when it is new. Names compare case-insensitively; an empty name and the default font's name give 0. "
+        "CharSet -1 takes the current FontDefaultCharSet; an entered font keeps its character set.");
+    document.def(
+        "ColorIndex",
+        [](cDocument& self, py::handle rgb) {
+            std::int32_t c = toLong(rgb);
+            waitFree({&self});
+            return self.ColorIndex(c);
+        },
+        py::arg("RGBColor"),
+        "ColorIndex(RGBColor: int) -> int\n\nThe colour index of an RGB value (red in the lowest byte), entering it "
+        "when it is new.");
+    document.def(
+        "Rtf",
+        [](const cDocument& self) {
+            return py::str(render(self, [&] { return self.Rtf(); }));
+        },
+        "Rtf() -> str\n\nThe complete document, plain ASCII. Other Python threads run meanwhile.");
+    document.def(
+        "Save",
+        [](const cDocument& self, py::handle file) {
+            std::string path = toPath(file);
+            return fromBoolean(render(self, [&] { return self.Save(path); }));
+        },
+        py::arg("sRTFFile"),
+        "Save(sRTFFile: str | os.PathLike) -> bool\n\nWrite the document to a file: False for an empty path, "
+        "otherwise True when the file exists afterwards and is not empty. An existing file is replaced only once "
+        "the new text is complete. Errors 52, 53, 61, 70, 75 and 76 for file failures. Other Python threads run "
+        "meanwhile.");
+
+    // cPicture
+    Class<cPicture> picture(m, "cPicture", "cPicture()\n\nA picture file to embed in a paragraph as a Windows metafile.");
+    picture.def(py::init<>());
+    field<StringValue>(picture, "File", &cPicture::File, "Path of the picture file.");
+    field<LongValue>(picture, "Width", &cPicture::Width,
+                     "Declared width in hundredths of a millimetre; 0 (default) follows the picture.");
+    field<LongValue>(picture, "Height", &cPicture::Height,
+                     "Declared height in hundredths of a millimetre; 0 (default) follows the picture.");
+    field<SingleValue>(picture, "ScaleFactor", &cPicture::ScaleFactor,
+                       "Factor on the picture's own size, a 32-bit float (default 1.0); not above 0 counts as 1.");
+    objectField<cBorder>(picture, "Border", &cPicture::Border, "The picture's cBorder (a new one of its own at first).");
+
+    // Shapes.
+    Class<cPoint> point(m, "cPoint", "cPoint()\n\nA vertex of a polyline or polygon.");
+    point.def(py::init<>());
+    field<LongValue>(point, "x", &cPoint::x, "Horizontal position in twips (default 0).");
+    field<LongValue>(point, "y", &cPoint::y, "Vertical position in twips (default 0).");
+
+    Class<cLine> line(m, "cLine", "cLine()\n\nA straight line between two end points.");
+    line.def(py::init<>());
+    field<LongValue>(line, "x1", &cLine::x1, "First end point, horizontal, in twips.");
+    field<LongValue>(line, "y1", &cLine::y1, "First end point, vertical, in twips.");
+    field<LongValue>(line, "x2", &cLine::x2, "Second end point, horizontal, in twips.");
+    field<LongValue>(line, "y2", &cLine::y2, "Second end point, vertical, in twips.");
+    field<LongValue>(line, "PenWidth", &cLine::PenWidth, kPenWidth);
+    field<LongValue>(line, "PenRGBColor", &cLine::PenRGBColor, kPenRGBColor);
+
+    Class<cRect> rect(m, "cRect", "cRect()\n\nA rectangle.");
+    rect.def(py::init<>());
+    boxFields(rect);
+
+    Class<cEllipse> ellipse(m, "cEllipse", "cEllipse()\n\nAn ellipse within its bounding rectangle.");
+    ellipse.def(py::init<>());
+    boxFields(ellipse);
+
+    Class<cDrawingText> box(m, "cDrawingText", "cDrawingText()\n\nA text box holding one run as a single paragraph.");
+    box.def(py::init<>());
+    boxFields(box);
+    writeOnly(
+        box, "Text",
+        [](cDrawingText& self, py::handle value) {
+            auto run = toObject<cText>(value);
+            waitFree({&self});
+            self.Text(run);
+        },
+        "The cText of the box (write-only): the run is rendered when the box is inserted into a drawing; None "
+        "clears it.");
+
+    auto points = [](auto& cls) {
+        using C = typename std::remove_reference_t<decltype(cls)>::type;
+        cls.def(py::init<>());
+        fillAndPen(cls);
+        insert<C, cPoint>(cls, "InsertPoint", "Point", &C::InsertPoint,
+                          "InsertPoint(Point: cPoint | None) -> bool\n\nAppend the point as it is now; False for None.");
+    };
+    Class<cPolyline> polyline(m, "cPolyline", "cPolyline()\n\nAn open chain of line segments through its points.");
+    points(polyline);
+    Class<cPolygon> polygon(m, "cPolygon", "cPolygon()\n\nA closed outline through its points.");
+    points(polygon);
+
+    Class<cDrawing> drawing(m, "cDrawing",
+                            "cDrawing()\n\nA group of shapes anchored in a paragraph. Each insert appends the shape "
+                            "as it is now and widens the group's box; error 6 when a sum or the count overflows, "
+                            "leaving the drawing as it was.");
+    drawing.def(py::init<>());
+    insert<cDrawing, cDrawingText>(drawing, "InsertText", "Text", &cDrawing::InsertText,
+                                   "InsertText(Text: cDrawingText | None) -> bool\n\nAppend a text box; False for None.");
+    insert<cDrawing, cEllipse>(drawing, "InsertEllipse", "Ellipse", &cDrawing::InsertEllipse,
+                               "InsertEllipse(Ellipse: cEllipse | None) -> bool\n\nAppend an ellipse; False for None.");
+    insert<cDrawing, cPolygon>(drawing, "InsertPolygon", "Polygon", &cDrawing::InsertPolygon,
+                               "InsertPolygon(Polygon: cPolygon | None) -> bool\n\nAppend a polygon; False for None.");
+    insert<cDrawing, cPolyline>(drawing, "InsertPolyline", "Polyline", &cDrawing::InsertPolyline,
+                                "InsertPolyline(Polyline: cPolyline | None) -> bool\n\nAppend a polyline; False for "
+                                "None.");
+    insert<cDrawing, cLine>(drawing, "InsertLine", "Line", &cDrawing::InsertLine,
+                            "InsertLine(Line: cLine | None) -> bool\n\nAppend a line; False for None.");
+    insert<cDrawing, cRect>(drawing, "InsertRect", "Rect", &cDrawing::InsertRect,
+                            "InsertRect(Rect: cRect | None) -> bool\n\nAppend a rectangle; False for None.");
+}

@@ -1,0 +1,243 @@
+"""Write Rich Text Format documents: the fifteen classes of Velloran over its C++ core.
+
+Booleans are automation Booleans: True stores -1 and False 0; reading gives
+True for -1, False for 0 and the stored integer otherwise. Integers are 32-bit
+(a value beyond that raises Error 6). Object fields hold the very object
+assigned, None for Nothing.
+"""
+import enum
+import os
+from typing import Iterable, Sequence, Union
+
+__version__: str
+
+Boolean = Union[bool, int]
+_Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
+
+class Error(Exception):
+    """An automation error: number 6, 9, 91 or a file error from 52 to 76; str() is its classic message."""
+    number: int
+    message: str
+    def __init__(self, number: int, message: str | None = ...) -> None: ...
+
+class vlRTFAlignment(enum.IntEnum):
+    aLeft = 0
+    aRight = 1
+    aCenter = 2
+    aJustified = 3
+
+class vlRTFBorderType(enum.IntEnum):
+    bSingle = 1
+    bDouble = 2
+    bThick = 3
+    bShadow = 4
+    bDot = 5
+    bHairline = 6
+
+aLeft: vlRTFAlignment
+aRight: vlRTFAlignment
+aCenter: vlRTFAlignment
+aJustified: vlRTFAlignment
+bSingle: vlRTFBorderType
+bDouble: vlRTFBorderType
+bThick: vlRTFBorderType
+bShadow: vlRTFBorderType
+bDot: vlRTFBorderType
+bHairline: vlRTFBorderType
+
+def BlackColorIndex() -> int:
+    """Colour index of black in this thread's documents: 0 until the thread's first cDocument, then 1."""
+def WhiteColorIndex() -> int:
+    """Colour index of white in this thread's documents: 0 until the thread's first cDocument, then 2."""
+def _set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None:
+    """Test seam: fix this thread's clock at (year, month, day, hour, minute); None returns to the system clock."""
+
+class cBorder:
+    """The four sides of a paragraph's, picture's or cell's frame."""
+    TopWidth: int
+    LeftWidth: int
+    BottomWidth: int
+    RightWidth: int
+    TopVisible: Boolean
+    LeftVisible: Boolean
+    BottomVisible: Boolean
+    RightVisible: Boolean
+    BorderType: vlRTFBorderType | int
+    BorderColorIndex: int
+    def __init__(self) -> None: ...
+
+class cText:
+    """One run of text with one set of character properties."""
+    FontIndex: int
+    Height: int
+    Bold: Boolean
+    Italic: Boolean
+    Strike: Boolean
+    ForeColorIndex: int
+    BackColorIndex: int
+    Underline: Boolean
+    UnderlineDot: Boolean
+    UnderlineDouble: Boolean
+    UnderlineWords: Boolean
+    @property
+    def Text(self) -> None:
+        """Write-only: reading raises AttributeError."""
+    @Text.setter
+    def Text(self, value: str) -> None: ...
+    def __init__(self) -> None: ...
+
+class cParagraph:
+    """A paragraph of runs, drawings and pictures."""
+    Align: vlRTFAlignment | int
+    Border: cBorder | None
+    IndentFirstLine: int
+    IndentLeft: int
+    IndentRight: int
+    SpaceBefore: int
+    SpaceAfter: int
+    SpaceBetweenLines: int
+    def __init__(self) -> None: ...
+    def InsertText(self, Text: cText | None) -> bool:
+        """Append the run as it is now; None or an empty text appends nothing and returns True."""
+    def InsertDrawing(self, Drawing: cDrawing | None) -> bool:
+        """Append the drawing group as it is now; False for None."""
+    def InsertPicture(self, Picture: cPicture | None) -> bool:
+        """Convert the picture's file to a metafile and append it; False for None or a file that cannot be converted."""
+
+class cCell:
+    """One table cell: width, shading, borders and paragraphs."""
+    Border: cBorder | None
+    BackColorIndex: int
+    Width: int
+    def __init__(self) -> None: ...
+    def InsertParagraph(self, Paragraph: cParagraph | None) -> bool:
+        """Append the paragraph as it is now; False for None."""
+
+class CellArray:
+    """An array of cells with bounds per dimension; index it as cells[column, row]."""
+    def __init__(self, bounds: Iterable[tuple[int, int]]) -> None: ...
+    def dimensions(self) -> int: ...
+    def lbound(self, dimension: int) -> int: ...
+    def ubound(self, dimension: int) -> int: ...
+    def __getitem__(self, index: int | tuple[int, ...]) -> cCell | None: ...
+    def __setitem__(self, index: int | tuple[int, ...], cell: cCell | None) -> None: ...
+
+class cPage:
+    """The content of one page, ended by a page break."""
+    def __init__(self) -> None: ...
+    def InsertParagraph(self, Paragraph: cParagraph | None) -> bool:
+        """Append the paragraph as it is now; False for None."""
+    def InsertTable(self, oCells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:
+        """Append a table from a CellArray [column, row] or a list of rows; Error 9, 91 or 6 when malformed."""
+
+class cDocument:
+    """The root object: page set-up, fonts, colours, information and pages."""
+    Author: str
+    Operator: str
+    Title: str
+    Subject: str
+    PageWidth: int
+    PageHeight: int
+    PageMarginLeft: int
+    PageMarginRight: int
+    PageMarginTop: int
+    PageMarginBottom: int
+    PageLandscape: Boolean
+    PageNumbersOn: Boolean
+    PageNumberStart: int
+    PageNumberMarginRight: int
+    PageNumberMarginTop: int
+    FontDefaultName: str
+    FontDefaultCharSet: int
+    FontDefaultHeight: int
+    Header: cParagraph | None
+    Footer: cParagraph | None
+    @property
+    def LastPage(self) -> int:
+        """Number of pages inserted so far (read-only)."""
+    def __init__(self) -> None: ...
+    def InsertPage(self, Page: cPage | None) -> bool:
+        """Append the page as it is now; False for None."""
+    def Rtf(self) -> str:
+        """The complete document, plain ASCII."""
+    def Save(self, sRTFFile: _Path) -> bool:
+        """Write the document to a file; False for an empty path; Error 52 to 76 for file failures."""
+    def FontIndex(self, FontName: str, CharSet: int = -1) -> int:
+        """The index of a font in the font table, entering it when it is new."""
+    def ColorIndex(self, RGBColor: int) -> int:
+        """The colour index of an RGB value (red in the lowest byte), entering it when it is new."""
+
+class cPicture:
+    """A picture file to embed in a paragraph as a Windows metafile."""
+    File: str
+    Width: int
+    Height: int
+    ScaleFactor: float
+    Border: cBorder | None
+    def __init__(self) -> None: ...
+
+class cPoint:
+    """A vertex of a polyline or polygon."""
+    x: int
+    y: int
+    def __init__(self) -> None: ...
+
+class cLine:
+    """A straight line between two end points."""
+    x1: int
+    y1: int
+    x2: int
+    y2: int
+    PenWidth: int
+    PenRGBColor: int
+    def __init__(self) -> None: ...
+
+class _FillAndPen:
+    PenWidth: int
+    PenRGBColor: int
+    FillBackRGBColor: int
+    FillForeRGBColor: int
+    FillPattern: int
+
+class _BoxShape(_FillAndPen):
+    x: int
+    y: int
+    Width: int
+    Height: int
+
+class cRect(_BoxShape):
+    """A rectangle."""
+    def __init__(self) -> None: ...
+
+class cEllipse(_BoxShape):
+    """An ellipse within its bounding rectangle."""
+    def __init__(self) -> None: ...
+
+class cDrawingText(_BoxShape):
+    """A text box holding one run as a single paragraph."""
+    @property
+    def Text(self) -> None:
+        """Write-only: reading raises AttributeError."""
+    @Text.setter
+    def Text(self, value: cText | None) -> None: ...
+    def __init__(self) -> None: ...
+
+class cPolyline(_FillAndPen):
+    """An open chain of line segments through its points."""
+    def __init__(self) -> None: ...
+    def InsertPoint(self, Point: cPoint | None) -> bool: ...
+
+class cPolygon(_FillAndPen):
+    """A closed outline through its points."""
+    def __init__(self) -> None: ...
+    def InsertPoint(self, Point: cPoint | None) -> bool: ...
+
+class cDrawing:
+    """A group of shapes anchored in a paragraph."""
+    def __init__(self) -> None: ...
+    def InsertText(self, Text: cDrawingText | None) -> bool: ...
+    def InsertEllipse(self, Ellipse: cEllipse | None) -> bool: ...
+    def InsertPolygon(self, Polygon: cPolygon | None) -> bool: ...
+    def InsertPolyline(self, Polyline: cPolyline | None) -> bool: ...
+    def InsertLine(self, Line: cLine | None) -> bool: ...
+    def InsertRect(self, Rect: cRect | None) -> bool: ...

@@ -1,0 +1,185 @@
+"""Python threads: per-thread values, the GIL released while saving, and objects shared between threads."""
+import os
+import struct
+import subprocess
+import sys
+import textwrap
+import threading
+import time
+
+import velloran as v
+from conftest import masked, paragraph_of
+
+
+def in_thread(work):
+    result = {}
+
+    def body():
+        try:
+            result["value"] = work()
+        except BaseException as e:  # handed to the caller
+            result["error"] = e
+
+    t = threading.Thread(target=body)
+    t.start()
+    t.join()
+    if "error" in result:
+        raise result["error"]
+    return result["value"]
+
+
+def test_each_thread_has_its_own_colour_indexes():
+    v.cDocument()
+
+    def fresh():
+        before = (v.BlackColorIndex(), v.WhiteColorIndex(), v.cText().ForeColorIndex, v.cCell().BackColorIndex,
+                  v.cBorder().BorderColorIndex)
+        v.cDocument()
+        return before, (v.BlackColorIndex(), v.WhiteColorIndex(), v.cText().BackColorIndex)
+
+    assert in_thread(fresh) == ((0, 0, 0, 0, 0), (1, 2, 2))
+    assert (v.BlackColorIndex(), v.WhiteColorIndex()) == (1, 2)
+
+
+def test_two_threads_build_the_same_document_at_once(showcase):
+    expected = masked(showcase.build().Rtf())
+    results, errors = [], []
+
+    def build():
+        try:
+            for _ in range(3):
+                results.append(masked(showcase.build().Rtf()))
+        except BaseException as e:
+            errors.append(e)
+
+    threads = [threading.Thread(target=build) for _ in range(2)]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    assert not errors and results == [expected] * 6
+
+
+# Save writes into a named pipe, which blocks until a reader opens it: the
+# main thread can read it only while Save runs without the GIL. A child
+# process, so that a Save holding the GIL fails by timing out instead of
+# hanging the suite.
+SAVE_INTO_PIPE = textwrap.dedent(r"""
+    import os, sys, threading, time
+    import velloran as v
+    pipe = sys.argv[1]
+    os.mkfifo(pipe)
+    doc, header, page = v.cDocument(), v.cParagraph(), v.cPage()
+    run = v.cText()
+    run.Text = "header"
+    header.InsertText(run)
+    doc.Header = header
+    expected = doc.Rtf()
+    saving = threading.Thread(target=lambda: doc.Save(pipe))
+    saving.start()
+    time.sleep(0.2)  # let Save reach the pipe, holding its document
+    # Changes to the document and its header wait for Save to finish.
+    changes = [threading.Thread(target=lambda: doc.InsertPage(page)),
+               threading.Thread(target=lambda: header.InsertText(run)),
+               threading.Thread(target=lambda: setattr(header.Border, "TopVisible", True))]
+    for t in changes:
+        t.start()
+    for t in changes:
+        t.join(0.2)
+    waited = all(t.is_alive() for t in changes)
+    with open(pipe, "rb") as f:
+        saved = f.read()
+    saving.join()
+    for t in changes:
+        t.join()
+    print(waited, saved == expected.encode(), doc.LastPage, doc.Rtf() != expected)
+""")
+
+
+def test_save_runs_without_the_gil_and_changes_wait_for_it(tmp_path):
+    done = subprocess.run([sys.executable, "-c", SAVE_INTO_PIPE, str(tmp_path / "pipe")], capture_output=True,
+                          text=True, timeout=60, env={**os.environ, "PYTHONPATH": os.pathsep.join(sys.path)})
+    assert done.returncode == 0, done.stderr
+    assert done.stdout.split() == ["True", "True", "1", "True"]
+
+
+def test_insert_picture_lets_other_threads_run(tmp_path):
+    w, h = 2000, 1500  # a few hundred milliseconds of conversion
+    stride = (w * 3 + 3) & ~3
+    pixels = (bytes(range(256)) * (stride * h // 256 + 1))[:stride * h]
+    bmp = tmp_path / "large.bmp"
+    bmp.write_bytes(b"BM" + struct.pack("<IHHIIiiHHIIiiII", 54 + len(pixels), 0, 0, 54, 40, w, h, 1, 24,
+                                        0, 0, 0, 0, 0, 0) + pixels)
+    picture = v.cPicture()
+    picture.File = str(bmp)
+    stamps, done = [], threading.Event()
+
+    def tick():
+        while not done.is_set():
+            stamps.append(time.monotonic())
+            time.sleep(0.001)
+
+    ticker = threading.Thread(target=tick)
+    ticker.start()
+    while not stamps:
+        time.sleep(0.001)
+    start = time.monotonic()
+    inserted = v.cParagraph().InsertPicture(picture)
+    end = time.monotonic()
+    done.set()
+    ticker.join()
+    assert inserted is True
+    # Holding the GIL, the call would let the other thread in at its ends only.
+    margin = (end - start) / 10
+    assert any(start + margin < t < end - margin for t in stamps)
+
+
+def test_threads_rendering_and_changing_one_document():
+    doc = v.cDocument()
+    header = paragraph_of("header")
+    doc.Header = header
+    run = v.cText()
+    run.Text = "more"
+    stop = threading.Event()
+    renders, errors = [], []
+
+    def render():
+        try:
+            while not stop.is_set():
+                rtf = doc.Rtf()
+                # Whole documents only: balanced groups, closed at the end.
+                if rtf.count("{") - rtf.count("\\{") != rtf.count("}") - rtf.count("\\}") or not rtf.endswith("}}"):
+                    errors.append(rtf)
+                renders.append(len(rtf))
+        except BaseException as e:
+            errors.append(e)
+
+    readers = [threading.Thread(target=render) for _ in range(2)]
+    for t in readers:
+        t.start()
+    try:
+        for i in range(300):
+            page = v.cPage()
+            page.InsertParagraph(paragraph_of("x" * 1000))
+            doc.InsertPage(page)
+            header.InsertText(run)
+            header.Border.TopWidth = i
+            doc.Title = str(i)
+    finally:
+        stop.set()
+        for t in readers:
+            t.join()
+    assert not errors and renders and doc.LastPage == 300
+    # Each rendering sees the document between two changes: never shrinking.
+    assert renders == sorted(renders)
+
+
+def test_a_document_renders_the_same_in_any_thread():
+    def build():
+        doc = v.cDocument()
+        doc.InsertPage(v.cPage())
+        return doc, doc.Rtf()
+
+    doc, in_builder = in_thread(build)
+    assert masked(in_thread(doc.Rtf)) == masked(in_builder)  # a thread that never made a document
+    assert masked(doc.Rtf()) == masked(in_builder)
