@@ -69,9 +69,9 @@ struct Folder {
             std::ofstream(p, std::ios::binary) << bytes;
             pictures.push_back(p.string());
         };
-        write("p.bmp", detail::writeBmp(test::gradient(3, 2)));
+        write("p.bmp", test::bmpFile(3, 2));
         // Its picture group is long enough to be shared between objects.
-        write("large.bmp", detail::writeBmp(test::gradient(120, 90)));
+        write("large.bmp", test::bmpFile(120, 90));
         write("p.png", test::pngFile(2, 2));
         write("p.gif", test::gifFile(2, 1));
         write("p.wmf", test::placeableFile(40, 30, 1440));

@@ -123,9 +123,9 @@ TEST(Threads, EightThreadsBuildTheSameDocumentsAsOneAlone) {
         std::ofstream(folder / name, std::ios::binary) << bytes;
         pictures.push_back((folder / name).string());
     };
-    write("p.bmp", detail::writeBmp(test::gradient(16, 12)));
+    write("p.bmp", test::bmpFile(16, 12));
     // A picture group long enough that the page and the document share its text.
-    write("large.bmp", detail::writeBmp(test::gradient(120, 90)));
+    write("large.bmp", test::bmpFile(120, 90));
     write("p.png", test::pngFile(12, 8));
     write("p.jpg", test::jpegFile(16, 16));
     write("p.gif", test::gifFile(10, 6));
