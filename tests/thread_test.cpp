@@ -133,6 +133,10 @@ TEST(Threads, EightThreadsBuildTheSameDocumentsAsOneAlone) {
 
     const std::string alone = buildDocument(pictures, (folder / "alone.rtf").string());
     ASSERT_TRUE(test::balanced(alone));
+    // Each picture twice, on a page inserted twice.
+    std::size_t groups = 0;
+    for (std::size_t at = alone.find("{\\pict"); at != std::string::npos; at = alone.find("{\\pict", at + 1)) ++groups;
+    ASSERT_EQ(groups, 4 * pictures.size());
 
     constexpr int Threads = 8, Rounds = 3;
     std::atomic<int> different{0}, unsaved{0};
