@@ -19,6 +19,7 @@ namespace {
 
 using test::DefaultHeader;
 using test::errorOf;
+using test::inChild;
 using test::FixedClock;
 
 TEST(Document, DefaultFields) {
@@ -305,15 +306,6 @@ TEST_F(SaveTest, FullDeviceRaisesDiskFull) {
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
-// Runs f in a child process and returns its exit status.
-template <class F>
-int inChild(F&& f) {
-    pid_t pid = ::fork();
-    if (pid == 0) ::_exit(f());
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
-}
 
 TEST_F(SaveTest, NoPermissionRaises70AndKeepsTheOldFile) {
     std::ofstream(path("doc.rtf")) << "old";

@@ -22,6 +22,7 @@ namespace velloran {
 namespace {
 
 using test::errorOf;
+using test::inChild;
 namespace fs = std::filesystem;
 
 // A document of about 300 KB: its pages are held, and written, in several
@@ -52,15 +53,6 @@ std::vector<std::uint64_t> spread(std::uint64_t length) {
     return {sizes.begin(), sizes.end()};
 }
 
-// Runs f in a child process; its exit status, or 255 when it did not exit.
-template <class F>
-int inChild(F&& f) {
-    pid_t pid = ::fork();
-    if (pid == 0) ::_exit(f());
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
-}
 
 // The outcome of a save as a number: 0 saved, 1 returned False, else the error.
 int saveOutcome(const cDocument& doc, const std::string& path) {

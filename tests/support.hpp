@@ -1,6 +1,9 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 
 #include <gtest/gtest.h>
@@ -62,6 +65,16 @@ inline bool balanced(const std::string& rtf) {
         if (rtf[i] == '}' && --depth < 0) return false;
     }
     return depth == 0;
+}
+
+// Runs f in a child process; its exit status, or 255 when it did not exit.
+template <class F>
+int inChild(F&& f) {
+    pid_t pid = ::fork();
+    if (pid == 0) ::_exit(f());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
 }
 
 // Raises the automation error number, or -1 when the call does not fail.
