@@ -1,8 +1,6 @@
 // Large texts held in shared pieces: what is shared never changes, and the
 // text reads the same as if it had been one string.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "support.hpp"
 
@@ -99,10 +97,7 @@ TEST_F(LargeDocuments, PagesTakenByReferenceGiveTheSameDocument) {
     // Save writes the pieces as they are held: exactly the text of Rtf.
     auto path = std::filesystem::temp_directory_path() / "velloran-large-document.rtf";
     ASSERT_EQ(doc.Save(path.string()), True);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream saved;
-    saved << in.rdbuf();
-    EXPECT_EQ(saved.str(), doc.Rtf());
+    EXPECT_EQ(test::fileContent(path), doc.Rtf());
     std::filesystem::remove(path);
 }
 

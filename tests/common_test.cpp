@@ -204,9 +204,7 @@ TEST(CellArray, BoundsAndElements) {
 class TempFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("velloran-test-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = test::testFolder("velloran-test");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }

@@ -226,9 +226,7 @@ TEST(Document, ColourIndexesArePerThread) {
 class SaveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("velloran-save-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = test::testFolder("velloran-save");
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
     }
@@ -238,8 +236,7 @@ protected:
     }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
     static std::string read(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return test::fileContent(file);
     }
     // The names in the folder, to prove that nothing was left behind.
     std::vector<std::string> entries() const {

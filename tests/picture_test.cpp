@@ -70,8 +70,7 @@ std::string metafileOf(const std::string& group) {
 class Pictures : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("velloran-pictures-" + std::to_string(::getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ = test::testFolder("velloran-pictures");
         fs::remove_all(root_);
         fs::create_directories(root_ / "tmp");
         fs::create_directories(root_ / "in");
@@ -619,10 +618,8 @@ protected:
         std::ofstream(wmf, std::ios::binary) << metafileOf(groupOf(picture(pictureFile, scale)));
         std::string command = "wmf2gd -t png -o '" + png + "' '" + wmf + "' 2>/dev/null";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        std::ifstream in(png, std::ios::binary);
-        std::string bytes{std::istreambuf_iterator<char>(in), {}};
         detail::Raster out;
-        EXPECT_TRUE(detail::loadRaster(bytes, out));
+        EXPECT_TRUE(detail::loadRaster(test::fileContent(png), out));
         return out;
     }
 };

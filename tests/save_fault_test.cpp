@@ -65,8 +65,7 @@ int saveOutcome(const cDocument& doc, const std::string& path) {
 class SaveFault : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("velloran-save-fault-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = test::testFolder("velloran-save-fault");
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         doc_ = largeDocument();
@@ -86,8 +85,7 @@ protected:
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
     static std::string read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return test::fileContent(file);
     }
     std::set<std::string> entries() const {
         std::set<std::string> names;

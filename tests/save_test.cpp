@@ -27,8 +27,7 @@ protected:
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
     static std::string read(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return test::fileContent(file);
     }
     // Whether the folder holds that one file and nothing else (no temporary file left).
     bool holdsOnly(const std::string& name) const {

@@ -4,6 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -65,6 +68,20 @@ inline bool balanced(const std::string& rtf) {
         if (rtf[i] == '}' && --depth < 0) return false;
     }
     return depth == 0;
+}
+
+// The whole content of a file; empty when it cannot be read.
+inline std::string fileContent(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A folder of this process's and this test's own in the temporary folder
+// (not created), so that tests run side by side never share one.
+inline std::filesystem::path testFolder(const std::string& prefix) {
+    return std::filesystem::temp_directory_path() /
+           (prefix + "-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
 // Runs f in a child process; its exit status, or 255 when it did not exit.
