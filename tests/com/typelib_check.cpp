@@ -3,7 +3,10 @@
 // dispatch identifier, parameter types, optional parameter and default,
 // in both directions.
 //
-//     velloran_typelib_check.exe Z:\path\to\Velloran.dll
+//     velloran_typelib_check.exe Z:\path\to\Velloran.dll [win32|win64]
+//
+// The library must be for the platform named, by default this program's own:
+// a 64-bit check reads a 32-bit DLL's library where no 32-bit program runs.
 #include <cstdio>
 #include <map>
 #include <set>
@@ -201,8 +204,11 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::printf("usage: velloran_typelib_check Velloran.dll\n");
+    SYSKIND platform = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+    if (argc == 3 && std::wstring(argv[2]) == L"win32") platform = SYS_WIN32;
+    else if (argc == 3 && std::wstring(argv[2]) == L"win64") platform = SYS_WIN64;
+    else if (argc != 2) {
+        std::printf("usage: velloran_typelib_check Velloran.dll [win32|win64]\n");
         return 2;
     }
     CoInitialize(nullptr);
@@ -214,6 +220,8 @@ int wmain(int argc, wchar_t** argv) {
         lib->GetLibAttr(&attr);
         check("the library identifier and version", attr && IsEqualGUID(attr->guid, LIBID_Velloran) &&
                                                         attr->wMajorVerNum == 1 && attr->wMinorVerNum == 0);
+        check(std::string("the library is for ") + (platform == SYS_WIN64 ? "win64" : "win32"),
+              attr && attr->syskind == platform);
         if (attr) lib->ReleaseTLibAttr(attr);
         BSTR name = nullptr;
         lib->GetDocumentation(-1, &name, nullptr, nullptr, nullptr);

@@ -409,30 +409,36 @@ def check_pandoc(suite, expectation, work, name):
 # ---------------------------------------------------------------------------
 # RichEdit under Wine.
 
+WINE_PREFIX = "wine64"
+WINE = [os.path.join(os.path.dirname(os.path.dirname(HERE)), "scripts", "wine"), "64"]
+
+
+# 64-bit, so that it runs on every machine, those whose kernels refuse
+# 32-bit programs included.
 def richedit_program(work):
     source = os.path.join(HERE, "richedit.c")
     exe = os.path.join(work, "richedit.exe")
-    subprocess.run(["i686-w64-mingw32-gcc", "-O2", "-Wall", "-o", exe, source], check=True)
+    subprocess.run(["x86_64-w64-mingw32-gcc", "-O2", "-Wall", "-o", exe, source], check=True)
     return exe
 
 
 def wine_env(prefix):
-    env = dict(os.environ, WINEPREFIX=prefix, WINEARCH="win32", WINEDEBUG="-all",
+    env = dict(os.environ, WINEPREFIX=prefix, WINEARCH="win64", WINEDEBUG="-all",
                WINEDLLOVERRIDES="mscoree,mshtml=")
     if not os.path.exists(os.path.join(prefix, "system.reg")):
-        subprocess.run(["wineboot", "-i"], env=env, capture_output=True, check=True)
+        subprocess.run(WINE + ["wineboot", "-i"], env=env, capture_output=True, check=True)
     # Without a display: the null graphics driver.
-    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\Drivers", "/v", "Graphics", "/d", "null", "/f"],
+    subprocess.run(WINE + ["reg", "add", r"HKCU\Software\Wine\Drivers", "/v", "Graphics", "/d", "null", "/f"],
                    env=env, capture_output=True, check=True)
     return env
 
 
 def run_richedit(work, documents):
     exe = richedit_program(work)
-    env = wine_env(os.path.join(work, "wine"))
-    paths = [subprocess.run(["winepath", "-w", os.path.join(work, d)], env=env, capture_output=True,
+    env = wine_env(os.path.join(work, WINE_PREFIX))
+    paths = [subprocess.run(WINE + ["winepath", "-w", os.path.join(work, d)], env=env, capture_output=True,
                             text=True, check=True).stdout.strip() for d in documents]
-    result = subprocess.run(["wine", exe] + paths, env=env, capture_output=True, text=True, timeout=300)
+    result = subprocess.run(WINE + [exe] + paths, env=env, capture_output=True, text=True, timeout=300)
     if result.returncode != 0:
         print(result.stderr)
 
@@ -466,12 +472,11 @@ def need(program, package):
 def main():
     corpus, work = sys.argv[1], sys.argv[2]
     for program, package in (("soffice", "libreoffice-writer-nogui"), ("pandoc", "pandoc"),
-                             ("wine", "wine"), ("i686-w64-mingw32-gcc", "gcc-mingw-w64-i686")):
+                             ("/usr/lib/wine/wine64", "wine64"), ("x86_64-w64-mingw32-gcc", "gcc-mingw-w64-x86-64")):
         need(program, package)
-    wine_prefix = os.path.join(work, "wine")
     if os.path.isdir(work):
         for entry in os.listdir(work):
-            if entry != "wine":
+            if entry != WINE_PREFIX:
                 full = os.path.join(work, entry)
                 shutil.rmtree(full) if os.path.isdir(full) else os.remove(full)
     os.makedirs(work, exist_ok=True)
