@@ -93,6 +93,9 @@ protected:
         return names;
     }
 
+    // The text is compared whole, times included: a run that crosses a
+    // minute must not differ from the text taken before it.
+    test::FixedClock clock_;
     fs::path folder_;
     bool mounted_ = false;
     std::shared_ptr<cDocument> doc_;
