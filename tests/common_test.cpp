@@ -102,9 +102,15 @@ std::string runText(const std::string& text) {
     return out;
 }
 
-std::string nameText(const std::string& text) {
+std::string infoText(const std::string& text) {
     std::string out;
-    detail::appendEscapedName(out, text);
+    detail::appendEscapedInfo(out, text);
+    return out;
+}
+
+std::string fontText(const std::string& text) {
+    std::string out;
+    detail::appendEscapedFontName(out, text);
     return out;
 }
 
@@ -119,6 +125,8 @@ TEST(Escaping, RunTextPasses) {
     EXPECT_EQ(runText("a\nb\n\rc"), "a\\line b\\line \\line c");
     EXPECT_EQ(runText("\xe2\x80\xa2 item"), "\\bullet  item");
     EXPECT_EQ(runText("\\tab"), "\\\\tab");
+    // Other control characters reach no reader raw.
+    EXPECT_EQ(runText(std::string("a\0b\x0b\x0c\x1f\x7f;", 8)), "a\\'00b\\'0b\\'0c\\'1f\\'7f;");
 }
 
 TEST(Escaping, CharactersAboveAsciiAsUnicodeEscapes) {
@@ -143,10 +151,17 @@ TEST(Escaping, InvalidUtf8CountsAsReplacementCharacter) {
     EXPECT_EQ(runText("\xf4\x90\x80\x80").substr(0, 14), "\\uc1\\u-3\\'3f\\u");   // above U+10FFFF
 }
 
-TEST(Escaping, NamesEscapeOnlyBackslashBracesAndNonAscii) {
-    EXPECT_EQ(nameText("a\\b{c}"), "a\\\\b\\{c\\}");
-    EXPECT_EQ(nameText("tab\there\r\n"), "tab\there\r\n");
-    EXPECT_EQ(nameText("\xce\xa9 \xe2\x80\xa2"), "\\uc1\\u937\\'3f \\u8226\\'3f");
+TEST(Escaping, NamesEscapeControlCharactersAndNonAscii) {
+    EXPECT_EQ(fontText("a\\b{c}"), "a\\\\b\\{c\\}");
+    EXPECT_EQ(infoText("a\\b{c}"), "a\\'5cb\\'7bc\\'7d");
+    for (auto name : {infoText, fontText}) {
+        // A line break is a space: LibreOffice starts the body with an empty paragraph for a \'0d or \'0a.
+        EXPECT_EQ(name(std::string("tab\there\r\n\0\x7f\r\n", 14)), "tab\\'09here \\'00\\'7f ");
+    }
+    // An information string announces its escapes at its start; a font name
+    // right before them, and its ";" would end the entry.
+    EXPECT_EQ(infoText("\xce\xa9 \xe2\x80\xa2;"), "\\uc1 \\u937\\'3f \\u8226\\'3f;");
+    EXPECT_EQ(fontText("Semi;colon \xce\xa9"), "Semi\\'3bcolon \\uc1\\u937\\'3f");
 }
 
 TEST(UpperCase, UnicodeAware) {

@@ -89,8 +89,23 @@ TEST(Document, PageNumbersOnlyWhenExactlyTrue) {
     FixedClock clock;
     cDocument doc;
     doc.PageNumbersOn = True;
-    const std::string portrait = "\\paperw11906\\paperh16837\\margl1440\\margr1440\\margt1440\\margb1440";
-    EXPECT_EQ(doc.Rtf(), withPageSetup(portrait + "\\pgnstarts1\\pgncont\\pgnrestart\\pgnx720\\pgny720\\pgndec"));
+    // The numbering after "\sectd", which would void it, and a PAGE field at
+    // the top right: 720 from the right edge is 720 into the right margin.
+    std::string numbered = DefaultHeader + "{}}";
+    numbered.insert(numbered.find("\\sectd ") + 7,
+                    "\\pgnstarts1\\pgncont\\pgnrestart\\pgnx720\\pgny720\\pgndec\\headery720"
+                    "{\\header{\\pard\\plain\\qr\\ri-720\\f0\\fs20 {\\field{\\*\\fldinst PAGE }{\\fldrslt 1}}\\par}}");
+    EXPECT_EQ(doc.Rtf(), numbered);
+    // A header of the host's follows the number; landscape measures from the turned sheet's margin.
+    doc.PageNumberStart = 7, doc.PageNumberMarginRight = 2000, doc.PageMarginTop = 500, doc.PageLandscape = True;
+    auto head = std::make_shared<cParagraph>();
+    doc.Header = head;
+    EXPECT_NE(doc.Rtf().find("\\pgnstarts7\\pgncont\\pgnrestart\\pgnx2000\\pgny720\\pgndec\\headery720{\\header"
+                             "{\\pard\\plain\\qr\\ri1500\\f0\\fs20 {\\field{\\*\\fldinst PAGE }{\\fldrslt 7}}\\par}"
+                             "{\\pard\\plain}"),
+              std::string::npos);
+    doc.Header = nullptr, doc.PageLandscape = False, doc.PageMarginTop = 1440;
+    doc.PageNumberStart = 1, doc.PageNumberMarginRight = 720;
     doc.PageNumbersOn = 1;
     EXPECT_EQ(doc.Rtf(), DefaultHeader + "{}}");
 }
@@ -180,7 +195,8 @@ TEST(Document, InformationStringsAndFontNamesAreEscaped) {
     doc.Subject = "tab\there";
     doc.FontDefaultName = "Bad}Font";
     std::string rtf = doc.Rtf();
-    EXPECT_NE(rtf.find("{\\info{\\author A\\}\\\\par\\{}{\\operator \\uc1\\u927\\'3f}{\\title T\\uc1\\u8364\\'3f}{\\subject tab\there}"),
+    EXPECT_NE(rtf.find("{\\info{\\author A\\'7d\\'5cpar\\'7b}{\\operator \\uc1 \\u927\\'3f}{\\title \\uc1 T\\u8364\\'3f}"
+                       "{\\subject tab\\'09here}"),
               std::string::npos);
     EXPECT_NE(rtf.find("\\fprq2 Bad\\}Font;}"), std::string::npos);
     EXPECT_TRUE(test::balanced(rtf));

@@ -11,6 +11,16 @@ const std::string DefaultFillAndPen =
     R"(\dpfillfgcr0\dpfillfgcg0\dpfillfgcb0\dpfillbgcr255\dpfillbgcg255\dpfillbgcb255\dpfillpat0)"
     R"(\dplinew15\dplinecor0\dplinecog0\dplinecob0)";
 
+// The group of drawing objects in a drawing's fragment, which its first
+// shape carries as the result for readers of drawing objects.
+std::string objects(const cDrawing& drawing) {
+    static const std::string End = R"(\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0})";
+    std::string all = fragment(drawing);
+    std::size_t begin = all.find(R"({\*\do)");
+    std::size_t end = all.find(End, begin);
+    return begin == std::string::npos || end == std::string::npos ? "" : all.substr(begin, end + End.size() - begin);
+}
+
 TEST(Lines, WorkedExamplesAndDirections) {
     cLine line;
     EXPECT_EQ(fragment(line), R"(\dpline\dpptx0\dppty0\dpptx0\dppty0\dpx0\dpy0\dpxsize0\dpysize0)"
@@ -147,10 +157,15 @@ TEST(Drawings, WorkedExampleAndEmptyGroup) {
     auto rect = std::make_shared<cRect>();
     rect->x = 100, rect->y = 200, rect->Width = 1000, rect->Height = 500;
     EXPECT_EQ(drawing.InsertRect(rect), True);
+    std::string group = R"({\*\do\dobxcolumn\dobypara\dodhgt500\dpx0\dpy0\dpxsize1000\dpysize500\dpgroup\dpcount2)"
+                        R"(\dpx100\dpy200\dpxsize1000\dpysize500)" +
+                        fragment(*rect) + R"(\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0})";
+    // The same rectangle as a Word 97 shape, carrying the group as its result.
     EXPECT_EQ(fragment(drawing),
-              R"({\*\do\dobxcolumn\dobypara\dodhgt500\dpx0\dpy0\dpxsize1000\dpysize500\dpgroup\dpcount2)"
-              R"(\dpx100\dpy200\dpxsize1000\dpysize500)" +
-                  fragment(*rect) + R"(\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0})");
+              R"({\shp{\*\shpinst\shpleft100\shptop200\shpright1100\shpbottom700\shpfhdr0\shpbxcolumn\shpbxignore)"
+              R"(\shpbypara\shpbyignore\shpwr3\shpwrk0\shpfblwtxt0\shpz0{\sp{\sn posrelh}{\sv 2}}{\sp{\sn posrelv}{\sv 2}})"
+              R"({\sp{\sn shapeType}{\sv 1}}{\sp{\sn fFilled}{\sv 0}}{\sp{\sn lineColor}{\sv 0}}{\sp{\sn lineWidth}{\sv 9525}}})"
+              R"({\shprslt)" + group + "}}");
 }
 
 TEST(Drawings, BoundsFromEveryKindOfShape) {
@@ -158,42 +173,42 @@ TEST(Drawings, BoundsFromEveryKindOfShape) {
     auto line = std::make_shared<cLine>();
     line->y1 = 100, line->x2 = 500, line->y2 = 100;
     flat.InsertLine(line);
-    EXPECT_TRUE(fragment(flat).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt0\dpx0\dpy0\dpxsize500\dpysize1)"
+    EXPECT_TRUE(objects(flat).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt0\dpx0\dpy0\dpxsize500\dpysize1)"
                                            R"(\dpgroup\dpcount2\dpx0\dpy100\dpxsize500\dpysize1\dpline)"));
     cDrawing reversed;
     line->x1 = 500, line->y1 = 100, line->x2 = 0, line->y2 = 300;
     reversed.InsertLine(line);
-    EXPECT_TRUE(fragment(reversed).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt200\dpx0\dpy0\dpxsize500)"
+    EXPECT_TRUE(objects(reversed).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt200\dpx0\dpy0\dpxsize500)"
                                                R"(\dpysize200\dpgroup\dpcount2\dpx0\dpy100\dpxsize500)"));
     cDrawing backwards;
     auto ellipse = std::make_shared<cEllipse>();
     ellipse->x = 1000, ellipse->Width = -400, ellipse->Height = 10;
     backwards.InsertEllipse(ellipse);
-    EXPECT_TRUE(fragment(backwards).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt10\dpx0\dpy0\dpxsize400)"
+    EXPECT_TRUE(objects(backwards).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt10\dpx0\dpy0\dpxsize400)"
                                                 R"(\dpysize10\dpgroup\dpcount2\dpx1000\dpy0\dpxsize400)"));
     // A rectangle offers both corners either way; a text box does not.
     cDrawing rects;
     auto rect = std::make_shared<cRect>();
     rect->x = 1000, rect->Width = -400, rect->Height = 10;
     rects.InsertRect(rect);
-    EXPECT_NE(fragment(rects).find(R"(\dpcount2\dpx600\dpy0\dpxsize400\dpysize10)"), std::string::npos);
+    EXPECT_NE(objects(rects).find(R"(\dpcount2\dpx600\dpy0\dpxsize400\dpysize10)"), std::string::npos);
     rects.InsertRect(rect);  // same box: count 3, bounds unchanged
-    EXPECT_NE(fragment(rects).find(R"(\dpcount3\dpx600\dpy0\dpxsize400\dpysize10)"), std::string::npos);
+    EXPECT_NE(objects(rects).find(R"(\dpcount3\dpx600\dpy0\dpxsize400\dpysize10)"), std::string::npos);
     auto box = std::make_shared<cDrawingText>();
     box->x = 2000, box->y = -50, box->Width = 100, box->Height = 100;
     rects.InsertText(box);
-    EXPECT_NE(fragment(rects).find(R"(\dodhgt100\dpx0\dpy0\dpxsize1500\dpysize100\dpgroup\dpcount4\dpx600\dpy-50)"),
+    EXPECT_NE(objects(rects).find(R"(\dodhgt100\dpx0\dpy0\dpxsize1500\dpysize100\dpgroup\dpcount4\dpx600\dpy-50)"),
               std::string::npos);
     // A polygon without points pulls the box to the origin.
     auto polygon = std::make_shared<cPolygon>();
     rects.InsertPolygon(polygon);
-    EXPECT_NE(fragment(rects).find(R"(\dpcount5\dpx0\dpy-50\dpxsize2100\dpysize100)"), std::string::npos);
+    EXPECT_NE(objects(rects).find(R"(\dpcount5\dpx0\dpy-50\dpxsize2100\dpysize100)"), std::string::npos);
     auto polyline = std::make_shared<cPolyline>();
     auto point = std::make_shared<cPoint>();
     point->x = -10, point->y = 900;
     polyline->InsertPoint(point);
     rects.InsertPolyline(polyline);
-    EXPECT_NE(fragment(rects).find(R"(\dodhgt950\dpx0\dpy0\dpxsize2110\dpysize950\dpgroup\dpcount6\dpx-10\dpy-50)"),
+    EXPECT_NE(objects(rects).find(R"(\dodhgt950\dpx0\dpy0\dpxsize2110\dpysize950\dpgroup\dpcount6\dpx-10\dpy-50)"),
               std::string::npos);
 }
 
@@ -284,9 +299,13 @@ TEST(Drawings, InParagraphsAndDocuments) {
     doc.InsertPage(page);
     std::string rtf = doc.Rtf();
     EXPECT_TRUE(test::balanced(rtf));
-    EXPECT_NE(rtf.find(R"({\pard\plain{\*\do\dobxcolumn\dobypara\dodhgt300)"), std::string::npos);
+    EXPECT_NE(rtf.find(R"({\pard\plain{\shp{\*\shpinst\shpleft0\shptop0\shpright1000\shpbottom300)"), std::string::npos);
+    EXPECT_NE(rtf.find(R"({\sp{\sn shapeType}{\sv 202}})"), std::string::npos);
+    EXPECT_NE(rtf.find(R"({\shptxt\pard\plain {\f0\fs20 in \{a\} box}\par}}{\shprslt{\*\do\dobxcolumn\dobypara\dodhgt300)"),
+              std::string::npos);
     EXPECT_NE(rtf.find(R"(\dpcount3\dpx0\dpy0\dpxsize1000\dpysize300\dptxbx)"), std::string::npos);
     EXPECT_NE(rtf.find(R"({\f0\fs20 in \{a\} box}\par}\dpline)"), std::string::npos);
+    EXPECT_NE(rtf.find(R"(\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0}}}{\shp{\*\shpinst\shpleft0)"), std::string::npos);
     EXPECT_EQ(rtf.find(R"(\dprect)"), std::string::npos);
 }
 

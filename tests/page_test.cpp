@@ -24,6 +24,12 @@ std::string wrapped(const std::string& text) {
     return R"({\pard\plain{\f0\fs20 )" + text + "}}" + NoBorder + R"(\ql\par )";
 }
 
+// A cell's last paragraph as a table writes it: ended by the cell, not by a mark.
+std::string endedByCell(const std::string& text) {
+    std::string p = wrapped(text);
+    return p.substr(0, p.size() - 5);
+}
+
 // A page resets the paragraph formatting after each paragraph; a cell does
 // the same and stays in the table.
 const std::string OnPage = "\\pard";
@@ -155,8 +161,8 @@ TEST_F(Tables, WorkedExample) {
     cPage page;
     EXPECT_EQ(page.InsertTable(cells), True);
     EXPECT_EQ(tableOf(page), "\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + Sides + "\\cellx720\r\n" + Sides +
-                                 "\\cellx1440\r\n\\pard\\plain\\intbl" + wrapped("A") + InCell + "\\cell\r\n" +
-                                 "\\pard\\plain\\intbl" + wrapped("B") + InCell + "\\cell\\row\r\n\\pard\r\n");
+                                 "\\cellx1440\r\n\\pard\\plain\\intbl" + endedByCell("A") + "\\cell\r\n" +
+                                 "\\pard\\plain\\intbl" + endedByCell("B") + "\\cell\\row\r\n\\pard\r\n");
 }
 
 TEST_F(Tables, OneCellWithoutParagraphs) {
@@ -210,7 +216,17 @@ TEST_F(Tables, SameCellInTwoPlacesAndEmptyDimensions) {
     cPage page;
     page.InsertTable(cells);
     std::string table = tableOf(page);
-    EXPECT_NE(table.find(wrapped("S") + InCell + "\\cell\r\n\\pard\\plain\\intbl" + wrapped("S") + InCell + "\\cell\\row"),
+    EXPECT_NE(table.find(endedByCell("S") + "\\cell\r\n\\pard\\plain\\intbl" + endedByCell("S") + "\\cell\\row"),
+              std::string::npos);
+    // Only the last paragraph is ended by the cell; an empty cell is the cell alone.
+    auto two = cell("1");
+    two->InsertParagraph(para("2"));
+    CellArray pair({{1, 2}, {1, 1}});
+    pair.at({1, 1}) = two, pair.at({2, 1}) = cell();
+    cPage twoParagraphs;
+    twoParagraphs.InsertTable(pair);
+    EXPECT_NE(tableOf(twoParagraphs).find("\\pard\\plain\\intbl" + wrapped("1") + InCell + endedByCell("2") +
+                                          "\\cell\r\n\\pard\\plain\\intbl\\cell\\row\r\n"),
               std::string::npos);
     cPage noRows;
     EXPECT_EQ(noRows.InsertTable(CellArray({{1, 2}, {1, -1}})), True);

@@ -46,8 +46,12 @@ public:
     // (a picture's hexadecimal); it is finished by the next append.
     std::string& openPiece(std::size_t capacity);
 
-    // Append the text of other: its large pieces by reference, the rest copied.
-    void appendShared(const Chunks& other);
+    // Append the text of other: its large pieces by reference, the rest
+    // copied; all of it, or all but its last `leaveOut` characters.
+    void appendShared(const Chunks& other, std::size_t leaveOut = 0);
+
+    // Whether the text ends with suffix.
+    bool endsWith(std::string_view suffix) const;
 
     // Put text in front of everything.
     void prepend(std::string_view text);

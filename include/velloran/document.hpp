@@ -70,6 +70,7 @@ private:
     friend struct detail::Access;
 
     void appendHeaderRtf(std::string& out) const;
+    void appendPageNumber(std::string& out, std::int32_t rightMargin) const;
     // The pages as the document body carries them, piece by piece.
     template <class Visit>
     void forEachBodyPiece(Visit&& visit) const;

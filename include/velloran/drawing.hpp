@@ -37,7 +37,11 @@ private:
 
     std::int32_t shapeCount_ = 0;
     std::int32_t minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;
+    // The shapes as drawing objects, and again as Word 97 shapes; where the
+    // first of those ends.
     std::string shapesRtf_;
+    std::string shapes97_;
+    std::size_t firstShapeEnd_ = 0;
 };
 
 }  // namespace velloran

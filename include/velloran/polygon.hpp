@@ -7,7 +7,7 @@ namespace velloran {
 
 class cPolygon : public detail::PointShape {
 public:
-    cPolygon() : PointShape("\\dppolygon\\dppolycount") {}
+    cPolygon() : PointShape("\\dppolygon\\dppolycount", true) {}
 };
 
 }  // namespace velloran

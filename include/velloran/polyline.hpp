@@ -7,7 +7,7 @@ namespace velloran {
 
 class cPolyline : public detail::PointShape {
 public:
-    cPolyline() : PointShape("\\dppolyline\\dppolycount") {}
+    cPolyline() : PointShape("\\dppolyline\\dppolycount", false) {}
 };
 
 }  // namespace velloran

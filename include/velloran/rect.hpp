@@ -10,6 +10,7 @@ private:
     friend struct detail::Access;
 
     void appendRtf(std::string& out) const;
+    void appendShape(std::string& out, std::int32_t z) const;
 };
 
 }  // namespace velloran

@@ -35,16 +35,21 @@ public:
     Boolean InsertPoint(const std::shared_ptr<cPoint>& Point);
 
 protected:
-    explicit PointShape(const char* primitive) : primitive_(primitive) {}
+    PointShape(const char* primitive, bool closed) : primitive_(primitive), closed_(closed) {}
 
 private:
     friend struct Access;
 
     void appendRtf(std::string& out) const;
+    void appendShape(std::string& out, std::int32_t z) const;
 
     const char* primitive_;
+    bool closed_;
     std::int32_t pointCount_ = 0;
     std::string pointsRtf_;
+    // The points again as "(x,y)" joined by ";", and the first one's length.
+    std::string vertices_;
+    std::size_t firstVertex_ = 0;
     // Bounding box of the inserted points; all 0 while there are none.
     std::int32_t minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;
 };

@@ -20,6 +20,9 @@ struct Access {
     template <class Fragment, class Out>
     static void appendRtf(const Fragment& object, Out& out) { object.appendRtf(out); }
 
+    template <class Shape>
+    static void appendShape(const Shape& shape, std::string& out, std::int32_t z) { shape.appendShape(out, z); }
+
     template <class Fragment>
     static std::string rtf(const Fragment& object) {
         std::string out;

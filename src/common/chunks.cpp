@@ -27,27 +27,48 @@ std::string& Chunks::openPiece(std::size_t capacity) {
     return tail_;
 }
 
-void Chunks::appendShared(const Chunks& other) {
+void Chunks::appendShared(const Chunks& other, std::size_t leaveOut) {
+    leaveOut = std::min(leaveOut, other.size());
     if (&other == this) {
-        append(other.str());
+        std::string text = other.str();
+        append(std::string_view(text).substr(0, text.size() - leaveOut));
         return;
     }
+    // The characters still to take; a piece that reaches past them is copied
+    // in part.
+    std::size_t left = other.size() - leaveOut;
     auto take = [&](const std::shared_ptr<const std::string>& piece) {
-        if (piece->size() >= ShareFrom) {
+        if (piece->size() <= left && piece->size() >= ShareFrom) {
             finishTail();
             pieces_.push_back(piece);
             finished_ += piece->size();
         } else {
-            append(*piece);
+            append(std::string_view(*piece).substr(0, std::min(piece->size(), left)));
         }
+        left -= std::min(piece->size(), left);
     };
     for (const auto& piece : other.pieces_) take(piece);
-    if (other.tail_.size() >= ShareFrom) {
+    if (other.tail_.size() >= ShareFrom && other.tail_.size() <= left) {
         other.finishTail();
         take(other.pieces_.back());
     } else {
-        append(other.tail_);
+        append(std::string_view(other.tail_).substr(0, std::min(other.tail_.size(), left)));
     }
+}
+
+bool Chunks::endsWith(std::string_view suffix) const {
+    if (suffix.size() > size()) return false;
+    // From the end backwards, piece by piece.
+    std::size_t need = suffix.size();
+    bool same = true;
+    auto compare = [&](std::string_view piece) {
+        std::size_t n = std::min(need, piece.size());
+        same = same && piece.substr(piece.size() - n) == suffix.substr(need - n, n);
+        need -= n;
+    };
+    compare(tail_);
+    for (auto it = pieces_.rbegin(); need > 0 && it != pieces_.rend(); ++it) compare(**it);
+    return same;
 }
 
 void Chunks::prepend(std::string_view text) {

@@ -126,13 +126,13 @@ void appendFontEntry(std::string& out, std::int32_t index, std::int32_t charSet,
     appendWord(out, "{\\f", index);
     appendWord(out, "\\fnil\\fcharset", charSet);
     out += "\\fprq2 ";
-    detail::appendEscapedName(out, name);
+    detail::appendEscapedFontName(out, name);
     out += ";}";
 }
 
 void appendInfoString(std::string& out, const char* group, const std::string& value) {
     out += group;
-    detail::appendEscapedName(out, value);
+    detail::appendEscapedInfo(out, value);
     out += '}';
 }
 
@@ -188,23 +188,29 @@ void cDocument::appendHeaderRtf(std::string& out) const {
     appendWord(out, "\\margt", landscape ? PageMarginLeft : PageMarginTop);
     appendWord(out, "\\margb", landscape ? PageMarginRight : PageMarginBottom);
 
+    if (Header) out += "\\pgbrdrhead\\headery720 ";
+    if (Footer) out += "\\pgbrdrfoot\\footery720 ";
+    out += "\\widowctrl\\ftnbj \\sectd ";
+    // Page numbering belongs to the section, so it follows "\sectd", which
+    // resets the section's properties; and only a PAGE field makes readers
+    // print a number.
+    std::string number;
     if (PageNumbersOn == True) {
         appendWord(out, "\\pgnstarts", PageNumberStart);
         out += "\\pgncont\\pgnrestart";
         appendWord(out, "\\pgnx", PageNumberMarginRight);
         appendWord(out, "\\pgny", PageNumberMarginTop);
         out += "\\pgndec";
+        resumeNext(number, [&] { appendPageNumber(number, landscape ? PageMarginTop : PageMarginRight); });
+        if (!number.empty()) appendWord(out, "\\headery", PageNumberMarginTop);
     }
-
-    if (Header) out += "\\pgbrdrhead\\headery720 ";
-    if (Footer) out += "\\pgbrdrfoot\\footery720 ";
-    out += "\\widowctrl\\ftnbj \\sectd ";
     // The header and footer render from the paragraphs' current state and
     // store nothing back, so every rendering of a document is the same.
-    if (Header) {
+    if (Header || !number.empty()) {
         resumeNext(out, [&] {
             out += "{\\header";
-            detail::Access::appendWrapped(*Header, out);
+            out += number;
+            if (Header) detail::Access::appendWrapped(*Header, out);
             out += '}';
         });
     }
@@ -222,6 +228,22 @@ void cDocument::appendHeaderRtf(std::string& out) const {
     appendWord(out, "\\cb", module.whiteColorIndex);
     appendWord(out, "\\cf", module.blackColorIndex);
     out += ' ';
+}
+
+// The page number at the top right of every page: its top PageNumberMarginTop
+// from the page's top edge (the header's distance), its right end
+// PageNumberMarginRight from the page's right edge, which is a negative right
+// indent where it stands in the margin. A paragraph of its own, not a frame:
+// LibreOffice and AbiWord place no frame in a header, and every reader tried
+// honours the indent. The field's result, the start number, is what readers
+// without fields show.
+void cDocument::appendPageNumber(std::string& out, std::int32_t rightMargin) const {
+    std::int32_t indent = detail::sub(PageNumberMarginRight, rightMargin);
+    std::int32_t size = detail::mul(FontDefaultHeight, 2);
+    appendWord(out, "{\\pard\\plain\\qr\\ri", indent);
+    appendWord(out, "\\f0\\fs", size);
+    appendWord(out, " {\\field{\\*\\fldinst PAGE }{\\fldrslt ", PageNumberStart);
+    out += "}}\\par}";
 }
 
 Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {

@@ -48,6 +48,16 @@ void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::
     }
 }
 
+// How much of a cell's text the table leaves out: the cell ends each
+// paragraph with its mark and a reset, and the last paragraph is ended by
+// the cell itself instead, with its formatting words before "\cell"; a
+// "\par" there would end one more, empty paragraph in every cell.
+std::size_t cellEnding(const detail::Chunks& content) {
+    constexpr std::string_view MarkAndReset = "\\par \\pard\\intbl", Reset = "\\pard\\intbl";
+    if (content.endsWith(MarkAndReset)) return MarkAndReset.size();
+    return content.endsWith(Reset) ? Reset.size() : 0;
+}
+
 // The table as RTF rows, each line ended by CR LF.
 void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows) {
     const std::int32_t white = detail::moduleValues().whiteColorIndex;
@@ -72,9 +82,9 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             out += "\r\n";
         }
         for (std::int32_t c = 1; c <= columns; ++c) {
-            const cCell& cell = cellAt(cells, c, r);
+            const detail::Chunks& content = detail::Access::chunks(cellAt(cells, c, r));
             text.append("\\pard\\plain\\intbl");
-            text.appendShared(detail::Access::chunks(cell));
+            text.appendShared(content, cellEnding(content));
             text.append(c == columns ? "\\cell\\row\r\n" : "\\cell\r\n");
         }
     }

@@ -23,7 +23,15 @@ Boolean cDrawing::insert(const Shape& shape, const Box& box, bool eitherWay) {
     // Everything that can overflow is computed before the drawing changes,
     // and a shape's fragment writer appends nothing when it fails.
     std::int32_t count = add(shapeCount_, 1);
+    std::size_t mark = shapesRtf_.size();
     detail::Access::appendRtf(shape, shapesRtf_);
+    try {
+        detail::Access::appendShape(shape, shapes97_, shapeCount_);
+    } catch (...) {
+        shapesRtf_.resize(mark);
+        throw;
+    }
+    if (firstShapeEnd_ == 0) firstShapeEnd_ = shapes97_.size();
     shapeCount_ = count;
     if (count == 1) {
         minX_ = box.minX, minY_ = box.minY, maxX_ = box.maxX, maxY_ = box.maxY;
@@ -87,12 +95,20 @@ Boolean cDrawing::InsertPolyline(const std::shared_ptr<cPolyline>& Polyline) {
     return insert(static_cast<const detail::PointShape&>(*Polyline), {b.minX, b.minY, b.maxX, b.maxY}, false);
 }
 
+// Word reads the drawing objects; LibreOffice places only Word 97 shapes.
+// So the first shape carries the whole group of drawing objects as its
+// result, which readers of shapes skip and the others read, and the other
+// shapes follow it.
 void cDrawing::appendRtf(std::string& out) const {
     std::int32_t height = detail::abs32(detail::sub(maxY_, minY_));
     std::int32_t width = detail::abs32(detail::sub(maxX_, minX_));
     std::int32_t count = add(shapeCount_, 1);
     std::int32_t w = width == 0 ? 1 : width;
     std::int32_t h = height == 0 ? 1 : height;
+    if (firstShapeEnd_ != 0) {
+        out.append(shapes97_, 0, firstShapeEnd_ - 1);
+        out += "{\\shprslt";
+    }
     detail::appendWord(out, "{\\*\\do\\dobxcolumn\\dobypara\\dodhgt", height);
     detail::appendWord(out, "\\dpx0\\dpy0\\dpxsize", w);
     detail::appendWord(out, "\\dpysize", h);
@@ -103,6 +119,10 @@ void cDrawing::appendRtf(std::string& out) const {
     detail::appendWord(out, "\\dpysize", h);
     out += shapesRtf_;
     out += "\\dpendgroup\\dpx0\\dpy0\\dpxsize0\\dpysize0}";
+    if (firstShapeEnd_ != 0) {
+        out += "}}";
+        out.append(shapes97_, firstShapeEnd_);
+    }
 }
 
 }  // namespace velloran

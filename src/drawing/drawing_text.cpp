@@ -15,4 +15,14 @@ void cDrawingText::appendRtf(std::string& out) const {
     out += "\\par}";
 }
 
+void cDrawingText::appendShape(std::string& out, std::int32_t z) const {
+    std::string run;
+    detail::appendTextRun(run, text_.get());
+    detail::appendBoxShapeStart(out, *this, z, 202);
+    out += "{\\shptxt\\pard\\plain ";
+    out += run;
+    out += "\\par}";
+    out += detail::ShapeEnd;
+}
+
 }  // namespace velloran

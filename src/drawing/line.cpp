@@ -20,4 +20,13 @@ void cLine::appendRtf(std::string& out) const {
     detail::appendPen(out, PenWidth, PenRGBColor);
 }
 
+void cLine::appendShape(std::string& out, std::int32_t z) const {
+    detail::appendShapeStart(out, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), z, 20);
+    // A line runs from the box's top left to its bottom right unless flipped.
+    if ((x2 > x1 && y2 < y1) || (x2 < x1 && y2 > y1)) detail::appendProperty(out, "fFlipV", 1);
+    detail::appendProperty(out, "fFilled", 0);
+    detail::appendShapePen(out, PenWidth, PenRGBColor);
+    out += detail::ShapeEnd;
+}
+
 }  // namespace velloran

@@ -1,10 +1,12 @@
 // The attribute runs every shape ends with.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include <velloran/shape.hpp>
 
+#include "common/checked.hpp"
 #include "common/color.hpp"
 #include "common/numtext.hpp"
 
@@ -37,6 +39,79 @@ inline void appendBoxShape(std::string& out, const char* primitive, const BoxSha
     appendWord(out, "\\dpxsize", shape.Width);
     appendWord(out, "\\dpysize", shape.Height);
     appendFillAndPen(out, shape);
+}
+
+}  // namespace velloran::detail
+
+namespace velloran::detail {
+
+// The same shapes as Word 97 writes them ("\shp"), for the readers that
+// place and draw those and skip the older drawing objects: LibreOffice
+// stacks every object of a "\dpgroup" at the page's corner, and a text box
+// followed by another shape stops it loading the document. Positions are
+// twips from the column (left) and the paragraph (top), as the drawing
+// objects are anchored; colours are RGB values as the shapes hold them.
+
+// One shape property: "{\sp{\sn name}{\sv value}}".
+inline void appendProperty(std::string& out, const char* name, std::int64_t value) {
+    out += "{\\sp{\\sn ";
+    out += name;
+    out += "}{\\sv ";
+    appendNum(out, value);
+    out += "}}";
+}
+
+// "{\shp{\*\shpinst" and the shape's box and anchoring; the shape's
+// properties follow, then shapeEnd's closing braces. z is the shape's place
+// in its drawing's stacking order.
+inline void appendShapeStart(std::string& out, std::int32_t left, std::int32_t top, std::int32_t right,
+                             std::int32_t bottom, std::int32_t z, int type) {
+    appendWord(out, "{\\shp{\\*\\shpinst\\shpleft", left);
+    appendWord(out, "\\shptop", top);
+    appendWord(out, "\\shpright", right);
+    appendWord(out, "\\shpbottom", bottom);
+    // In front of the text, which flows on as if the shape were not there.
+    appendWord(out, "\\shpfhdr0\\shpbxcolumn\\shpbxignore\\shpbypara\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt0\\shpz", z);
+    appendProperty(out, "posrelh", 2);  // column
+    appendProperty(out, "posrelv", 2);  // paragraph
+    appendProperty(out, "shapeType", type);
+}
+
+inline constexpr const char* ShapeEnd = "}}";
+
+inline void appendShapePen(std::string& out, std::int32_t width, std::int32_t color) {
+    appendProperty(out, "lineColor", color & 0xFFFFFF);
+    // EMU: 635 a twip.
+    appendProperty(out, "lineWidth", std::int64_t{width < 0 ? 0 : width} * 635);
+}
+
+// The drawing objects' fill pattern as one colour: 0 is clear, 1 solid in
+// the foreground colour, 2 to 13 shades of it over the background from 5%
+// to 90%, 14 to 19 dark and 20 to 25 light hatching; other numbers fill solid.
+inline void appendShapeFill(std::string& out, const FillAndPen& shape) {
+    if (shape.FillPattern == 0) {
+        appendProperty(out, "fFilled", 0);
+        return;
+    }
+    static constexpr int shades[] = {5, 10, 20, 25, 30, 40, 50, 60, 70, 75, 80, 90};
+    int percent = 100;
+    if (shape.FillPattern >= 2 && shape.FillPattern <= 13) percent = shades[shape.FillPattern - 2];
+    else if (shape.FillPattern >= 14 && shape.FillPattern <= 19) percent = 50;
+    else if (shape.FillPattern >= 20 && shape.FillPattern <= 25) percent = 25;
+    auto fore = SplitRGB(shape.FillForeRGBColor), back = SplitRGB(shape.FillBackRGBColor);
+    auto mix = [&](int f, int b) { return (f * percent + b * (100 - percent) + 50) / 100; };
+    std::int32_t color = mix(fore.red, back.red) | mix(fore.green, back.green) << 8 | mix(fore.blue, back.blue) << 16;
+    appendProperty(out, "fFilled", 1);
+    appendProperty(out, "fillColor", color);
+}
+
+// A rectangle, ellipse or text box: its box however the sizes point.
+inline void appendBoxShapeStart(std::string& out, const BoxShape& shape, std::int32_t z, int type) {
+    std::int32_t x2 = add(shape.x, shape.Width), y2 = add(shape.y, shape.Height);
+    appendShapeStart(out, std::min(shape.x, x2), std::min(shape.y, y2), std::max(shape.x, x2), std::max(shape.y, y2), z,
+                     type);
+    appendShapeFill(out, shape);
+    appendShapePen(out, shape.PenWidth, shape.PenRGBColor);
 }
 
 }  // namespace velloran::detail

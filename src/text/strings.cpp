@@ -75,38 +75,81 @@ void appendUnicodeEscape(std::string& out, char32_t c, bool& ucWritten) {
     }
 }
 
-template <bool Run>
+enum class Kind { Run, Info, Font };
+
+// A control character as the hexadecimal escape of its byte.
+void appendHexEscape(std::string& out, unsigned char b) {
+    static constexpr char Digits[] = "0123456789abcdef";
+    out += "\\'";
+    out += Digits[b >> 4];
+    out += Digits[b & 15];
+}
+
+template <Kind K>
 void appendEscaped(std::string& out, std::string_view text) {
     out.reserve(out.size() + text.size());
     bool ucWritten = false;
+    // An information string says "\uc1" first: AbiWord prints one that
+    // says it later into the body.
+    if (K == Kind::Info) {
+        for (char c : text) {
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                out += "\\uc1 ";
+                ucWritten = true;
+                break;
+            }
+        }
+    }
     std::size_t pos = 0;
     while (pos < text.size()) {
         // Copy the stretch that needs no escaping in one go.
         std::size_t plain = pos;
         while (plain < text.size()) {
             unsigned char b = static_cast<unsigned char>(text[plain]);
-            if (b >= 0x80 || b == '\\' || b == '{' || b == '}') break;
-            if (Run && (b == '\t' || b == '\r' || b == '\n')) break;
+            if (b >= 0x7F || b < 0x20 || b == '\\' || b == '{' || b == '}') break;
+            if (K == Kind::Font && b == ';') break;
             ++plain;
         }
         out.append(text.data() + pos, plain - pos);
         pos = plain;
         if (pos == text.size()) break;
-        char b = text[pos];
-        switch (b) {
-        case '\\': out += "\\\\"; ++pos; continue;
-        case '{': out += "\\{"; ++pos; continue;
-        case '}': out += "\\}"; ++pos; continue;
-        case '\t': out += "\\tab "; ++pos; continue;
-        case '\r':
-            out += "\\line ";
-            pos += pos + 1 < text.size() && text[pos + 1] == '\n' ? 2 : 1;
+        unsigned char b = static_cast<unsigned char>(text[pos]);
+        if (b == '\\' || b == '{' || b == '}') {
+            // AbiWord prints an information string that holds "\{" into the
+            // body; it reads the byte's escape.
+            if (K == Kind::Info) {
+                appendHexEscape(out, b);
+                ++pos;
+                continue;
+            }
+            out += '\\';
+            out += static_cast<char>(b);
+            ++pos;
             continue;
-        case '\n': out += "\\line "; ++pos; continue;
-        default: break;
+        }
+        // A run writes tab and line breaks as its own control words; every
+        // other control character, and any in a name (where a ";" would end
+        // a font's entry), is written as its byte, so no reader takes it raw.
+        if (K == Kind::Run && b == '\t') {
+            out += "\\tab ";
+            ++pos;
+            continue;
+        }
+        if (b == '\r' || b == '\n') {
+            // A name is one line: a line break there is a space. Written as
+            // \'0d or \'0a, LibreOffice would start the body with an empty
+            // paragraph for each.
+            out += K == Kind::Run ? "\\line " : " ";
+            pos += b == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n' ? 2 : 1;
+            continue;
+        }
+        if (b < 0x20 || b == 0x7F || b == ';') {
+            appendHexEscape(out, b);
+            ++pos;
+            continue;
         }
         char32_t c = decodeUtf8(text, pos);
-        if (Run && c == 0x2022)
+        if (K == Kind::Run && c == 0x2022)
             out += "\\bullet ";
         else
             appendUnicodeEscape(out, c, ucWritten);
@@ -115,8 +158,10 @@ void appendEscaped(std::string& out, std::string_view text) {
 
 }  // namespace
 
-void appendEscapedName(std::string& out, std::string_view utf8) { appendEscaped<false>(out, utf8); }
+void appendEscapedInfo(std::string& out, std::string_view utf8) { appendEscaped<Kind::Info>(out, utf8); }
 
-void appendEscapedRunText(std::string& out, std::string_view utf8) { appendEscaped<true>(out, utf8); }
+void appendEscapedFontName(std::string& out, std::string_view utf8) { appendEscaped<Kind::Font>(out, utf8); }
+
+void appendEscapedRunText(std::string& out, std::string_view utf8) { appendEscaped<Kind::Run>(out, utf8); }
 
 }  // namespace velloran::detail

@@ -132,7 +132,7 @@ void fieldsAndIdentity() {
     doc->get_Title(&back);
     check("vtable: a String beyond the basic plane round trips", wide(back) == L"T\x00e4\xD83D\xDE00");
     SysFreeString(back);
-    check("vtable: written as Unicode escapes", rtfOf(doc.p).find(L"{\\title T\\uc1\\u228\\'3f\\u-10179\\'3f\\u-8704\\'3f}") != std::wstring::npos);
+    check("vtable: written as Unicode escapes", rtfOf(doc.p).find(L"{\\title \\uc1 T\\u228\\'3f\\u-10179\\'3f\\u-8704\\'3f}") != std::wstring::npos);
 
     BSTR font = SysAllocString(L"Georgia");
     LONG index = -1;
@@ -223,6 +223,12 @@ std::wstring wrapped(const wchar_t* text) {
            L"}}\\brdrt\\brdrnone\\brdrb\\brdrnone\\brdrl\\brdrnone\\brdrr\\brdrnone\\ql\\par ";
 }
 
+// A cell's last paragraph in a table: ended by the cell, not by a mark.
+std::wstring endedByCell(const wchar_t* text) {
+    std::wstring p = wrapped(text);
+    return p.substr(0, p.size() - 5);
+}
+
 void cellWith(const wchar_t* text, Ptr<_cCell>& cell) {
     create(CLSID_cCell, cell);
     Ptr<_cText> run;
@@ -245,8 +251,8 @@ void tables() {
     cellWith(L"B", b);
     const std::wstring sides = L"\\clbrdrt\\brdrs\\brdrw20 \\clbrdrb\\brdrs\\brdrw20 \\clbrdrl\\brdrs\\brdrw20 \\clbrdrr\\brdrs\\brdrw20 ";
     const std::wstring expected = L"\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + sides + L"\\cellx720\r\n" + sides +
-                                  L"\\cellx1440\r\n\\pard\\plain\\intbl" + wrapped(L"A") + L"\\pard\\intbl\\cell\r\n\\pard\\plain\\intbl" +
-                                  wrapped(L"B") + L"\\pard\\intbl\\cell\\row\r\n\\pard\r\n";
+                                  L"\\cellx1440\r\n\\pard\\plain\\intbl" + endedByCell(L"A") + L"\\cell\r\n\\pard\\plain\\intbl" +
+                                  endedByCell(L"B") + L"\\cell\\row\r\n\\pard\r\n";
     for (VARTYPE type : {VT_DISPATCH, VT_UNKNOWN, VT_VARIANT}) {
         SAFEARRAY* array = cellArray(type, 1, 2, 1, 1);
         put(array, 1, 1, a.p);

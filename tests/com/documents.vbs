@@ -46,9 +46,10 @@ doc.PageLandscape = True
 doc.PageMarginLeft = 1: doc.PageMarginRight = 2: doc.PageMarginTop = 3: doc.PageMarginBottom = 4
 doc.PageNumbersOn = True
 rtf = doc.Rtf
-CheckTrue "information is escaped", InStr(rtf, "{\info{\author A\}\\par\{}{\operator }{\title T\uc1\u228\'3f}{\subject }") > 0
-CheckTrue "landscape turns the sheet and its margins", _
-    InStr(rtf, "\paperw16837\paperh11906\margl4\margr3\margt1\margb2\pgnstarts1\pgncont\pgnrestart\pgnx720\pgny720\pgndec") > 0
+CheckTrue "information is escaped", InStr(rtf, "{\info{\author A\'7d\'5cpar\'7b}{\operator }{\title \uc1 T\u228\'3f}{\subject }") > 0
+CheckTrue "landscape turns the sheet and its margins", InStr(rtf, "\paperw16837\paperh11906\margl4\margr3\margt1\margb2") > 0
+CheckTrue "page numbers after \sectd, and a field in the header", InStr(rtf, "\sectd \pgnstarts1\pgncont\pgnrestart\pgnx720\pgny720\pgndec" & _
+    "\headery720{\header{\pard\plain\qr\ri717\f0\fs20 {\field{\*\fldinst PAGE }{\fldrslt 1}}\par}}") > 0
 
 ' Pages: every page break but the last.
 Dim page, one

@@ -21,9 +21,12 @@ Set rect = Make("cRect")
 rect.x = 100: rect.y = 200: rect.Width = 1000: rect.Height = 500
 Check "InsertRect", d.InsertRect(rect), True
 Check "a drawing of one rectangle", DrawingRtf(d), _
-    "{\*\do\dobxcolumn\dobypara\dodhgt500\dpx0\dpy0\dpxsize1000\dpysize500\dpgroup\dpcount2" & _
+    "{\shp{\*\shpinst\shpleft100\shptop200\shpright1100\shpbottom700\shpfhdr0\shpbxcolumn\shpbxignore\shpbypara" & _
+    "\shpbyignore\shpwr3\shpwrk0\shpfblwtxt0\shpz0{\sp{\sn posrelh}{\sv 2}}{\sp{\sn posrelv}{\sv 2}}" & _
+    "{\sp{\sn shapeType}{\sv 1}}{\sp{\sn fFilled}{\sv 0}}{\sp{\sn lineColor}{\sv 0}}{\sp{\sn lineWidth}{\sv 9525}}}" & _
+    "{\shprslt{\*\do\dobxcolumn\dobypara\dodhgt500\dpx0\dpy0\dpxsize1000\dpysize500\dpgroup\dpcount2" & _
     "\dpx100\dpy200\dpxsize1000\dpysize500\dprect\dpx100\dpy200\dpxsize1000\dpysize500" & FillAndPen & _
-    "\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0}"
+    "\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0}}}"
 rect.x = 5000
 CheckTrue "the rectangle was taken as it was", InStr(DrawingRtf(d), "\dpx5000") = 0
 

@@ -164,7 +164,7 @@ Function ParagraphRtf(paragraph)
     End If
 End Function
 
-' A paragraph as a cell holds it: followed by the reset that stays in the table.
-Function InCell(s)
-    InCell = Wrapped(s) & "\pard\intbl"
+' A cell's last paragraph as a table writes it: ended by the cell, not by a mark.
+Function EndedByCell(s)
+    EndedByCell = Left(Wrapped(s), Len(Wrapped(s)) - 5)
 End Function

@@ -24,7 +24,7 @@ Dim a(2, 1)
 Set a(1, 1) = CellOf("A")
 Set a(2, 1) = CellOf("B")
 Check "one row of two cells", TableOf(a), RowStart & vbCrLf & Sides & "\cellx720" & vbCrLf & Sides & "\cellx1440" & vbCrLf & _
-    "\pard\plain\intbl" & InCell("A") & "\cell" & vbCrLf & "\pard\plain\intbl" & InCell("B") & "\cell\row" & vbCrLf & "\pard" & vbCrLf
+    "\pard\plain\intbl" & EndedByCell("A") & "\cell" & vbCrLf & "\pard\plain\intbl" & EndedByCell("B") & "\cell\row" & vbCrLf & "\pard" & vbCrLf
 
 Dim one(1, 1)
 Set one(1, 1) = Make("cCell")
@@ -59,7 +59,7 @@ Dim shared, s(2, 1)
 Set shared = CellOf("S")
 Set s(1, 1) = shared
 Set s(2, 1) = shared
-CheckTrue "the same cell in two places", InStr(TableOf(s), InCell("S") & "\cell" & vbCrLf & "\pard\plain\intbl" & InCell("S") & "\cell\row") > 0
+CheckTrue "the same cell in two places", InStr(TableOf(s), EndedByCell("S") & "\cell" & vbCrLf & "\pard\plain\intbl" & EndedByCell("S") & "\cell\row") > 0
 
 ' An array handed over by value: the result of a function.
 Function Grid1x1()

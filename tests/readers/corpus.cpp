@@ -5,6 +5,7 @@
 //
 //     reader_corpus FOLDER
 //     reader_corpus --large FOLDER    the documents of the opening benchmark
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -56,6 +57,7 @@ struct ParagraphGiven {
     bool boxed = false;
     std::string object;  // "picture" or "drawing" after the runs, or nothing
     std::string tail;    // text after the object
+    std::string shapes;  // a drawing's shapes as JSON, in the order inserted
 
     std::string text() const {
         std::string t;
@@ -152,6 +154,8 @@ public:
         json << ", \"landscape\": " << (doc.PageLandscape ? "true" : "false");
         json << ", \"page_numbers\": " << (doc.PageNumbersOn == True ? "true" : "false");
         json << ", \"page_number_start\": " << doc.PageNumberStart;
+        json << ", \"page_number_right\": " << doc.PageNumberMarginRight;
+        json << ", \"page_number_top\": " << doc.PageNumberMarginTop;
         json << ", \"page_width\": " << doc.PageWidth << ", \"page_height\": " << doc.PageHeight;
         for (const auto& [key, value] : extra_) json << ", " << quoted(key) << ": " << quoted(value);
         json << ",\n \"body\": [";
@@ -169,6 +173,7 @@ private:
         out += ", \"first\": " + std::to_string(p.first) + ", \"before\": " + std::to_string(p.before);
         out += ", \"after\": " + std::to_string(p.after);
         out += std::string(", \"boxed\": ") + (p.boxed ? "true" : "false");
+        if (!p.shapes.empty()) out += ", \"shapes\": [" + p.shapes + "]";
         out += ", \"runs\": [";
         for (std::size_t i = 0; i < p.runs.size(); ++i) {
             const RunGiven& r = p.runs[i];
@@ -264,6 +269,12 @@ void tableDocument(const std::string& folder) {
              {{para({plain("P\xc3\xa9" "ars")})}, {para({plain("5")}, aRight)}, {indented, para({plain(Astral)})}}},
             shade);
     c.add(*page, para({plain("After the table")}));
+    // Rows of one line each: a cell's last paragraph must not leave an
+    // empty one behind it.
+    std::vector<std::vector<std::vector<ParagraphGiven>>> rows;
+    for (int r = 1; r <= 4; ++r)
+        rows.push_back({{para({plain("R" + std::to_string(r) + "C1")})}, {para({plain("R" + std::to_string(r) + "C2")})}});
+    c.table(*page, rows, shade);
     c.add(*page, para({plain("Last paragraph")}));
     c.doc.InsertPage(page);
     c.write(folder);
@@ -317,6 +328,142 @@ void objectsDocument(const std::string& folder) {
     c.write(folder);
 }
 
+// A drawing and what it holds, recorded shape by shape: each shape's box in
+// twips from the column and the paragraph, a line by its end points.
+class DrawingGiven {
+public:
+    std::shared_ptr<cDrawing> drawing = std::make_shared<cDrawing>();
+    std::string json;
+
+    void line(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+        auto l = std::make_shared<cLine>();
+        l->x1 = x1, l->y1 = y1, l->x2 = x2, l->y2 = y2, l->PenRGBColor = 0x0000FF;
+        drawing->InsertLine(l);
+        record("line", "\"x1\": " + n(x1) + ", \"y1\": " + n(y1) + ", \"x2\": " + n(x2) + ", \"y2\": " + n(y2));
+    }
+    template <class Shape>
+    std::shared_ptr<Shape> box(const char* kind, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+        auto shape = std::make_shared<Shape>();
+        shape->x = x, shape->y = y, shape->Width = w, shape->Height = h;
+        shape->FillForeRGBColor = 0x99CCFF, shape->FillPattern = 1;
+        record(kind, boxJson(x, y, w, h));
+        return shape;
+    }
+    void rect(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+        drawing->InsertRect(box<cRect>("rect", x, y, w, h));
+    }
+    void ellipse(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+        drawing->InsertEllipse(box<cEllipse>("ellipse", x, y, w, h));
+    }
+    void textBox(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, const std::shared_ptr<cText>& run,
+                 const std::string& text) {
+        auto b = box<cDrawingText>("text box", x, y, w, h);
+        json.pop_back();
+        json += ", \"text\": " + quoted(text) + "}";
+        b->FillPattern = 0;
+        b->Text(run);
+        drawing->InsertText(b);
+    }
+    template <class Shape>
+    void points(const char* kind, std::vector<std::pair<std::int32_t, std::int32_t>> at) {
+        auto shape = std::make_shared<Shape>();
+        std::int32_t minX = at[0].first, minY = at[0].second, maxX = minX, maxY = minY;
+        for (auto [x, y] : at) {
+            auto p = std::make_shared<cPoint>();
+            p->x = x, p->y = y;
+            shape->InsertPoint(p);
+            minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x), maxY = std::max(maxY, y);
+        }
+        record(kind, boxJson(minX, minY, maxX - minX, maxY - minY));
+        insert(shape);
+    }
+
+private:
+    void insert(const std::shared_ptr<cPolyline>& p) { drawing->InsertPolyline(p); }
+    void insert(const std::shared_ptr<cPolygon>& p) {
+        p->FillForeRGBColor = 0x3399FF, p->FillPattern = 1;
+        drawing->InsertPolygon(p);
+    }
+    static std::string n(std::int32_t v) { return std::to_string(v); }
+    static std::string boxJson(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+        return "\"x\": " + n(x) + ", \"y\": " + n(y) + ", \"width\": " + n(w) + ", \"height\": " + n(h);
+    }
+    void record(const char* kind, const std::string& fields) {
+        json += (json.empty() ? "" : ", ") + std::string("{\"kind\": \"") + kind + "\", " + fields + "}";
+    }
+};
+
+// Drawings in paragraphs of their own: every kind of shape with the text
+// box in the middle, and text boxes followed by other shapes.
+void drawingsDocument(const std::string& folder) {
+    Corpus c("drawings");
+    auto page = std::make_shared<cPage>();
+    auto add = [&](const std::string& label, DrawingGiven& d) {
+        ParagraphGiven given = para({plain(label)});
+        given.object = "drawing";
+        given.after = 1000;
+        given.shapes = d.json;
+        auto p = c.paragraph(given);
+        p->InsertDrawing(d.drawing);
+        c.addBuilt(*page, p, given);
+    };
+    DrawingGiven every;
+    every.line(0, 300, 1440, 1000);
+    every.rect(1700, 300, 1200, 600);
+    every.ellipse(3100, 300, 720, 720);
+    every.textBox(4000, 300, 2000, 700, c.run(plain("Middle box")), "Middle box");
+    every.points<cPolyline>("polyline", {{6200, 1000}, {6600, 300}, {7000, 1000}, {7400, 300}});
+    every.points<cPolygon>("polygon", {{7800, 1000}, {8200, 300}, {8600, 1000}});
+    add("Every shape:", every);
+    DrawingGiven boxFirst;
+    boxFirst.textBox(0, 300, 2000, 600, c.run(plain("First box")), "First box");
+    boxFirst.rect(2400, 300, 1000, 600);
+    add("Box, rectangle:", boxFirst);
+    DrawingGiven mixed;
+    mixed.ellipse(0, 300, 1000, 600);
+    mixed.textBox(1400, 300, 2000, 600, c.run(plain("Second box")), "Second box");
+    mixed.points<cPolygon>("polygon", {{3800, 900}, {4300, 300}, {4800, 900}});
+    mixed.line(5200, 900, 6200, 300);
+    add("Ellipse, box, polygon, rising line:", mixed);
+    c.add(*page, para({plain("After the drawings")}));
+    c.doc.InsertPage(page);
+    c.write(folder);
+}
+
+// Text with its NUL and other control characters, as the host gave it.
+template <std::size_t N>
+std::string bytes(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
+
+// Text that readers must not take raw: control characters in a run and in
+// the information strings.
+void hostileDocument(const std::string& folder) {
+    Corpus c("hostile");
+    c.doc.Title = bytes("Title\twith\x01" "controls");
+    c.doc.Author = "Author\r\nbroken";
+    c.doc.Subject = "Subject";
+    auto page = std::make_shared<cPage>();
+    c.add(*page, para({plain("Before")}));
+    c.add(*page, para({plain(bytes("ctl a\x01" "b\x0b" "c\x0c" "d\x1f" "e\x7f" "f\x00" "g end"))}));
+    c.add(*page, para({plain("After")}));
+    c.doc.InsertPage(page);
+    c.write(folder);
+}
+
+// A ";" in a font name, which would end the font's entry.
+void fontNameDocument(const std::string& folder) {
+    Corpus c("fontname");
+    auto page = std::make_shared<cPage>();
+    c.add(*page, para({plain("Before")}));
+    RunGiven semi = plain("semicolon font");
+    semi.font = "Semi;colon Font";
+    c.add(*page, para({semi}));
+    c.add(*page, para({plain("After")}));
+    c.doc.InsertPage(page);
+    c.write(folder);
+}
+
 // Landscape A4 with page numbering from 5.
 void layoutDocument(const std::string& folder) {
     Corpus c("layout");
@@ -326,6 +473,20 @@ void layoutDocument(const std::string& folder) {
     for (int i = 1; i <= 2; ++i) {
         auto page = std::make_shared<cPage>();
         c.add(*page, para({plain("Landscape page " + std::to_string(i))}));
+        c.doc.InsertPage(page);
+    }
+    c.write(folder);
+}
+
+// Page numbers beside a header of the host's, from 3, on three pages.
+void numberedDocument(const std::string& folder) {
+    Corpus c("numbered");
+    c.doc.PageNumbersOn = True;
+    c.doc.PageNumberStart = 3;
+    c.header(para({plain("Letterhead of the host")}));
+    for (int i = 1; i <= 3; ++i) {
+        auto page = std::make_shared<cPage>();
+        c.add(*page, para({plain("Numbered page " + std::to_string(i))}));
         c.doc.InsertPage(page);
     }
     c.write(folder);
@@ -386,6 +547,10 @@ int main(int argc, char** argv) {
         tableDocument(argv[1]);
         objectsDocument(argv[1]);
         layoutDocument(argv[1]);
+        drawingsDocument(argv[1]);
+        hostileDocument(argv[1]);
+        fontNameDocument(argv[1]);
+        numberedDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

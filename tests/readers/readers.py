@@ -4,12 +4,14 @@ read back by independent RTF readers, and compared with what the host put in.
 
     readers.py CORPUS_PROGRAM WORK_FOLDER
 
-Readers: LibreOffice (its plain text, and the ODT for formatting, header,
-footer, information and tables), pandoc (its document tree) and RichEdit
-(riched20 under Wine, through tests/readers/richedit.c). A reader that is
-missing fails the suite. Each reader's known limits are named in KNOWN below
+Readers: LibreOffice (its plain text, the ODT for formatting, header,
+footer, information, tables and drawings, and its PDF for row heights and
+page numbers), pandoc (its document tree), RichEdit (riched20 under Wine,
+through tests/readers/richedit.c) and AbiWord (its plain text and its PDF).
+A reader that is missing fails the suite. Each reader's known limits are named in KNOWN below
 with the reason measured for it; nothing else is allowed to differ.
 """
+import html
 import json
 import os
 import re
@@ -31,13 +33,39 @@ KNOWN = {
     "richedit-header": "RichEdit has no page header or footer, and no information group",
     "richedit-picture": "RichEdit's plain text shows an embedded picture as one space, its object's place",
     "richedit-page": "RichEdit ends the paragraph before a page break and table rows with an empty line",
-    "drawing-text": "RichEdit and pandoc do not read drawing objects, so a text box's text is not shown; "
+    "drawing-text": "RichEdit and pandoc do not read drawings, so a text box's text is not shown; "
                     "LibreOffice shows it in the ODT only (its text export leaves frames out)",
     "libreoffice-picture": "LibreOffice's text export leaves pictures out",
-    "cell-end": "a cell's last paragraph ends with \\par and the \\cell after it ends one more, empty "
-                "paragraph, which LibreOffice shows at the end of every cell (the cell text is the "
-                "paragraphs as they render, so this is the document's own, not a reader's)",
+    "libreoffice-del": "LibreOffice keeps DEL (U+007F) as an invisible character and drops the other "
+                       "control characters of a run; in the information it keeps only the tab",
+    "richedit-controls": "RichEdit keeps the control characters of a run as characters, NUL aside",
+    "libreoffice-field": "LibreOffice's ODT holds a page number field with the last page's number",
+    "libreoffice-semicolon": "LibreOffice ends a font's name at a \";\" however it is written (raw, \\'3b or "
+                             "\\u59): \"Semi;colon Font\" is \"Semi\"",
+    "page-start": "LibreOffice 7.4 and AbiWord 3.0 number the pages from 1 whatever the start number "
+                  "(\\pgnstarts is read by neither, before or after \\sectd)",
+    "pandoc-controls": "pandoc keeps control characters as characters",
+    "abiword-paragraph": "AbiWord applies paragraph formatting only where it precedes the paragraph's text; "
+                         "the paragraphs write it after, so only the text is compared",
+    "abiword-controls": "AbiWord breaks the line at a vertical tab and the page at a form feed, escaped "
+                        "or not; its text shows the vertical tab and DEL and drops the other control characters",
+    "abiword-textbox": "AbiWord shows a text box as a frame of text on lines of its own, between the "
+                       "anchor paragraph's text before and after it, and misreads \\u escapes there "
+                       "(\"caf\\u233\\'3fx\" reads \"caf\u00e9fx\"): only a box's text up to its first "
+                       "character beyond ASCII is compared; it draws no other shape",
+    "abiword-header": "AbiWord's text export puts the header and footer after the body, once, with the "
+                      "page number of the last page",
+    "abiword-font-escape": "AbiWord 3.0 drops every paragraph after the font table once a font name holds "
+                           "an escaped \";\" (\\'3b, \\u59 and {\\'3b} alike; a raw \";\" prints later fonts' "
+                           "names into the body instead): the document with such a font is not compared",
 }
+
+CONTROLS = {chr(c) for c in range(0x20)} - {"\t", "\n"}
+
+
+def without_controls(text, keep=""):
+    """The text with its control characters (tab and line breaks aside) left out."""
+    return "".join(c for c in text if c not in CONTROLS or c in keep)
 
 NS = {
     "office": "urn:oasis:names:tc:opendocument:xmlns:office:1.0",
@@ -82,10 +110,16 @@ def paragraphs(body):
             yield block
 
 
-def shown_text(p, picture="", drawing=""):
+def shown_text(p, picture="", drawing="", controls=without_controls):
     """The text of a paragraph as a reader shows it, with what the reader shows for its object."""
     placeholder = {"picture": picture, "drawing": drawing}.get(p["object"], "")
-    return p["text"] + placeholder + p["tail"]
+    return controls(p["text"] + placeholder + p["tail"])
+
+
+def text_boxes(expectation):
+    """The text of every text box the host drew, in order."""
+    boxes = [s["text"] for p in paragraphs(expectation["body"]) for s in p.get("shapes", []) if s["kind"] == "text box"]
+    return boxes + ([expectation["text_box"]] if "text_box" in expectation else [])
 
 
 # ---------------------------------------------------------------------------
@@ -131,7 +165,7 @@ class Odt:
         out = []
 
         def walk(e, span):
-            if e.tag == q("draw", "frame") or e.tag == q("draw", "rect"):
+            if e.tag.startswith("{%s}" % NS["draw"]):
                 return
             if e.text and e.tag != q("text", "s"):
                 out.extend((c, span) for c in e.text)
@@ -162,18 +196,7 @@ class Odt:
     def body_paragraphs(self):
         office_text = self.content.find("office:body/office:text", NS)
         return [p for p in office_text.iter() if p.tag in (q("text", "p"), q("text", "h"))
-                and not self.inside_frame(p) and p not in self.cell_ends]
-
-    @property
-    def cell_ends(self):
-        """The empty paragraph that closes every cell (KNOWN cell-end)."""
-        if not hasattr(self, "_cell_ends"):
-            self._cell_ends = set()
-            for cell in self.content.iter(q("table", "table-cell")):
-                ps = cell.findall("text:p", NS)
-                if len(ps) > 1 and not "".join(ps[-1].itertext()):
-                    self._cell_ends.add(ps[-1])
-        return self._cell_ends
+                and not self.inside_frame(p)]
 
     def inside_frame(self, p):
         return p in self.frame_paragraphs
@@ -182,11 +205,93 @@ class Odt:
     def frame_paragraphs(self):
         if not hasattr(self, "_frames"):
             self._frames = set()
-            for frame in self.content.iter(q("draw", "frame")):
-                self._frames.update(frame.iter(q("text", "p")))
-            for shape in self.content.iter(q("draw", "rect")):
-                self._frames.update(shape.iter(q("text", "p")))
+            for shape in self.content.iter():
+                if shape.tag.startswith("{%s}" % NS["draw"]):
+                    self._frames.update(shape.iter(q("text", "p")))
         return self._frames
+
+
+def lo_view(text):
+    """The host's text as LibreOffice shows it (KNOWN libreoffice-del)."""
+    return without_controls(text)
+
+
+def name_view(text):
+    """An information string as readers show it: a line break is a space (a name is one line)."""
+    return re.sub(r"\r\n|\r|\n", " ", text)
+
+
+# Drawings: kinds as LibreOffice makes them, and how far a shape may be from
+# its place (0.5 mm).
+SHAPE_ELEMENTS = {"line": "line", "rect": "custom-shape", "ellipse": "custom-shape", "polyline": "custom-shape",
+                  "polygon": "custom-shape", "text box": "frame"}
+NEAR = 28
+
+
+def check_shapes(suite, where, paragraph, shapes):
+    found = [e for e in paragraph.iter() if e.tag.startswith("{%s}" % NS["draw"]) and
+             e.tag.split("}")[1] in ("line", "custom-shape", "frame")]
+    suite.check(where + ": its shapes", [e.tag.split("}")[1] for e in found], [SHAPE_ELEMENTS[s["kind"]] for s in shapes])
+    svg = "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+    for e, want in zip(found, shapes):
+        def length(attribute):
+            v = e.get("{%s}%s" % (svg, attribute))
+            return twips(v) if v else None
+        if want["kind"] == "line":
+            got = {k: length(k) for k in ("x1", "y1", "x2", "y2")}
+        else:
+            got = {k: length(k) for k in ("x", "y", "width", "height")}
+        expected = {k: want[k] for k in got}
+        close = all(got[k] is not None and abs(got[k] - expected[k]) <= NEAR for k in got)
+        suite.check(where + ": the %s at its place and size (twips)" % want["kind"], got if not close else expected,
+                    expected)
+
+
+def pdf_words(path):
+    """Each page of a PDF as (width, height, [(text, xMin, yMin, xMax, yMax)]) in points."""
+    result = subprocess.run(["pdftotext", "-bbox", path, "-"], capture_output=True, text=True)
+    pages = []
+    for page in re.split(r"<page ", result.stdout)[1:]:
+        size = re.match(r'width="([0-9.]+)" height="([0-9.]+)"', page)
+        words = [(html.unescape(w), float(a), float(b), float(c), float(d)) for a, b, c, d, w in
+                 re.findall(r'<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>',
+                            page)]
+        pages.append((float(size.group(1)), float(size.group(2)), words))
+    return pages
+
+
+def check_page_numbers(suite, expectation, pdf, reader):
+    """Every page shows its number at the top right, where the document places it (within 1 mm)."""
+    if not expectation["page_numbers"]:
+        return
+    pages = pdf_words(pdf)
+    right, top = expectation["page_number_right"] / 20, expectation["page_number_top"] / 20
+    for i, (width, _, words) in enumerate(pages, start=1):
+        # KNOWN page-start: numbered from 1.
+        at = [(x1, y0) for text, x0, y0, x1, y1 in words if text == str(i) and y0 < top + 20]
+        placed = any(abs(width - right - x1) <= 2.9 and abs(y0 - top) <= 2.9 for x1, y0 in at)
+        suite.check("%s: %s page %d shows its number at the top right" % (expectation["document"], reader, i),
+                    placed or at, True)
+
+
+def check_row_heights(suite, expectation, pdf):
+    """Rows whose cells hold one paragraph each are one line high."""
+    tables = [b["table"] for b in expectation["body"] if "table" in b]
+    words = [w for _, _, page in pdf_words(pdf) for w in page]
+    for t, table in enumerate(tables, start=1):
+        if any(len(cell) != 1 for row in table for cell in row):
+            continue
+        tops = []
+        for row in table:
+            first = shown_text(row[0][0]).split()[0]
+            tops.append(next(((y0, y1 - y0) for text, _, y0, _, y1 in words if text == first), None))
+        for r in range(len(tops) - 1):
+            if tops[r] is None or tops[r + 1] is None:
+                suite.check("%s: LibreOffice table %d row %d found" % (expectation["document"], t, r + 1), False, True)
+                continue
+            height, line = tops[r + 1][0] - tops[r][0], tops[r][1]
+            suite.check("%s: LibreOffice table %d row %d is one line high (%.1f pt for a line of %.1f pt)"
+                        % (expectation["document"], t, r + 1, height, line), height <= 1.5 * line, True)
 
 
 def check_libreoffice(suite, expectation, work, name):
@@ -202,7 +307,7 @@ def check_libreoffice(suite, expectation, work, name):
     with open(txt_path, encoding="utf-8-sig") as f:
         lines = [line for line in f.read().split("\n") if line != ""]
     # KNOWN libreoffice-picture: pictures and drawings leave no text in the export.
-    suite.check(name + ": LibreOffice text, paragraph by paragraph", lines, [shown_text(p) for p in body])
+    suite.check(name + ": LibreOffice text, paragraph by paragraph", lines, [shown_text(p, controls=lo_view) for p in body])
 
     odt = Odt(odt_path)
     ps = odt.body_paragraphs()
@@ -213,7 +318,7 @@ def check_libreoffice(suite, expectation, work, name):
         where = "%s: LibreOffice paragraph %d (%r)" % (name, i + 1, want["text"][:24])
         style = element.get(q("text", "style-name"))
         chars = odt.chars(element, style)
-        suite.check(where + " text", "".join(c for c, _ in chars), shown_text(want))
+        suite.check(where + " text", "".join(c for c, _ in chars), shown_text(want, controls=lo_view))
 
         def length(attribute):
             v = odt.prop("paragraph", style, "paragraph-properties", attribute)
@@ -236,8 +341,8 @@ def check_libreoffice(suite, expectation, work, name):
         # Run formatting, character by character.
         at = 0
         for run in want["runs"]:
-            piece = chars[at:at + len(run["text"])]
-            at += len(run["text"])
+            piece = chars[at:at + len(lo_view(run["text"]))]
+            at += len(lo_view(run["text"]))
             spans = {span for _, span in piece}
             for span in spans:
                 def tp(attribute, span=span):
@@ -256,7 +361,7 @@ def check_libreoffice(suite, expectation, work, name):
                 rgb = run["rgb"] if run["rgb"] != -1 else 0
                 expected_run = {
                     "bold": run["bold"], "italic": run["italic"], "underline": run["underline"],
-                    "strike": run["strike"], "font": run["font"] or "Arial",
+                    "strike": run["strike"], "font": run["font"].split(";")[0] or "Arial",  # KNOWN libreoffice-semicolon
                     "rgb": "#%02x%02x%02x" % (rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF),
                     "points": float(run["points"]),
                 }
@@ -272,9 +377,9 @@ def check_libreoffice(suite, expectation, work, name):
         for r, (row, want_row) in enumerate(zip(rows, want)):
             cells = row.findall("table:table-cell", NS)
             texts = [["".join(c for c, _ in odt.chars(p, p.get(q("text", "style-name"))))
-                      for p in cell.findall("text:p", NS) if p not in odt.cell_ends] for cell in cells]
+                      for p in cell.findall("text:p", NS)] for cell in cells]
             suite.check(name + ": LibreOffice table %d row %d cells" % (t + 1, r + 1), texts,
-                        [[shown_text(p) for p in cell] for cell in want_row])
+                        [[shown_text(p, controls=lo_view) for p in cell] for cell in want_row])
             for c, cell in enumerate(cells):
                 cs = cell.get(q("table", "style-name"))
                 background = odt.prop("table-cell", cs, "table-cell-properties", q("fo", "background-color"))
@@ -291,13 +396,19 @@ def check_libreoffice(suite, expectation, work, name):
         e = next(odt.styles.iter(q("style", tag)), None)
         return "" if e is None else "\n".join(
             "".join(c for c, _ in odt.chars(p, None)) for p in e.iter(q("text", "p")))
-    suite.check(name + ": LibreOffice header", joined("header"), expectation["header"])
+    # The page number, where the document asks for one, stands above the host's header
+    # (KNOWN libreoffice-field).
+    pdf = os.path.join(work, "libreoffice", stem + ".pdf")
+    pages = len(pdf_words(pdf)) if os.path.exists(pdf) else 0
+    number = [str(pages)] if expectation["page_numbers"] else []
+    suite.check(name + ": LibreOffice header", joined("header"), "\n".join(number + ([expectation["header"]] if
+                                                                                      expectation["header"] else [])))
     suite.check(name + ": LibreOffice footer", joined("footer"), expectation["footer"])
     meta = odt.meta.find("office:meta", NS)
     info = {"title": meta.findtext("dc:title", "", NS), "author": meta.findtext("meta:initial-creator", "", NS),
             "subject": meta.findtext("dc:subject", "", NS)}
     suite.check(name + ": LibreOffice information", info,
-                {k: expectation[k] for k in ("title", "author", "subject")})
+                {k: without_controls(name_view(expectation[k])) for k in ("title", "author", "subject")})
 
     # The sheet, turned for landscape.
     layout = next(l for l in odt.styles.iter(q("style", "page-layout-properties")) if l.get(q("fo", "page-width")))
@@ -309,13 +420,23 @@ def check_libreoffice(suite, expectation, work, name):
     suite.check(name + ": LibreOffice sheet", abs(width - expected_sheet[0]) <= 2 and abs(height - expected_sheet[1]) <= 2,
                 True)
 
-    # Objects: the picture as an image, the text box's text in its frame.
-    if "text_box" in expectation:
-        boxes = ["".join(c for c, _ in odt.chars(p, None)) for box in odt.content.iter(q("draw", "text-box"))
-                 for p in box.iter(q("text", "p"))]
-        suite.check(name + ": LibreOffice text box", expectation["text_box"] in boxes, True)
+    # Objects: the picture as an image, the text boxes' text in their frames,
+    # and every shape of a drawing at its place and size.
+    boxes = ["".join(t for p in box.iter(q("text", "p")) for t, _ in odt.chars(p, None))
+             for box in odt.content.iter(q("draw", "text-box"))]
+    for text in text_boxes(expectation):
+        suite.check(name + ": LibreOffice text box %r" % text, text in boxes, True)
+    for element, want in zip(ps, body):
+        if want.get("shapes"):
+            check_shapes(suite, name + ": LibreOffice drawing in %r" % want["text"], element, want["shapes"])
     if any(p["object"] == "picture" for p in body):
         suite.check(name + ": LibreOffice picture", any(True for _ in odt.content.iter(q("draw", "image"))), True)
+
+    if not os.path.exists(pdf):
+        suite.check(name + ": LibreOffice made a PDF", False, True)
+        return
+    check_row_heights(suite, expectation, pdf)
+    check_page_numbers(suite, expectation, pdf, "LibreOffice")
 
 
 # ---------------------------------------------------------------------------
@@ -361,9 +482,10 @@ def pandoc_blocks(blocks):
 
 
 def pandoc_view(text):
-    """The host's text as pandoc can show it (KNOWN pandoc-astral, pandoc-tab, pandoc-spaces)."""
+    """The host's text as pandoc can show it (KNOWN pandoc-astral, pandoc-tab, pandoc-spaces,
+    pandoc-controls)."""
     text = "".join("\ufffd\ufffd" if ord(c) > 0xFFFF else c for c in text)
-    return " ".join(text.replace("\t", " ").split())
+    return " ".join(w for w in re.split(r"[ \t\r\n]+", text) if w)
 
 
 def check_pandoc(suite, expectation, work, name):
@@ -376,7 +498,7 @@ def check_pandoc(suite, expectation, work, name):
     body = list(paragraphs(expectation["body"]))
     got = [p for p in pandoc_blocks(tree["blocks"]) if "".join(c for c, _ in p).strip()]
     suite.check(name + ": pandoc paragraphs", ["".join(c for c, _ in p) for p in got],
-                [pandoc_view(shown_text(p)) for p in body])
+                [pandoc_view(shown_text(p, controls=str)) for p in body])
     names = {"bold": "Strong", "italic": "Emph", "underline": "Underline", "strike": "Strikeout"}
     for p, want in zip(got, body):
         # Words of a run keep the run's marks; spaces between runs are not compared.
@@ -401,7 +523,7 @@ def check_pandoc(suite, expectation, work, name):
     def meta(key):
         m = tree["meta"].get(key)
         return "".join(c for c, _ in inline_chars(m["c"])) if m else ""
-    suite.check(name + ": pandoc information", {k: meta(k) for k in ("title", "author", "subject")},
+    suite.check(name + ": pandoc information", {k: pandoc_view(meta(k)) for k in ("title", "author", "subject")},
                 {k: pandoc_view(expectation[k]) for k in ("title", "author", "subject")})
     # KNOWN pandoc-header: nothing to compare for the header and footer.
 
@@ -450,15 +572,79 @@ def check_richedit(suite, expectation, work, name):
         return
     with open(path, encoding="utf-8") as f:
         text = f.read()
-    # Paragraphs end with CR; in tables a tab separates the cells (KNOWN richedit-page:
-    # the empty lines of page breaks and row ends are not paragraphs of the host's).
-    lines = [line.strip("\t") for line in re.split(r"\r\n|\r|\n", text)]
-    lines = [line for line in lines if line != ""]
-    body = list(paragraphs(expectation["body"]))
-    # KNOWN richedit-picture, drawing-text.
-    suite.check(name + ": RichEdit text, paragraph by paragraph", lines,
-                [shown_text(p, picture=" ") for p in body])
+    # Paragraphs end with CR (KNOWN richedit-page: the empty lines of page
+    # breaks and row ends are not paragraphs of the host's). A row is one
+    # line, its cells' last paragraphs separated by tabs, and one more tab at its end.
+    lines = [line.rstrip("\t") for line in re.split(r"\r\n|\r|\n", text) if line.rstrip("\t") != ""]
+
+    def view(p):  # KNOWN richedit-picture, drawing-text, richedit-controls
+        return shown_text(p, picture=" ", controls=lambda t: t.replace("\x00", ""))
+
+    expected = []
+    for block in expectation["body"]:
+        if "table" in block:
+            for row in block["table"]:
+                expected += "\t".join("\n".join(view(p) for p in cell) for cell in row).split("\n")
+        else:
+            expected.append(view(block))
+    suite.check(name + ": RichEdit text, paragraph by paragraph", lines, expected)
     # KNOWN richedit-header: no header, footer or information to compare.
+
+
+# ---------------------------------------------------------------------------
+
+# AbiWord.
+
+def run_abiword(work, documents):
+    out = os.path.join(work, "abiword")
+    os.makedirs(out, exist_ok=True)
+    for d in documents:
+        for target in ("txt", "pdf"):
+            subprocess.run(["abiword", "--to=" + target, "-o", os.path.join(out, d[:-4] + "." + target),
+                            os.path.join(work, d)], capture_output=True, timeout=120)
+
+
+def abiword_view(text):
+    """The host's text as AbiWord shows it, line by line (KNOWN abiword-controls)."""
+    text = without_controls(text.replace("\x0c", "\n"), keep="\x0b\x7f")
+    return text.split("\n")
+
+
+def ascii_prefix(text):
+    return re.match(r"[\x00-\x7f]*", text).group(0)
+
+
+def check_abiword(suite, expectation, work, name):
+    body = list(paragraphs(expectation["body"]))
+    if any(";" in r["font"] for p in body for r in p["runs"]):
+        return  # KNOWN abiword-font-escape
+    stem = os.path.join(work, "abiword", expectation["document"][:-4])
+    if not os.path.exists(stem + ".txt") or not os.path.exists(stem + ".pdf"):
+        suite.check(name + ": AbiWord read the document", False, True)
+        return
+    with open(stem + ".txt", encoding="utf-8") as f:
+        lines = [line for line in re.split(r"[\n\x0c]", f.read()) if line != ""]
+    # KNOWN abiword-paragraph: text only. KNOWN abiword-textbox: a text box's
+    # text on a line of its own, compared up to its first character beyond ASCII.
+    expected = []
+    for p in body:
+        boxes = [s["text"] for s in p.get("shapes", []) if s["kind"] == "text box"]
+        if p["object"] == "drawing" and not p.get("shapes") and "text_box" in expectation:
+            boxes = [expectation["text_box"]]
+        if boxes:
+            expected += abiword_view(p["text"]) + [("box", b) for b in boxes] + (abiword_view(p["tail"]) if p["tail"]
+                                                                                else [])
+        else:
+            expected += abiword_view(shown_text(p, controls=str))
+    # KNOWN abiword-header: the header (the last page's number first) and the footer after the body.
+    pages = len(pdf_words(stem + ".pdf"))
+    expected += ([str(pages)] if expectation["page_numbers"] else []) + \
+        [t for t in (expectation["header"], expectation["footer"]) if t]
+    got = [("box", ascii_prefix(e[1])) if isinstance(e, tuple) and line.startswith(ascii_prefix(e[1])) else line
+           for line, e in zip(lines, expected)] + lines[len(expected):]
+    want = [("box", ascii_prefix(e[1])) if isinstance(e, tuple) else e for e in expected]
+    suite.check(name + ": AbiWord text, line by line", got, want)
+    check_page_numbers(suite, expectation, stem + ".pdf", "AbiWord")
 
 
 # ---------------------------------------------------------------------------
@@ -472,7 +658,8 @@ def need(program, package):
 def main():
     corpus, work = sys.argv[1], sys.argv[2]
     for program, package in (("soffice", "libreoffice-writer-nogui"), ("pandoc", "pandoc"),
-                             ("/usr/lib/wine/wine64", "wine64"), ("x86_64-w64-mingw32-gcc", "gcc-mingw-w64-x86-64")):
+                             ("/usr/lib/wine/wine64", "wine64"), ("x86_64-w64-mingw32-gcc", "gcc-mingw-w64-x86-64"),
+                             ("abiword", "abiword"), ("pdftotext", "poppler-utils")):
         need(program, package)
     if os.path.isdir(work):
         for entry in os.listdir(work):
@@ -490,11 +677,12 @@ def main():
 
     out = os.path.join(work, "libreoffice")
     profile = "file://" + os.path.join(work, "profile")
-    for target in ("txt:Text (encoded):UTF8", "odt"):
+    for target in ("txt:Text (encoded):UTF8", "odt", "pdf"):
         subprocess.run(["soffice", "-env:UserInstallation=" + profile, "--headless", "--convert-to", target,
                         "--outdir", out] + [os.path.join(work, d) for d in documents],
                        capture_output=True, timeout=600)
     run_richedit(work, documents)
+    run_abiword(work, documents)
 
     suite = Suite()
     for e in expectations:
@@ -502,6 +690,7 @@ def main():
         check_libreoffice(suite, e, work, name)
         check_pandoc(suite, e, work, name)
         check_richedit(suite, e, work, name)
+        check_abiword(suite, e, work, name)
     print("%d passed, %d failed" % (suite.passed, suite.failed))
     return 1 if suite.failed else 0
 
