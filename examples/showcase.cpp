@@ -30,35 +30,39 @@ std::shared_ptr<cParagraph> paragraph(const std::shared_ptr<cText>& text, vlRTFA
     return p;
 }
 
+// The six shapes in a row below the first line of their paragraph (Top
+// twips down), which leaves them room with its space after.
+constexpr std::int32_t Top = 600;
+
 std::shared_ptr<cDrawing> allShapes(cDocument&) {
     auto drawing = std::make_shared<cDrawing>();
     auto line = std::make_shared<cLine>();
-    line->x2 = 1440, line->y2 = 720, line->PenRGBColor = 0x0000FF;
+    line->y1 = Top, line->x2 = 1440, line->y2 = Top + 720, line->PenRGBColor = 0x0000FF;
     drawing->InsertLine(line);
     auto rect = std::make_shared<cRect>();
-    rect->x = 1700, rect->Width = 1200, rect->Height = 720;
+    rect->x = 1700, rect->y = Top, rect->Width = 1200, rect->Height = 720;
     rect->FillForeRGBColor = 0xFFCC99, rect->FillBackRGBColor = 0xFFCC99, rect->FillPattern = 1;
     drawing->InsertRect(rect);
     auto ellipse = std::make_shared<cEllipse>();
-    ellipse->x = 3100, ellipse->Width = 720, ellipse->Height = 720;
+    ellipse->x = 3100, ellipse->y = Top, ellipse->Width = 720, ellipse->Height = 720;
     ellipse->FillForeRGBColor = 0x00CC00, ellipse->FillBackRGBColor = 0x00CC00, ellipse->FillPattern = 1;
     drawing->InsertEllipse(ellipse);
     auto polyline = std::make_shared<cPolyline>();
     auto polygon = std::make_shared<cPolygon>();
     auto point = std::make_shared<cPoint>();
     for (auto [x, y] : {std::pair{4000, 720}, {4400, 0}, {4800, 720}, {5200, 0}}) {
-        point->x = x, point->y = y;
+        point->x = x, point->y = Top + y;
         polyline->InsertPoint(point);
     }
     for (auto [x, y] : {std::pair{5600, 720}, {6000, 0}, {6400, 720}}) {
-        point->x = x, point->y = y;
+        point->x = x, point->y = Top + y;
         polygon->InsertPoint(point);
     }
     polygon->FillForeRGBColor = 0x3399FF, polygon->FillBackRGBColor = 0x3399FF, polygon->FillPattern = 1;
     drawing->InsertPolyline(polyline);
     drawing->InsertPolygon(polygon);
     auto box = std::make_shared<cDrawingText>();
-    box->x = 6800, box->Width = 2000, box->Height = 720;
+    box->x = 6800, box->y = Top, box->Width = 2000, box->Height = 720;
     box->Text(run("A text box"));
     drawing->InsertText(box);
     return drawing;
@@ -142,10 +146,10 @@ int main(int argc, char** argv) {
         first->InsertParagraph(boxed);
 
         auto shapes = std::make_shared<cParagraph>();
-        shapes->SpaceBefore = 240;
+        shapes->SpaceBefore = 240, shapes->SpaceAfter = 1400;
         shapes->InsertText(run("Shapes: "));
         shapes->InsertDrawing(allShapes(doc));
-        shapes->InsertText(run(" one group of six shapes."));
+        shapes->InsertText(run(" one group of six shapes, drawn below."));
         first->InsertParagraph(shapes);
         doc.InsertPage(first);
 

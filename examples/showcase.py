@@ -32,32 +32,37 @@ def paragraph(text, align=aLeft):
     return p
 
 
+# The six shapes in a row below the first line of their paragraph (TOP twips
+# down), which leaves them room with its space after.
+TOP = 600
+
+
 def all_shapes():
     drawing = cDrawing()
     line = cLine()
-    line.x2, line.y2, line.PenRGBColor = 1440, 720, 0x0000FF
+    line.y1, line.x2, line.y2, line.PenRGBColor = TOP, 1440, TOP + 720, 0x0000FF
     drawing.InsertLine(line)
     rect = cRect()
-    rect.x, rect.Width, rect.Height = 1700, 1200, 720
+    rect.x, rect.y, rect.Width, rect.Height = 1700, TOP, 1200, 720
     rect.FillForeRGBColor = rect.FillBackRGBColor = 0xFFCC99
     rect.FillPattern = 1
     drawing.InsertRect(rect)
     ellipse = cEllipse()
-    ellipse.x, ellipse.Width, ellipse.Height = 3100, 720, 720
+    ellipse.x, ellipse.y, ellipse.Width, ellipse.Height = 3100, TOP, 720, 720
     ellipse.FillForeRGBColor = ellipse.FillBackRGBColor = 0x00CC00
     ellipse.FillPattern = 1
     drawing.InsertEllipse(ellipse)
     polyline, polygon, point = cPolyline(), cPolygon(), cPoint()
-    for point.x, point.y in [(4000, 720), (4400, 0), (4800, 720), (5200, 0)]:
+    for point.x, point.y in [(4000, TOP + 720), (4400, TOP), (4800, TOP + 720), (5200, TOP)]:
         polyline.InsertPoint(point)
-    for point.x, point.y in [(5600, 720), (6000, 0), (6400, 720)]:
+    for point.x, point.y in [(5600, TOP + 720), (6000, TOP), (6400, TOP + 720)]:
         polygon.InsertPoint(point)
     polygon.FillForeRGBColor = polygon.FillBackRGBColor = 0x3399FF
     polygon.FillPattern = 1
     drawing.InsertPolyline(polyline)
     drawing.InsertPolygon(polygon)
     box = cDrawingText()
-    box.x, box.Width, box.Height = 6800, 2000, 720
+    box.x, box.y, box.Width, box.Height = 6800, TOP, 2000, 720
     box.Text = run("A text box")
     drawing.InsertText(box)
     return drawing
@@ -127,10 +132,10 @@ def build():
     first.InsertParagraph(boxed)
 
     shapes = cParagraph()
-    shapes.SpaceBefore = 240
+    shapes.SpaceBefore, shapes.SpaceAfter = 240, 1400
     shapes.InsertText(run("Shapes: "))
     shapes.InsertDrawing(all_shapes())
-    shapes.InsertText(run(" one group of six shapes."))
+    shapes.InsertText(run(" one group of six shapes, drawn below."))
     first.InsertParagraph(shapes)
     doc.InsertPage(first)
 
