@@ -39,7 +39,7 @@ styles=$(unzip -p showcase.odt styles.xml)
 expect "title run" "$text" "Rich Text from code"
 expect "formatted runs" "$text" "bold, italic, underlined, monospaced {braces} and \\backslashes\\,"
 expect "Unicode text" "$text" "Ελληνικά, Русский, € 12."
-expect "text after the drawing" "$text" "one group of six shapes."
+expect "text after the drawing" "$text" "one group of six shapes, drawn below."
 expect "table cells" "$text" "Apples"
 expect "last paragraph" "$text" "The end."
 expect "page break" "$content" 'fo:break-before="page"'
