@@ -57,45 +57,6 @@ TEST(SplitRGB, BytesInMemoryOrder) {
     EXPECT_EQ(high.high, 128);
 }
 
-std::string replaced(std::string text, const std::string& find, const std::string& by) {
-    detail::ReplaceAll(text, find, by);
-    return text;
-}
-
-TEST(ReplaceAll, ContinuingAndRestartingModes) {
-    EXPECT_EQ(replaced("aaaa", "aa", "b"), "bb");
-    EXPECT_EQ(replaced("aaaa", "aa", "aab"), "aabaab");
-    // Restarting: an occurrence made by the joining is replaced too.
-    EXPECT_EQ(replaced("aabb", "ab", ""), "");
-    EXPECT_EQ(replaced("xaabbx", "ab", ""), "xx");
-    EXPECT_EQ(replaced("a\\b\\", "\\", "\\\\"), "a\\\\b\\\\");
-    EXPECT_EQ(replaced("", "a", "b"), "");
-    EXPECT_EQ(replaced("abc", "", "x"), "abc");
-    EXPECT_EQ(replaced("abcabc", "bc", "Q"), "aQaQ");
-    // A replacement that forms the pattern with what precedes it.
-    EXPECT_EQ(replaced("aab", "ab", "b"), "b");
-}
-
-TEST(ReplaceChar, OverwritesInPlaceAndEmptiesItsArguments) {
-    std::string text("a\0b\0", 4), find("\0", 1), by(" ");
-    detail::ReplaceChar(text, find, by);
-    EXPECT_EQ(text, "a b ");
-    EXPECT_TRUE(find.empty());
-    EXPECT_TRUE(by.empty());
-    std::string same = "xyx", f = "x", empty;
-    detail::ReplaceChar(same, f, empty);
-    EXPECT_EQ(same, "xyx");
-}
-
-TEST(InStrLast, LastOccurrenceAtOrAfterStart) {
-    EXPECT_EQ(detail::InStrLast("a\\page b\\page ", "\\page ", 1), 9u);
-    EXPECT_EQ(detail::InStrLast("a\\page b\\page ", "\\page ", 0), 9u);
-    EXPECT_EQ(detail::InStrLast("abcabc", "abc", 5), 0u);
-    EXPECT_EQ(detail::InStrLast("abcabc", "ABC", 1), 0u);
-    EXPECT_EQ(detail::InStrLast("", "a", 1), 0u);
-    EXPECT_EQ(detail::InStrLast("a", "", 1), 0u);
-}
-
 std::string runText(const std::string& text) {
     std::string out;
     detail::appendEscapedRunText(out, text);
@@ -228,36 +189,7 @@ protected:
     std::filesystem::path folder_;
 };
 
-TEST_F(TempFolder, TempFileNameCreatesAPrivateEmptyFile) {
-    std::string prefix, where = folder();
-    std::string path = detail::TempFileName(prefix, where);
-    EXPECT_EQ(prefix, "~vx");
-    ASSERT_FALSE(path.empty());
-    EXPECT_EQ(path.rfind(folder() + "~vx", 0), 0u);
-    struct stat st;
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_size, 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    std::string again = detail::TempFileName(prefix, where);
-    EXPECT_NE(again, path);
-    std::string longPrefix = "abcdef";
-    std::string shortened = detail::TempFileName(longPrefix, where);
-    EXPECT_EQ(shortened.rfind(folder() + "abc", 0), 0u);
-    EXPECT_NE(shortened.substr(folder().size(), 4), "abcd");
-}
-
-TEST_F(TempFolder, TempFileNameDefaultsAndFailure) {
-    std::string prefix, where;
-    std::string path = detail::TempFileName(prefix, where);
-    EXPECT_EQ(where, detail::TempPath());
-    EXPECT_EQ(where.back(), '/');
-    ASSERT_FALSE(path.empty());
-    detail::KillFile(path);
-    std::string missing = folder() + "no/such/folder/";
-    EXPECT_EQ(detail::TempFileName(prefix, missing), "");
-}
-
-TEST_F(TempFolder, FileExistsAndKillFile) {
+TEST_F(TempFolder, FileExists) {
     std::string path = folder() + "f.txt";
     EXPECT_FALSE(detail::FileExists(path));
     EXPECT_FALSE(detail::FileExists(""));
@@ -265,17 +197,8 @@ TEST_F(TempFolder, FileExistsAndKillFile) {
     EXPECT_FALSE(detail::FileExists(path));  // empty
     std::ofstream(path) << "x";
     EXPECT_TRUE(detail::FileExists(path));
-    detail::KillFile(path);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    detail::KillFile(path);  // missing: ignored
-    detail::KillFile("");
 }
 
-TEST(AddBackslash, AddsTheSeparatorOnce) {
-    EXPECT_EQ(detail::AddBackslash(""), "");
-    EXPECT_EQ(detail::AddBackslash("/tmp"), "/tmp/");
-    EXPECT_EQ(detail::AddBackslash("/tmp/"), "/tmp/");
-}
 
 }  // namespace
 }  // namespace velloran

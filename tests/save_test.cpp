@@ -1,5 +1,7 @@
 // Save with file names as long as the file system takes: the temporary file
 // written beside the target must not need more room than the target's name.
+#include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -8,6 +10,23 @@
 #include <string>
 
 #include "support.hpp"
+
+// The folders this test binary syncs, while a test listens: fsync is taken
+// over here and passed on. Sanitizer runtimes take it over themselves.
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#define VELLORAN_LISTENS_TO_FSYNC 1
+static std::vector<std::string>* syncedFolders = nullptr;
+
+extern "C" int fsync(int fd) {
+    static auto real = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
+    struct stat st;
+    if (syncedFolders && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::error_code ignored;
+        syncedFolders->push_back(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), ignored));
+    }
+    return real(fd);
+}
+#endif
 
 namespace velloran {
 namespace {
@@ -63,6 +82,20 @@ TEST_F(LongNameSaveTest, ANameBeyondTheLimitIsABadFileNameAndLeavesNothing) {
     cDocument doc;
     EXPECT_EQ(errorOf([&] { doc.Save(path(std::string(static_cast<std::size_t>(longest_) + 1, 'n'))); }), 52);
     EXPECT_TRUE(empty());
+}
+
+// After the rename the folder is synced, or a power loss could lose the new name.
+TEST_F(LongNameSaveTest, SyncsTheFolderAfterTheRename) {
+#ifdef VELLORAN_LISTENS_TO_FSYNC
+    std::vector<std::string> synced;
+    syncedFolders = &synced;
+    cDocument doc;
+    EXPECT_EQ(doc.Save(path("synced.rtf")), True);
+    syncedFolders = nullptr;
+    EXPECT_EQ(synced, std::vector<std::string>{std::filesystem::canonical(folder_).string()});
+#else
+    GTEST_SKIP() << "the sanitizer runtime takes fsync over";
+#endif
 }
 
 }  // namespace

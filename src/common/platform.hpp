@@ -1,5 +1,5 @@
-// The seam between the core and the operating system: files, temporary
-// files, the local clock and Unicode case mapping. One implementation per
+// The seam between the core and the operating system: files, the local
+// clock and Unicode case mapping. One implementation per
 // platform; nothing else in the core calls the system.
 #pragma once
 
@@ -26,19 +26,6 @@ void setFixedClock(std::optional<LocalTime> time);
 // What the system clock says, ignoring any fixed value.
 LocalTime systemLocalNow();
 
-// The folder separator ('/' or '\\').
-char separator() noexcept;
-
-// The user's temporary folder, ending with the separator; empty when the
-// platform reports none.
-std::string tempFolder();
-
-// Create a new, empty file in folder whose name starts with (at most the
-// first three characters of) prefix, exclusively (never through an existing
-// file or link) and readable by its owner only. Returns the full path, or
-// the empty string when no file could be created.
-std::string createTempFile(const std::string& prefix, const std::string& folder);
-
 // The length of a file, or nothing when it cannot be read.
 std::optional<std::uint64_t> fileLength(const std::string& path) noexcept;
 
@@ -47,12 +34,6 @@ void removeFile(const std::string& path) noexcept;
 
 // Read a whole file; raises the automation file error when it cannot.
 std::string readFile(const std::string& path);
-
-// Write data as the whole content of a file: createNew makes a new file
-// exclusively, readable by its owner only; otherwise the file must exist
-// already and is truncated. Links are never followed at the last step.
-// Raises the automation file error on failure.
-void writeFile(const std::string& path, std::string_view data, bool createNew);
 
 // Write data as the whole content of path. A regular file (or a path that
 // does not exist yet) is written to a new file in the same folder that then

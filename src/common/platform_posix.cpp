@@ -117,27 +117,6 @@ LocalTime systemLocalNow() {
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min};
 }
 
-char separator() noexcept { return '/'; }
-
-std::string tempFolder() {
-    const char* dir = std::getenv("TMPDIR");
-    std::string folder = dir && *dir ? dir : "/tmp";
-    if (folder.back() != '/') folder += '/';
-    return folder;
-}
-
-std::string createTempFile(const std::string& prefix, const std::string& folder) {
-    if (hasNul(prefix) || hasNul(folder)) return {};
-    std::string stem = folder;
-    if (!stem.empty() && stem.back() != '/') stem += '/';
-    stem += prefix.substr(0, 3);
-    std::string path;
-    int fd = createExclusive(stem, ".tmp", 0600, path);
-    if (fd < 0) return {};
-    ::close(fd);
-    return path;
-}
-
 std::optional<std::uint64_t> fileLength(const std::string& path) noexcept {
     struct stat st;
     if (path.empty() || hasNul(path) || ::stat(path.c_str(), &st) != 0) return std::nullopt;
@@ -170,17 +149,6 @@ std::string readFile(const std::string& path) {
     }
     data.resize(used);
     return data;
-}
-
-void writeFile(const std::string& path, std::string_view data, bool createNew) {
-    if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
-    int flags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | (createNew ? O_CREAT | O_EXCL : O_TRUNC);
-    int fd = ::open(path.c_str(), flags, 0600);
-    if (fd < 0) raiseFileError(errno);
-    OpenFile file(fd, createNew ? path : std::string());
-    writeAll(fd, data);
-    file.close();
-    file.keep();
 }
 
 namespace {
@@ -238,6 +206,15 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
     file.close();
     if (::rename(temp.c_str(), target.c_str()) != 0) raiseFileError(errno);
     file.keep();
+    // The new name lives in the folder: sync it too, or a power loss right
+    // after Save returned could still bring the old file back. A folder that
+    // cannot be opened or synced (some file systems refuse) changes nothing
+    // of what was written.
+    int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
 }
 
 std::string upperCase(std::string_view utf8) {

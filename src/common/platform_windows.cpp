@@ -48,27 +48,6 @@ std::wstring wide(std::string_view utf8) { return detail::toUtf16<wchar_t>(utf8)
 
 std::string narrow(const wchar_t* text, std::size_t length) { return detail::fromUtf16(text, length); }
 
-// Text of the ANSI code page as UTF-8.
-std::string fromAnsi(const char* text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring buffer(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, buffer.data(), length);
-    return narrow(buffer.data(), static_cast<std::size_t>(length - 1));
-}
-
-// UTF-8 as text of the ANSI code page; false when a character is missing from it.
-bool toAnsi(const std::string& utf8, std::string& out) {
-    std::wstring w = wide(utf8);
-    BOOL lost = FALSE;
-    int length = WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, nullptr, 0, nullptr, &lost);
-    if (length <= 0 || lost) return false;
-    out.assign(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.c_str(), -1, out.data(), length, nullptr, nullptr);
-    out.pop_back();
-    return true;
-}
-
 class Handle {
 public:
     explicit Handle(HANDLE h) : h_(h) {}
@@ -110,25 +89,6 @@ LocalTime systemLocalNow() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
 }
 
-char separator() noexcept { return '\\'; }
-
-std::string tempFolder() {
-    char buffer[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(MAX_PATH, buffer);
-    if (length == 0 || length > MAX_PATH) return {};
-    buffer[length] = '\0';
-    return fromAnsi(buffer);
-}
-
-std::string createTempFile(const std::string& prefix, const std::string& folder) {
-    std::string ansiFolder, ansiPrefix;
-    if (!toAnsi(folder, ansiFolder) || !toAnsi(prefix, ansiPrefix)) return {};
-    char buffer[MAX_PATH + 1] = {};
-    // Unique number 0: the system picks the name and creates the file, new and empty.
-    if (GetTempFileNameA(ansiFolder.c_str(), ansiPrefix.c_str(), 0, buffer) == 0) return {};
-    return fromAnsi(buffer);
-}
-
 std::optional<std::uint64_t> fileLength(const std::string& path) noexcept {
     try {
         if (path.empty()) return std::nullopt;
@@ -161,29 +121,6 @@ std::string readFile(const std::string& path) {
         data.append(buffer, n);
     }
     return data;
-}
-
-void writeFile(const std::string& path, std::string_view data, bool createNew) {
-    if (path.empty() || path.find('\0') != std::string::npos) throw Error(errors::BadFileNameOrNumber);
-    std::wstring target = wide(path);
-    HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, createNew ? CREATE_NEW : TRUNCATE_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) raiseFileError(GetLastError());
-    std::exception_ptr failure;
-    {
-        Handle file(h);
-        try {
-            writeAll(file.get(), data);
-            file.close();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }
-    if (failure) {
-        // A new file that could not be written completely goes again.
-        if (createNew) DeleteFileW(target.c_str());
-        std::rethrow_exception(failure);
-    }
 }
 
 void writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {

@@ -7,47 +7,6 @@
 
 namespace velloran::detail {
 
-void ReplaceAll(std::string& text, const std::string& find, const std::string& replacement) {
-    if (text.empty() || find.empty()) return;
-    if (!replacement.empty() && replacement.find(find) != std::string::npos) {
-        // Continuing: inserted text is never searched again, so one pass does it.
-        std::string result;
-        std::size_t from = 0;
-        for (std::size_t hit; (hit = text.find(find, from)) != std::string::npos; from = hit + find.size()) {
-            result.append(text, from, hit - from);
-            result += replacement;
-        }
-        result.append(text, from, std::string::npos);
-        text.swap(result);
-        return;
-    }
-    // Restarting: a new occurrence can only begin where the prefix before the
-    // last hit meets the replacement, so searching again from just before the
-    // hit finds the same first occurrence as searching from the start.
-    std::size_t from = 0;
-    for (std::size_t hit; (hit = text.find(find, from)) != std::string::npos;) {
-        text.replace(hit, find.size(), replacement);
-        from = hit >= find.size() - 1 ? hit - (find.size() - 1) : 0;
-    }
-}
-
-void ReplaceChar(std::string& text, std::string& find, std::string& replacement) {
-    if (!find.empty() && !replacement.empty()) {
-        for (std::size_t hit = text.find(find); hit != std::string::npos; hit = text.find(find, hit + 1))
-            text[hit] = replacement[0];
-    }
-    find.clear();
-    replacement.clear();
-}
-
-std::size_t InStrLast(std::string_view text, std::string_view find, std::size_t start) {
-    if (text.empty() || find.empty()) return 0;
-    if (start == 0) start = 1;
-    std::size_t hit = text.rfind(find);
-    if (hit == std::string_view::npos || hit + 1 < start) return 0;
-    return hit + 1;
-}
-
 namespace {
 
 // A character above U+007F as one \uN escape per UTF-16 code unit (N signed,
