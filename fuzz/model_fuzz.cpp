@@ -299,9 +299,9 @@ std::vector<Shown> state(const Objects& o) {
     for (auto& d : o.drawings)
         if (d) s.push_back({d.get(), "drawing", fragmentOf(*d)});
     for (auto& p : o.polylines)
-        if (p) s.push_back({p.get(), "polyline", fragmentOf(static_cast<const detail::PointShape&>(*p))});
+        if (p) s.push_back({p.get(), "polyline", fragmentOf(*p)});
     for (auto& p : o.polygons)
-        if (p) s.push_back({p.get(), "polygon", fragmentOf(static_cast<const detail::PointShape&>(*p))});
+        if (p) s.push_back({p.get(), "polygon", fragmentOf(*p)});
     return s;
 }
 
@@ -360,7 +360,7 @@ void setField(Objects& o, Reader& in) {
     int cls = in.byte() % ClassCount;
     int slot = in.byte() % Slots;
     std::uint8_t field = in.byte();
-    auto box = [&](detail::BoxShape& s) {
+    auto box = [&](auto& s) {
         switch (field % 9) {
         case 0: s.x = in.value(); break;
         case 1: s.y = in.value(); break;
@@ -373,7 +373,7 @@ void setField(Objects& o, Reader& in) {
         default: s.FillPattern = in.value(); break;
         }
     };
-    auto fillAndPen = [&](detail::FillAndPen& s) {
+    auto fillAndPen = [&](auto& s) {
         switch (field % 5) {
         case 0: s.PenWidth = in.value(); break;
         case 1: s.PenRGBColor = in.value(); break;

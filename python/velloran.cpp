@@ -32,6 +32,7 @@ namespace {
 
 // Python objects the module made at import; kept for the life of the process.
 PyObject* errorType = nullptr;
+PyObject* errorClass = nullptr;  // _error_class(number): the Python class of an error number
 PyObject* alignmentType = nullptr;
 PyObject* borderTypeType = nullptr;
 
@@ -150,11 +151,48 @@ auto render(const cDocument& document, Work work) {
                       work);
 }
 
+// Set the Python exception of an error: its class by number (file errors
+// are OSErrors too), with the file's name where one is known.
+void raise(const Error& e, const std::string* file) {
+    py::object type = py::reinterpret_borrow<py::object>(errorClass)(e.number());
+    py::object error = file && e.number() >= 52 && e.number() <= 76
+                           ? type(e.number(), e.what(), py::reinterpret_steal<py::object>(PyUnicode_DecodeFSDefaultAndSize(
+                                                           file->data(), static_cast<Py_ssize_t>(file->size()))))
+                           : type(e.number(), e.what());
+    PyErr_SetObject(type.ptr(), error.ptr());
+}
+
+// Work on a file: its errors name the file.
+template <class Work>
+auto withFileName(const std::string& file, Work work) {
+    try {
+        return work();
+    } catch (const Error& e) {
+        raise(e, &file);
+        throw py::error_already_set();
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Values.
 
 [[noreturn]] void wrongType(const char* expected, py::handle value) {
     throw py::type_error(std::string("expected ") + expected + ", got " + Py_TYPE(value.ptr())->tp_name);
+}
+
+// The C++ object behind a Python object of one of the classes. An object
+// made by __new__ alone (its __init__ never ran) has none: TypeError.
+template <class C>
+C& initialized(py::handle self) {
+    if (!py::isinstance<C>(self))
+        throw py::type_error(std::string("expected ") + py::type::of<C>().attr("__name__").template cast<std::string>() +
+                             ", got " + Py_TYPE(self.ptr())->tp_name);
+    auto* instance = reinterpret_cast<py::detail::instance*>(self.ptr());
+    auto holder = instance->get_value_and_holder(py::detail::get_type_info(typeid(C)));
+    if (!holder || !holder.holder_constructed())
+        throw py::type_error(std::string(Py_TYPE(self.ptr())->tp_name) +
+                             " object is not initialized: it was made by __new__ without __init__");
+    return *static_cast<C*>(holder.value_ptr());
 }
 
 // A Python integer (or anything with __index__); bool counts as the
@@ -180,7 +218,7 @@ std::int32_t toLong(py::handle value) {
 py::object fromBoolean(Boolean value) {
     if (value == True) return py::bool_(true);
     if (value == False) return py::bool_(false);
-    return py::int_(value);
+    return py::int_(static_cast<int>(value));
 }
 
 std::string toString(py::handle value) {
@@ -223,7 +261,7 @@ struct BooleanValue {
     static type in(py::handle v) {
         std::int64_t n = integer(v, "bool or int");
         if (n < INT16_MIN || n > INT16_MAX) throw Error(errors::Overflow);
-        return static_cast<Boolean>(n);
+        return Boolean(static_cast<std::int16_t>(n));
     }
     static py::object out(type v) { return fromBoolean(v); }
 };
@@ -232,6 +270,15 @@ struct StringValue {
     using type = std::string;
     static type in(py::handle v) { return toString(v); }
     static py::object out(const type& v) { return py::str(v); }
+};
+
+// A path: str, bytes or any path-like object in; str out.
+struct PathValue {
+    using type = std::string;
+    static type in(py::handle v) { return toPath(v); }
+    static py::object out(const type& v) {
+        return py::reinterpret_steal<py::object>(PyUnicode_DecodeFSDefaultAndSize(v.data(), static_cast<Py_ssize_t>(v.size())));
+    }
 };
 
 struct SingleValue {
@@ -279,8 +326,8 @@ using Class = py::class_<C, std::shared_ptr<C>>;
 template <class Value, class C>
 void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value::type C::*> member, const char* doc) {
     cls.def_property(
-        name, [member](const C& self) { return Value::out(self.*member); },
-        [member](C& self, py::handle value) {
+        name, [member](py::handle self_) { const C& self = initialized<C>(self_); return Value::out(self.*member); },
+        [member](py::handle self_, py::handle value) { C& self = initialized<C>(self_);
             auto converted = Value::in(value);
             waitFree({&self});
             self.*member = std::move(converted);
@@ -292,8 +339,8 @@ void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value:
 template <class T, class C>
 void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shared_ptr<T> C::*> member, const char* doc) {
     cls.def_property(
-        name, [member](const C& self) { return self.*member; },
-        [member](C& self, py::handle value) {
+        name, [member](py::handle self_) { const C& self = initialized<C>(self_); return self.*member; },
+        [member](py::handle self_, py::handle value) { C& self = initialized<C>(self_);
             auto object = toObject<T>(value);
             waitFree({&self});
             self.*member = std::move(object);
@@ -309,17 +356,31 @@ void writeOnly(Class<C>& cls, const char* name, Setter setter, const char* doc) 
         name, [message](py::handle) -> py::object { throw py::attribute_error(message); }, setter, doc);
 }
 
+// A method under its Python parameter names, which inspect.signature shows
+// (textSignature, "(self, /, path)"), and again under the automation
+// interface's names for keyword callers who use those.
+template <class C, class F, class... PythonArgs, class... AutomationArgs>
+void method(Class<C>& cls, const char* name, const std::string& textSignature, F f,
+            std::tuple<PythonArgs...> pythonArgs, std::tuple<AutomationArgs...> automationArgs, const std::string& doc) {
+    // pybind11 may keep the pointer: the text lives as long as the process.
+    auto* text = new std::string(std::string(name) + textSignature + "\n--\n\n" + doc);
+    std::apply([&](auto... a) { cls.def(name, f, a..., text->c_str()); }, pythonArgs);
+    std::apply([&](auto... a) { cls.def(name, f, a..., ""); }, automationArgs);
+}
+
 // An insert method taking one child object.
 template <class C, class Child, class Method>
-void insert(Class<C>& cls, const char* name, const char* arg, Method method, const char* doc) {
-    cls.def(
-        name,
-        [method](C& self, py::handle value) {
+void insert(Class<C>& cls, const char* name, const char* arg, const char* automationArg, Method insertChild,
+            const char* doc) {
+    method(
+        cls, name, std::string("(self, /, ") + arg + ")",
+        [insertChild](py::handle self_, py::handle value) {
+            C& self = initialized<C>(self_);
             auto child = toObject<Child>(value);
             waitFree({&self});
-            return fromBoolean((self.*method)(child));
+            return fromBoolean((self.*insertChild)(child));
         },
-        py::arg(arg), doc);
+        std::make_tuple(py::arg(arg)), std::make_tuple(py::arg(automationArg)), doc);
 }
 
 constexpr const char* kPenWidth = "Pen width in twips (default 15).";
@@ -384,6 +445,40 @@ bool isSequence(py::handle value) {
            !PyByteArray_Check(value.ptr());
 }
 
+// Raise an automation error whose message says where it happened.
+[[noreturn]] void raiseAt(int number, const std::string& where) {
+    py::object type = py::reinterpret_borrow<py::object>(errorClass)(number);
+    py::object error = type(number, std::string(Error::message(number)) + ": " + where);
+    PyErr_SetObject(type.ptr(), error.ptr());
+    throw py::error_already_set();
+}
+
+// The number of elements of an array, and the elements in automation order:
+// the first index runs fastest.
+std::size_t elementCount(const CellArray& cells) {
+    std::size_t count = cells.dimensions() == 0 ? 0 : 1;
+    for (std::size_t d = 1; d <= cells.dimensions(); ++d)
+        count *= static_cast<std::size_t>(std::max<std::int64_t>(0, std::int64_t{cells.ubound(d)} - cells.lbound(d) + 1));
+    return count;
+}
+
+py::list elements(CellArray& cells) {
+    py::list out;
+    std::size_t n = cells.dimensions();
+    if (n == 0 || n > 4 || elementCount(cells) == 0) return out;
+    std::vector<std::int32_t> index(4, 0);
+    for (std::size_t d = 0; d < n; ++d) index[d] = cells.lbound(d + 1);
+    for (;;) {
+        py::tuple key(n);
+        for (std::size_t d = 0; d < n; ++d) key[d] = py::int_(index[d]);
+        out.append(py::cast(cellAt(cells, key)));
+        std::size_t d = 0;
+        while (d < n && index[d] == cells.ubound(d + 1)) index[d] = cells.lbound(d + 1), ++d;
+        if (d == n) return out;
+        ++index[d];
+    }
+}
+
 // A list of rows, each a list of cells or None: columns 1..n by rows 1..m,
 // n being the longest row; a shorter row's missing cells are None.
 CellArray tableOfRows(py::handle value) {
@@ -402,6 +497,13 @@ CellArray tableOfRows(py::handle value) {
     }
     if (columns > INT32_MAX || grid.size() > INT32_MAX) throw Error(errors::Overflow);
     const auto n = static_cast<std::int32_t>(columns), m = static_cast<std::int32_t>(grid.size());
+    // Every cell must be there: name the first one missing, as the table's
+    // insertion would fail on it with error 91 without saying where.
+    for (std::size_t r = 0; r < grid.size(); ++r)
+        for (std::size_t c = 0; c < columns; ++c)
+            if (c >= grid[r].size() || !grid[r][c])
+                raiseAt(errors::ObjectNotSet, "row " + std::to_string(r + 1) + " has no cell in column " + std::to_string(c + 1) +
+                                (c >= grid[r].size() ? " (the row is shorter than the longest)" : ""));
     CellArray table({{1, n}, {1, m}});
     for (std::int32_t r = 1; r <= m; ++r)
         for (std::int32_t c = 1; c <= static_cast<std::int32_t>(grid[r - 1].size()); ++c)
@@ -417,7 +519,8 @@ class Error(Exception):
 
     number is the error number a script host would see in Err.Number: 6
     (overflow), 9 (subscript out of range), 91 (object not set) or a file error
-    from 52 to 76; str(error) is its classic message.
+    from 52 to 76; str(error) is its classic message. A subscript out of range
+    is also an IndexError, and a file error also an OSError (see FileError).
     """
 
     def __init__(self, number, message=None):
@@ -429,6 +532,52 @@ class Error(Exception):
 
     def __str__(self):
         return self.message
+
+
+class SubscriptError(Error, IndexError):
+    """Error 9, subscript out of range: also an IndexError."""
+
+
+class FileError(Error, OSError):
+    """A file error (52 to 76), also an OSError with errno, strerror and filename:
+    FileNotFound (53 file not found, 76 path not found) is a FileNotFoundError,
+    PermissionDenied (70) a PermissionError."""
+
+    def __init__(self, number, message=None, filename=None):
+        import errno
+        if message is None:
+            message = _error_message(number)
+        code = {52: errno.EINVAL, 53: errno.ENOENT, 61: errno.ENOSPC, 70: errno.EACCES,
+                75: errno.EIO, 76: errno.ENOENT}.get(number, errno.EIO)
+        if filename is None:
+            OSError.__init__(self, code, message)
+        else:
+            OSError.__init__(self, code, message, filename)
+        self.number = number
+        self.message = message
+
+    def __str__(self):
+        return self.message if self.filename is None else "%s: %r" % (self.message, self.filename)
+
+
+class FileNotFound(FileError, FileNotFoundError):
+    """Error 53 (file not found) or 76 (path not found)."""
+
+
+class PermissionDenied(FileError, PermissionError):
+    """Error 70, permission denied."""
+
+
+def _error_class(number):
+    if number == 9:
+        return SubscriptError
+    if number in (53, 76):
+        return FileNotFound
+    if number == 70:
+        return PermissionDenied
+    if 52 <= number <= 76:
+        return FileError
+    return Error
 )";
 
 }  // namespace
@@ -438,19 +587,20 @@ PYBIND11_MODULE(velloran, m) {
     options.disable_function_signatures();  // each docstring starts with its own, in Python's terms
 
     m.doc() = "Write Rich Text Format documents: the fifteen classes of Velloran over its C++ core.";
-    m.attr("__version__") = VELLORAN_VERSION;
+    m.attr("__version__") = VELLORAN_VERSION_STRING;
 
     // Errors.
     m.def("_error_message", [](int number) { return Error::message(number); });
     py::exec(kErrorClass, m.attr("__dict__"));
     errorType = m.attr("Error").ptr();
     Py_INCREF(errorType);
+    errorClass = m.attr("_error_class").ptr();
+    Py_INCREF(errorClass);
     py::register_exception_translator([](std::exception_ptr thrown) {
         try {
             if (thrown) std::rethrow_exception(thrown);
         } catch (const Error& e) {
-            py::object error = py::reinterpret_borrow<py::object>(errorType)(e.number(), e.what());
-            PyErr_SetObject(errorType, error.ptr());
+            raise(e, nullptr);
         }
     });
 
@@ -474,10 +624,10 @@ PYBIND11_MODULE(velloran, m) {
         "Line style of a paragraph's or picture's border.");
 
     m.def("BlackColorIndex", &BlackColorIndex,
-          "BlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 until the thread's "
+          "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 until the thread's "
           "first cDocument, then 1.");
     m.def("WhiteColorIndex", &WhiteColorIndex,
-          "WhiteColorIndex() -> int\n\nColour index of white in this thread's documents: 0 until the thread's "
+          "WhiteColorIndex()\n--\n\nWhiteColorIndex() -> int\n\nColour index of white in this thread's documents: 0 until the thread's "
           "first cDocument, then 2.");
     m.def(
         "_set_fixed_clock",
@@ -486,7 +636,7 @@ PYBIND11_MODULE(velloran, m) {
             auto t = time.cast<std::array<int, 5>>();
             platform::setFixedClock(platform::LocalTime{t[0], t[1], t[2], t[3], t[4]});
         },
-        "_set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None\n\nTest seam: fix this thread's "
+        "_set_fixed_clock(time)\n--\n\n_set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None\n\nTest seam: fix this thread's "
         "clock at (year, month, day, hour, minute) for the creation time of documents; None returns to the "
         "system clock.");
 
@@ -494,7 +644,7 @@ PYBIND11_MODULE(velloran, m) {
     Class<cBorder> border(m, "cBorder",
                           "cBorder()\n\nThe four sides of a paragraph's, picture's or cell's frame. Its colour starts "
                           "as the thread's BlackColorIndex().");
-    border.def(py::init<>());
+    border.def(py::init<>(), "__init__(self, /)\n--\n\n");
     field<LongValue>(border, "TopWidth", &cBorder::TopWidth, "Width of the top side in twips (default 20).");
     field<LongValue>(border, "LeftWidth", &cBorder::LeftWidth, "Width of the left side in twips (default 20).");
     field<LongValue>(border, "BottomWidth", &cBorder::BottomWidth, "Width of the bottom side in twips (default 20).");
@@ -513,7 +663,7 @@ PYBIND11_MODULE(velloran, m) {
     Class<cText> text(m, "cText",
                       "cText()\n\nOne run of text with one set of character properties. Its colours start as the "
                       "thread's BlackColorIndex() and WhiteColorIndex().");
-    text.def(py::init<>());
+    text.def(py::init<>(), "__init__(self, /)\n--\n\n");
     field<LongValue>(text, "FontIndex", &cText::FontIndex, "Font index from cDocument.FontIndex (default 0).");
     field<LongValue>(text, "Height", &cText::Height, "Size in points (default 10); 0 writes no size.");
     static const std::string boldDoc = booleanDoc("Bold (default False)."),
@@ -546,8 +696,8 @@ PYBIND11_MODULE(velloran, m) {
                                Underline{"UnderlineWords", &cText::UnderlineWords, &cText::UnderlineWords,
                                          underlineDocs[3].c_str()}}) {
         text.def_property(
-            u.name, [get = u.get](const cText& self) { return fromBoolean((self.*get)()); },
-            [set = u.set](cText& self, py::handle value) {
+            u.name, [get = u.get](py::handle self_) { const cText& self = initialized<cText>(self_); return fromBoolean((self.*get)()); },
+            [set = u.set](py::handle self_, py::handle value) { cText& self = initialized<cText>(self_);
                 Boolean b = BooleanValue::in(value);
                 waitFree({&self});
                 (self.*set)(b);
@@ -556,7 +706,7 @@ PYBIND11_MODULE(velloran, m) {
     }
     writeOnly(
         text, "Text",
-        [](cText& self, py::handle value) {
+        [](py::handle self_, py::handle value) { cText& self = initialized<cText>(self_);
             std::string s = toString(value);
             waitFree({&self});
             self.Text(s);
@@ -567,7 +717,7 @@ PYBIND11_MODULE(velloran, m) {
     Class<cParagraph> paragraph(m, "cParagraph",
                                 "cParagraph()\n\nA paragraph of runs, drawings and pictures. Each insert renders the "
                                 "child at once: changing the child later does not change the paragraph.");
-    paragraph.def(py::init<>());
+    paragraph.def(py::init<>(), "__init__(self, /)\n--\n\n");
     field<AlignmentValue>(paragraph, "Align", &cParagraph::Align,
                           "Alignment, a vlRTFAlignment (default aLeft); any other 32-bit value is kept and writes "
                           "no paragraph wrapper.");
@@ -580,21 +730,25 @@ PYBIND11_MODULE(velloran, m) {
     field<LongValue>(paragraph, "SpaceBefore", &cParagraph::SpaceBefore, "Space before in twips.");
     field<LongValue>(paragraph, "SpaceAfter", &cParagraph::SpaceAfter, "Space after in twips.");
     field<LongValue>(paragraph, "SpaceBetweenLines", &cParagraph::SpaceBetweenLines, "Line spacing in twips.");
-    insert<cParagraph, cText>(paragraph, "InsertText", "Text", &cParagraph::InsertText,
-                              "InsertText(Text: cText | None) -> bool\n\nAppend the run as it is now. None or an "
+    insert<cParagraph, cText>(paragraph, "InsertText", "text", "Text", &cParagraph::InsertText,
+                              "InsertText(text: cText | None) -> bool\n\nAppend the run as it is now. None or an "
                               "empty text appends nothing and still returns True. Error 6 when the size overflows.");
-    insert<cParagraph, cDrawing>(paragraph, "InsertDrawing", "Drawing", &cParagraph::InsertDrawing,
-                                 "InsertDrawing(Drawing: cDrawing | None) -> bool\n\nAppend the drawing group as it "
+    insert<cParagraph, cDrawing>(paragraph, "InsertDrawing", "drawing", "Drawing", &cParagraph::InsertDrawing,
+                                 "InsertDrawing(drawing: cDrawing | None) -> bool\n\nAppend the drawing group as it "
                                  "is now; False for None.");
-    paragraph.def(
-        "InsertPicture",
-        [](cParagraph& self, py::handle value) {
+    method(
+        paragraph, "InsertPicture", "(self, /, picture)",
+        [](py::handle self_, py::handle value) {
+            cParagraph& self = initialized<cParagraph>(self_);
             auto picture = toObject<cPicture>(value);
-            return fromBoolean(withoutGil({&self, picture.get(), picture ? picture->Border.get() : nullptr},
-                                          [&] { return self.InsertPicture(picture); }));
+            std::string file = picture ? picture->File : std::string();
+            return fromBoolean(withFileName(file, [&] {
+                return withoutGil({&self, picture.get(), picture ? picture->Border.get() : nullptr},
+                                  [&] { return self.InsertPicture(picture); });
+            }));
         },
-        py::arg("Picture"),
-        "InsertPicture(Picture: cPicture | None) -> bool\n\nConvert the picture's file (BMP, PNG, JPEG, GIF or a "
+        std::make_tuple(py::arg("picture")), std::make_tuple(py::arg("Picture")),
+        "InsertPicture(picture: cPicture | None) -> bool\n\nConvert the picture's file (BMP, PNG, JPEG, GIF or a "
         "placeable metafile) to a Windows metafile and append it. False for None or a file that cannot be "
         "converted. Other Python threads run meanwhile.");
 
@@ -602,82 +756,102 @@ PYBIND11_MODULE(velloran, m) {
     Class<cCell> cell(m, "cCell",
                       "cCell()\n\nOne table cell: width, shading, borders and paragraphs. Its border starts with all "
                       "four sides visible; its shading as the thread's WhiteColorIndex(), which writes none.");
-    cell.def(py::init<>());
+    cell.def(py::init<>(), "__init__(self, /)\n--\n\n");
     objectField<cBorder>(cell, "Border", &cCell::Border,
                          "The cell's cBorder; None fails the table's insertion with error 91.");
     field<LongValue>(cell, "BackColorIndex", &cCell::BackColorIndex, "Shading colour index from cDocument.ColorIndex.");
     field<LongValue>(cell, "Width", &cCell::Width, "Width in twips (default 720).");
-    cell.def(
-        "InsertParagraph",
-        [](cCell& self, py::handle value) {
+    method(
+        cell, "InsertParagraph", "(self, /, paragraph)",
+        [](py::handle self_, py::handle value) {
+            cCell& self = initialized<cCell>(self_);
             auto p = toObject<cParagraph>(value);
             waitFree({&self, p.get()});
             return fromBoolean(self.InsertParagraph(p));
         },
-        py::arg("Paragraph"),
-        "InsertParagraph(Paragraph: cParagraph | None) -> bool\n\nAppend the paragraph as it is now; False for None.");
+        std::make_tuple(py::arg("paragraph")), std::make_tuple(py::arg("Paragraph")),
+        "InsertParagraph(paragraph: cParagraph | None) -> bool\n\nAppend the paragraph as it is now; False for None.");
 
     // CellArray
-    py::class_<CellArray>(m, "CellArray",
-                          "CellArray(bounds: Iterable[tuple[int, int]])\n\nAn array of cells with a lower and an "
-                          "upper bound per dimension, as an automation array: CellArray([(1, 3), (1, 2)]) has "
-                          "columns 1..3 and rows 1..2. Index it as cells[column, row]; an index outside its bounds "
-                          "is error 9. Elements start as None.")
-        .def(py::init([](py::iterable bounds) {
-                 std::vector<CellArray::Bounds> b;
-                 for (py::handle pair : bounds) {
-                     if (!isSequence(pair) || py::len(pair) != 2) wrongType("a (lower, upper) pair", pair);
-                     auto s = py::reinterpret_borrow<py::sequence>(pair);
-                     b.push_back({toLong(s[0]), toLong(s[1])});
-                 }
-                 return CellArray(std::move(b));
-             }),
-             py::arg("bounds"))
-        .def("dimensions", &CellArray::dimensions, "dimensions() -> int\n\nThe number of dimensions.")
-        .def(
-            "lbound", [](const CellArray& a, py::handle d) { return a.lbound(static_cast<std::size_t>(toLong(d))); },
-            py::arg("dimension"),
-            "lbound(dimension: int) -> int\n\nLower bound of a dimension counted from 1; error 9 for one the array "
-            "does not have.")
-        .def(
-            "ubound", [](const CellArray& a, py::handle d) { return a.ubound(static_cast<std::size_t>(toLong(d))); },
-            py::arg("dimension"),
-            "ubound(dimension: int) -> int\n\nUpper bound of a dimension counted from 1; error 9 for one the array "
-            "does not have.")
-        .def(
-            "__getitem__", [](CellArray& a, py::handle index) { return cellAt(a, index); },
-            "__getitem__(index: int | tuple[int, ...]) -> cCell | None\n\nThe cell at one index per dimension.")
-        .def(
-            "__setitem__",
-            [](CellArray& a, py::handle index, py::handle value) {
-            auto c = toObject<cCell>(value);
-            cellAt(a, index) = std::move(c);
+    py::class_<CellArray> cellArray(
+        m, "CellArray",
+        "CellArray(bounds: Iterable[tuple[int, int]])\n\nAn array of cells with a lower and an upper bound per "
+        "dimension, as an automation array: CellArray([(1, 3), (1, 2)]) has columns 1..3 and rows 1..2. Index it "
+        "as cells[column, row]; an index outside its bounds is error 9, also an IndexError. Elements start as "
+        "None. len() is the number of elements, and iterating gives them with the first index running fastest "
+        "(a table row by row).");
+    cellArray.def(py::init([](py::iterable bounds) {
+                      std::vector<CellArray::Bounds> b;
+                      for (py::handle pair : bounds) {
+                          if (!isSequence(pair) || py::len(pair) != 2) wrongType("a (lower, upper) pair", pair);
+                          auto s = py::reinterpret_borrow<py::sequence>(pair);
+                          b.push_back({toLong(s[0]), toLong(s[1])});
+                      }
+                      return CellArray(std::move(b));
+                  }),
+                  py::arg("bounds"), "__init__(self, /, bounds)\n--\n\n");
+    auto def = [&](const char* name, const std::string& signature, auto f, auto... args) {
+        auto* doc = new std::string(std::string(name) + signature);
+        cellArray.def(name, f, args..., doc->c_str());
+    };
+    def("dimensions", "(self, /)\n--\n\ndimensions() -> int\n\nThe number of dimensions.",
+        [](py::handle self) { return initialized<CellArray>(self).dimensions(); });
+    def("lbound",
+        "(self, /, dimension)\n--\n\nlbound(dimension: int) -> int\n\nLower bound of a dimension counted from 1; "
+        "error 9 for one the array does not have.",
+        [](py::handle self, py::handle d) {
+            return initialized<CellArray>(self).lbound(static_cast<std::size_t>(toLong(d)));
         },
-            "__setitem__(index: int | tuple[int, ...], cell: cCell | None) -> None\n\nStore a cell at one index "
-            "per dimension.");
+        py::arg("dimension"));
+    def("ubound",
+        "(self, /, dimension)\n--\n\nubound(dimension: int) -> int\n\nUpper bound of a dimension counted from 1; "
+        "error 9 for one the array does not have.",
+        [](py::handle self, py::handle d) {
+            return initialized<CellArray>(self).ubound(static_cast<std::size_t>(toLong(d)));
+        },
+        py::arg("dimension"));
+    def("__getitem__",
+        "(self, index, /)\n--\n\n__getitem__(index: int | tuple[int, ...]) -> cCell | None\n\nThe cell at one "
+        "index per dimension.",
+        [](py::handle self, py::handle index) { return cellAt(initialized<CellArray>(self), index); });
+    def("__setitem__",
+        "(self, index, cell, /)\n--\n\n__setitem__(index: int | tuple[int, ...], cell: cCell | None) -> None\n\n"
+        "Store a cell at one index per dimension.",
+        [](py::handle self, py::handle index, py::handle value) {
+            auto c = toObject<cCell>(value);
+            cellAt(initialized<CellArray>(self), index) = std::move(c);
+        });
+    def("__len__", "(self, /)\n--\n\n__len__() -> int\n\nThe number of elements.",
+        [](py::handle self) { return elementCount(initialized<CellArray>(self)); });
+    def("__iter__",
+        "(self, /)\n--\n\n__iter__() -> Iterator[cCell | None]\n\nThe elements, the first index running fastest.",
+        [](py::handle self) { return py::iter(elements(initialized<CellArray>(self))); });
 
     // cPage
     Class<cPage> page(m, "cPage", "cPage()\n\nThe content of one page, ended by a page break.");
-    page.def(py::init<>());
-    page.def(
-        "InsertParagraph",
-        [](cPage& self, py::handle value) {
+    page.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    method(
+        page, "InsertParagraph", "(self, /, paragraph)",
+        [](py::handle self_, py::handle value) {
+            cPage& self = initialized<cPage>(self_);
             auto p = toObject<cParagraph>(value);
             waitFree({p.get()});
             return fromBoolean(self.InsertParagraph(p));
         },
-        py::arg("Paragraph"),
-        "InsertParagraph(Paragraph: cParagraph | None) -> bool\n\nAppend the paragraph as it is now; False for None.");
-    page.def(
-        "InsertTable",
-        [](cPage& self, py::handle cells) {
-            if (py::isinstance<CellArray>(cells)) return fromBoolean(self.InsertTable(cells.cast<const CellArray&>()));
+        std::make_tuple(py::arg("paragraph")), std::make_tuple(py::arg("Paragraph")),
+        "InsertParagraph(paragraph: cParagraph | None) -> bool\n\nAppend the paragraph as it is now; False for None.");
+    method(
+        page, "InsertTable", "(self, /, cells)",
+        [](py::handle self_, py::handle cells) {
+            cPage& self = initialized<cPage>(self_);
+            if (py::isinstance<CellArray>(cells))
+                return fromBoolean(self.InsertTable(initialized<CellArray>(cells)));
             if (!isSequence(cells)) wrongType("CellArray or a list of rows", cells);
             CellArray table = tableOfRows(cells);
             return fromBoolean(self.InsertTable(table));
         },
-        py::arg("oCells"),
-        "InsertTable(oCells: CellArray | Sequence[Sequence[cCell | None]]) -> bool\n\nAppend a table. A CellArray "
+        std::make_tuple(py::arg("cells")), std::make_tuple(py::arg("oCells")),
+        "InsertTable(cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool\n\nAppend a table. A CellArray "
         "is indexed [column, row] from 1 to its upper bounds; a list of rows, each a list of cells, becomes "
         "columns 1..n by rows 1..m, n being the longest row. False when there is no row or no column; error 9 "
         "for an array that is not two-dimensional or starts above 1, 91 for a missing cell or border, 6 for a "
@@ -688,7 +862,7 @@ PYBIND11_MODULE(velloran, m) {
         m, "cDocument",
         "cDocument()\n\nThe root object: page set-up, fonts, colours, information and pages. Creating one enters "
         "black and white as colour indexes 1 and 2 and sets the thread's BlackColorIndex() and WhiteColorIndex().");
-    document.def(py::init<>());
+    document.def(py::init<>(), "__init__(self, /)\n--\n\n");
     field<StringValue>(document, "Author", &cDocument::Author, "Author of the document information.");
     field<StringValue>(document, "Operator", &cDocument::Operator, "Operator of the document information.");
     field<StringValue>(document, "Title", &cDocument::Title, "Title of the document information.");
@@ -719,61 +893,70 @@ PYBIND11_MODULE(velloran, m) {
     objectField<cParagraph>(document, "Footer", &cDocument::Footer,
                             "cParagraph repeated at the bottom of every page, read at every Rtf or Save; None for "
                             "none.");
-    document.def_property_readonly("LastPage", &cDocument::LastPage, "Number of pages inserted so far (read-only).");
-    document.def(
-        "InsertPage",
-        [](cDocument& self, py::handle value) {
+    document.def_property_readonly(
+        "LastPage", [](py::handle self) { return initialized<cDocument>(self).LastPage(); },
+        "Number of pages inserted so far (read-only).");
+    method(
+        document, "InsertPage", "(self, /, page)",
+        [](py::handle self_, py::handle value) {
+            cDocument& self = initialized<cDocument>(self_);
             auto p = toObject<cPage>(value);
             waitFree({&self});
             return fromBoolean(self.InsertPage(p));
         },
-        py::arg("Page"),
-        "InsertPage(Page: cPage | None) -> bool\n\nAppend the page as it is now; False for None. Error 6 past "
+        std::make_tuple(py::arg("page")), std::make_tuple(py::arg("Page")),
+        "InsertPage(page: cPage | None) -> bool\n\nAppend the page as it is now; False for None. Error 6 past "
         "2147483647 pages.");
-    document.def(
-        "FontIndex",
-        [](cDocument& self, py::handle name, py::handle charSet) {
+    method(
+        document, "FontIndex", "(self, /, name, charset=-1)",
+        [](py::handle self_, py::handle name, py::handle charSet) {
+            cDocument& self = initialized<cDocument>(self_);
             std::string n = toString(name);
             std::int32_t c = toLong(charSet);
             waitFree({&self});
             return self.FontIndex(n, c);
         },
-        py::arg("FontName"), py::arg("CharSet") = -1,
-        "FontIndex(FontName: str, CharSet: int = -1) -> int\n\nThe index of a font in the font table, entering it "
+        std::make_tuple(py::arg("name"), py::arg("charset") = -1),
+        std::make_tuple(py::arg("FontName"), py::arg("CharSet") = -1),
+        "FontIndex(name: str, charset: int = -1) -> int\n\nThe index of a font in the font table, entering it "
         "when it is new. Names compare case-insensitively; an empty name and the default font's name give 0. "
-        "CharSet -1 takes the current FontDefaultCharSet; an entered font keeps its character set.");
-    document.def(
-        "ColorIndex",
-        [](cDocument& self, py::handle rgb) {
+        "charset -1 takes the current FontDefaultCharSet; an entered font keeps its character set.");
+    method(
+        document, "ColorIndex", "(self, /, rgb)",
+        [](py::handle self_, py::handle rgb) {
+            cDocument& self = initialized<cDocument>(self_);
             std::int32_t c = toLong(rgb);
             waitFree({&self});
             return self.ColorIndex(c);
         },
-        py::arg("RGBColor"),
-        "ColorIndex(RGBColor: int) -> int\n\nThe colour index of an RGB value (red in the lowest byte), entering it "
+        std::make_tuple(py::arg("rgb")), std::make_tuple(py::arg("RGBColor")),
+        "ColorIndex(rgb: int) -> int\n\nThe colour index of an RGB value (red in the lowest byte), entering it "
         "when it is new.");
-    document.def(
-        "Rtf",
-        [](const cDocument& self) {
+    method(
+        document, "Rtf", "(self, /)",
+        [](py::handle self_) {
+            const cDocument& self = initialized<cDocument>(self_);
             return py::str(render(self, [&] { return self.Rtf(); }));
         },
+        std::make_tuple(), std::make_tuple(),
         "Rtf() -> str\n\nThe complete document, plain ASCII. Other Python threads run meanwhile.");
-    document.def(
-        "Save",
-        [](const cDocument& self, py::handle file) {
+    method(
+        document, "Save", "(self, /, path)",
+        [](py::handle self_, py::handle file) {
+            const cDocument& self = initialized<cDocument>(self_);
             std::string path = toPath(file);
-            return fromBoolean(render(self, [&] { return self.Save(path); }));
+            return fromBoolean(withFileName(path, [&] { return render(self, [&] { return self.Save(path); }); }));
         },
-        py::arg("sRTFFile"),
-        "Save(sRTFFile: str | os.PathLike) -> bool\n\nWrite the document to a file: False for an empty path, "
+        std::make_tuple(py::arg("path")), std::make_tuple(py::arg("sRTFFile")),
+        "Save(path: str | os.PathLike) -> bool\n\nWrite the document to a file: False for an empty path, "
         "otherwise True when the file exists afterwards and is not empty. An existing file is replaced only once "
         "the new text is complete. Errors 52, 53, 61, 70, 75 and 76 for file failures. Other Python threads run "
         "meanwhile.");
 
     // cPicture
     Class<cPicture> picture(m, "cPicture", "cPicture()\n\nA picture file to embed in a paragraph as a Windows metafile.");
-    picture.def(py::init<>());
-    field<StringValue>(picture, "File", &cPicture::File, "Path of the picture file.");
+    picture.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    field<PathValue>(picture, "File", &cPicture::File, "Path of the picture file: str or any path-like object.");
     field<LongValue>(picture, "Width", &cPicture::Width,
                      "Declared width in hundredths of a millimetre; 0 (default) follows the picture.");
     field<LongValue>(picture, "Height", &cPicture::Height,
@@ -784,12 +967,12 @@ PYBIND11_MODULE(velloran, m) {
 
     // Shapes.
     Class<cPoint> point(m, "cPoint", "cPoint()\n\nA vertex of a polyline or polygon.");
-    point.def(py::init<>());
+    point.def(py::init<>(), "__init__(self, /)\n--\n\n");
     field<LongValue>(point, "x", &cPoint::x, "Horizontal position in twips (default 0).");
     field<LongValue>(point, "y", &cPoint::y, "Vertical position in twips (default 0).");
 
     Class<cLine> line(m, "cLine", "cLine()\n\nA straight line between two end points.");
-    line.def(py::init<>());
+    line.def(py::init<>(), "__init__(self, /)\n--\n\n");
     field<LongValue>(line, "x1", &cLine::x1, "First end point, horizontal, in twips.");
     field<LongValue>(line, "y1", &cLine::y1, "First end point, vertical, in twips.");
     field<LongValue>(line, "x2", &cLine::x2, "Second end point, horizontal, in twips.");
@@ -798,19 +981,19 @@ PYBIND11_MODULE(velloran, m) {
     field<LongValue>(line, "PenRGBColor", &cLine::PenRGBColor, kPenRGBColor);
 
     Class<cRect> rect(m, "cRect", "cRect()\n\nA rectangle.");
-    rect.def(py::init<>());
+    rect.def(py::init<>(), "__init__(self, /)\n--\n\n");
     boxFields(rect);
 
     Class<cEllipse> ellipse(m, "cEllipse", "cEllipse()\n\nAn ellipse within its bounding rectangle.");
-    ellipse.def(py::init<>());
+    ellipse.def(py::init<>(), "__init__(self, /)\n--\n\n");
     boxFields(ellipse);
 
     Class<cDrawingText> box(m, "cDrawingText", "cDrawingText()\n\nA text box holding one run as a single paragraph.");
-    box.def(py::init<>());
+    box.def(py::init<>(), "__init__(self, /)\n--\n\n");
     boxFields(box);
     writeOnly(
         box, "Text",
-        [](cDrawingText& self, py::handle value) {
+        [](py::handle self_, py::handle value) { cDrawingText& self = initialized<cDrawingText>(self_);
             auto run = toObject<cText>(value);
             waitFree({&self});
             self.Text(run);
@@ -820,10 +1003,10 @@ PYBIND11_MODULE(velloran, m) {
 
     auto points = [](auto& cls) {
         using C = typename std::remove_reference_t<decltype(cls)>::type;
-        cls.def(py::init<>());
+        cls.def(py::init<>(), "__init__(self, /)\n--\n\n");
         fillAndPen(cls);
-        insert<C, cPoint>(cls, "InsertPoint", "Point", &C::InsertPoint,
-                          "InsertPoint(Point: cPoint | None) -> bool\n\nAppend the point as it is now; False for None.");
+        insert<C, cPoint>(cls, "InsertPoint", "point", "Point", &C::InsertPoint,
+                          "InsertPoint(point: cPoint | None) -> bool\n\nAppend the point as it is now; False for None.");
     };
     Class<cPolyline> polyline(m, "cPolyline", "cPolyline()\n\nAn open chain of line segments through its points.");
     points(polyline);
@@ -834,18 +1017,18 @@ PYBIND11_MODULE(velloran, m) {
                             "cDrawing()\n\nA group of shapes anchored in a paragraph. Each insert appends the shape "
                             "as it is now and widens the group's box; error 6 when a sum or the count overflows, "
                             "leaving the drawing as it was.");
-    drawing.def(py::init<>());
-    insert<cDrawing, cDrawingText>(drawing, "InsertText", "Text", &cDrawing::InsertText,
-                                   "InsertText(Text: cDrawingText | None) -> bool\n\nAppend a text box; False for None.");
-    insert<cDrawing, cEllipse>(drawing, "InsertEllipse", "Ellipse", &cDrawing::InsertEllipse,
-                               "InsertEllipse(Ellipse: cEllipse | None) -> bool\n\nAppend an ellipse; False for None.");
-    insert<cDrawing, cPolygon>(drawing, "InsertPolygon", "Polygon", &cDrawing::InsertPolygon,
-                               "InsertPolygon(Polygon: cPolygon | None) -> bool\n\nAppend a polygon; False for None.");
-    insert<cDrawing, cPolyline>(drawing, "InsertPolyline", "Polyline", &cDrawing::InsertPolyline,
-                                "InsertPolyline(Polyline: cPolyline | None) -> bool\n\nAppend a polyline; False for "
+    drawing.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    insert<cDrawing, cDrawingText>(drawing, "InsertText", "text", "Text", &cDrawing::InsertText,
+                                   "InsertText(text: cDrawingText | None) -> bool\n\nAppend a text box; False for None.");
+    insert<cDrawing, cEllipse>(drawing, "InsertEllipse", "ellipse", "Ellipse", &cDrawing::InsertEllipse,
+                               "InsertEllipse(ellipse: cEllipse | None) -> bool\n\nAppend an ellipse; False for None.");
+    insert<cDrawing, cPolygon>(drawing, "InsertPolygon", "polygon", "Polygon", &cDrawing::InsertPolygon,
+                               "InsertPolygon(polygon: cPolygon | None) -> bool\n\nAppend a polygon; False for None.");
+    insert<cDrawing, cPolyline>(drawing, "InsertPolyline", "polyline", "Polyline", &cDrawing::InsertPolyline,
+                                "InsertPolyline(polyline: cPolyline | None) -> bool\n\nAppend a polyline; False for "
                                 "None.");
-    insert<cDrawing, cLine>(drawing, "InsertLine", "Line", &cDrawing::InsertLine,
-                            "InsertLine(Line: cLine | None) -> bool\n\nAppend a line; False for None.");
-    insert<cDrawing, cRect>(drawing, "InsertRect", "Rect", &cDrawing::InsertRect,
-                            "InsertRect(Rect: cRect | None) -> bool\n\nAppend a rectangle; False for None.");
+    insert<cDrawing, cLine>(drawing, "InsertLine", "line", "Line", &cDrawing::InsertLine,
+                            "InsertLine(line: cLine | None) -> bool\n\nAppend a line; False for None.");
+    insert<cDrawing, cRect>(drawing, "InsertRect", "rect", "Rect", &cDrawing::InsertRect,
+                            "InsertRect(rect: cRect | None) -> bool\n\nAppend a rectangle; False for None.");
 }

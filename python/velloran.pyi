@@ -7,7 +7,7 @@ assigned, None for Nothing.
 """
 import enum
 import os
-from typing import Iterable, Sequence, Union
+from typing import Iterable, Iterator, Sequence, Union
 
 __version__: str
 
@@ -19,6 +19,19 @@ class Error(Exception):
     number: int
     message: str
     def __init__(self, number: int, message: str | None = ...) -> None: ...
+
+class SubscriptError(Error, IndexError):
+    """Error 9, subscript out of range."""
+
+class FileError(Error, OSError):
+    """A file error (52 to 76), with errno, strerror and the file's name where it is known."""
+    def __init__(self, number: int, message: str | None = ..., filename: str | None = ...) -> None: ...
+
+class FileNotFound(FileError, FileNotFoundError):
+    """Error 53 (file not found) or 76 (path not found)."""
+
+class PermissionDenied(FileError, PermissionError):
+    """Error 70, permission denied."""
 
 class vlRTFAlignment(enum.IntEnum):
     aLeft = 0
@@ -49,6 +62,8 @@ def BlackColorIndex() -> int:
     """Colour index of black in this thread's documents: 0 until the thread's first cDocument, then 1."""
 def WhiteColorIndex() -> int:
     """Colour index of white in this thread's documents: 0 until the thread's first cDocument, then 2."""
+def _error_class(number: int) -> type[Error]:
+    """The class of an error number: SubscriptError, FileNotFound, PermissionDenied, FileError or Error."""
 def _set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None:
     """Test seam: fix this thread's clock at (year, month, day, hour, minute); None returns to the system clock."""
 
@@ -97,11 +112,11 @@ class cParagraph:
     SpaceAfter: int
     SpaceBetweenLines: int
     def __init__(self) -> None: ...
-    def InsertText(self, Text: cText | None) -> bool:
+    def InsertText(self, text: cText | None) -> bool:
         """Append the run as it is now; None or an empty text appends nothing and returns True."""
-    def InsertDrawing(self, Drawing: cDrawing | None) -> bool:
+    def InsertDrawing(self, drawing: cDrawing | None) -> bool:
         """Append the drawing group as it is now; False for None."""
-    def InsertPicture(self, Picture: cPicture | None) -> bool:
+    def InsertPicture(self, picture: cPicture | None) -> bool:
         """Convert the picture's file to a metafile and append it; False for None or a file that cannot be converted."""
 
 class cCell:
@@ -110,7 +125,7 @@ class cCell:
     BackColorIndex: int
     Width: int
     def __init__(self) -> None: ...
-    def InsertParagraph(self, Paragraph: cParagraph | None) -> bool:
+    def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
 
 class CellArray:
@@ -121,13 +136,15 @@ class CellArray:
     def ubound(self, dimension: int) -> int: ...
     def __getitem__(self, index: int | tuple[int, ...]) -> cCell | None: ...
     def __setitem__(self, index: int | tuple[int, ...], cell: cCell | None) -> None: ...
+    def __len__(self) -> int: ...
+    def __iter__(self) -> Iterator[cCell | None]: ...
 
 class cPage:
     """The content of one page, ended by a page break."""
     def __init__(self) -> None: ...
-    def InsertParagraph(self, Paragraph: cParagraph | None) -> bool:
+    def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
-    def InsertTable(self, oCells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:
+    def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:
         """Append a table from a CellArray [column, row] or a list of rows; Error 9, 91 or 6 when malformed."""
 
 class cDocument:
@@ -156,20 +173,24 @@ class cDocument:
     def LastPage(self) -> int:
         """Number of pages inserted so far (read-only)."""
     def __init__(self) -> None: ...
-    def InsertPage(self, Page: cPage | None) -> bool:
+    def InsertPage(self, page: cPage | None) -> bool:
         """Append the page as it is now; False for None."""
     def Rtf(self) -> str:
         """The complete document, plain ASCII."""
-    def Save(self, sRTFFile: _Path) -> bool:
-        """Write the document to a file; False for an empty path; Error 52 to 76 for file failures."""
-    def FontIndex(self, FontName: str, CharSet: int = -1) -> int:
+    def Save(self, path: _Path) -> bool:
+        """Write the document to a file; False for an empty path; FileError (52 to 76) naming the file for file failures."""
+    def FontIndex(self, name: str, charset: int = -1) -> int:
         """The index of a font in the font table, entering it when it is new."""
-    def ColorIndex(self, RGBColor: int) -> int:
+    def ColorIndex(self, rgb: int) -> int:
         """The colour index of an RGB value (red in the lowest byte), entering it when it is new."""
 
 class cPicture:
     """A picture file to embed in a paragraph as a Windows metafile."""
-    File: str
+    @property
+    def File(self) -> str:
+        """Path of the picture file; any path-like object may be stored, it reads back as str."""
+    @File.setter
+    def File(self, value: _Path) -> None: ...
     Width: int
     Height: int
     ScaleFactor: float
@@ -225,19 +246,19 @@ class cDrawingText(_BoxShape):
 class cPolyline(_FillAndPen):
     """An open chain of line segments through its points."""
     def __init__(self) -> None: ...
-    def InsertPoint(self, Point: cPoint | None) -> bool: ...
+    def InsertPoint(self, point: cPoint | None) -> bool: ...
 
 class cPolygon(_FillAndPen):
     """A closed outline through its points."""
     def __init__(self) -> None: ...
-    def InsertPoint(self, Point: cPoint | None) -> bool: ...
+    def InsertPoint(self, point: cPoint | None) -> bool: ...
 
 class cDrawing:
     """A group of shapes anchored in a paragraph."""
     def __init__(self) -> None: ...
-    def InsertText(self, Text: cDrawingText | None) -> bool: ...
-    def InsertEllipse(self, Ellipse: cEllipse | None) -> bool: ...
-    def InsertPolygon(self, Polygon: cPolygon | None) -> bool: ...
-    def InsertPolyline(self, Polyline: cPolyline | None) -> bool: ...
-    def InsertLine(self, Line: cLine | None) -> bool: ...
-    def InsertRect(self, Rect: cRect | None) -> bool: ...
+    def InsertText(self, text: cDrawingText | None) -> bool: ...
+    def InsertEllipse(self, ellipse: cEllipse | None) -> bool: ...
+    def InsertPolygon(self, polygon: cPolygon | None) -> bool: ...
+    def InsertPolyline(self, polyline: cPolyline | None) -> bool: ...
+    def InsertLine(self, line: cLine | None) -> bool: ...
+    def InsertRect(self, rect: cRect | None) -> bool: ...

@@ -71,10 +71,11 @@ TEST(BoxShapes, RectangleEllipseAndTheirSameness) {
     // Any values: the same text but for the primitive's name.
     cRect r;
     cEllipse e;
-    for (auto* s : {static_cast<detail::BoxShape*>(&r), static_cast<detail::BoxShape*>(&e)}) {
-        s->x = -3, s->y = 7, s->Width = -100, s->Height = -300, s->PenWidth = 0;
-        s->PenRGBColor = 0x123456, s->FillBackRGBColor = 0x654321, s->FillForeRGBColor = -1, s->FillPattern = 42;
-    }
+    auto set = [](auto& s) {
+        s.x = -3, s.y = 7, s.Width = -100, s.Height = -300, s.PenWidth = 0;
+        s.PenRGBColor = 0x123456, s.FillBackRGBColor = 0x654321, s.FillForeRGBColor = -1, s.FillPattern = 42;
+    };
+    set(r), set(e);
     std::string rt = fragment(r), et = fragment(e);
     EXPECT_NE(rt.find(R"(\dpxsize-100\dpysize-300)"), std::string::npos);
     EXPECT_NE(rt.find(R"(\dplinew0)"), std::string::npos);

@@ -54,6 +54,35 @@ TEST_F(Runs, EveryFlagInItsPlace) {
     t->Bold = 1;  // only True counts
     t->Strike = 1;
     EXPECT_EQ(run(*t), R"({\i\uld\ulw\f0\fs-20 x})");
+    EXPECT_TRUE(t->Bold == 1 && t->Bold != True && t->Bold != true);
+}
+
+// C++'s true is True: every Boolean field set with true writes what True writes.
+TEST(Booleans, TrueAndFalseAreTheAutomationValues) {
+    test::FixedClock clock;
+    auto document = [](auto yes) {
+        cDocument doc;
+        doc.PageLandscape = yes, doc.PageNumbersOn = yes;
+        auto t = std::make_shared<cText>();
+        t->Text("x");
+        t->Bold = yes, t->Italic = yes, t->Strike = yes;
+        t->UnderlineDouble(yes);
+        t->UnderlineWords(yes);
+        auto p = std::make_shared<cParagraph>();
+        p->Border->TopVisible = yes, p->Border->LeftVisible = yes;
+        p->Border->BottomVisible = yes, p->Border->RightVisible = yes;
+        p->InsertText(t);
+        auto page = std::make_shared<cPage>();
+        page->InsertParagraph(p);
+        doc.InsertPage(page);
+        return doc.Rtf();
+    };
+    EXPECT_EQ(document(true), document(True));
+    Boolean b = true;
+    EXPECT_EQ(b, -1);
+    EXPECT_TRUE(b == True && b == true && b != false);
+    b = false;
+    EXPECT_TRUE(b == False && b == 0 && b == false);
 }
 
 TEST_F(Runs, UnderlineKindsExcludeEachOther) {

@@ -20,8 +20,7 @@ namespace fs = std::filesystem;
 // Every feature of the library in one document: information, fonts,
 // colours, page numbers, header and footer, formatted and escaped text,
 // borders, a table, every drawing shape, and a picture of every format.
-std::string buildDocument(const std::vector<std::string>& pictures, const std::string& saveAs) {
-    test::FixedClock clock;
+std::shared_ptr<cDocument> makeDocument(const std::vector<std::string>& pictures) {
     auto doc = std::make_shared<cDocument>();
     doc->Author = "Threads";
     doc->Title = "\xce\xa4\xce\xbf {every} feature";
@@ -108,14 +107,19 @@ std::string buildDocument(const std::vector<std::string>& pictures, const std::s
     page->InsertParagraph(pictured);
     doc->InsertPage(page);
     doc->InsertPage(page);
+    return doc;
+}
 
+std::string buildDocument(const std::vector<std::string>& pictures, const std::string& saveAs) {
+    test::FixedClock clock;
+    auto doc = makeDocument(pictures);
     std::string rtf = doc->Rtf();
     EXPECT_EQ(doc->Save(saveAs), True);
     return rtf;
 }
 
-TEST(Threads, EightThreadsBuildTheSameDocumentsAsOneAlone) {
-    const fs::path folder = fs::temp_directory_path() / ("velloran-threads-" + std::to_string(::getpid()));
+// A picture of every format in a folder of the test's own.
+std::vector<std::string> pictureFiles(const fs::path& folder) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::vector<std::string> pictures;
@@ -130,6 +134,12 @@ TEST(Threads, EightThreadsBuildTheSameDocumentsAsOneAlone) {
     write("p.jpg", test::jpegFile(16, 16));
     write("p.gif", test::gifFile(10, 6));
     write("p.wmf", test::placeableFile(400, 300, 1440));
+    return pictures;
+}
+
+TEST(Threads, EightThreadsBuildTheSameDocumentsAsOneAlone) {
+    const fs::path folder = fs::temp_directory_path() / ("velloran-threads-" + std::to_string(::getpid()));
+    const std::vector<std::string> pictures = pictureFiles(folder);
 
     const std::string alone = buildDocument(pictures, (folder / "alone.rtf").string());
     ASSERT_TRUE(test::balanced(alone));
@@ -158,6 +168,29 @@ TEST(Threads, EightThreadsBuildTheSameDocumentsAsOneAlone) {
     for (auto& thread : threads) thread.join();
     EXPECT_EQ(different.load(), 0) << "documents that differ from the one built alone";
     EXPECT_EQ(unsaved.load(), 0) << "saved files that differ from the one built alone";
+    fs::remove_all(folder);
+}
+
+// Rtf and Save only read: threads may render one finished document at once.
+TEST(Threads, OneDocumentReadByFourThreadsAtOnce) {
+    const fs::path folder = fs::temp_directory_path() / ("velloran-readers-" + std::to_string(::getpid()));
+    test::FixedClock clock;
+    auto doc = makeDocument(pictureFiles(folder));
+    const std::string expected = doc->Rtf();
+    std::atomic<int> different{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            test::FixedClock same;
+            fs::path file = folder / ("r" + std::to_string(t) + ".rtf");
+            for (int round = 0; round < 3; ++round) {
+                if (doc->Rtf() != expected) different.fetch_add(1);
+                if (doc->Save(file.string()) != True || test::fileContent(file) != expected) different.fetch_add(1);
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(different.load(), 0);
     fs::remove_all(folder);
 }
 

@@ -10,7 +10,7 @@ class cBorder {
 public:
     // Starts with the thread's BlackColorIndex as its colour (0 before the
     // thread's first cDocument).
-    cBorder();
+    VELLORAN_API cBorder();
 
     std::int32_t TopWidth = 20;     // twips
     std::int32_t LeftWidth = 20;

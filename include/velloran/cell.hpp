@@ -1,10 +1,9 @@
 // cCell: one table cell with width, shading, borders and paragraphs.
 #pragma once
 
+#include <cstdint>
 #include <memory>
-#include <string>
 
-#include <velloran/chunks.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
@@ -14,19 +13,27 @@ class cCell {
 public:
     // The border starts with all four sides visible; the shading starts as
     // the thread's WhiteColorIndex, which writes no shading.
-    cCell();
+    VELLORAN_API cCell();
+    // Copies are independent objects with the same content.
+    VELLORAN_API cCell(const cCell& other);
+    VELLORAN_API cCell& operator=(const cCell& other);
+    VELLORAN_API cCell(cCell&& other) noexcept;
+    VELLORAN_API cCell& operator=(cCell&& other) noexcept;
+    VELLORAN_API ~cCell();
 
     std::shared_ptr<cBorder> Border;
     std::int32_t BackColorIndex;
     std::int32_t Width = 720;  // twips
 
     // Append the paragraph's fragment; False for a null paragraph.
-    Boolean InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph);
+    VELLORAN_API Boolean InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph);
 
 private:
-    friend struct detail::Access;
+    friend struct Access;
 
-    detail::Chunks contentRtf_;
+    // The text taken from inserted children, which only the library reads.
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace velloran

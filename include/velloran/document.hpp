@@ -3,10 +3,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
-#include <vector>
 
-#include <velloran/chunks.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
@@ -17,7 +14,13 @@ public:
     // A4 portrait, margins of one inch, Arial at 10 points. Enters black and
     // white into the colour table (indexes 1 and 2) and sets the thread's
     // BlackColorIndex and WhiteColorIndex to them.
-    cDocument();
+    VELLORAN_API cDocument();
+    // Copies are independent objects with the same content.
+    VELLORAN_API cDocument(const cDocument& other);
+    VELLORAN_API cDocument& operator=(const cDocument& other);
+    VELLORAN_API cDocument(cDocument&& other) noexcept;
+    VELLORAN_API cDocument& operator=(cDocument&& other) noexcept;
+    VELLORAN_API ~cDocument();
 
     std::string Author;    // document information, UTF-8
     std::string Operator;
@@ -41,53 +44,38 @@ public:
     std::shared_ptr<cParagraph> Footer;   // repeated at the bottom of every page
 
     // Number of pages inserted so far.
-    std::int32_t LastPage() const noexcept { return pageCount_; }
+    VELLORAN_API std::int32_t LastPage() const noexcept;
 
     // Append the page's fragment; False for a null page. Error 6 past
     // 2147483647 pages.
-    Boolean InsertPage(const std::shared_ptr<cPage>& Page);
+    VELLORAN_API Boolean InsertPage(const std::shared_ptr<cPage>& Page);
 
     // The complete document, plain ASCII.
-    std::string Rtf() const;
+    VELLORAN_API std::string Rtf() const;
 
     // Write the document to a file: False for an empty path; otherwise True
     // when the file exists afterwards and is not empty. A regular file is
     // replaced only once the new text is complete, so a failed save leaves
     // it as it was. Errors 52, 53, 61, 70, 75 and 76 for file failures.
-    Boolean Save(const std::string& sRTFFile) const;
+    VELLORAN_API Boolean Save(const std::string& sRTFFile) const;
 
     // The index of a font name in the font table, entering it when it is new.
     // Names compare case-insensitively and otherwise exactly; an empty name
     // and the default font's name give 0. CharSet -1 takes the current
     // FontDefaultCharSet; the character set of an entered name never changes.
-    std::int32_t FontIndex(const std::string& FontName, std::int32_t CharSet = -1);
+    VELLORAN_API std::int32_t FontIndex(const std::string& FontName, std::int32_t CharSet = -1);
 
     // The colour index of an RGB value (red in the lowest byte), entering it
     // when it is new; all 32 bits are compared.
-    std::int32_t ColorIndex(std::int32_t RGBColor);
+    VELLORAN_API std::int32_t ColorIndex(std::int32_t RGBColor);
 
 private:
-    friend struct detail::Access;
+    friend struct Access;
 
-    void appendHeaderRtf(std::string& out) const;
-    void appendPageNumber(std::string& out, std::int32_t rightMargin) const;
-    // The pages as the document body carries them, piece by piece.
-    template <class Visit>
-    void forEachBodyPiece(Visit&& visit) const;
-
-    detail::Chunks pagesRtf_;
-    std::int32_t pageCount_ = 0;
-    // Slot 0 stands for the default font and is never read.
-    std::vector<std::string> fontNames_ = {std::string()};
-    std::vector<std::int32_t> fontCharSets_ = {0};
-    // Colour index k is slot k - 1; slot 0 is always black.
-    std::vector<std::int32_t> colors_ = {0};
-    // The index of every entered upper-cased font name (slots 1 on) and of
-    // every colour value, so a lookup takes constant time on average. Each
-    // key is in its table once: a name or value is entered only when no slot
-    // holds it.
-    std::unordered_map<std::string, std::int32_t> fontIndexes_;
-    std::unordered_map<std::int32_t, std::int32_t> colorIndexes_ = {{0, 1}};
+    // The pages' text, the font and colour tables and their indexes, which
+    // only the library reads.
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace velloran

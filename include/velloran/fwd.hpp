@@ -18,9 +18,7 @@ class cPolygon;
 class cPoint;
 class cDrawingText;
 
-namespace detail {
-// Grants the library's own classes access to each other's fragment writers
-// (the friend operations), which are no part of the public interface.
+// The library's own access to what the classes keep private: their text and
+// the writers of their fragments, which are no part of the public interface.
 struct Access;
-}  // namespace detail
 }  // namespace velloran

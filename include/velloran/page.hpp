@@ -2,9 +2,7 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
-#include <velloran/chunks.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
@@ -12,26 +10,30 @@ namespace velloran {
 
 class cPage {
 public:
-    cPage() = default;
+    VELLORAN_API cPage();
+    // Copies are independent objects with the same content.
+    VELLORAN_API cPage(const cPage& other);
+    VELLORAN_API cPage& operator=(const cPage& other);
+    VELLORAN_API cPage(cPage&& other) noexcept;
+    VELLORAN_API cPage& operator=(cPage&& other) noexcept;
+    VELLORAN_API ~cPage();
 
     // Append the paragraph's fragment; False for a null paragraph.
-    Boolean InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph);
+    VELLORAN_API Boolean InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph);
 
     // Append a table built from a two-dimensional array of cells: dimension 1
     // is the columns, dimension 2 the rows, visited from index 1 to the upper
     // bound. False when an upper bound is 0; error 9 for an array that is not
     // two-dimensional or starts above 1, 91 for a null cell or border, 6 for
     // a value out of range. A failed call leaves the page unchanged.
-    Boolean InsertTable(const CellArray& oCells);
+    VELLORAN_API Boolean InsertTable(const CellArray& oCells);
 
 private:
-    friend struct detail::Access;
+    friend struct Access;
 
-    // The page fragment: the content and "}\page ".
-    void appendRtf(std::string& out) const;
-    void appendRtf(detail::Chunks& out) const;
-
-    detail::Chunks contentRtf_{"{"};
+    // The text taken from inserted children, which only the library reads.
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace velloran

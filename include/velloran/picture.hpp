@@ -11,7 +11,7 @@ namespace velloran {
 
 class cPicture {
 public:
-    cPicture();
+    VELLORAN_API cPicture();
 
     std::string File;             // path of the picture file
     std::int32_t Width = 0;       // declared width, hundredths of a millimetre; 0 follows the picture

@@ -1,7 +1,9 @@
 // cPoint: a vertex of a polyline or polygon.
 #pragma once
 
-#include <velloran/shape.hpp>
+#include <cstdint>
+
+#include <velloran/fwd.hpp>
 
 namespace velloran {
 
@@ -9,11 +11,6 @@ class cPoint {
 public:
     std::int32_t x = 0;  // twips
     std::int32_t y = 0;
-
-private:
-    friend struct detail::Access;
-
-    void appendRtf(std::string& out) const;
 };
 
 }  // namespace velloran

@@ -12,7 +12,7 @@ class cText {
 public:
     // Starts with the thread's BlackColorIndex and WhiteColorIndex as its
     // colours (0 before the thread's first cDocument).
-    cText();
+    VELLORAN_API cText();
 
     std::int32_t FontIndex = 0;      // index returned by cDocument::FontIndex
     std::int32_t Height = 10;        // points; 0 writes no size
@@ -26,19 +26,19 @@ public:
     // excludes: plain excludes all three others, dotted and double exclude
     // each other and plain, word underline excludes plain only.
     Boolean Underline() const noexcept { return underline_; }
-    void Underline(Boolean value);
+    VELLORAN_API void Underline(Boolean value);
     Boolean UnderlineDot() const noexcept { return underlineDot_; }
-    void UnderlineDot(Boolean value);
+    VELLORAN_API void UnderlineDot(Boolean value);
     Boolean UnderlineDouble() const noexcept { return underlineDouble_; }
-    void UnderlineDouble(Boolean value);
+    VELLORAN_API void UnderlineDouble(Boolean value);
     Boolean UnderlineWords() const noexcept { return underlineWords_; }
-    void UnderlineWords(Boolean value);
+    VELLORAN_API void UnderlineWords(Boolean value);
 
     // Write-only: the UTF-8 text of the run, escaped for RTF at once.
-    void Text(const std::string& text);
+    VELLORAN_API void Text(const std::string& text);
 
 private:
-    friend struct detail::Access;
+    friend struct Access;
 
     std::string escapedText_;
     Boolean underline_ = False;

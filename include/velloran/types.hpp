@@ -1,19 +1,44 @@
 // Basic automation types shared by every Velloran class.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
+#include <velloran/export.hpp>
+
 namespace velloran {
 
-// The automation boolean: True is -1 (all bits set). A field keeps exactly what
-// the host stored, so a stored 1 is not True for the writers that test for -1.
-using Boolean = std::int16_t;
-inline constexpr Boolean True = -1;
-inline constexpr Boolean False = 0;
+// The automation boolean: True is -1 (all bits set), False 0. C++'s true
+// stores True and false False; an integer stores exactly that integer, so a
+// stored 1 is not True for the writers that test for -1, as in a script host.
+// It reads back as the 16-bit value it holds, so it compares with True,
+// False, -1 and 1 as that number, and with true and false as True and False.
+class Boolean {
+public:
+    constexpr Boolean() noexcept = default;
+    constexpr Boolean(bool value) noexcept : value_(value ? -1 : 0) {}
+    template <std::integral T>
+        requires(!std::same_as<T, bool>)
+    constexpr Boolean(T value) noexcept : value_(static_cast<std::int16_t>(value)) {}
+
+    constexpr operator std::int16_t() const noexcept { return value_; }
+
+    // Only a bool itself: an integer compares as the number it is.
+    template <std::same_as<bool> B>
+    friend constexpr bool operator==(Boolean a, B b) noexcept {
+        return a.value_ == (b ? -1 : 0);
+    }
+
+private:
+    std::int16_t value_ = 0;
+};
+
+inline constexpr Boolean True{std::int16_t{-1}};
+inline constexpr Boolean False{std::int16_t{0}};
 
 // Both enumerations are 32-bit and may hold any value; writers decide what an
 // out-of-range value yields.
@@ -29,7 +54,7 @@ enum vlRTFBorderType : std::int32_t {
 
 // An automation error: number() is the error number a script host sees in
 // Err.Number, what() its classic message ("Overflow" for 6, ...).
-class Error : public std::runtime_error {
+class VELLORAN_API Error : public std::runtime_error {
 public:
     explicit Error(int number);
     int number() const noexcept { return number_; }
@@ -70,20 +95,20 @@ public:
         std::int32_t upper;
     };
 
-    CellArray(std::initializer_list<Bounds> dimensions);
-    explicit CellArray(std::vector<Bounds> dimensions);
+    VELLORAN_API CellArray(std::initializer_list<Bounds> dimensions);
+    VELLORAN_API explicit CellArray(std::vector<Bounds> dimensions);
 
     // Number of dimensions.
     std::size_t dimensions() const noexcept { return bounds_.size(); }
     // Bounds of dimension d, counted from 1 as automation does; error 9 for a
     // dimension the array does not have.
-    std::int32_t lbound(std::size_t d) const;
-    std::int32_t ubound(std::size_t d) const;
+    VELLORAN_API std::int32_t lbound(std::size_t d) const;
+    VELLORAN_API std::int32_t ubound(std::size_t d) const;
 
     // The element at one index per dimension; error 9 when the count of
     // indexes differs from dimensions() or an index lies outside its bounds.
-    std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index);
-    const std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index) const;
+    VELLORAN_API std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index);
+    VELLORAN_API const std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index) const;
 
 private:
     std::size_t offset(const std::int32_t* index, std::size_t count) const;

@@ -11,6 +11,8 @@
 //     doc->Save("hello.rtf");
 #pragma once
 
+#include <velloran/version.hpp>
+#include <velloran/export.hpp>
 #include <velloran/types.hpp>
 #include <velloran/module.hpp>
 #include <velloran/border.hpp>

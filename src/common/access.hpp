@@ -1,42 +1,113 @@
-// The library's own access to the fragment writers of its classes.
+// The library's own access to what its classes keep private, and the
+// writers of their fragments (the friend operations of the object model).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include <velloran/velloran.hpp>
 
-namespace velloran::detail {
+#include "common/chunks.hpp"
+
+namespace velloran {
 
 struct Access {
+    // A run's text, escaped when it was set.
     static const std::string& escapedText(const cText& run) { return run.escapedText_; }
-    static const Chunks& chunks(const cCell& cell) { return cell.contentRtf_; }
-    static std::string content(const cCell& cell) { return cell.contentRtf_.str(); }
-    static std::string content(const cParagraph& paragraph) { return paragraph.contentRtf_.str(); }
+    // The run a text box refers to, or null.
+    static const cText* text(const cDrawingText& box) { return box.text_.get(); }
 
-    static void appendWrapped(const cParagraph& paragraph, std::string& out) { paragraph.appendWrapped(out); }
-    static const Chunks& takeRtf(cParagraph& paragraph) { return paragraph.takeRtf(); }
+    // The text a paragraph, cell, page or document has taken from its children.
+    static detail::Chunks& chunks(cParagraph& paragraph);
+    static const detail::Chunks& chunks(const cParagraph& paragraph);
+    static detail::Chunks& chunks(cCell& cell);
+    static const detail::Chunks& chunks(const cCell& cell);
+    static detail::Chunks& chunks(cPage& page);
+    static const detail::Chunks& chunks(const cPage& page);
+    static std::string content(const cCell& cell) { return chunks(cell).str(); }
+    static std::string content(const cParagraph& paragraph) { return chunks(paragraph).str(); }
 
-    template <class Fragment, class Out>
-    static void appendRtf(const Fragment& object, Out& out) { object.appendRtf(out); }
-
+    // The points of a polyline or polygon, as inserted.
+    struct Points {
+        std::int32_t count;
+        const std::string& rtf;
+        const std::string& vertices;
+        std::size_t firstVertex;
+        std::int32_t minX, minY, maxX, maxY;
+    };
     template <class Shape>
-    static void appendShape(const Shape& shape, std::string& out, std::int32_t z) { shape.appendShape(out, z); }
-
-    template <class Fragment>
-    static std::string rtf(const Fragment& object) {
-        std::string out;
-        object.appendRtf(out);
-        return out;
+    static Points points(const Shape& shape) {
+        return {shape.pointCount_, shape.pointsRtf_, shape.vertices_, shape.firstVertex_,
+                shape.minX_,       shape.minY_,      shape.maxX_,     shape.maxY_};
     }
+    // Append a point to a polyline or polygon.
+    template <class Shape>
+    static Boolean insertPoint(Shape& shape, const std::shared_ptr<cPoint>& point);
 
     struct Bounds {
         std::int32_t minX, minY, maxX, maxY;
     };
-    static Bounds bounds(const PointShape& shape) {
+    template <class Shape>
+    static Bounds bounds(const Shape& shape) {
         return {shape.minX_, shape.minY_, shape.maxX_, shape.maxY_};
     }
+
+    // A drawing's inserts and its writer (src/drawing/drawing.cpp).
+    struct Box {
+        std::int32_t minX, minY, maxX, maxY;
+    };
+    template <class Shape>
+    static Boolean insertShape(cDrawing& drawing, const Shape& shape, const Box& box, bool eitherWay);
+    static void appendDrawing(const cDrawing& drawing, std::string& out);
+
+    // Every fragment writer under one name, for the containers and the tests.
+    template <class Fragment, class Out>
+    static void appendRtf(const Fragment& object, Out& out);
+    template <class Shape>
+    static void appendShape(const Shape& shape, std::string& out, std::int32_t z);
+    template <class Fragment>
+    static std::string rtf(const Fragment& object) {
+        std::string out;
+        appendRtf(object, out);
+        return out;
+    }
+
+    // The wrapped paragraph (group, indents, border, alignment and paragraph
+    // mark) for its current content, appended to out; changes nothing. Error
+    // 91 when Border is null.
+    static void appendWrapped(const cParagraph& paragraph, std::string& out);
+    // The paragraph as a page or cell takes it: the wrapped text replaces the
+    // content, so a second taking nests the first.
+    static const detail::Chunks& takeRtf(cParagraph& paragraph);
 };
+
+namespace detail {
+
+using velloran::Access;
+
+// The fragment writers: what each object gives the container it is inserted
+// into. A writer that fails appends nothing.
+void appendRtf(const cPoint& point, std::string& out);
+void appendRtf(const cLine& line, std::string& out);
+void appendRtf(const cRect& rect, std::string& out);
+void appendRtf(const cEllipse& ellipse, std::string& out);
+void appendRtf(const cDrawingText& box, std::string& out);
+void appendRtf(const cPolyline& polyline, std::string& out);
+void appendRtf(const cPolygon& polygon, std::string& out);
+void appendRtf(const cDrawing& drawing, std::string& out);
+void appendRtf(const cPage& page, std::string& out);
+void appendRtf(const cPage& page, Chunks& out);
+
+// The same shapes as Word 97 writes them; z is the shape's place in its
+// drawing's stacking order. A shape without points writes nothing.
+void appendShape(const cLine& line, std::string& out, std::int32_t z);
+void appendShape(const cRect& rect, std::string& out, std::int32_t z);
+void appendShape(const cEllipse& ellipse, std::string& out, std::int32_t z);
+void appendShape(const cDrawingText& box, std::string& out, std::int32_t z);
+void appendShape(const cPolyline& polyline, std::string& out, std::int32_t z);
+void appendShape(const cPolygon& polygon, std::string& out, std::int32_t z);
 
 // TextRunRtf: append one run as "{" + formatting + " " + escaped text + "}",
 // or nothing for a null run or an empty text. Error 6 when the size overflows.
@@ -46,4 +117,16 @@ void appendTextRun(std::string& out, const cText* run);
 // Error 91 for a null border.
 void appendBorder(std::string& out, const cBorder* border);
 
-}  // namespace velloran::detail
+}  // namespace detail
+
+template <class Fragment, class Out>
+void Access::appendRtf(const Fragment& object, Out& out) {
+    detail::appendRtf(object, out);
+}
+
+template <class Shape>
+void Access::appendShape(const Shape& shape, std::string& out, std::int32_t z) {
+    detail::appendShape(shape, out, z);
+}
+
+}  // namespace velloran

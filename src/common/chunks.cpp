@@ -1,4 +1,4 @@
-#include <velloran/chunks.hpp>
+#include "common/chunks.hpp"
 
 #include <algorithm>
 
@@ -7,8 +7,15 @@ namespace velloran::detail {
 void Chunks::finishTail() const {
     if (tail_.empty()) return;
     finished_ += tail_.size();
-    pieces_.push_back(std::make_shared<const std::string>(std::move(tail_)));
+    std::size_t size = tail_.size();
+    pieces_.push_back({std::make_shared<const std::string>(std::move(tail_)), size});
     tail_ = std::string();
+}
+
+void Chunks::share(const Piece& piece, std::size_t size) {
+    finishTail();
+    pieces_.push_back({piece.text, size});
+    finished_ += size;
 }
 
 std::string& Chunks::tail(std::size_t expected) {
@@ -34,21 +41,19 @@ void Chunks::appendShared(const Chunks& other, std::size_t leaveOut) {
         append(std::string_view(text).substr(0, text.size() - leaveOut));
         return;
     }
-    // The characters still to take; a piece that reaches past them is copied
-    // in part.
+    // A large piece is shared, all of it or the first part that is taken;
+    // a small one is copied.
     std::size_t left = other.size() - leaveOut;
-    auto take = [&](const std::shared_ptr<const std::string>& piece) {
-        if (piece->size() <= left && piece->size() >= ShareFrom) {
-            finishTail();
-            pieces_.push_back(piece);
-            finished_ += piece->size();
-        } else {
-            append(std::string_view(*piece).substr(0, std::min(piece->size(), left)));
-        }
-        left -= std::min(piece->size(), left);
+    auto take = [&](const Piece& piece) {
+        std::size_t size = std::min(piece.size, left);
+        left -= size;
+        if (size >= ShareFrom)
+            share(piece, size);
+        else if (size > 0)
+            append(piece.view().substr(0, size));
     };
     for (const auto& piece : other.pieces_) take(piece);
-    if (other.tail_.size() >= ShareFrom && other.tail_.size() <= left) {
+    if (other.tail_.size() >= ShareFrom && left >= ShareFrom) {
         other.finishTail();
         take(other.pieces_.back());
     } else {
@@ -67,7 +72,7 @@ bool Chunks::endsWith(std::string_view suffix) const {
         need -= n;
     };
     compare(tail_);
-    for (auto it = pieces_.rbegin(); need > 0 && it != pieces_.rend(); ++it) compare(**it);
+    for (auto it = pieces_.rbegin(); need > 0 && it != pieces_.rend(); ++it) compare(it->view());
     return same;
 }
 
@@ -78,7 +83,7 @@ void Chunks::prepend(std::string_view text) {
     if (pieces_.empty()) {
         tail_.insert(0, text);
     } else {
-        pieces_.insert(pieces_.begin(), std::make_shared<const std::string>(text));
+        pieces_.insert(pieces_.begin(), {std::make_shared<const std::string>(text), text.size()});
         finished_ += text.size();
     }
 }
@@ -87,8 +92,8 @@ void Chunks::rollback(const Mark& mark) {
     if (pieces_.size() > mark.pieces) {
         // What was being written at the mark has been finished since: take
         // its first part back as the piece being written.
-        tail_.assign(*pieces_[mark.pieces], 0, mark.tail);
-        for (std::size_t i = mark.pieces; i < pieces_.size(); ++i) finished_ -= pieces_[i]->size();
+        tail_.assign(pieces_[mark.pieces].view().substr(0, mark.tail));
+        for (std::size_t i = mark.pieces; i < pieces_.size(); ++i) finished_ -= pieces_[i].size;
         pieces_.resize(mark.pieces);
     } else {
         tail_.resize(mark.tail);

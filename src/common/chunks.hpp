@@ -67,7 +67,7 @@ public:
     // Every piece in order.
     template <class Visit>
     void forEach(Visit&& visit) const {
-        for (const auto& piece : pieces_) visit(std::string_view(*piece));
+        for (const auto& piece : pieces_) visit(piece.view());
         if (!tail_.empty()) visit(std::string_view(tail_));
     }
 
@@ -75,11 +75,22 @@ public:
     std::string str() const;
 
 private:
-    void finishTail() const;
+    // A finished piece, or the first part of one: what is shared never
+    // changes, so another text may share a piece and read less of it.
+    struct Piece {
+        std::shared_ptr<const std::string> text;
+        std::size_t size;
+        std::string_view view() const noexcept { return std::string_view(*text).substr(0, size); }
+    };
 
-    // Finishing the piece being written changes no text, so objects that
-    // only read may do it when they share their text.
-    mutable std::vector<std::shared_ptr<const std::string>> pieces_;
+    void finishTail() const;
+    void share(const Piece& piece, std::size_t size);
+
+    // Finishing the piece being written changes no text, so a text that
+    // another takes (a page inserted, a cell in a table) finishes its own
+    // piece to share it. Reading (Rtf, Save) changes nothing; two threads
+    // must not insert one object at the same moment.
+    mutable std::vector<Piece> pieces_;
     mutable std::size_t finished_ = 0;
     mutable std::string tail_;
 };

@@ -7,12 +7,34 @@
 
 namespace velloran {
 
-cCell::cCell() : Border(std::make_shared<cBorder>()), BackColorIndex(detail::moduleValues().whiteColorIndex) {
+struct cCell::State {
+    detail::Chunks content;
+};
+
+cCell::cCell()
+    : Border(std::make_shared<cBorder>()),
+      BackColorIndex(detail::moduleValues().whiteColorIndex),
+      state_(std::make_unique<State>()) {
     Border->LeftVisible = True;
     Border->RightVisible = True;
     Border->TopVisible = True;
     Border->BottomVisible = True;
 }
+cCell::cCell(const cCell& other)
+    : Border(other.Border),
+      BackColorIndex(other.BackColorIndex),
+      Width(other.Width),
+      state_(std::make_unique<State>(*other.state_)) {}
+cCell& cCell::operator=(const cCell& other) {
+    if (this != &other) *this = cCell(other);
+    return *this;
+}
+cCell::cCell(cCell&& other) noexcept = default;
+cCell& cCell::operator=(cCell&& other) noexcept = default;
+cCell::~cCell() = default;
+
+detail::Chunks& Access::chunks(cCell& cell) { return cell.state_->content; }
+const detail::Chunks& Access::chunks(const cCell& cell) { return cell.state_->content; }
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
@@ -20,10 +42,11 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     // keeps what follows inside the table. Most cells hold one paragraph,
     // and a large table holds many cells at once.
     static constexpr std::string_view Reset = "\\pard\\intbl";
-    const detail::Chunks& paragraph = detail::Access::takeRtf(*Paragraph);
-    contentRtf_.reserveEmpty(paragraph.size() + Reset.size());
-    contentRtf_.appendShared(paragraph);
-    contentRtf_.append(Reset);
+    const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
+    detail::Chunks& content = state_->content;
+    content.reserveEmpty(paragraph.size() + Reset.size());
+    content.appendShared(paragraph);
+    content.append(Reset);
     return True;
 }
 

@@ -1,5 +1,8 @@
 #include <velloran/document.hpp>
 
+#include <unordered_map>
+#include <vector>
+
 #include <velloran/paragraph.hpp>
 
 #include "common/access.hpp"
@@ -16,6 +19,32 @@ namespace velloran {
 using detail::appendNum;
 using detail::appendWord;
 
+namespace detail {
+
+// What a document keeps besides its fields.
+struct DocumentState {
+    Chunks pagesRtf;
+    std::int32_t pageCount = 0;
+    // Slot 0 stands for the default font and is never read.
+    std::vector<std::string> fontNames = {std::string()};
+    std::vector<std::int32_t> fontCharSets = {0};
+    // Colour index k is slot k - 1; slot 0 is always black.
+    std::vector<std::int32_t> colors = {0};
+    // The index of every entered upper-cased font name (slots 1 on) and of
+    // every colour value, so a lookup takes constant time on average. Each
+    // key is in its table once: a name or value is entered only when no slot
+    // holds it.
+    std::unordered_map<std::string, std::int32_t> fontIndexes;
+    std::unordered_map<std::int32_t, std::int32_t> colorIndexes = {{0, 1}};
+    // Black and white as this document entered them, which its body
+    // defaults name: the same whichever thread renders it.
+    std::int32_t black = 0, white = 0;
+};
+
+}  // namespace detail
+
+struct cDocument::State : detail::DocumentState {};
+
 namespace {
 
 // Room for one more element, growing geometrically.
@@ -26,37 +55,69 @@ void roomForOneMore(Vector& v) {
 
 }  // namespace
 
-cDocument::cDocument() {
+cDocument::cDocument() : state_(std::make_unique<State>()) {
     auto& module = detail::moduleValues();
-    module.blackColorIndex = ColorIndex(0);
-    module.whiteColorIndex = ColorIndex(0xFFFFFF);
+    state_->black = module.blackColorIndex = ColorIndex(0);
+    state_->white = module.whiteColorIndex = ColorIndex(0xFFFFFF);
 }
+
+cDocument::cDocument(const cDocument& other)
+    : Author(other.Author),
+      Operator(other.Operator),
+      Title(other.Title),
+      Subject(other.Subject),
+      PageWidth(other.PageWidth),
+      PageHeight(other.PageHeight),
+      PageMarginLeft(other.PageMarginLeft),
+      PageMarginRight(other.PageMarginRight),
+      PageMarginTop(other.PageMarginTop),
+      PageMarginBottom(other.PageMarginBottom),
+      PageLandscape(other.PageLandscape),
+      PageNumbersOn(other.PageNumbersOn),
+      PageNumberStart(other.PageNumberStart),
+      PageNumberMarginRight(other.PageNumberMarginRight),
+      PageNumberMarginTop(other.PageNumberMarginTop),
+      FontDefaultName(other.FontDefaultName),
+      FontDefaultCharSet(other.FontDefaultCharSet),
+      FontDefaultHeight(other.FontDefaultHeight),
+      Header(other.Header),
+      Footer(other.Footer),
+      state_(std::make_unique<State>(*other.state_)) {}
+cDocument& cDocument::operator=(const cDocument& other) {
+    if (this != &other) *this = cDocument(other);
+    return *this;
+}
+cDocument::cDocument(cDocument&& other) noexcept = default;
+cDocument& cDocument::operator=(cDocument&& other) noexcept = default;
+cDocument::~cDocument() = default;
+
+std::int32_t cDocument::LastPage() const noexcept { return state_->pageCount; }
 
 std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t CharSet) {
     if (FontName.empty()) return 0;
     std::string key = platform::upperCase(FontName);
     // Slot 0 is the default font of this moment, so it is compared anew.
     if (platform::upperCase(FontDefaultName) == key) return 0;
-    if (auto found = fontIndexes_.find(key); found != fontIndexes_.end()) return found->second;
-    if (fontNames_.size() > static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    if (auto found = state_->fontIndexes.find(key); found != state_->fontIndexes.end()) return found->second;
+    if (state_->fontNames.size() > static_cast<std::size_t>(INT32_MAX)) detail::overflow();
     std::int32_t charSet = CharSet == -1 ? FontDefaultCharSet : CharSet;
-    auto index = static_cast<std::int32_t>(fontNames_.size());
+    auto index = static_cast<std::int32_t>(state_->fontNames.size());
     // Every container grows before any is changed, so a failure changes nothing.
-    roomForOneMore(fontNames_);
-    roomForOneMore(fontCharSets_);
-    fontIndexes_.emplace(std::move(key), index);
-    fontNames_.push_back(FontName);
-    fontCharSets_.push_back(charSet);
+    roomForOneMore(state_->fontNames);
+    roomForOneMore(state_->fontCharSets);
+    state_->fontIndexes.emplace(std::move(key), index);
+    state_->fontNames.push_back(FontName);
+    state_->fontCharSets.push_back(charSet);
     return index;
 }
 
 std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
-    if (auto found = colorIndexes_.find(RGBColor); found != colorIndexes_.end()) return found->second;
-    if (colors_.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
-    roomForOneMore(colors_);
-    auto index = static_cast<std::int32_t>(colors_.size() + 1);
-    colorIndexes_.emplace(RGBColor, index);
-    colors_.push_back(RGBColor);
+    if (auto found = state_->colorIndexes.find(RGBColor); found != state_->colorIndexes.end()) return found->second;
+    if (state_->colors.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    roomForOneMore(state_->colors);
+    auto index = static_cast<std::int32_t>(state_->colors.size() + 1);
+    state_->colorIndexes.emplace(RGBColor, index);
+    state_->colors.push_back(RGBColor);
     return index;
 }
 
@@ -65,23 +126,29 @@ std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
 // text has its backslashes doubled), so the last break is the last six
 // characters, and blanking it and trimming the spaces it leaves (the "}"
 // before it stops the trimming) is leaving those six characters out.
+namespace {
+
 template <class Visit>
-void cDocument::forEachBodyPiece(Visit&& visit) const {
-    std::size_t left = pagesRtf_.empty() ? 0 : pagesRtf_.size() - 6;
-    pagesRtf_.forEach([&](std::string_view piece) {
+void forEachBodyPiece(const detail::Chunks& pagesRtf, Visit&& visit) {
+    std::size_t left = pagesRtf.empty() ? 0 : pagesRtf.size() - 6;
+    pagesRtf.forEach([&](std::string_view piece) {
         piece = piece.substr(0, std::min(piece.size(), left));
         left -= piece.size();
         if (!piece.empty()) visit(piece);
     });
 }
 
+void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, std::string& out);
+
+}  // namespace
+
 std::string cDocument::Rtf() const {
     std::string out;
     // The header is a few hundred bytes unless the header or footer paragraph is large.
-    out.reserve(pagesRtf_.size() + 4096);
-    appendHeaderRtf(out);
+    out.reserve(state_->pagesRtf.size() + 4096);
+    appendHeaderRtf(*this, *state_, out);
     out += '{';
-    forEachBodyPiece([&](std::string_view piece) { out.append(piece); });
+    forEachBodyPiece(state_->pagesRtf, [&](std::string_view piece) { out.append(piece); });
     out += "}}";
     return out;
 }
@@ -90,10 +157,10 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
     // The pages go to the file as they are held, never joined in memory.
     std::string header;
-    appendHeaderRtf(header);
+    appendHeaderRtf(*this, *state_, header);
     header += '{';
     std::vector<std::string_view> pieces{header};
-    forEachBodyPiece([&](std::string_view piece) { pieces.push_back(piece); });
+    forEachBodyPiece(state_->pagesRtf, [&](std::string_view piece) { pieces.push_back(piece); });
     pieces.push_back("}}");
     platform::writeFileReplacing(sRTFFile, pieces);
     return detail::FileExists(sRTFFile) ? True : False;
@@ -136,22 +203,23 @@ void appendInfoString(std::string& out, const char* group, const std::string& va
     out += '}';
 }
 
-}  // namespace
 
-void cDocument::appendHeaderRtf(std::string& out) const {
-    const auto& module = detail::moduleValues();
+// The page number at the top right of every page (below), given the sheet's right margin.
+void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t rightMargin);
+
+void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, std::string& out) {
     std::string stamp;
     resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
 
     out += "{\\rtf1\\ansi\\ansicpg1253\\uc0\\deff0";
     out += "{\\fonttbl";
-    appendFontEntry(out, 0, FontDefaultCharSet, FontDefaultName);
-    for (std::size_t i = 1; i < fontNames_.size(); ++i)
-        appendFontEntry(out, static_cast<std::int32_t>(i), fontCharSets_[i], fontNames_[i]);
+    appendFontEntry(out, 0, doc.FontDefaultCharSet, doc.FontDefaultName);
+    for (std::size_t i = 1; i < state.fontNames.size(); ++i)
+        appendFontEntry(out, static_cast<std::int32_t>(i), state.fontCharSets[i], state.fontNames[i]);
     out += '}';
 
     out += "{\\colortbl;";
-    for (std::int32_t color : colors_) {
+    for (std::int32_t color : state.colors) {
         auto rgb = detail::SplitRGB(color);
         appendWord(out, "\\red", rgb.red);
         appendWord(out, "\\green", rgb.green);
@@ -163,70 +231,70 @@ void cDocument::appendHeaderRtf(std::string& out) const {
     // The default size: when doubling it overflows, only "\fs" and its number
     // are left out.
     out += "{\\stylesheet{";
-    resumeNext(out, [&] { appendWord(out, "\\fs", detail::mul(FontDefaultHeight, 2)); });
+    resumeNext(out, [&] { appendWord(out, "\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
     out += " \\snext0 Normal;}}";
 
-    appendInfoString(out, "{\\info{\\author ", Author);
-    appendInfoString(out, "{\\operator ", Operator);
-    appendInfoString(out, "{\\title ", Title);
-    appendInfoString(out, "{\\subject ", Subject);
+    appendInfoString(out, "{\\info{\\author ", doc.Author);
+    appendInfoString(out, "{\\operator ", doc.Operator);
+    appendInfoString(out, "{\\title ", doc.Title);
+    appendInfoString(out, "{\\subject ", doc.Subject);
     out += "{\\comment Brenmoor - Velloran.dll}";
     out += "{\\creatim";
     out += stamp;
     out += "}{\\revtim";
     out += stamp;
     out += "}{\\version2}";
-    appendWord(out, "{\\edmins7}{\\nofpages", pageCount_);
+    appendWord(out, "{\\edmins7}{\\nofpages", state.pageCount);
     out += "}{\\nofwords0}{\\nofchars0}{\\vern8351}}";
 
     // The sheet is described in portrait terms; landscape turns it with its margins.
-    bool landscape = PageLandscape != 0;
-    appendWord(out, "\\paperw", landscape ? PageHeight : PageWidth);
-    appendWord(out, "\\paperh", landscape ? PageWidth : PageHeight);
-    appendWord(out, "\\margl", landscape ? PageMarginBottom : PageMarginLeft);
-    appendWord(out, "\\margr", landscape ? PageMarginTop : PageMarginRight);
-    appendWord(out, "\\margt", landscape ? PageMarginLeft : PageMarginTop);
-    appendWord(out, "\\margb", landscape ? PageMarginRight : PageMarginBottom);
+    bool landscape = doc.PageLandscape != 0;
+    appendWord(out, "\\paperw", landscape ? doc.PageHeight : doc.PageWidth);
+    appendWord(out, "\\paperh", landscape ? doc.PageWidth : doc.PageHeight);
+    appendWord(out, "\\margl", landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
+    appendWord(out, "\\margr", landscape ? doc.PageMarginTop : doc.PageMarginRight);
+    appendWord(out, "\\margt", landscape ? doc.PageMarginLeft : doc.PageMarginTop);
+    appendWord(out, "\\margb", landscape ? doc.PageMarginRight : doc.PageMarginBottom);
 
-    if (Header) out += "\\pgbrdrhead\\headery720 ";
-    if (Footer) out += "\\pgbrdrfoot\\footery720 ";
+    if (doc.Header) out += "\\pgbrdrhead\\headery720 ";
+    if (doc.Footer) out += "\\pgbrdrfoot\\footery720 ";
     out += "\\widowctrl\\ftnbj \\sectd ";
     // Page numbering belongs to the section, so it follows "\sectd", which
     // resets the section's properties; and only a PAGE field makes readers
     // print a number.
     std::string number;
-    if (PageNumbersOn == True) {
-        appendWord(out, "\\pgnstarts", PageNumberStart);
+    if (doc.PageNumbersOn == True) {
+        appendWord(out, "\\pgnstarts", doc.PageNumberStart);
         out += "\\pgncont\\pgnrestart";
-        appendWord(out, "\\pgnx", PageNumberMarginRight);
-        appendWord(out, "\\pgny", PageNumberMarginTop);
+        appendWord(out, "\\pgnx", doc.PageNumberMarginRight);
+        appendWord(out, "\\pgny", doc.PageNumberMarginTop);
         out += "\\pgndec";
-        resumeNext(number, [&] { appendPageNumber(number, landscape ? PageMarginTop : PageMarginRight); });
-        if (!number.empty()) appendWord(out, "\\headery", PageNumberMarginTop);
+        resumeNext(number, [&] { appendPageNumber(doc, number, landscape ? doc.PageMarginTop : doc.PageMarginRight); });
+        if (!number.empty()) appendWord(out, "\\headery", doc.PageNumberMarginTop);
     }
     // The header and footer render from the paragraphs' current state and
     // store nothing back, so every rendering of a document is the same.
-    if (Header || !number.empty()) {
+    if (doc.Header || !number.empty()) {
         resumeNext(out, [&] {
             out += "{\\header";
             out += number;
-            if (Header) detail::Access::appendWrapped(*Header, out);
+            if (doc.Header) Access::appendWrapped(*doc.Header, out);
             out += '}';
         });
     }
-    if (Footer) {
+    if (doc.Footer) {
         resumeNext(out, [&] {
             out += "{\\footer";
-            detail::Access::appendWrapped(*Footer, out);
+            Access::appendWrapped(*doc.Footer, out);
             out += '}';
         });
     }
 
     out += "\\pmmetafile28\\endnhere";
     out += "\\pard\\plain\\ql";
-    resumeNext(out, [&] { appendWord(out, "\\f0\\fs", detail::mul(FontDefaultHeight, 2)); });
-    appendWord(out, "\\cb", module.whiteColorIndex);
-    appendWord(out, "\\cf", module.blackColorIndex);
+    resumeNext(out, [&] { appendWord(out, "\\f0\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
+    appendWord(out, "\\cb", state.white);
+    appendWord(out, "\\cf", state.black);
     out += ' ';
 }
 
@@ -237,20 +305,22 @@ void cDocument::appendHeaderRtf(std::string& out) const {
 // LibreOffice and AbiWord place no frame in a header, and every reader tried
 // honours the indent. The field's result, the start number, is what readers
 // without fields show.
-void cDocument::appendPageNumber(std::string& out, std::int32_t rightMargin) const {
-    std::int32_t indent = detail::sub(PageNumberMarginRight, rightMargin);
-    std::int32_t size = detail::mul(FontDefaultHeight, 2);
+void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t rightMargin) {
+    std::int32_t indent = detail::sub(doc.PageNumberMarginRight, rightMargin);
+    std::int32_t size = detail::mul(doc.FontDefaultHeight, 2);
     appendWord(out, "{\\pard\\plain\\qr\\ri", indent);
     appendWord(out, "\\f0\\fs", size);
-    appendWord(out, " {\\field{\\*\\fldinst PAGE }{\\fldrslt ", PageNumberStart);
+    appendWord(out, " {\\field{\\*\\fldinst PAGE }{\\fldrslt ", doc.PageNumberStart);
     out += "}}\\par}";
 }
 
+}  // namespace
+
 Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     if (!Page) return False;
-    std::int32_t count = detail::add(pageCount_, 1);
-    detail::Access::appendRtf(*Page, pagesRtf_);
-    pageCount_ = count;
+    std::int32_t count = detail::add(state_->pageCount, 1);
+    detail::appendRtf(*Page, state_->pagesRtf);
+    state_->pageCount = count;
     return True;
 }
 

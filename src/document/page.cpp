@@ -10,22 +10,39 @@
 
 namespace velloran {
 
+struct cPage::State {
+    detail::Chunks content{"{"};
+};
+
+cPage::cPage() : state_(std::make_unique<State>()) {}
+cPage::cPage(const cPage& other) : state_(std::make_unique<State>(*other.state_)) {}
+cPage& cPage::operator=(const cPage& other) {
+    if (this != &other) *this = cPage(other);
+    return *this;
+}
+cPage::cPage(cPage&& other) noexcept = default;
+cPage& cPage::operator=(cPage&& other) noexcept = default;
+cPage::~cPage() = default;
+
+detail::Chunks& Access::chunks(cPage& page) { return page.state_->content; }
+const detail::Chunks& Access::chunks(const cPage& page) { return page.state_->content; }
+
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    contentRtf_.appendShared(detail::Access::takeRtf(*Paragraph));
+    state_->content.appendShared(Access::takeRtf(*Paragraph));
     // A paragraph writes its indents, spacing and alignment after its group,
     // at the page's level: the reset keeps them from reaching the next one.
-    contentRtf_.append("\\pard");
+    state_->content.append("\\pard");
     return True;
 }
 
-void cPage::appendRtf(std::string& out) const {
-    contentRtf_.appendTo(out);
+void detail::appendRtf(const cPage& page, std::string& out) {
+    Access::chunks(page).appendTo(out);
     out += "}\\page ";
 }
 
-void cPage::appendRtf(detail::Chunks& out) const {
-    out.appendShared(contentRtf_);
+void detail::appendRtf(const cPage& page, Chunks& out) {
+    out.appendShared(Access::chunks(page));
     out.append("}\\page ");
 }
 
@@ -82,7 +99,7 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             out += "\r\n";
         }
         for (std::int32_t c = 1; c <= columns; ++c) {
-            const detail::Chunks& content = detail::Access::chunks(cellAt(cells, c, r));
+            const detail::Chunks& content = Access::chunks(cellAt(cells, c, r));
             text.append("\\pard\\plain\\intbl");
             text.appendShared(content, cellEnding(content));
             text.append(c == columns ? "\\cell\\row\r\n" : "\\cell\r\n");
@@ -99,11 +116,11 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     std::int16_t rows = detail::narrow16(oCells.ubound(2));
     if (columns == 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
-    auto mark = contentRtf_.mark();
+    auto mark = state_->content.mark();
     try {
-        appendTableRows(contentRtf_, oCells, columns, rows);
+        appendTableRows(state_->content, oCells, columns, rows);
     } catch (...) {
-        contentRtf_.rollback(mark);
+        state_->content.rollback(mark);
         throw;
     }
     return True;

@@ -18,21 +18,30 @@ namespace velloran {
 
 using detail::add;
 
+// Append the shape's fragments, count it and widen the bounds: the first
+// shape sets them from its box; a shape whose box extends either way (a
+// rectangle, a line) offers both its corners to each bound, the others offer
+// (minX, minY) to the lower and (maxX, maxY) to the upper bounds.
 template <class Shape>
-Boolean cDrawing::insert(const Shape& shape, const Box& box, bool eitherWay) {
+Boolean Access::insertShape(cDrawing& drawing, const Shape& shape, const Box& box, bool eitherWay) {
+    auto& d = drawing;
     // Everything that can overflow is computed before the drawing changes,
     // and a shape's fragment writer appends nothing when it fails.
-    std::int32_t count = add(shapeCount_, 1);
-    std::size_t mark = shapesRtf_.size();
-    detail::Access::appendRtf(shape, shapesRtf_);
+    std::int32_t count = add(d.shapeCount_, 1);
+    std::size_t mark = d.shapesRtf_.size();
+    detail::appendRtf(shape, d.shapesRtf_);
     try {
-        detail::Access::appendShape(shape, shapes97_, shapeCount_);
+        detail::appendShape(shape, d.shapes97_, d.shapeCount_);
     } catch (...) {
-        shapesRtf_.resize(mark);
+        d.shapesRtf_.resize(mark);
         throw;
     }
-    if (firstShapeEnd_ == 0) firstShapeEnd_ = shapes97_.size();
-    shapeCount_ = count;
+    if (d.firstShapeEnd_ == 0) d.firstShapeEnd_ = d.shapes97_.size();
+    d.shapeCount_ = count;
+    auto& minX_ = d.minX_;
+    auto& minY_ = d.minY_;
+    auto& maxX_ = d.maxX_;
+    auto& maxY_ = d.maxY_;
     if (count == 1) {
         minX_ = box.minX, minY_ = box.minY, maxX_ = box.maxX, maxY_ = box.maxY;
     }
@@ -63,43 +72,53 @@ auto boxOf(const Shape& shape) {
 Boolean cDrawing::InsertText(const std::shared_ptr<cDrawingText>& Text) {
     if (!Text) return False;
     auto b = boxOf(*Text);
-    return insert(*Text, {b[0], b[1], b[2], b[3]}, false);
+    return Access::insertShape(*this, *Text, {b[0], b[1], b[2], b[3]}, false);
 }
 
 Boolean cDrawing::InsertEllipse(const std::shared_ptr<cEllipse>& Ellipse) {
     if (!Ellipse) return False;
     auto b = boxOf(*Ellipse);
-    return insert(*Ellipse, {b[0], b[1], b[2], b[3]}, false);
+    return Access::insertShape(*this, *Ellipse, {b[0], b[1], b[2], b[3]}, false);
 }
 
 Boolean cDrawing::InsertRect(const std::shared_ptr<cRect>& Rect) {
     if (!Rect) return False;
     auto b = boxOf(*Rect);
-    return insert(*Rect, {b[0], b[1], b[2], b[3]}, true);
+    return Access::insertShape(*this, *Rect, {b[0], b[1], b[2], b[3]}, true);
 }
 
 Boolean cDrawing::InsertLine(const std::shared_ptr<cLine>& Line) {
     if (!Line) return False;
-    return insert(*Line, {Line->x1, Line->y1, Line->x2, Line->y2}, true);
+    return Access::insertShape(*this, *Line, {Line->x1, Line->y1, Line->x2, Line->y2}, true);
 }
 
 Boolean cDrawing::InsertPolygon(const std::shared_ptr<cPolygon>& Polygon) {
     if (!Polygon) return False;
-    auto b = detail::Access::bounds(*Polygon);
-    return insert(static_cast<const detail::PointShape&>(*Polygon), {b.minX, b.minY, b.maxX, b.maxY}, false);
+    auto b = Access::bounds(*Polygon);
+    return Access::insertShape(*this, *Polygon, {b.minX, b.minY, b.maxX, b.maxY}, false);
 }
 
 Boolean cDrawing::InsertPolyline(const std::shared_ptr<cPolyline>& Polyline) {
     if (!Polyline) return False;
-    auto b = detail::Access::bounds(*Polyline);
-    return insert(static_cast<const detail::PointShape&>(*Polyline), {b.minX, b.minY, b.maxX, b.maxY}, false);
+    auto b = Access::bounds(*Polyline);
+    return Access::insertShape(*this, *Polyline, {b.minX, b.minY, b.maxX, b.maxY}, false);
 }
 
 // Word reads the drawing objects; LibreOffice places only Word 97 shapes.
 // So the first shape carries the whole group of drawing objects as its
 // result, which readers of shapes skip and the others read, and the other
 // shapes follow it.
-void cDrawing::appendRtf(std::string& out) const {
+void detail::appendRtf(const cDrawing& drawing, std::string& out) { Access::appendDrawing(drawing, out); }
+
+void Access::appendDrawing(const cDrawing& d, std::string& out) {
+    const auto& minX_ = d.minX_;
+    const auto& minY_ = d.minY_;
+    const auto& maxX_ = d.maxX_;
+    const auto& maxY_ = d.maxY_;
+    const auto& shapeCount_ = d.shapeCount_;
+    const auto& shapesRtf_ = d.shapesRtf_;
+    const auto& shapes97_ = d.shapes97_;
+    const auto& firstShapeEnd_ = d.firstShapeEnd_;
     std::int32_t height = detail::abs32(detail::sub(maxY_, minY_));
     std::int32_t width = detail::abs32(detail::sub(maxX_, minX_));
     std::int32_t count = add(shapeCount_, 1);

@@ -3,26 +3,26 @@
 #include "common/access.hpp"
 #include "drawing/shape_attributes.hpp"
 
-namespace velloran {
+namespace velloran::detail {
 
-void cDrawingText::appendRtf(std::string& out) const {
+void appendRtf(const cDrawingText& box, std::string& out) {
     // The run is the only part that can fail; render it before anything is appended.
     std::string run;
-    detail::appendTextRun(run, text_.get());
-    detail::appendBoxShape(out, "\\dptxbx\\dpx", *this);
+    appendTextRun(run, Access::text(box));
+    appendBoxShape(out, "\\dptxbx\\dpx", box);
     out += "{\\dptxbxtext\\pard\\plain ";
     out += run;
     out += "\\par}";
 }
 
-void cDrawingText::appendShape(std::string& out, std::int32_t z) const {
+void appendShape(const cDrawingText& box, std::string& out, std::int32_t z) {
     std::string run;
-    detail::appendTextRun(run, text_.get());
-    detail::appendBoxShapeStart(out, *this, z, 202);
+    appendTextRun(run, Access::text(box));
+    appendBoxShapeStart(out, box, z, 202);
     out += "{\\shptxt\\pard\\plain ";
     out += run;
     out += "\\par}";
-    out += detail::ShapeEnd;
+    out += ShapeEnd;
 }
 
-}  // namespace velloran
+}  // namespace velloran::detail

@@ -1,14 +1,15 @@
 #include <velloran/ellipse.hpp>
 
+#include "common/access.hpp"
 #include "drawing/shape_attributes.hpp"
 
-namespace velloran {
+namespace velloran::detail {
 
-void cEllipse::appendRtf(std::string& out) const { detail::appendBoxShape(out, "\\dpellipse\\dpx", *this); }
+void appendRtf(const cEllipse& shape, std::string& out) { appendBoxShape(out, "\\dpellipse\\dpx", shape); }
 
-void cEllipse::appendShape(std::string& out, std::int32_t z) const {
-    detail::appendBoxShapeStart(out, *this, z, 3);
-    out += detail::ShapeEnd;
+void appendShape(const cEllipse& shape, std::string& out, std::int32_t z) {
+    appendBoxShapeStart(out, shape, z, 3);
+    out += ShapeEnd;
 }
 
-}  // namespace velloran
+}  // namespace velloran::detail

@@ -1,32 +1,33 @@
 #include <velloran/line.hpp>
 
+#include "common/access.hpp"
 #include "common/checked.hpp"
 #include "drawing/shape_attributes.hpp"
 
-namespace velloran {
+namespace velloran::detail {
 
-void cLine::appendRtf(std::string& out) const {
+void appendRtf(const cLine& line, std::string& out) {
     // Both sizes first: an overflow appends nothing.
-    std::int32_t width = detail::abs32(detail::sub(x2, x1));
-    std::int32_t height = detail::abs32(detail::sub(y2, y1));
-    detail::appendWord(out, "\\dpline\\dpptx", x1);
-    detail::appendWord(out, "\\dppty", y1);
-    detail::appendWord(out, "\\dpptx", x2);
-    detail::appendWord(out, "\\dppty", y2);
-    detail::appendWord(out, "\\dpx", x1);
-    detail::appendWord(out, "\\dpy", y1);
-    detail::appendWord(out, "\\dpxsize", width);
-    detail::appendWord(out, "\\dpysize", height);
-    detail::appendPen(out, PenWidth, PenRGBColor);
+    std::int32_t width = abs32(sub(line.x2, line.x1));
+    std::int32_t height = abs32(sub(line.y2, line.y1));
+    appendWord(out, "\\dpline\\dpptx", line.x1);
+    appendWord(out, "\\dppty", line.y1);
+    appendWord(out, "\\dpptx", line.x2);
+    appendWord(out, "\\dppty", line.y2);
+    appendWord(out, "\\dpx", line.x1);
+    appendWord(out, "\\dpy", line.y1);
+    appendWord(out, "\\dpxsize", width);
+    appendWord(out, "\\dpysize", height);
+    appendPen(out, line.PenWidth, line.PenRGBColor);
 }
 
-void cLine::appendShape(std::string& out, std::int32_t z) const {
-    detail::appendShapeStart(out, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), z, 20);
+void appendShape(const cLine& line, std::string& out, std::int32_t z) {
+    appendShapeStart(out, std::min(line.x1, line.x2), std::min(line.y1, line.y2), std::max(line.x1, line.x2), std::max(line.y1, line.y2), z, 20);
     // A line runs from the box's top left to its bottom right unless flipped.
-    if ((x2 > x1 && y2 < y1) || (x2 < x1 && y2 > y1)) detail::appendProperty(out, "fFlipV", 1);
-    detail::appendProperty(out, "fFilled", 0);
-    detail::appendShapePen(out, PenWidth, PenRGBColor);
-    out += detail::ShapeEnd;
+    if ((line.x2 > line.x1 && line.y2 < line.y1) || (line.x2 < line.x1 && line.y2 > line.y1)) appendProperty(out, "fFlipV", 1);
+    appendProperty(out, "fFilled", 0);
+    appendShapePen(out, line.PenWidth, line.PenRGBColor);
+    out += ShapeEnd;
 }
 
-}  // namespace velloran
+}  // namespace velloran::detail

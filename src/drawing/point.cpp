@@ -1,12 +1,13 @@
 #include <velloran/point.hpp>
 
+#include "common/access.hpp"
 #include "drawing/shape_attributes.hpp"
 
-namespace velloran {
+namespace velloran::detail {
 
-void cPoint::appendRtf(std::string& out) const {
-    detail::appendWord(out, "\\dpptx", x);
-    detail::appendWord(out, "\\dppty", y);
+void appendRtf(const cPoint& point, std::string& out) {
+    appendWord(out, "\\dpptx", point.x);
+    appendWord(out, "\\dppty", point.y);
 }
 
-}  // namespace velloran
+}  // namespace velloran::detail

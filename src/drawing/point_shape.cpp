@@ -1,85 +1,111 @@
+// Polylines and polygons: the same points, the same writers; only the
+// primitive's name and whether the outline closes differ.
 #include <velloran/point.hpp>
+#include <velloran/polygon.hpp>
+#include <velloran/polyline.hpp>
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
 #include "drawing/shape_attributes.hpp"
 
 namespace velloran {
-namespace detail {
 
-Boolean PointShape::InsertPoint(const std::shared_ptr<cPoint>& Point) {
-    if (!Point) return False;
-    std::int32_t count = add(pointCount_, 1);
-    std::size_t mark = pointsRtf_.size();
-    Access::appendRtf(*Point, pointsRtf_);
+template <class Shape>
+Boolean Access::insertPoint(Shape& shape, const std::shared_ptr<cPoint>& point) {
+    if (!point) return False;
+    std::int32_t count = detail::add(shape.pointCount_, 1);
+    std::size_t mark = shape.pointsRtf_.size();
+    detail::appendRtf(*point, shape.pointsRtf_);
     try {
-        if (count > 1) vertices_ += ';';
-        appendWord(vertices_, "(", Point->x);
-        appendWord(vertices_, ",", Point->y);
-        vertices_ += ')';
+        if (count > 1) shape.vertices_ += ';';
+        detail::appendWord(shape.vertices_, "(", point->x);
+        detail::appendWord(shape.vertices_, ",", point->y);
+        shape.vertices_ += ')';
     } catch (...) {
-        pointsRtf_.resize(mark);
+        shape.pointsRtf_.resize(mark);
         throw;
     }
-    if (count == 1) firstVertex_ = vertices_.size();
-    pointCount_ = count;
+    if (count == 1) shape.firstVertex_ = shape.vertices_.size();
+    shape.pointCount_ = count;
     if (count == 1) {
-        minX_ = maxX_ = Point->x;
-        minY_ = maxY_ = Point->y;
+        shape.minX_ = shape.maxX_ = point->x;
+        shape.minY_ = shape.maxY_ = point->y;
     }
-    if (Point->x < minX_) minX_ = Point->x;
-    if (Point->y < minY_) minY_ = Point->y;
-    if (Point->x > maxX_) maxX_ = Point->x;
-    if (Point->y > maxY_) maxY_ = Point->y;
+    if (point->x < shape.minX_) shape.minX_ = point->x;
+    if (point->y < shape.minY_) shape.minY_ = point->y;
+    if (point->x > shape.maxX_) shape.maxX_ = point->x;
+    if (point->y > shape.maxY_) shape.maxY_ = point->y;
     return True;
 }
 
-void PointShape::appendRtf(std::string& out) const {
-    std::int32_t width = sub(maxX_, minX_);
-    std::int32_t height = sub(maxY_, minY_);
-    appendWord(out, primitive_, pointCount_);
-    out += pointsRtf_;
-    appendWord(out, "\\dpx", minX_);
-    appendWord(out, "\\dpy", minY_);
+Boolean cPolyline::InsertPoint(const std::shared_ptr<cPoint>& Point) { return Access::insertPoint(*this, Point); }
+
+Boolean cPolygon::InsertPoint(const std::shared_ptr<cPoint>& Point) { return Access::insertPoint(*this, Point); }
+
+namespace detail {
+namespace {
+
+template <class Shape>
+void appendPoints(std::string& out, const char* primitive, const Shape& shape) {
+    auto points = Access::points(shape);
+    std::int32_t width = sub(points.maxX, points.minX);
+    std::int32_t height = sub(points.maxY, points.minY);
+    appendWord(out, primitive, points.count);
+    out += points.rtf;
+    appendWord(out, "\\dpx", points.minX);
+    appendWord(out, "\\dpy", points.minY);
     appendWord(out, "\\dpxsize", width);
     appendWord(out, "\\dpysize", height);
-    appendFillAndPen(out, *this);
+    appendFillAndPen(out, shape);
 }
 
 // A freeform: the points as vertices in the points' own box, joined by
 // lines, a polygon's first point repeated to close it. Nothing for a shape
 // without points.
-void PointShape::appendShape(std::string& out, std::int32_t z) const {
-    if (pointCount_ == 0) return;
-    std::int64_t lines = closed_ ? pointCount_ : pointCount_ - 1;
-    appendShapeStart(out, minX_, minY_, maxX_, maxY_, z, 0);
-    appendProperty(out, "geoLeft", minX_);
-    appendProperty(out, "geoTop", minY_);
-    appendProperty(out, "geoRight", maxX_);
-    appendProperty(out, "geoBottom", maxY_);
-    appendWord(out, "{\\sp{\\sn pVerticies}{\\sv 8;", std::int64_t{pointCount_} + (closed_ ? 1 : 0));
+template <class Shape>
+void appendFreeform(std::string& out, const Shape& shape, std::int32_t z, bool closed) {
+    auto points = Access::points(shape);
+    if (points.count == 0) return;
+    std::int64_t lines = closed ? points.count : points.count - 1;
+    appendShapeStart(out, points.minX, points.minY, points.maxX, points.maxY, z, 0);
+    appendProperty(out, "geoLeft", points.minX);
+    appendProperty(out, "geoTop", points.minY);
+    appendProperty(out, "geoRight", points.maxX);
+    appendProperty(out, "geoBottom", points.maxY);
+    appendWord(out, "{\\sp{\\sn pVerticies}{\\sv 8;", std::int64_t{points.count} + (closed ? 1 : 0));
     out += ';';
-    out += vertices_;
-    if (closed_) {
+    out += points.vertices;
+    if (closed) {
         out += ';';
-        out.append(vertices_, 0, firstVertex_);
+        out.append(points.vertices, 0, points.firstVertex);
     }
     out += "}}";
     // Segments: move to the first vertex, then lines in runs of at most 8191
     // (a segment's count has 13 bits), a polygon's close, and the end.
     std::string segments = "16384";
     std::int64_t entries = 2;
-    for (std::int64_t left = lines; left > 0; left -= 8191, ++entries) appendWord(segments, ";", std::min<std::int64_t>(left, 8191));
-    if (closed_) segments += ";24577", ++entries;
+    for (std::int64_t left = lines; left > 0; left -= 8191, ++entries)
+        appendWord(segments, ";", std::min<std::int64_t>(left, 8191));
+    if (closed) segments += ";24577", ++entries;
     segments += ";32768";
     appendWord(out, "{\\sp{\\sn pSegmentInfo}{\\sv 2;", entries);
     out += ';';
     out += segments;
     out += "}}";
-    appendShapeFill(out, *this);
-    appendShapePen(out, PenWidth, PenRGBColor);
+    appendShapeFill(out, shape);
+    appendShapePen(out, shape.PenWidth, shape.PenRGBColor);
     out += ShapeEnd;
 }
+
+}  // namespace
+
+void appendRtf(const cPolyline& polyline, std::string& out) { appendPoints(out, "\\dppolyline\\dppolycount", polyline); }
+
+void appendRtf(const cPolygon& polygon, std::string& out) { appendPoints(out, "\\dppolygon\\dppolycount", polygon); }
+
+void appendShape(const cPolyline& polyline, std::string& out, std::int32_t z) { appendFreeform(out, polyline, z, false); }
+
+void appendShape(const cPolygon& polygon, std::string& out, std::int32_t z) { appendFreeform(out, polygon, z, true); }
 
 }  // namespace detail
 }  // namespace velloran

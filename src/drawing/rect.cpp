@@ -1,14 +1,15 @@
 #include <velloran/rect.hpp>
 
+#include "common/access.hpp"
 #include "drawing/shape_attributes.hpp"
 
-namespace velloran {
+namespace velloran::detail {
 
-void cRect::appendRtf(std::string& out) const { detail::appendBoxShape(out, "\\dprect\\dpx", *this); }
+void appendRtf(const cRect& shape, std::string& out) { appendBoxShape(out, "\\dprect\\dpx", shape); }
 
-void cRect::appendShape(std::string& out, std::int32_t z) const {
-    detail::appendBoxShapeStart(out, *this, z, 1);
-    out += detail::ShapeEnd;
+void appendShape(const cRect& shape, std::string& out, std::int32_t z) {
+    appendBoxShapeStart(out, shape, z, 1);
+    out += ShapeEnd;
 }
 
-}  // namespace velloran
+}  // namespace velloran::detail

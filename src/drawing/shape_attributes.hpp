@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include <velloran/shape.hpp>
+#include <velloran/velloran.hpp>
 
 #include "common/checked.hpp"
 #include "common/color.hpp"
@@ -24,16 +24,19 @@ inline void appendPen(std::string& out, std::int32_t width, std::int32_t color) 
     appendRGB(out, "\\dplinecor", "\\dplinecog", "\\dplinecob", color);
 }
 
-// Fill, then pen.
-inline void appendFillAndPen(std::string& out, const FillAndPen& shape) {
+// Fill, then pen, of any shape but the line.
+template <class Shape>
+void appendFillAndPen(std::string& out, const Shape& shape) {
     appendRGB(out, "\\dpfillfgcr", "\\dpfillfgcg", "\\dpfillfgcb", shape.FillForeRGBColor);
     appendRGB(out, "\\dpfillbgcr", "\\dpfillbgcg", "\\dpfillbgcb", shape.FillBackRGBColor);
     appendWord(out, "\\dpfillpat", shape.FillPattern);
     appendPen(out, shape.PenWidth, shape.PenRGBColor);
 }
 
-// A box shape: the primitive's words, origin and size, fill and pen.
-inline void appendBoxShape(std::string& out, const char* primitive, const BoxShape& shape) {
+// A box shape (rectangle, ellipse, text box): the primitive's words, origin
+// and size, fill and pen.
+template <class Shape>
+void appendBoxShape(std::string& out, const char* primitive, const Shape& shape) {
     appendWord(out, primitive, shape.x);
     appendWord(out, "\\dpy", shape.y);
     appendWord(out, "\\dpxsize", shape.Width);
@@ -88,7 +91,8 @@ inline void appendShapePen(std::string& out, std::int32_t width, std::int32_t co
 // The drawing objects' fill pattern as one colour: 0 is clear, 1 solid in
 // the foreground colour, 2 to 13 shades of it over the background from 5%
 // to 90%, 14 to 19 dark and 20 to 25 light hatching; other numbers fill solid.
-inline void appendShapeFill(std::string& out, const FillAndPen& shape) {
+template <class Shape>
+void appendShapeFill(std::string& out, const Shape& shape) {
     if (shape.FillPattern == 0) {
         appendProperty(out, "fFilled", 0);
         return;
@@ -106,7 +110,8 @@ inline void appendShapeFill(std::string& out, const FillAndPen& shape) {
 }
 
 // A rectangle, ellipse or text box: its box however the sizes point.
-inline void appendBoxShapeStart(std::string& out, const BoxShape& shape, std::int32_t z, int type) {
+template <class Shape>
+void appendBoxShapeStart(std::string& out, const Shape& shape, std::int32_t z, int type) {
     std::int32_t x2 = add(shape.x, shape.Width), y2 = add(shape.y, shape.Height);
     appendShapeStart(out, std::min(shape.x, x2), std::min(shape.y, y2), std::max(shape.x, x2), std::max(shape.y, y2), z,
                      type);

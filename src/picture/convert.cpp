@@ -175,31 +175,3 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
 }
 
 }  // namespace velloran::detail
-
-namespace velloran {
-
-Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
-    if (!Picture) return False;
-    const std::string file = Picture->File;
-    const auto width = static_cast<float>(Picture->Width);
-    const auto height = static_cast<float>(Picture->Height);
-    const float scale = Picture->ScaleFactor;
-    if (!detail::FileExists(file)) return False;
-    // The picture group is a piece of the text of its own, written in place
-    // by the conversion and taken back when the conversion fails.
-    const auto mark = contentRtf_.mark();
-    if (!detail::ConvertPicture(contentRtf_.openPiece(0), *Picture, file, width, height, scale)) {
-        contentRtf_.rollback(mark);
-        return False;
-    }
-    // The group is finished as a piece that never changes again, so that
-    // wrapping the paragraph puts text around it instead of moving it.
-    // Finishing only spares that copy: if it fails, the text is right still.
-    try {
-        contentRtf_.openPiece(0);
-    } catch (const std::bad_alloc&) {
-    }
-    return True;
-}
-
-}  // namespace velloran

@@ -99,6 +99,9 @@ class TestTables:
                 with pytest.raises(v.Error) as failure:
                     call()
                 assert failure.value.number == number
+        # A list of rows names the cell that is missing.
+        with pytest.raises(v.Error, match="row 2 has no cell in column 2"):
+            page.InsertTable([[cell_with("a"), cell_with("b")], [cell_with("c")]])
         doc, ref = v.cDocument(), v.cDocument()
         doc.InsertPage(page)
         ref.InsertPage(reference)
@@ -130,6 +133,12 @@ class TestTables:
         line = v.CellArray([(1, 3)])
         line[2] = v.cCell()
         assert isinstance(line[2], v.cCell) and line[1] is None
+        # len() and iteration the Python way; an index out of range is an IndexError too.
+        assert len(cells) == 9 and len(line) == 3 and len(v.CellArray([(1, 0), (1, 2)])) == 0
+        cells[2, 1] = corner = v.cCell()
+        assert list(cells)[-1] is corner and list(cells).count(None) == 8
+        with pytest.raises(IndexError):
+            cells[9, 9]
 
 
 def write_bmp(path, showcase, w=16, h=12):
@@ -140,7 +149,8 @@ def write_bmp(path, showcase, w=16, h=12):
 class TestPictures:
     def test_a_picture_is_embedded_and_failures_leave_the_paragraph(self, tmp_path, showcase):
         picture = v.cPicture()
-        picture.File = str(write_bmp(tmp_path / "bild-\u00fc-\U0001F600.bmp", showcase))
+        picture.File = write_bmp(tmp_path / "bild-\u00fc-\U0001F600.bmp", showcase)  # any path-like object
+        assert picture.File == str(tmp_path / "bild-\u00fc-\U0001F600.bmp")
         picture.ScaleFactor = 2
         picture.Width, picture.Height = 500, 400
         p, reference = paragraph_of("pic: "), paragraph_of("pic: ")
@@ -204,9 +214,17 @@ class TestSave:
 
     def test_file_errors_keep_their_numbers_and_the_earlier_file(self, tmp_path):
         doc = document_of(paragraph_of("x"))
-        with pytest.raises(v.Error) as failure:
+        with pytest.raises(FileNotFoundError) as failure:
             doc.Save(tmp_path / "no" / "such" / "folder.rtf")
-        assert failure.value.number == 76
+        assert isinstance(failure.value, v.Error) and failure.value.number == 76
+        assert failure.value.filename == str(tmp_path / "no" / "such" / "folder.rtf")
+        locked = tmp_path / "locked.rtf"
+        locked.write_text("earlier")
+        locked.chmod(0o444)
+        if os.geteuid() != 0:  # root writes anyway
+            with pytest.raises(PermissionError) as failure:
+                doc.Save(locked)
+            assert failure.value.number == 70 and failure.value.filename == str(locked)
         with pytest.raises(v.Error) as failure:
             doc.Save(str(tmp_path) + "/bad\0name.rtf")
         assert failure.value.number == 52

@@ -1,5 +1,6 @@
 """The fifteen classes: fields, defaults, round trips, conversions and errors."""
 import ast
+import inspect
 import pickle
 import struct
 from pathlib import Path
@@ -72,7 +73,8 @@ def test_field_default_and_round_trip(cls, name, default):
         setattr(obj, name, value)
         read = getattr(obj, name)
         assert read is True if kind(default) == "Boolean" and value == -1 else read == value
-    bad_type = {"Long": ["1", 1.5, None, b"1"], "Boolean": ["True", 1.0, None], "String": [1, b"x", None],
+    bad_type = {"Long": ["1", 1.5, None, b"1"], "Boolean": ["True", 1.0, None],
+                "String": [1, None] + [b"x"] * (name != "File"),  # a file name may be bytes, as in os
                 "Single": ["1", None], "enum": ["aLeft", 1.0, None]}[kind(default)]
     overflow = {"Long": [2**31, -2**31 - 1], "Boolean": [32768, -32769], "String": [],
                 "Single": [1e39, -1e39, 10**400], "enum": [2**31]}[kind(default)]
@@ -275,6 +277,35 @@ def test_a_failed_call_leaves_its_target_unchanged(fixed_clock):
     good.InsertParagraph(paragraph_of("kept"))
     expected.InsertPage(good)
     assert doc.Rtf() == expected.Rtf()
+
+
+def test_an_object_made_by_new_alone_raises_type_error():
+    for cls in CLASSES + [v.CellArray]:
+        obj = cls.__new__(cls)
+        for name in members(cls) + ["__len__", "__iter__", "__getitem__"] * (cls is v.CellArray):
+            attribute = vars(cls)[name]
+            if isinstance(attribute, property):
+                with pytest.raises((TypeError, AttributeError)):  # AttributeError: a write-only field
+                    getattr(obj, name)
+                if attribute.fset:
+                    with pytest.raises(TypeError):
+                        setattr(obj, name, 0)
+            else:
+                with pytest.raises(TypeError):
+                    getattr(obj, name)(*[None] * (len(inspect.signature(attribute).parameters) - 1))
+
+
+def test_methods_have_signatures_with_python_names_and_take_the_automation_names():
+    for cls in CLASSES + [v.CellArray]:
+        for name in members(cls):
+            if not isinstance(vars(cls)[name], property):
+                assert list(inspect.signature(vars(cls)[name]).parameters)[0] == "self", f"{cls.__name__}.{name}"
+    assert str(inspect.signature(v.cDocument().Save)) == "(path)"
+    assert str(inspect.signature(v.cPage().InsertTable)) == "(cells)"
+    assert str(inspect.signature(v.cDocument().FontIndex)) == "(name, charset=-1)"
+    page = v.cPage()
+    assert page.InsertParagraph(paragraph=None) is False and page.InsertParagraph(Paragraph=None) is False
+    assert v.cDocument().ColorIndex(rgb=5) == v.cDocument().ColorIndex(RGBColor=5)
 
 
 def members(cls):
