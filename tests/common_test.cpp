@@ -120,9 +120,9 @@ TEST(Escaping, NamesEscapeControlCharactersAndNonAscii) {
         EXPECT_EQ(name(std::string("tab\there\r\n\0\x7f\r\n", 14)), "tab\\'09here \\'00\\'7f ");
     }
     // An information string announces its escapes at its start; a font name
-    // right before them, and its ";" would end the entry.
+    // right before them, and leaves out a ";", which would end the entry.
     EXPECT_EQ(infoText("\xce\xa9 \xe2\x80\xa2;"), "\\uc1 \\u937\\'3f \\u8226\\'3f;");
-    EXPECT_EQ(fontText("Semi;colon \xce\xa9"), "Semi\\'3bcolon \\uc1\\u937\\'3f");
+    EXPECT_EQ(fontText("Semi;colon \xce\xa9"), "Semicolon \\uc1\\u937\\'3f");
 }
 
 TEST(UpperCase, UnicodeAware) {

@@ -104,6 +104,14 @@ TEST(Document, PageNumbersOnlyWhenExactlyTrue) {
                              "{\\pard\\plain\\qr\\ri1500\\f0\\fs20 {\\field{\\*\\fldinst PAGE }{\\fldrslt 7}}\\par}"
                              "{\\pard\\plain}"),
               std::string::npos);
+    // The number stays when the host's header fails, and loses only its size
+    // when the default size's double overflows.
+    head->Border = nullptr;
+    doc.FontDefaultHeight = 1 << 30;
+    EXPECT_NE(doc.Rtf().find("\\headery720{\\header{\\pard\\plain\\qr\\ri1500 {\\field{\\*\\fldinst PAGE }{\\fldrslt 7}}"
+                             "\\par}}\\pmmetafile28"),
+              std::string::npos);
+    doc.FontDefaultHeight = 10;
     doc.Header = nullptr, doc.PageLandscape = False, doc.PageMarginTop = 1440;
     doc.PageNumberStart = 1, doc.PageNumberMarginRight = 720;
     doc.PageNumbersOn = 1;

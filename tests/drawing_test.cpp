@@ -1,5 +1,24 @@
 // Shapes, points and the drawing container.
+#include <cstdlib>
+#include <new>
+
 #include "support.hpp"
+
+// Allocations that fail on request, to see that a failure part-way leaves an
+// object as it was. Sanitizer runtimes own operator new themselves.
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#define VELLORAN_FAILS_ALLOCATIONS 1
+static thread_local int allocationsLeft = -1;  // -1: never fail
+
+void* operator new(std::size_t size) {
+    if (allocationsLeft == 0) throw std::bad_alloc();
+    if (allocationsLeft > 0) --allocationsLeft;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#endif
 
 namespace velloran {
 namespace {
@@ -308,6 +327,52 @@ TEST(Drawings, InParagraphsAndDocuments) {
     EXPECT_NE(rtf.find(R"({\f0\fs20 in \{a\} box}\par}\dpline)"), std::string::npos);
     EXPECT_NE(rtf.find(R"(\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0}}}{\shp{\*\shpinst\shpleft0)"), std::string::npos);
     EXPECT_EQ(rtf.find(R"(\dprect)"), std::string::npos);
+}
+
+// Out of memory part-way through an insert: the drawing and the shape stay as they were.
+TEST(Drawings, AFailedAllocationLeavesDrawingAndPointsAsTheyWere) {
+#ifdef VELLORAN_FAILS_ALLOCATIONS
+    auto box = std::make_shared<cDrawingText>();
+    auto run = std::make_shared<cText>();
+    run->Text(std::string(200, 'x'));
+    box->Text(run);
+    auto point = std::make_shared<cPoint>();
+    point->x = 99999;
+    for (int k = 0; k < 40; ++k) {
+        cDrawing drawing;
+        drawing.InsertRect(std::make_shared<cRect>());
+        cPolyline line;
+        line.InsertPoint(point);
+        const std::string before = fragment(drawing);
+        allocationsLeft = k;
+        try {
+            drawing.InsertText(box);
+            line.InsertPoint(point);
+        } catch (const std::bad_alloc&) {
+        }
+        allocationsLeft = -1;
+        auto count = [](const std::string& text, const std::string& what) {
+            std::size_t n = 0;
+            for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+            return n;
+        };
+        // The text box is there in both forms, or in neither.
+        std::string after = fragment(drawing);
+        EXPECT_TRUE(test::balanced(after)) << k;
+        EXPECT_EQ(count(after, "\\dptxbx\\"), count(after, "{\\sv 202}")) << k;
+        if (count(after, "\\dptxbx\\") == 0) EXPECT_EQ(after, before) << k;
+        // The second point is there in both forms, or in neither.
+        std::string points = fragment(line), shape;
+        detail::appendShape(line, shape, 0);
+        bool one = points.find("\\dppolycount1\\dpptx99999\\dppty0\\dpx") != std::string::npos &&
+                   shape.find("8;1;(99999,0)}") != std::string::npos;
+        bool two = points.find("\\dppolycount2\\dpptx99999\\dppty0\\dpptx99999\\dppty0\\dpx") != std::string::npos &&
+                   shape.find("8;2;(99999,0);(99999,0)}") != std::string::npos;
+        EXPECT_TRUE(one || two) << k << " " << points << " " << shape;
+    }
+#else
+    GTEST_SKIP() << "the sanitizer runtime owns operator new";
+#endif
 }
 
 }  // namespace

@@ -274,11 +274,16 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
     }
     // The header and footer render from the paragraphs' current state and
     // store nothing back, so every rendering of a document is the same.
-    if (doc.Header || !number.empty()) {
+    if (!number.empty()) {
+        // The number stays when the host's header fails to render.
+        out += "{\\header";
+        out += number;
+        if (doc.Header) resumeNext(out, [&] { Access::appendWrapped(*doc.Header, out); });
+        out += '}';
+    } else if (doc.Header) {
         resumeNext(out, [&] {
             out += "{\\header";
-            out += number;
-            if (doc.Header) Access::appendWrapped(*doc.Header, out);
+            Access::appendWrapped(*doc.Header, out);
             out += '}';
         });
     }
@@ -307,9 +312,9 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
 // without fields show.
 void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t rightMargin) {
     std::int32_t indent = detail::sub(doc.PageNumberMarginRight, rightMargin);
-    std::int32_t size = detail::mul(doc.FontDefaultHeight, 2);
     appendWord(out, "{\\pard\\plain\\qr\\ri", indent);
-    appendWord(out, "\\f0\\fs", size);
+    // As in the body defaults, a size whose double overflows is left out.
+    resumeNext(out, [&] { appendWord(out, "\\f0\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
     appendWord(out, " {\\field{\\*\\fldinst PAGE }{\\fldrslt ", doc.PageNumberStart);
     out += "}}\\par}";
 }

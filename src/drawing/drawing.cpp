@@ -25,37 +25,34 @@ using detail::add;
 template <class Shape>
 Boolean Access::insertShape(cDrawing& drawing, const Shape& shape, const Box& box, bool eitherWay) {
     auto& d = drawing;
-    // Everything that can overflow is computed before the drawing changes,
-    // and a shape's fragment writer appends nothing when it fails.
+    // Everything that can overflow is computed before the drawing changes;
+    // a writer that fails part-way (out of memory) is cut off again.
     std::int32_t count = add(d.shapeCount_, 1);
-    std::size_t mark = d.shapesRtf_.size();
-    detail::appendRtf(shape, d.shapesRtf_);
+    std::size_t mark = d.shapesRtf_.size(), mark97 = d.shapes97_.size();
     try {
+        detail::appendRtf(shape, d.shapesRtf_);
         detail::appendShape(shape, d.shapes97_, d.shapeCount_);
     } catch (...) {
         d.shapesRtf_.resize(mark);
+        d.shapes97_.resize(mark97);
         throw;
     }
     if (d.firstShapeEnd_ == 0) d.firstShapeEnd_ = d.shapes97_.size();
     d.shapeCount_ = count;
-    auto& minX_ = d.minX_;
-    auto& minY_ = d.minY_;
-    auto& maxX_ = d.maxX_;
-    auto& maxY_ = d.maxY_;
     if (count == 1) {
-        minX_ = box.minX, minY_ = box.minY, maxX_ = box.maxX, maxY_ = box.maxY;
+        d.minX_ = box.minX, d.minY_ = box.minY, d.maxX_ = box.maxX, d.maxY_ = box.maxY;
     }
     auto lower = [](std::int32_t& bound, std::int32_t value) { bound = std::min(bound, value); };
     auto upper = [](std::int32_t& bound, std::int32_t value) { bound = std::max(bound, value); };
-    lower(minX_, box.minX);
-    lower(minY_, box.minY);
-    upper(maxX_, box.maxX);
-    upper(maxY_, box.maxY);
+    lower(d.minX_, box.minX);
+    lower(d.minY_, box.minY);
+    upper(d.maxX_, box.maxX);
+    upper(d.maxY_, box.maxY);
     if (eitherWay) {
-        lower(minX_, box.maxX);
-        lower(minY_, box.maxY);
-        upper(maxX_, box.minX);
-        upper(maxY_, box.minY);
+        lower(d.minX_, box.maxX);
+        lower(d.minY_, box.maxY);
+        upper(d.maxX_, box.minX);
+        upper(d.maxY_, box.minY);
     }
     return True;
 }

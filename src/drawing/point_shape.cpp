@@ -14,15 +14,17 @@ template <class Shape>
 Boolean Access::insertPoint(Shape& shape, const std::shared_ptr<cPoint>& point) {
     if (!point) return False;
     std::int32_t count = detail::add(shape.pointCount_, 1);
-    std::size_t mark = shape.pointsRtf_.size();
-    detail::appendRtf(*point, shape.pointsRtf_);
+    // Both texts grow or neither: a failure part-way (out of memory) is cut off.
+    std::size_t mark = shape.pointsRtf_.size(), vertexMark = shape.vertices_.size();
     try {
+        detail::appendRtf(*point, shape.pointsRtf_);
         if (count > 1) shape.vertices_ += ';';
         detail::appendWord(shape.vertices_, "(", point->x);
         detail::appendWord(shape.vertices_, ",", point->y);
         shape.vertices_ += ')';
     } catch (...) {
         shape.pointsRtf_.resize(mark);
+        shape.vertices_.resize(vertexMark);
         throw;
     }
     if (count == 1) shape.firstVertex_ = shape.vertices_.size();

@@ -84,8 +84,8 @@ inline constexpr const char* ShapeEnd = "}}";
 
 inline void appendShapePen(std::string& out, std::int32_t width, std::int32_t color) {
     appendProperty(out, "lineColor", color & 0xFFFFFF);
-    // EMU: 635 a twip.
-    appendProperty(out, "lineWidth", std::int64_t{width < 0 ? 0 : width} * 635);
+    // EMU: 635 a twip; the property is 32-bit, so a wider pen is the widest.
+    appendProperty(out, "lineWidth", std::min<std::int64_t>(std::int64_t{width < 0 ? 0 : width} * 635, INT32_MAX));
 }
 
 // The drawing objects' fill pattern as one colour: 0 is clear, 1 solid in

@@ -102,7 +102,14 @@ void appendEscaped(std::string& out, std::string_view text) {
             pos += b == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n' ? 2 : 1;
             continue;
         }
-        if (b < 0x20 || b == 0x7F || b == ';') {
+        // A ";" ends a font's entry however it is written: LibreOffice cuts the
+        // name there even when it is \'3b, and AbiWord then loses every
+        // paragraph of the document. A font name leaves it out.
+        if (K == Kind::Font && b == ';') {
+            ++pos;
+            continue;
+        }
+        if (b < 0x20 || b == 0x7F) {
             appendHexEscape(out, b);
             ++pos;
             continue;

@@ -14,8 +14,8 @@ namespace velloran::detail {
 void appendEscapedInfo(std::string& out, std::string_view utf8);
 
 // Host text as a font name in the font table: as an information string, but
-// "\uc1" right before the first \u escape, and ";", which ends the entry,
-// as \'3b.
+// "\uc1" right before the first \u escape, backslash and braces as control
+// symbols, and without ";", which would end the entry.
 void appendEscapedFontName(std::string& out, std::string_view utf8);
 
 // Host text as a run carries it: tab as "\tab ", each line break (CR LF,
