@@ -3,6 +3,20 @@
 #   libvelloran-dev       headers, static library, pkg-config and CMake files
 # (the package preset configures it, `cpack` in build/deb writes them and
 # scripts/package-test installs and checks them).
+# The licence, where Debian looks for it: /usr/share/doc/<package>/copyright,
+# machine-readable, in both packages. Its text is LICENSE's, each paragraph
+# indented by one space and blank lines written " .".
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE license_text)
+string(REGEX REPLACE "^MIT License\n\n" "" license_text "${license_text}")
+string(REGEX REPLACE "\n$" "" license_text "${license_text}")
+string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+string(REPLACE "\n" "\n " LICENSE_PARAGRAPHS " ${license_text}")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/copyright.in ${PROJECT_BINARY_DIR}/copyright @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/copyright
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/libvelloran${PROJECT_VERSION_MAJOR} COMPONENT runtime)
+install(FILES ${PROJECT_BINARY_DIR}/copyright
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/libvelloran-dev COMPONENT development)
+
 set(CPACK_PACKAGE_NAME velloran)
 set(CPACK_PACKAGE_VENDOR "Velloran")
 set(CPACK_PACKAGE_CONTACT "Velloran developers <velloran@velloran.invalid>")

@@ -74,6 +74,9 @@ struct Access {
         return out;
     }
 
+    // The pages a document counts (a seam for the tests of its limit).
+    static std::int32_t& pageCount(cDocument& document);
+
     // The wrapped paragraph (group, indents, border, alignment and paragraph
     // mark) for its current content, appended to out; changes nothing. Error
     // 91 when Border is null.

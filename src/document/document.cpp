@@ -93,6 +93,8 @@ cDocument::~cDocument() = default;
 
 std::int32_t cDocument::LastPage() const noexcept { return state_->pageCount; }
 
+std::int32_t& Access::pageCount(cDocument& document) { return document.state_->pageCount; }
+
 std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t CharSet) {
     if (FontName.empty()) return 0;
     std::string key = platform::upperCase(FontName);

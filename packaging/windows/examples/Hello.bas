@@ -1,6 +1,8 @@
-Attribute VB_Name = "Hello"
+Attribute VB_Name = "HelloModule"
 ' A VBA module: add a reference to the type library first (Tools >
-' References > Velloran, or Browse... to Velloran.tlb), then run Hello.
+' References > Velloran, or Browse... to x86\Velloran.tlb for 32-bit Office,
+' x64\Velloran.tlb for 64-bit Office), then run Hello. The module is
+' HelloModule: VBA calls no procedure that has its module's name.
 ' The classes and their members are early-bound, with IntelliSense.
 Option Explicit
 

@@ -1,7 +1,10 @@
 // An early-bound C++ client: calls through the dual interfaces' vtables with
-// the header and identifiers that widl generated from Velloran.idl.
+// the header and identifiers that widl generated from Velloran.idl. From the
+// archive's examples folder, with mingw-w64's g++ (of the bitness of the
+// server you registered; -static spares its runtime DLLs) or MSVC's cl:
 //
-//     x86_64-w64-mingw32-g++ -o hello.exe hello.cpp velloran_i.c -lole32 -loleaut32 -luuid
+//     g++ -static -o hello.exe hello.cpp ..\include\velloran_i.c -I..\include -lole32 -loleaut32 -luuid
+//     cl /EHsc /I..\include hello.cpp ..\include\velloran_i.c ole32.lib oleaut32.lib
 //     hello.exe out.rtf
 #include <windows.h>
 #include <ole2.h>
