@@ -580,15 +580,10 @@ def _error_class(number):
     return Error
 )";
 
-}  // namespace
+// One function per class (as the COM server has one place per class), and
+// the errors and enumerations.
 
-PYBIND11_MODULE(velloran, m) {
-    py::options options;
-    options.disable_function_signatures();  // each docstring starts with its own, in Python's terms
-
-    m.doc() = "Write Rich Text Format documents: the fifteen classes of Velloran over its C++ core.";
-    m.attr("__version__") = VELLORAN_VERSION_STRING;
-
+void registerErrors(py::module_& m) {
     // Errors.
     m.def("_error_message", [](int number) { return Error::message(number); });
     py::exec(kErrorClass, m.attr("__dict__"));
@@ -603,7 +598,9 @@ PYBIND11_MODULE(velloran, m) {
             raise(e, nullptr);
         }
     });
+}
 
+void registerEnumerations(py::module_& m) {
     // Enumerations, also re-exported at module level.
     auto intEnum = py::module_::import("enum").attr("IntEnum");
     auto makeEnum = [&](const char* name, std::initializer_list<std::pair<const char*, int>> members,
@@ -639,7 +636,9 @@ PYBIND11_MODULE(velloran, m) {
         "_set_fixed_clock(time)\n--\n\n_set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None\n\nTest seam: fix this thread's "
         "clock at (year, month, day, hour, minute) for the creation time of documents; None returns to the "
         "system clock.");
+}
 
+void registerBorder(py::module_& m) {
     // cBorder
     Class<cBorder> border(m, "cBorder",
                           "cBorder()\n\nThe four sides of a paragraph's, picture's or cell's frame. Its colour starts "
@@ -658,7 +657,9 @@ PYBIND11_MODULE(velloran, m) {
                            "Line style, a vlRTFBorderType (default bSingle); any 32-bit value is kept.");
     field<LongValue>(border, "BorderColorIndex", &cBorder::BorderColorIndex,
                      "Colour index from cDocument.ColorIndex.");
+}
 
+void registerText(py::module_& m) {
     // cText
     Class<cText> text(m, "cText",
                       "cText()\n\nOne run of text with one set of character properties. Its colours start as the "
@@ -712,7 +713,9 @@ PYBIND11_MODULE(velloran, m) {
             self.Text(s);
         },
         "The text of the run (str, write-only), escaped for RTF at once.");
+}
 
+void registerParagraph(py::module_& m) {
     // cParagraph
     Class<cParagraph> paragraph(m, "cParagraph",
                                 "cParagraph()\n\nA paragraph of runs, drawings and pictures. Each insert renders the "
@@ -751,7 +754,9 @@ PYBIND11_MODULE(velloran, m) {
         "InsertPicture(picture: cPicture | None) -> bool\n\nConvert the picture's file (BMP, PNG, JPEG, GIF or a "
         "placeable metafile) to a Windows metafile and append it. False for None or a file that cannot be "
         "converted. Other Python threads run meanwhile.");
+}
 
+void registerCell(py::module_& m) {
     // cCell
     Class<cCell> cell(m, "cCell",
                       "cCell()\n\nOne table cell: width, shading, borders and paragraphs. Its border starts with all "
@@ -771,7 +776,9 @@ PYBIND11_MODULE(velloran, m) {
         },
         std::make_tuple(py::arg("paragraph")), std::make_tuple(py::arg("Paragraph")),
         "InsertParagraph(paragraph: cParagraph | None) -> bool\n\nAppend the paragraph as it is now; False for None.");
+}
 
+void registerCellArray(py::module_& m) {
     // CellArray
     py::class_<CellArray> cellArray(
         m, "CellArray",
@@ -826,7 +833,9 @@ PYBIND11_MODULE(velloran, m) {
     def("__iter__",
         "(self, /)\n--\n\n__iter__() -> Iterator[cCell | None]\n\nThe elements, the first index running fastest.",
         [](py::handle self) { return py::iter(elements(initialized<CellArray>(self))); });
+}
 
+void registerPage(py::module_& m) {
     // cPage
     Class<cPage> page(m, "cPage", "cPage()\n\nThe content of one page, ended by a page break.");
     page.def(py::init<>(), "__init__(self, /)\n--\n\n");
@@ -856,7 +865,9 @@ PYBIND11_MODULE(velloran, m) {
         "columns 1..n by rows 1..m, n being the longest row. False when there is no row or no column; error 9 "
         "for an array that is not two-dimensional or starts above 1, 91 for a missing cell or border, 6 for a "
         "value out of range. A failed call leaves the page unchanged.");
+}
 
+void registerDocument(py::module_& m) {
     // cDocument
     Class<cDocument> document(
         m, "cDocument",
@@ -952,7 +963,9 @@ PYBIND11_MODULE(velloran, m) {
         "otherwise True when the file exists afterwards and is not empty. An existing file is replaced only once "
         "the new text is complete. Errors 52, 53, 61, 70, 75 and 76 for file failures. Other Python threads run "
         "meanwhile.");
+}
 
+void registerPicture(py::module_& m) {
     // cPicture
     Class<cPicture> picture(m, "cPicture", "cPicture()\n\nA picture file to embed in a paragraph as a Windows metafile.");
     picture.def(py::init<>(), "__init__(self, /)\n--\n\n");
@@ -964,7 +977,9 @@ PYBIND11_MODULE(velloran, m) {
     field<SingleValue>(picture, "ScaleFactor", &cPicture::ScaleFactor,
                        "Factor on the picture's own size, a 32-bit float (default 1.0); not above 0 counts as 1.");
     objectField<cBorder>(picture, "Border", &cPicture::Border, "The picture's cBorder (a new one of its own at first).");
+}
 
+void registerShapes(py::module_& m) {
     // Shapes.
     Class<cPoint> point(m, "cPoint", "cPoint()\n\nA vertex of a polyline or polygon.");
     point.def(py::init<>(), "__init__(self, /)\n--\n\n");
@@ -1031,4 +1046,25 @@ PYBIND11_MODULE(velloran, m) {
                             "InsertLine(line: cLine | None) -> bool\n\nAppend a line; False for None.");
     insert<cDrawing, cRect>(drawing, "InsertRect", "rect", "Rect", &cDrawing::InsertRect,
                             "InsertRect(rect: cRect | None) -> bool\n\nAppend a rectangle; False for None.");
+}
+
+}  // namespace
+
+PYBIND11_MODULE(velloran, m) {
+    py::options options;
+    options.disable_function_signatures();  // each docstring starts with its own, in Python's terms
+
+    m.doc() = "Write Rich Text Format documents: the fifteen classes of Velloran over its C++ core.";
+    m.attr("__version__") = VELLORAN_VERSION_STRING;
+    registerErrors(m);
+    registerEnumerations(m);
+    registerBorder(m);
+    registerText(m);
+    registerParagraph(m);
+    registerCell(m);
+    registerCellArray(m);
+    registerPage(m);
+    registerDocument(m);
+    registerPicture(m);
+    registerShapes(m);
 }

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include <velloran/cell_array.hpp>
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 

@@ -14,6 +14,7 @@
 #include <velloran/version.hpp>
 #include <velloran/export.hpp>
 #include <velloran/types.hpp>
+#include <velloran/cell_array.hpp>
 #include <velloran/module.hpp>
 #include <velloran/border.hpp>
 #include <velloran/text.hpp>

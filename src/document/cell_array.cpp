@@ -1,4 +1,4 @@
-#include <velloran/types.hpp>
+#include <velloran/cell_array.hpp>
 
 #include "common/checked.hpp"
 

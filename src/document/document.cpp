@@ -213,6 +213,10 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
     std::string stamp;
     resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
 
+    // RTF 1; 8-bit text is ANSI of code page 1253 (Greek), which readers use
+    // for any \'hh byte (every byte above 127 is written as \u, so only
+    // control characters and ASCII meet it); \uc0 says a \u escape has no
+    // fallback character unless a group says \uc1; font 0 is the default.
     out += "{\\rtf1\\ansi\\ansicpg1253\\uc0\\deff0";
     out += "{\\fonttbl";
     appendFontEntry(out, 0, doc.FontDefaultCharSet, doc.FontDefaultName);
@@ -230,8 +234,8 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
     }
     out += '}';
 
-    // The default size: when doubling it overflows, only "\fs" and its number
-    // are left out.
+    // One style, Normal, whose size readers take as the default size: when
+    // doubling it overflows, only "\fs" and its number are left out.
     out += "{\\stylesheet{";
     resumeNext(out, [&] { appendWord(out, "\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
     out += " \\snext0 Normal;}}";
@@ -240,11 +244,16 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
     appendInfoString(out, "{\\operator ", doc.Operator);
     appendInfoString(out, "{\\title ", doc.Title);
     appendInfoString(out, "{\\subject ", doc.Subject);
+    // The comment readers show among the document's properties, if at all.
     out += "{\\comment Brenmoor - Velloran.dll}";
     out += "{\\creatim";
     out += stamp;
     out += "}{\\revtim";
     out += stamp;
+    // Statistics readers show as properties and recount themselves: the
+    // revision (2), minutes of editing (7), pages, words and characters (0);
+    // \vern is the writing program's internal version number, which readers
+    // ignore.
     out += "}{\\version2}";
     appendWord(out, "{\\edmins7}{\\nofpages", state.pageCount);
     out += "}{\\nofwords0}{\\nofchars0}{\\vern8351}}";
@@ -260,6 +269,8 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
 
     if (doc.Header) out += "\\pgbrdrhead\\headery720 ";
     if (doc.Footer) out += "\\pgbrdrfoot\\footery720 ";
+    // Widow and orphan control on; footnotes at the bottom of the page; the
+    // section's properties reset to their defaults.
     out += "\\widowctrl\\ftnbj \\sectd ";
     // Page numbering belongs to the section, so it follows "\sectd", which
     // resets the section's properties; and only a PAGE field makes readers
@@ -297,6 +308,9 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
         });
     }
 
+    // \pmmetafile28 names a picture's metafile type, out of place outside a
+    // picture: readers pass over it; \endnhere puts endnotes at the end of
+    // the section. Then the body's paragraph and character defaults.
     out += "\\pmmetafile28\\endnhere";
     out += "\\pard\\plain\\ql";
     resumeNext(out, [&] { appendWord(out, "\\f0\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
