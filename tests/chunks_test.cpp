@@ -62,6 +62,43 @@ TEST(Chunks, PrependAndRollBackAcrossPieces) {
     EXPECT_EQ(c.size(), big.size() + 7);
 }
 
+TEST(Chunks, VeryLargeTextsInBlocksShareAndRollBackAsOthers) {
+    // Past LargeFrom the text is copied into blocks; a block's piece grows
+    // after another text shared its beginning, and is cut by a rollback.
+    Chunks a, b;
+    std::string expected;
+    auto write = [&](std::size_t bytes, char c) {
+        for (std::size_t done = 0; done < bytes; done += 1000) {
+            std::string line = std::to_string(done) + repeated(c, 994) + "\r\n";
+            a.tail(line.size()).append(line);
+            expected += line;
+        }
+    };
+    write(Chunks::LargeFrom + 3 * Chunks::PieceSize, 'a');
+    b.appendShared(a);
+    const std::string shared = expected;
+    write(Chunks::PieceSize, 'b');
+    auto mark = a.mark();
+    write(6 * 1024 * 1024, 'c');
+    a.rollback(mark);
+    expected.resize(mark.size);
+    write(Chunks::PieceSize, 'd');
+    b.append("end");
+    EXPECT_EQ(a.str(), expected);
+    EXPECT_EQ(b.str(), shared + "end");
+    // A copy writes on in blocks of its own.
+    Chunks copy = a;
+    copy.append(repeated('e', 2 * Chunks::PieceSize));
+    a.append(repeated('f', 2 * Chunks::PieceSize));
+    EXPECT_EQ(copy.str(), expected + repeated('e', 2 * Chunks::PieceSize));
+    EXPECT_EQ(a.str(), expected + repeated('f', 2 * Chunks::PieceSize));
+    expected = a.str();
+    a.prepend("{");
+    a.rollback({0});
+    EXPECT_EQ(a.str(), "");
+    EXPECT_EQ(b.str(), shared + "end");
+}
+
 // A document of several large pages, written the slow way for comparison.
 class LargeDocuments : public ::testing::Test {
 protected:

@@ -1,21 +1,164 @@
 #include "common/chunks.hpp"
 
 #include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "common/platform.hpp"
 
 namespace velloran::detail {
+namespace {
+
+// A piece's pointer to the characters of a string it owns.
+std::shared_ptr<const char> owning(std::string text) {
+    auto owner = std::make_shared<const std::string>(std::move(text));
+    return std::shared_ptr<const char>(owner, owner->data());
+}
+
+// Blocks given back wait here for the next large text: fresh memory costs
+// the kernel a fault and the zeroing of every page, memory used before
+// nothing. At most 16 blocks (32 MiB) wait, as much as the C library's own
+// heap keeps after a large free.
+class BlockPool {
+public:
+    static constexpr std::size_t Block = platform::LargeBlockSize;
+    static constexpr std::size_t Kept = 16;
+
+    BlockPool() { free_.reserve(Kept); }
+
+    // A block, or nothing where the system has none.
+    char* take() noexcept {
+        {
+            std::lock_guard lock(mutex_);
+            if (!free_.empty()) {
+                char* block = free_.back();
+                free_.pop_back();
+                return block;
+            }
+        }
+        return platform::allocateLargeBlock(Block);
+    }
+
+    void give(char* block) noexcept {
+        {
+            std::lock_guard lock(mutex_);
+            if (free_.size() < Kept) {
+                free_.push_back(block);  // within the reserved room: cannot throw
+                return;
+            }
+        }
+        platform::freeLargeBlock(block, Block);
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<char*> free_;
+};
+
+// Never destroyed: texts held by static objects may give blocks back at exit.
+BlockPool& blockPool() {
+    static BlockPool* const pool = new BlockPool;
+    return *pool;
+}
+
+// Room for n more pieces, growing geometrically.
+template <class Pieces>
+void roomFor(Pieces& pieces, std::size_t n) {
+    if (pieces.capacity() - pieces.size() < n) pieces.reserve(std::max(2 * pieces.capacity(), pieces.size() + n));
+}
+
+}  // namespace
+
+Chunks::Chunks(const Chunks& other) : tail_(other.tail_) {
+    if (other.finished_) {
+        finished_ = std::make_unique<Finished>();
+        finished_->pieces = other.finished_->pieces;
+        finished_->size = other.finished_->size;
+    }
+}
+
+Chunks& Chunks::operator=(const Chunks& other) {
+    if (this != &other) *this = Chunks(other);
+    return *this;
+}
+
+Chunks::~Chunks() = default;
+
+Chunks::Finished& Chunks::finished() const {
+    if (!finished_) finished_ = std::make_unique<Finished>();
+    return *finished_;
+}
 
 void Chunks::finishTail() const {
     if (tail_.empty()) return;
-    finished_ += tail_.size();
+    // A very large text copies what was written into its blocks and writes
+    // on in the same buffer, which stays in the cache.
+    if (size() >= LargeFrom && copyToBlocks(tail_)) {
+        tail_.clear();
+        return;
+    }
+    Finished& done = finished();
     std::size_t size = tail_.size();
-    pieces_.push_back({std::make_shared<const std::string>(std::move(tail_)), size});
+    roomFor(done.pieces, 1);
+    done.pieces.push_back({owning(std::move(tail_)), size});
+    done.size += size;
     tail_ = std::string();
+    done.live = false;
+}
+
+bool Chunks::copyToBlocks(std::string_view text) const {
+    constexpr std::size_t Block = platform::LargeBlockSize;
+    Finished& done = finished();
+    // Everything that can fail comes first: the blocks and the room for
+    // their pieces; the copying then cannot fail.
+    std::size_t room = done.block ? Block - done.blockUsed : 0;
+    std::size_t more = text.size() > room ? (text.size() - room + Block - 1) / Block : 0;
+    std::vector<std::shared_ptr<char>> blocks;
+    blocks.reserve(more);
+    for (std::size_t i = 0; i < more; ++i) {
+        char* memory = blockPool().take();
+        if (!memory) return false;
+        blocks.emplace_back(memory, [](char* p) { blockPool().give(p); });
+    }
+    roomFor(done.pieces, more + 1);
+
+    auto next = blocks.begin();
+    while (!text.empty()) {
+        if (!done.block || done.blockUsed == Block) {
+            done.block = std::move(*next++);
+            done.blockUsed = 0;
+            done.live = false;
+        }
+        std::size_t n = std::min(text.size(), Block - done.blockUsed);
+        std::memcpy(done.block.get() + done.blockUsed, text.data(), n);
+        if (done.live)
+            done.pieces.back().size += n;
+        else
+            done.pieces.push_back({std::shared_ptr<const char>(done.block, done.block.get() + done.blockUsed), n});
+        done.live = true;
+        done.blockUsed += n;
+        done.size += n;
+        text.remove_prefix(n);
+    }
+    return true;
 }
 
 void Chunks::share(const Piece& piece, std::size_t size) {
     finishTail();
-    pieces_.push_back({piece.text, size});
-    finished_ += size;
+    Finished& done = finished();
+    done.pieces.push_back({piece.data, size});
+    done.size += size;
+    done.live = false;
+}
+
+void Chunks::append(std::string_view text) {
+    // A text writing in blocks copies straight into them, what waits in the
+    // piece being written first.
+    if (finished_ && finished_->live && size() >= LargeFrom && (tail_.empty() || copyToBlocks(tail_))) {
+        tail_.clear();
+        if (copyToBlocks(text)) return;
+    }
+    tail(text.size()).append(text);
 }
 
 std::string& Chunks::tail(std::size_t expected) {
@@ -52,13 +195,12 @@ void Chunks::appendShared(const Chunks& other, std::size_t leaveOut) {
         else if (size > 0)
             append(piece.view().substr(0, size));
     };
-    for (const auto& piece : other.pieces_) take(piece);
-    if (other.tail_.size() >= ShareFrom && left >= ShareFrom) {
-        other.finishTail();
-        take(other.pieces_.back());
-    } else {
-        append(std::string_view(other.tail_).substr(0, std::min(other.tail_.size(), left)));
-    }
+    // A large piece being written is finished first, to be shared too
+    // (finishing may lengthen the last finished piece).
+    if (other.tail_.size() >= ShareFrom && left >= other.finishedSize() + ShareFrom) other.finishTail();
+    if (other.finished_)
+        for (const auto& piece : other.finished_->pieces) take(piece);
+    append(std::string_view(other.tail_).substr(0, std::min(other.tail_.size(), left)));
 }
 
 bool Chunks::endsWith(std::string_view suffix) const {
@@ -72,7 +214,9 @@ bool Chunks::endsWith(std::string_view suffix) const {
         need -= n;
     };
     compare(tail_);
-    for (auto it = pieces_.rbegin(); need > 0 && it != pieces_.rend(); ++it) compare(it->view());
+    if (finished_)
+        for (auto it = finished_->pieces.rbegin(); need > 0 && it != finished_->pieces.rend(); ++it)
+            compare(it->view());
     return same;
 }
 
@@ -80,24 +224,34 @@ void Chunks::prepend(std::string_view text) {
     // Text in front of a large piece goes in a piece of its own: inserting
     // would move the large one.
     if (tail_.size() >= ShareFrom) finishTail();
-    if (pieces_.empty()) {
+    if (finishedSize() == 0) {
         tail_.insert(0, text);
     } else {
-        pieces_.insert(pieces_.begin(), {std::make_shared<const std::string>(text), text.size()});
-        finished_ += text.size();
+        finished_->pieces.insert(finished_->pieces.begin(), {owning(std::string(text)), text.size()});
+        finished_->size += text.size();
+        // The last piece is the same one still.
     }
 }
 
 void Chunks::rollback(const Mark& mark) {
-    if (pieces_.size() > mark.pieces) {
-        // What was being written at the mark has been finished since: take
-        // its first part back as the piece being written.
-        tail_.assign(pieces_[mark.pieces].view().substr(0, mark.tail));
-        for (std::size_t i = mark.pieces; i < pieces_.size(); ++i) finished_ -= pieces_[i].size;
-        pieces_.resize(mark.pieces);
-    } else {
-        tail_.resize(mark.tail);
+    if (mark.size >= finishedSize()) {
+        tail_.resize(mark.size - finishedSize());
+        return;
     }
+    // The mark lies in what has been finished since: drop the pieces after
+    // it and shorten the one it falls in. A block's text past the mark is
+    // not written over (it is left unused), so nothing shared can change.
+    tail_.clear();
+    Finished& done = *finished_;
+    while (!done.pieces.empty() && done.size - done.pieces.back().size >= mark.size) {
+        done.size -= done.pieces.back().size;
+        done.pieces.pop_back();
+    }
+    if (done.size > mark.size) {
+        done.pieces.back().size -= done.size - mark.size;
+        done.size = mark.size;
+    }
+    done.live = false;
 }
 
 void Chunks::appendTo(std::string& out) const {

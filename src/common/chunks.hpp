@@ -15,18 +15,30 @@ namespace velloran::detail {
 // it (a page taking a paragraph with a picture, a document taking a page)
 // and never changes again, so a large document exists once in memory. Once
 // the text is large, pieces have a fixed size and are never regrown, so
-// memory stays near the text's length.
+// memory stays near the text's length. A very large text is copied from the
+// piece being written into blocks of huge pages, which the kernel fills 2 MiB
+// at a time instead of 4 KiB: for such texts the kernel's work of handing
+// out fresh memory was as large as the writing itself.
 class Chunks {
 public:
     // Pieces are written up to this size once the text is large.
     static constexpr std::size_t PieceSize = 256 * 1024;
     // Pieces at least this long are shared instead of copied.
     static constexpr std::size_t ShareFrom = 16 * 1024;
+    // From this size on, finished text goes into large blocks where the
+    // system has them.
+    static constexpr std::size_t LargeFrom = 4 * 1024 * 1024;
 
     Chunks() = default;
     explicit Chunks(std::string text) : tail_(std::move(text)) {}
+    // A copy shares the finished pieces and writes on in blocks of its own.
+    Chunks(const Chunks& other);
+    Chunks& operator=(const Chunks& other);
+    Chunks(Chunks&&) noexcept = default;
+    Chunks& operator=(Chunks&&) noexcept = default;
+    ~Chunks();
 
-    std::size_t size() const noexcept { return finished_ + tail_.size(); }
+    std::size_t size() const noexcept { return finishedSize() + tail_.size(); }
     bool empty() const noexcept { return size() == 0; }
 
     // The piece to write to directly, with room for about `expected` more
@@ -39,7 +51,7 @@ public:
         if (empty()) tail_.reserve(n);
     }
 
-    void append(std::string_view text) { tail(text.size()).append(text); }
+    void append(std::string_view text);
     void append(char c) { tail(1).push_back(c); }
 
     // Start a piece of exactly `capacity` characters for one large write
@@ -58,16 +70,16 @@ public:
 
     // A place in the text to cut back to when a longer write fails.
     struct Mark {
-        std::size_t pieces;
-        std::size_t tail;
+        std::size_t size;
     };
-    Mark mark() const noexcept { return {pieces_.size(), tail_.size()}; }
+    Mark mark() const noexcept { return {size()}; }
     void rollback(const Mark& mark);
 
     // Every piece in order.
     template <class Visit>
     void forEach(Visit&& visit) const {
-        for (const auto& piece : pieces_) visit(piece.view());
+        if (finished_)
+            for (const auto& piece : finished_->pieces) visit(piece.view());
         if (!tail_.empty()) visit(std::string_view(tail_));
     }
 
@@ -76,23 +88,40 @@ public:
 
 private:
     // A finished piece, or the first part of one: what is shared never
-    // changes, so another text may share a piece and read less of it.
+    // changes, so another text may share a piece and read less of it. The
+    // pointer owns the string or block the piece lies in.
     struct Piece {
-        std::shared_ptr<const std::string> text;
+        std::shared_ptr<const char> data;
         std::size_t size;
-        std::string_view view() const noexcept { return std::string_view(*text).substr(0, size); }
+        std::string_view view() const noexcept { return {data.get(), size}; }
     };
 
+    // The finished pieces, made when the text first has one: most texts
+    // (a cell's, a short paragraph's) never do, and stay the size of a string
+    // and a pointer.
+    struct Finished {
+        std::vector<Piece> pieces;
+        std::size_t size = 0;
+        // The large block being filled and how much of it is used; when
+        // `live`, the last piece ends where the block's use ends and grows
+        // with it. Text past a piece's end is never shared, so it may be written.
+        std::shared_ptr<char> block;
+        std::size_t blockUsed = 0;
+        bool live = false;
+    };
+
+    std::size_t finishedSize() const noexcept { return finished_ ? finished_->size : 0; }
+    Finished& finished() const;
     void finishTail() const;
+    bool copyToBlocks(std::string_view text) const;
     void share(const Piece& piece, std::size_t size);
 
     // Finishing the piece being written changes no text, so a text that
     // another takes (a page inserted, a cell in a table) finishes its own
     // piece to share it. Reading (Rtf, Save) changes nothing; two threads
     // must not insert one object at the same moment.
-    mutable std::vector<Piece> pieces_;
-    mutable std::size_t finished_ = 0;
     mutable std::string tail_;
+    mutable std::unique_ptr<Finished> finished_;
 };
 
 }  // namespace velloran::detail

@@ -3,6 +3,7 @@
 // platform; nothing else in the core calls the system.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -42,6 +43,14 @@ std::string readFile(const std::string& path);
 // the automation file error (52, 53, 61, 70, 75, 76) on failure. The data
 // is the pieces in order, written one after the other.
 void writeFileReplacing(const std::string& path, std::span<const std::string_view> data);
+
+// Memory for a large text: `size` bytes (a multiple of LargeBlockSize),
+// aligned to LargeBlockSize and advised for huge pages, so the kernel
+// faults it in 2 MiB at a time instead of 4 KiB. Nothing (no exception)
+// where the system has no such memory; freed with freeLargeBlock.
+inline constexpr std::size_t LargeBlockSize = 2 * 1024 * 1024;
+char* allocateLargeBlock(std::size_t size) noexcept;
+void freeLargeBlock(char* block, std::size_t size) noexcept;
 
 // Upper-case UTF-8 text character by character with the Unicode simple case
 // mapping; invalid sequences count as U+FFFD.

@@ -1,6 +1,7 @@
 // The platform seam on POSIX systems.
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -8,6 +9,7 @@
 
 #include <fcntl.h>
 #include <locale.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wctype.h>
@@ -235,6 +237,30 @@ std::string upperCase(std::string_view utf8) {
         detail::encodeUtf8(out, c);
     }
     return out;
+}
+
+char* allocateLargeBlock(std::size_t size) noexcept {
+    // Map one block more than asked and unmap what lies outside the aligned
+    // part: mmap alone aligns to the page only.
+    if (size == 0 || size % LargeBlockSize != 0 || size > SIZE_MAX - LargeBlockSize) return nullptr;
+    std::size_t mapped = size + LargeBlockSize;
+    void* p = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) return nullptr;
+    auto start = reinterpret_cast<std::uintptr_t>(p);
+    std::uintptr_t aligned = (start + LargeBlockSize - 1) & ~(std::uintptr_t{LargeBlockSize} - 1);
+    if (aligned > start) munmap(p, aligned - start);
+    std::size_t after = start + mapped - (aligned + size);
+    if (after > 0) munmap(reinterpret_cast<void*>(aligned + size), after);
+#ifdef MADV_HUGEPAGE
+    // Refused where the kernel has no transparent huge pages: the block
+    // then fills 4 KiB at a time, as any other memory.
+    madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+#endif
+    return reinterpret_cast<char*>(aligned);
+}
+
+void freeLargeBlock(char* block, std::size_t size) noexcept {
+    if (block) munmap(block, size);
 }
 
 }  // namespace velloran::platform

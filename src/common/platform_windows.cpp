@@ -189,4 +189,12 @@ std::string upperCase(std::string_view utf8) {
     return narrow(w.data(), w.size());
 }
 
+// Large pages on Windows need a privilege that hosts do not hold: large
+// texts take ordinary memory.
+char* allocateLargeBlock(std::size_t) noexcept {
+    return nullptr;
+}
+
+void freeLargeBlock(char*, std::size_t) noexcept {}
+
 }  // namespace velloran::platform
