@@ -180,19 +180,38 @@ auto withFileName(const std::string& file, Work work) {
     throw py::type_error(std::string("expected ") + expected + ", got " + Py_TYPE(value.ptr())->tp_name);
 }
 
-// The C++ object behind a Python object of one of the classes. An object
-// made by __new__ alone (its __init__ never ran) has none: TypeError.
+// The registration of one of the classes, looked up once: pybind11's own
+// lookup hashes the type's name at every call, a sixth of a short call's time.
 template <class C>
-C& initialized(py::handle self) {
-    if (!py::isinstance<C>(self))
-        throw py::type_error(std::string("expected ") + py::type::of<C>().attr("__name__").template cast<std::string>() +
-                             ", got " + Py_TYPE(self.ptr())->tp_name);
+py::detail::type_info* typeInfo() {
+    static py::detail::type_info* const info = py::detail::get_type_info(typeid(C), true);
+    return info;
+}
+
+template <class C>
+bool isInstance(py::handle value) {
+    return PyObject_TypeCheck(value.ptr(), typeInfo<C>()->type) != 0;
+}
+
+// The value and holder behind an instance of C. An object made by __new__
+// alone (its __init__ never ran) has none: TypeError.
+template <class C>
+py::detail::value_and_holder constructed(py::handle self) {
     auto* instance = reinterpret_cast<py::detail::instance*>(self.ptr());
-    auto holder = instance->get_value_and_holder(py::detail::get_type_info(typeid(C)));
+    auto holder = instance->get_value_and_holder(typeInfo<C>());
     if (!holder || !holder.holder_constructed())
         throw py::type_error(std::string(Py_TYPE(self.ptr())->tp_name) +
                              " object is not initialized: it was made by __new__ without __init__");
-    return *static_cast<C*>(holder.value_ptr());
+    return holder;
+}
+
+// The C++ object behind a Python object of one of the classes.
+template <class C>
+C& initialized(py::handle self) {
+    if (!isInstance<C>(self))
+        throw py::type_error(std::string("expected ") + py::type::of<C>().attr("__name__").template cast<std::string>() +
+                             ", got " + Py_TYPE(self.ptr())->tp_name);
+    return *static_cast<C*>(constructed<C>(self).value_ptr());
 }
 
 // A Python integer (or anything with __index__); bool counts as the
@@ -242,10 +261,10 @@ std::string toPath(py::handle value) {
 template <class T>
 std::shared_ptr<T> toObject(py::handle value) {
     if (value.is_none()) return nullptr;
-    if (!py::isinstance<T>(value))
+    if (!isInstance<T>(value))
         wrongType((std::string(py::type::of<T>().attr("__name__").template cast<std::string>()) + " or None").c_str(),
                   value);
-    return value.cast<std::shared_ptr<T>>();
+    return constructed<T>(value).template holder<std::shared_ptr<T>>();
 }
 
 // The value type of each kind of field: in() converts from Python (raising
@@ -434,10 +453,10 @@ std::shared_ptr<cCell>& cellAt(CellArray& cells, py::handle index) {
 
 std::shared_ptr<cCell> toCell(py::handle value, std::size_t row, std::size_t column) {
     if (value.is_none()) return nullptr;
-    if (!py::isinstance<cCell>(value))
+    if (!isInstance<cCell>(value))
         throw py::type_error("row " + std::to_string(row) + ", column " + std::to_string(column) +
                              ": expected cCell or None, got " + Py_TYPE(value.ptr())->tp_name);
-    return value.cast<std::shared_ptr<cCell>>();
+    return constructed<cCell>(value).holder<std::shared_ptr<cCell>>();
 }
 
 bool isSequence(py::handle value) {
@@ -853,7 +872,7 @@ void registerPage(py::module_& m) {
         page, "InsertTable", "(self, /, cells)",
         [](py::handle self_, py::handle cells) {
             cPage& self = initialized<cPage>(self_);
-            if (py::isinstance<CellArray>(cells))
+            if (isInstance<CellArray>(cells))
                 return fromBoolean(self.InsertTable(initialized<CellArray>(cells)));
             if (!isSequence(cells)) wrongType("CellArray or a list of rows", cells);
             CellArray table = tableOfRows(cells);
