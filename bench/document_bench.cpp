@@ -10,6 +10,17 @@ using namespace velloran;
 
 namespace {
 
+// A one-page letter, built and rendered: small documents are most documents.
+void BM_Letter(benchmark::State& state) {
+    for (auto _ : state) {
+        cDocument doc;
+        bench::buildLetter(doc);
+        std::string rtf = doc.Rtf();
+        benchmark::DoNotOptimize(rtf.data());
+    }
+}
+BENCHMARK(BM_Letter)->Unit(benchmark::kMicrosecond);
+
 // Paragraphs of three formatted runs each, on one page.
 void BM_Paragraphs(benchmark::State& state) {
     const auto paragraphs = state.range(0);

@@ -2,6 +2,8 @@
 // suite and in the whole-process workloads.
 #pragma once
 
+#include <string>
+
 #include <velloran/velloran.hpp>
 
 namespace velloran::bench {
@@ -46,6 +48,45 @@ inline CellArray tableCells(cDocument& doc, std::int32_t rows) {
         }
     }
     return cells;
+}
+
+// A one-page letter: a letterhead in the page header, page numbers, an
+// address, six paragraphs and a table of five rows of four cells.
+inline void buildLetter(cDocument& doc) {
+    doc.Title = "Order 1042";
+    doc.PageNumbersOn = True;
+    const std::int32_t shade = doc.ColorIndex(0xEEEEEE);
+    auto run = [](const std::string& words, bool bold = false) {
+        auto t = std::make_shared<cText>();
+        t->Bold = bold ? True : False;
+        t->Text(words);
+        return t;
+    };
+    auto paragraph = [&](const std::string& words, bool bold = false) {
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(run(words, bold));
+        return p;
+    };
+    doc.Header = paragraph("Harbour Lane Stationers", true);
+    auto page = std::make_shared<cPage>();
+    for (const char* line : {"Ms Ada Example", "4 Quay Street", "Porthmoor PM1 2AB", "8 December 2026"})
+        page->InsertParagraph(paragraph(line));
+    for (int i = 0; i < 6; ++i)
+        page->InsertParagraph(paragraph("Thank you for your order of 2 December. The items below leave our "
+                                        "warehouse on Monday and should reach you within the week."));
+    CellArray cells({{1, 4}, {1, 5}});
+    for (std::int32_t r = 1; r <= 5; ++r) {
+        for (std::int32_t c = 1; c <= 4; ++c) {
+            auto cell = std::make_shared<cCell>();
+            cell->Width = 2000;
+            if (r == 1) cell->BackColorIndex = shade;
+            cell->InsertParagraph(paragraph("Item " + std::to_string(r * 10 + c), r == 1));
+            cells.at({c, r}) = cell;
+        }
+    }
+    page->InsertTable(cells);
+    page->InsertParagraph(paragraph("Yours sincerely,"));
+    doc.InsertPage(page);
 }
 
 }  // namespace velloran::bench

@@ -1,0 +1,60 @@
+"""The whole workloads of velloran_workload, written from Python: the same
+calls, the same bytes (bench/whole-runs compares the two, run by run).
+
+    python3 bench/workload.py paragraphs N OUT | table ROWS OUT
+"""
+import sys
+
+import velloran
+
+
+def paragraphs(doc, count):
+    page = velloran.cPage()
+    plain, bold, coloured = velloran.cText(), velloran.cText(), velloran.cText()
+    bold.Bold = True
+    coloured.ForeColorIndex = doc.ColorIndex(0x0000FF)
+    for _ in range(count):
+        plain.Text = "The quick brown fox {jumps} over "
+        bold.Text = "the lazy dog\tand \\ its friend "
+        coloured.Text = "\u03b1\u03b2\u03b3 caf\u00e9 \u2022 done.\r\n"
+        para = velloran.cParagraph()
+        para.InsertText(plain)
+        para.InsertText(bold)
+        para.InsertText(coloured)
+        page.InsertParagraph(para)
+    doc.InsertPage(page)
+
+
+def table(doc, rows):
+    grey = doc.ColorIndex(0xDDDDDD)
+    text = velloran.cText()
+    text.Text = "cell text"
+    cells = []
+    for r in range(1, rows + 1):
+        row = []
+        for _ in range(10):
+            cell = velloran.cCell()
+            cell.Width = 1000
+            if r % 2 == 0:
+                cell.BackColorIndex = grey
+            para = velloran.cParagraph()
+            para.InsertText(text)
+            cell.InsertParagraph(para)
+            row.append(cell)
+        cells.append(row)
+    page = velloran.cPage()
+    page.InsertTable(cells)
+    del cells
+    doc.InsertPage(page)
+
+
+def main():
+    kind, count, out = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+    doc = velloran.cDocument()
+    {"paragraphs": paragraphs, "table": table}[kind](doc, count)
+    if not doc.Save(out):
+        sys.exit(1)
+
+
+if __name__ == "__main__":
+    main()
