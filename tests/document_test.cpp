@@ -48,6 +48,31 @@ TEST(Document, DefaultDocumentIsTheWorkedExample) {
     EXPECT_EQ(doc.Rtf(), DefaultHeader + "{}}");
 }
 
+// Objects moved from stay usable, as new ones: reading one reads an empty
+// object, copying it copies one, and changing it starts it afresh.
+TEST(Document, MovedFromObjectsAreUsableAsNewOnes) {
+    FixedClock clock;
+    cDocument doc, taken(std::move(doc));
+    cParagraph para, p2(std::move(para));
+    cPage page, g2(std::move(page));
+    cCell cell, c2(std::move(cell));
+    // Fields moved from are empty (the default font's name too).
+    EXPECT_TRUE(doc.Rtf().ends_with("\\cb2\\cf1 {}}"));
+    EXPECT_EQ(cDocument(doc).LastPage(), 0);
+    EXPECT_EQ(test::fragment(cPage(page)), "{}\\page ");
+
+    auto run = std::make_shared<cText>();
+    run->Text("again");
+    EXPECT_EQ(para.InsertText(run), True);
+    auto again = std::make_shared<cParagraph>(std::move(para));
+    again->Border = std::make_shared<cBorder>();
+    EXPECT_EQ(page.InsertParagraph(again), True);
+    EXPECT_EQ(cell.InsertParagraph(std::make_shared<cParagraph>()), True);
+    EXPECT_EQ(doc.InsertPage(std::make_shared<cPage>(std::move(page))), True);
+    EXPECT_EQ(doc.LastPage(), 1);
+    EXPECT_NE(doc.Rtf().find("again"), std::string::npos);
+}
+
 TEST(Document, RealClockGivesTodaysDate) {
     cDocument doc;
     platform::LocalTime before = platform::systemLocalNow();

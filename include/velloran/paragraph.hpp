@@ -43,6 +43,10 @@ private:
     // The text taken from inserted children, which only the library reads.
     struct State;
     std::unique_ptr<State> state_;
+    // A moved-from object has no state: reading it reads an empty one, and
+    // changing it gives it a new one.
+    State& state();
+    const State& state() const;
 };
 
 }  // namespace velloran

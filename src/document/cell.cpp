@@ -24,7 +24,7 @@ cCell::cCell(const cCell& other)
     : Border(other.Border),
       BackColorIndex(other.BackColorIndex),
       Width(other.Width),
-      state_(std::make_unique<State>(*other.state_)) {}
+      state_(std::make_unique<State>(other.state())) {}
 cCell& cCell::operator=(const cCell& other) {
     if (this != &other) *this = cCell(other);
     return *this;
@@ -33,8 +33,18 @@ cCell::cCell(cCell&& other) noexcept = default;
 cCell& cCell::operator=(cCell&& other) noexcept = default;
 cCell::~cCell() = default;
 
-detail::Chunks& Access::chunks(cCell& cell) { return cell.state_->content; }
-const detail::Chunks& Access::chunks(const cCell& cell) { return cell.state_->content; }
+cCell::State& cCell::state() {
+    if (!state_) state_ = std::make_unique<State>();
+    return *state_;
+}
+
+const cCell::State& cCell::state() const {
+    static const State empty;
+    return state_ ? *state_ : empty;
+}
+
+detail::Chunks& Access::chunks(cCell& cell) { return cell.state().content; }
+const detail::Chunks& Access::chunks(const cCell& cell) { return cell.state().content; }
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
@@ -43,7 +53,7 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     // and a large table holds many cells at once.
     static constexpr std::string_view Reset = "\\pard\\intbl";
     const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
-    detail::Chunks& content = state_->content;
+    detail::Chunks& content = state().content;
     content.reserveEmpty(paragraph.size() + Reset.size());
     content.appendShared(paragraph);
     content.append(Reset);

@@ -82,7 +82,7 @@ cDocument::cDocument(const cDocument& other)
       FontDefaultHeight(other.FontDefaultHeight),
       Header(other.Header),
       Footer(other.Footer),
-      state_(std::make_unique<State>(*other.state_)) {}
+      state_(std::make_unique<State>(other.state())) {}
 cDocument& cDocument::operator=(const cDocument& other) {
     if (this != &other) *this = cDocument(other);
     return *this;
@@ -91,35 +91,47 @@ cDocument::cDocument(cDocument&& other) noexcept = default;
 cDocument& cDocument::operator=(cDocument&& other) noexcept = default;
 cDocument::~cDocument() = default;
 
-std::int32_t cDocument::LastPage() const noexcept { return state_->pageCount; }
+// A moved-from document starts again as a new one.
+cDocument::State& cDocument::state() {
+    if (!state_) state_ = std::move(cDocument().state_);
+    return *state_;
+}
 
-std::int32_t& Access::pageCount(cDocument& document) { return document.state_->pageCount; }
+const cDocument::State& cDocument::state() const {
+    if (state_) return *state_;
+    static const cDocument empty;
+    return *empty.state_;
+}
+
+std::int32_t cDocument::LastPage() const noexcept { return state_ ? state_->pageCount : 0; }
+
+std::int32_t& Access::pageCount(cDocument& document) { return document.state().pageCount; }
 
 std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t CharSet) {
     if (FontName.empty()) return 0;
     std::string key = platform::upperCase(FontName);
     // Slot 0 is the default font of this moment, so it is compared anew.
     if (platform::upperCase(FontDefaultName) == key) return 0;
-    if (auto found = state_->fontIndexes.find(key); found != state_->fontIndexes.end()) return found->second;
-    if (state_->fontNames.size() > static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    if (auto found = state().fontIndexes.find(key); found != state().fontIndexes.end()) return found->second;
+    if (state().fontNames.size() > static_cast<std::size_t>(INT32_MAX)) detail::overflow();
     std::int32_t charSet = CharSet == -1 ? FontDefaultCharSet : CharSet;
-    auto index = static_cast<std::int32_t>(state_->fontNames.size());
+    auto index = static_cast<std::int32_t>(state().fontNames.size());
     // Every container grows before any is changed, so a failure changes nothing.
-    roomForOneMore(state_->fontNames);
-    roomForOneMore(state_->fontCharSets);
-    state_->fontIndexes.emplace(std::move(key), index);
-    state_->fontNames.push_back(FontName);
-    state_->fontCharSets.push_back(charSet);
+    roomForOneMore(state().fontNames);
+    roomForOneMore(state().fontCharSets);
+    state().fontIndexes.emplace(std::move(key), index);
+    state().fontNames.push_back(FontName);
+    state().fontCharSets.push_back(charSet);
     return index;
 }
 
 std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
-    if (auto found = state_->colorIndexes.find(RGBColor); found != state_->colorIndexes.end()) return found->second;
-    if (state_->colors.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
-    roomForOneMore(state_->colors);
-    auto index = static_cast<std::int32_t>(state_->colors.size() + 1);
-    state_->colorIndexes.emplace(RGBColor, index);
-    state_->colors.push_back(RGBColor);
+    if (auto found = state().colorIndexes.find(RGBColor); found != state().colorIndexes.end()) return found->second;
+    if (state().colors.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    roomForOneMore(state().colors);
+    auto index = static_cast<std::int32_t>(state().colors.size() + 1);
+    state().colorIndexes.emplace(RGBColor, index);
+    state().colors.push_back(RGBColor);
     return index;
 }
 
@@ -147,10 +159,10 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
 std::string cDocument::Rtf() const {
     std::string out;
     // The header is a few hundred bytes unless the header or footer paragraph is large.
-    out.reserve(state_->pagesRtf.size() + 4096);
-    appendHeaderRtf(*this, *state_, out);
+    out.reserve(state().pagesRtf.size() + 4096);
+    appendHeaderRtf(*this, state(), out);
     out += '{';
-    forEachBodyPiece(state_->pagesRtf, [&](std::string_view piece) { out.append(piece); });
+    forEachBodyPiece(state().pagesRtf, [&](std::string_view piece) { out.append(piece); });
     out += "}}";
     return out;
 }
@@ -159,10 +171,10 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
     // The pages go to the file as they are held, never joined in memory.
     std::string header;
-    appendHeaderRtf(*this, *state_, header);
+    appendHeaderRtf(*this, state(), header);
     header += '{';
     std::vector<std::string_view> pieces{header};
-    forEachBodyPiece(state_->pagesRtf, [&](std::string_view piece) { pieces.push_back(piece); });
+    forEachBodyPiece(state().pagesRtf, [&](std::string_view piece) { pieces.push_back(piece); });
     pieces.push_back("}}");
     platform::writeFileReplacing(sRTFFile, pieces);
     return detail::FileExists(sRTFFile) ? True : False;
@@ -339,9 +351,9 @@ void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t right
 
 Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     if (!Page) return False;
-    std::int32_t count = detail::add(state_->pageCount, 1);
-    detail::appendRtf(*Page, state_->pagesRtf);
-    state_->pageCount = count;
+    std::int32_t count = detail::add(state().pageCount, 1);
+    detail::appendRtf(*Page, state().pagesRtf);
+    state().pageCount = count;
     return True;
 }
 

@@ -15,7 +15,7 @@ struct cPage::State {
 };
 
 cPage::cPage() : state_(std::make_unique<State>()) {}
-cPage::cPage(const cPage& other) : state_(std::make_unique<State>(*other.state_)) {}
+cPage::cPage(const cPage& other) : state_(std::make_unique<State>(other.state())) {}
 cPage& cPage::operator=(const cPage& other) {
     if (this != &other) *this = cPage(other);
     return *this;
@@ -24,15 +24,25 @@ cPage::cPage(cPage&& other) noexcept = default;
 cPage& cPage::operator=(cPage&& other) noexcept = default;
 cPage::~cPage() = default;
 
-detail::Chunks& Access::chunks(cPage& page) { return page.state_->content; }
-const detail::Chunks& Access::chunks(const cPage& page) { return page.state_->content; }
+cPage::State& cPage::state() {
+    if (!state_) state_ = std::make_unique<State>();
+    return *state_;
+}
+
+const cPage::State& cPage::state() const {
+    static const State empty;
+    return state_ ? *state_ : empty;
+}
+
+detail::Chunks& Access::chunks(cPage& page) { return page.state().content; }
+const detail::Chunks& Access::chunks(const cPage& page) { return page.state().content; }
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    state_->content.appendShared(Access::takeRtf(*Paragraph));
+    state().content.appendShared(Access::takeRtf(*Paragraph));
     // A paragraph writes its indents, spacing and alignment after its group,
     // at the page's level: the reset keeps them from reaching the next one.
-    state_->content.append("\\pard");
+    state().content.append("\\pard");
     return True;
 }
 
@@ -116,11 +126,11 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     std::int16_t rows = detail::narrow16(oCells.ubound(2));
     if (columns == 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
-    auto mark = state_->content.mark();
+    auto mark = state().content.mark();
     try {
-        appendTableRows(state_->content, oCells, columns, rows);
+        appendTableRows(state().content, oCells, columns, rows);
     } catch (...) {
-        state_->content.rollback(mark);
+        state().content.rollback(mark);
         throw;
     }
     return True;

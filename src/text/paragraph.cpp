@@ -26,7 +26,7 @@ cParagraph::cParagraph(const cParagraph& other)
       SpaceBefore(other.SpaceBefore),
       SpaceAfter(other.SpaceAfter),
       SpaceBetweenLines(other.SpaceBetweenLines),
-      state_(std::make_unique<State>(*other.state_)) {}
+      state_(std::make_unique<State>(other.state())) {}
 cParagraph& cParagraph::operator=(const cParagraph& other) {
     if (this != &other) *this = cParagraph(other);
     return *this;
@@ -35,18 +35,28 @@ cParagraph::cParagraph(cParagraph&& other) noexcept = default;
 cParagraph& cParagraph::operator=(cParagraph&& other) noexcept = default;
 cParagraph::~cParagraph() = default;
 
-detail::Chunks& Access::chunks(cParagraph& paragraph) { return paragraph.state_->content; }
-const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state_->content; }
+cParagraph::State& cParagraph::state() {
+    if (!state_) state_ = std::make_unique<State>();
+    return *state_;
+}
+
+const cParagraph::State& cParagraph::state() const {
+    static const State empty;
+    return state_ ? *state_ : empty;
+}
+
+detail::Chunks& Access::chunks(cParagraph& paragraph) { return paragraph.state().content; }
+const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state().content; }
 
 Boolean cParagraph::InsertText(const std::shared_ptr<cText>& Text) {
     // Rendering fails, if at all, before it writes anything.
-    detail::appendTextRun(state_->content.tail(), Text.get());
+    detail::appendTextRun(state().content.tail(), Text.get());
     return True;
 }
 
 Boolean cParagraph::InsertDrawing(const std::shared_ptr<cDrawing>& Drawing) {
     if (!Drawing) return False;
-    detail::appendRtf(*Drawing, state_->content.tail());
+    detail::appendRtf(*Drawing, state().content.tail());
     return True;
 }
 
@@ -59,7 +69,7 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     if (!detail::FileExists(file)) return False;
     // The picture group is a piece of the text of its own, written in place
     // by the conversion and taken back when the conversion fails.
-    detail::Chunks& content = state_->content;
+    detail::Chunks& content = state().content;
     const auto mark = content.mark();
     if (!detail::ConvertPicture(content.openPiece(0), *Picture, file, width, height, scale)) {
         content.rollback(mark);
@@ -110,7 +120,7 @@ void appendTrailer(const cParagraph& p, std::string& out) {
 
 void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
-    const detail::Chunks& content = paragraph.state_->content;
+    const detail::Chunks& content = paragraph.state().content;
     if (!closingOf(paragraph.Align)) {
         content.appendTo(out);
         return;
@@ -122,7 +132,7 @@ void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
 
 const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
-    detail::Chunks& content = paragraph.state_->content;
+    detail::Chunks& content = paragraph.state().content;
     if (!closingOf(paragraph.Align)) return content;
     // Everything that can fail is done before the content changes.
     std::string trailer;
