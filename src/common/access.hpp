@@ -13,6 +13,24 @@
 
 namespace velloran {
 
+namespace detail {
+
+// The state of an object a move may have emptied: changing it makes a new
+// one, reading it reads an empty one.
+template <class State>
+State& stateOf(std::unique_ptr<State>& state) {
+    if (!state) state = std::make_unique<State>();
+    return *state;
+}
+
+template <class State>
+const State& stateOf(const std::unique_ptr<State>& state) {
+    static const State empty;
+    return state ? *state : empty;
+}
+
+}  // namespace detail
+
 struct Access {
     // A run's text, escaped when it was set.
     static const std::string& escapedText(const cText& run) { return run.escapedText_; }

@@ -33,15 +33,8 @@ cCell::cCell(cCell&& other) noexcept = default;
 cCell& cCell::operator=(cCell&& other) noexcept = default;
 cCell::~cCell() = default;
 
-cCell::State& cCell::state() {
-    if (!state_) state_ = std::make_unique<State>();
-    return *state_;
-}
-
-const cCell::State& cCell::state() const {
-    static const State empty;
-    return state_ ? *state_ : empty;
-}
+cCell::State& cCell::state() { return detail::stateOf(state_); }
+const cCell::State& cCell::state() const { return detail::stateOf(state_); }
 
 detail::Chunks& Access::chunks(cCell& cell) { return cell.state().content; }
 const detail::Chunks& Access::chunks(const cCell& cell) { return cell.state().content; }

@@ -24,15 +24,8 @@ cPage::cPage(cPage&& other) noexcept = default;
 cPage& cPage::operator=(cPage&& other) noexcept = default;
 cPage::~cPage() = default;
 
-cPage::State& cPage::state() {
-    if (!state_) state_ = std::make_unique<State>();
-    return *state_;
-}
-
-const cPage::State& cPage::state() const {
-    static const State empty;
-    return state_ ? *state_ : empty;
-}
+cPage::State& cPage::state() { return detail::stateOf(state_); }
+const cPage::State& cPage::state() const { return detail::stateOf(state_); }
 
 detail::Chunks& Access::chunks(cPage& page) { return page.state().content; }
 const detail::Chunks& Access::chunks(const cPage& page) { return page.state().content; }

@@ -35,15 +35,8 @@ cParagraph::cParagraph(cParagraph&& other) noexcept = default;
 cParagraph& cParagraph::operator=(cParagraph&& other) noexcept = default;
 cParagraph::~cParagraph() = default;
 
-cParagraph::State& cParagraph::state() {
-    if (!state_) state_ = std::make_unique<State>();
-    return *state_;
-}
-
-const cParagraph::State& cParagraph::state() const {
-    static const State empty;
-    return state_ ? *state_ : empty;
-}
+cParagraph::State& cParagraph::state() { return detail::stateOf(state_); }
+const cParagraph::State& cParagraph::state() const { return detail::stateOf(state_); }
 
 detail::Chunks& Access::chunks(cParagraph& paragraph) { return paragraph.state().content; }
 const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state().content; }
