@@ -1,5 +1,6 @@
 // Large texts held in shared pieces: what is shared never changes, and the
 // text reads the same as if it had been one string.
+#include <algorithm>
 #include <filesystem>
 
 #include "support.hpp"
@@ -97,6 +98,23 @@ TEST(Chunks, VeryLargeTextsInBlocksShareAndRollBackAsOthers) {
     a.rollback({0});
     EXPECT_EQ(a.str(), "");
     EXPECT_EQ(b.str(), shared + "end");
+}
+
+TEST(Chunks, APieceWrittenWholeIsKeptNotCopiedIntoBlocks) {
+    // A picture's hexadecimal is written in one piece of its exact size;
+    // copying it into blocks would hold it twice.
+    Chunks a;
+    a.append(repeated('a', Chunks::LargeFrom + Chunks::PieceSize));
+    std::string& piece = a.openPiece(8 * 1024 * 1024);
+    piece.append(8 * 1024 * 1024, 'h');
+    const char* written = piece.data();
+    a.append("}");
+    a.append(repeated('b', Chunks::PieceSize));
+    std::vector<const char*> starts;
+    a.forEach([&](std::string_view p) { starts.push_back(p.data()); });
+    EXPECT_NE(std::find(starts.begin(), starts.end(), written), starts.end());
+    EXPECT_EQ(a.str(), repeated('a', Chunks::LargeFrom + Chunks::PieceSize) + repeated('h', 8 * 1024 * 1024) + "}" +
+                           repeated('b', Chunks::PieceSize));
 }
 
 // A document of several large pages, written the slow way for comparison.

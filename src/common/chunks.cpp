@@ -92,8 +92,9 @@ Chunks::Finished& Chunks::finished() const {
 void Chunks::finishTail() const {
     if (tail_.empty()) return;
     // A very large text copies what was written into its blocks and writes
-    // on in the same buffer, which stays in the cache.
-    if (size() >= LargeFrom && copyToBlocks(tail_)) {
+    // on in the same buffer, which stays in the cache. A piece written whole
+    // (a picture's hexadecimal) is already in memory: it is kept, not copied.
+    if (size() >= LargeFrom && tail_.size() <= PieceSize && copyToBlocks(tail_)) {
         tail_.clear();
         return;
     }
@@ -153,8 +154,9 @@ void Chunks::share(const Piece& piece, std::size_t size) {
 
 void Chunks::append(std::string_view text) {
     // A text writing in blocks copies straight into them, what waits in the
-    // piece being written first.
-    if (finished_ && finished_->live && size() >= LargeFrom && (tail_.empty() || copyToBlocks(tail_))) {
+    // piece being written first (unless it was written whole).
+    if (finished_ && finished_->live && size() >= LargeFrom && tail_.size() <= PieceSize &&
+        (tail_.empty() || copyToBlocks(tail_))) {
         tail_.clear();
         if (copyToBlocks(text)) return;
     }
@@ -174,6 +176,9 @@ std::string& Chunks::tail(std::size_t expected) {
 std::string& Chunks::openPiece(std::size_t capacity) {
     finishTail();
     tail_.reserve(capacity);
+    // A piece this large lies in memory of its own, which may take huge
+    // pages as the blocks do.
+    if (capacity >= LargeFrom) platform::adviseLarge(tail_.data(), tail_.capacity());
     return tail_;
 }
 
@@ -256,6 +261,7 @@ void Chunks::rollback(const Mark& mark) {
 
 void Chunks::appendTo(std::string& out) const {
     out.reserve(out.size() + size());
+    if (size() >= LargeFrom) platform::adviseLarge(out.data() + out.size(), out.capacity() - out.size());
     forEach([&](std::string_view piece) { out.append(piece); });
 }
 

@@ -51,6 +51,10 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
 inline constexpr std::size_t LargeBlockSize = 2 * 1024 * 1024;
 char* allocateLargeBlock(std::size_t size) noexcept;
 void freeLargeBlock(char* block, std::size_t size) noexcept;
+// Advise the whole 2 MiB stretches of memory already allocated (a large
+// string's buffer, not yet written) for huge pages; nothing where the system
+// has none.
+void adviseLarge(char* start, std::size_t size) noexcept;
 
 // Upper-case UTF-8 text character by character with the Unicode simple case
 // mapping; invalid sequences count as U+FFFD.

@@ -263,4 +263,16 @@ void freeLargeBlock(char* block, std::size_t size) noexcept {
     if (block) munmap(block, size);
 }
 
+void adviseLarge(char* start, std::size_t size) noexcept {
+#ifdef MADV_HUGEPAGE
+    auto from = reinterpret_cast<std::uintptr_t>(start);
+    std::uintptr_t first = (from + LargeBlockSize - 1) & ~(std::uintptr_t{LargeBlockSize} - 1);
+    std::uintptr_t last = (from + size) & ~(std::uintptr_t{LargeBlockSize} - 1);
+    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)start;
+    (void)size;
+#endif
+}
+
 }  // namespace velloran::platform

@@ -197,4 +197,6 @@ char* allocateLargeBlock(std::size_t) noexcept {
 
 void freeLargeBlock(char*, std::size_t) noexcept {}
 
+void adviseLarge(char*, std::size_t) noexcept {}
+
 }  // namespace velloran::platform

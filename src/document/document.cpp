@@ -160,6 +160,8 @@ std::string cDocument::Rtf() const {
     std::string out;
     // The header is a few hundred bytes unless the header or footer paragraph is large.
     out.reserve(state().pagesRtf.size() + 4096);
+    // A large document's string is advised for huge pages before it is written.
+    if (state().pagesRtf.size() >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
     appendHeaderRtf(*this, state(), out);
     out += '{';
     forEachBodyPiece(state().pagesRtf, [&](std::string_view piece) { out.append(piece); });

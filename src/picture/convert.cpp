@@ -84,6 +84,10 @@ std::optional<Bitmap> RasterGroup::bitmap(std::int64_t w, std::int64_t h, std::s
         hexAt_ = out_.size();
         const std::uint64_t room = hexLinesSize(metafile_.size()) + 1;
         if (room >= out_.max_size() - hexAt_) return std::nullopt;
+        // The text's own memory, advised for huge pages before it is first
+        // touched: a photograph's digits are tens of megabytes.
+        out_.reserve(hexAt_ + static_cast<std::size_t>(room));
+        platform::adviseLarge(out_.data(), out_.capacity());
         out_.resize(hexAt_ + static_cast<std::size_t>(room));
         // Each byte's digits then end no later than the byte: the digits can
         // be written from the front over the bytes.
