@@ -24,6 +24,13 @@ public:
     std::shared_ptr<cBorder> Border;
     std::int32_t BackColorIndex;
     std::int32_t Width = 720;  // twips
+    // The columns and rows the cell covers, from its own place to the right
+    // and down, merged into one cell; values below 1 count as 1, and a span
+    // stops at the table's edge and at a cell another span covers. The cell
+    // is as wide as its Width; the cells it covers are not read (they may
+    // be null).
+    std::int32_t ColumnSpan = 1;
+    std::int32_t RowSpan = 1;
 
     // Append the paragraph's fragment; False for a null paragraph.
     VELLORAN_API Boolean InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph);

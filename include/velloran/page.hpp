@@ -29,6 +29,17 @@ public:
     // a value out of range. A failed call leaves the page unchanged.
     VELLORAN_API Boolean InsertTable(const CellArray& oCells);
 
+    // How many rows at the top of each table inserted from now on repeat at
+    // the top of every page the table runs onto (header rows); 0 for none.
+    std::int32_t TableHeaderRows = 0;
+
+    // oPortrait or oLandscape turns this page (and the pages after it that
+    // say the same) away from the document's PageLandscape, with the
+    // document's page size and margins as they are when the page is
+    // inserted; oDocument, or a value outside the enumeration, follows the
+    // document when it is written.
+    vlRTFOrientation Orientation = oDocument;
+
 private:
     friend struct Access;
 

@@ -28,6 +28,16 @@ public:
     std::int32_t SpaceAfter = 0;            // \sa
     std::int32_t SpaceBetweenLines = 0;     // \sl
 
+    // A list item: lBullet or lNumber, at ListLevel 0 to 8 (0 the outermost;
+    // values outside count as the nearest), and the list it belongs to. In a
+    // document, the paragraphs of one kind with the same ListId form one
+    // list: numbers run on across them, whatever stands between, and another
+    // id starts again at 1. lNone, or a value outside the enumeration, makes
+    // no list item.
+    vlRTFList ListStyle = lNone;
+    std::int32_t ListLevel = 0;
+    std::int32_t ListId = 1;            // 1 or more; less counts as 1
+
     // Append the run as it is now; a null run or an empty text appends
     // nothing and still returns True. Error 6 when the run's size overflows.
     VELLORAN_API Boolean InsertText(const std::shared_ptr<cText>& Text);
@@ -36,6 +46,10 @@ public:
     // Convert the picture's file to a metafile and append its picture group;
     // False for a null picture or a file that cannot be converted.
     VELLORAN_API Boolean InsertPicture(const std::shared_ptr<cPicture>& Picture);
+    // Append a footnote mark, numbered by the reader, and the note paragraph
+    // as it is now at the foot of the page; False for a null note or the
+    // paragraph itself. Error 91 when the note's Border is null.
+    VELLORAN_API Boolean InsertFootnote(const std::shared_ptr<cParagraph>& Note);
 
 private:
     friend struct Access;

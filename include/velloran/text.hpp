@@ -37,6 +37,15 @@ public:
     // Write-only: the UTF-8 text of the run, escaped for RTF at once.
     VELLORAN_API void Text(const std::string& text);
 
+    // A field the reader computes where the run stands (the page's number,
+    // the number of pages, today's date); the run's text, which may be empty,
+    // is what readers that compute no fields show. fNone, or a value outside
+    // the enumeration, writes the run as it is.
+    vlRTFField Field = fNone;
+    // The address the run links to: a URL, or a file's path; empty for none.
+    // A link without text writes nothing, as any run without text.
+    std::string Link;
+
 private:
     friend struct Access;
 

@@ -49,6 +49,16 @@ enum vlRTFBorderType : std::int32_t {
     bHairline = 6
 };
 
+// A field a run shows instead of fixed text, computed by the reader where the
+// run stands.
+enum vlRTFField : std::int32_t { fNone = 0, fPageNumber = 1, fPageCount = 2, fDate = 3 };
+
+// The kind of list a paragraph is an item of.
+enum vlRTFList : std::int32_t { lNone = 0, lBullet = 1, lNumber = 2 };
+
+// The way a page is turned: as the document says, or on its own.
+enum vlRTFOrientation : std::int32_t { oDocument = 0, oPortrait = 1, oLandscape = 2 };
+
 // An automation error: number() is the error number a script host sees in
 // Err.Number, what() its classic message ("Overflow" for 6, ...).
 class VELLORAN_API Error : public std::runtime_error {

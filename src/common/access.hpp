@@ -10,6 +10,7 @@
 #include <velloran/velloran.hpp>
 
 #include "common/chunks.hpp"
+#include "common/lists.hpp"
 
 namespace velloran {
 
@@ -44,6 +45,11 @@ struct Access {
     static const detail::Chunks& chunks(const cCell& cell);
     static detail::Chunks& chunks(cPage& page);
     static const detail::Chunks& chunks(const cPage& page);
+    // The lists of the paragraphs it has taken (a paragraph: of its
+    // footnotes, and its own once taken).
+    static const detail::ListSet& lists(const cParagraph& paragraph);
+    static const detail::ListSet& lists(const cCell& cell);
+    static const detail::ListSet& lists(const cPage& page);
     static std::string content(const cCell& cell) { return chunks(cell).str(); }
     static std::string content(const cParagraph& paragraph) { return chunks(paragraph).str(); }
 
@@ -119,7 +125,10 @@ void appendRtf(const cPolyline& polyline, std::string& out);
 void appendRtf(const cPolygon& polygon, std::string& out);
 void appendRtf(const cDrawing& drawing, std::string& out);
 void appendRtf(const cPage& page, std::string& out);
-void appendRtf(const cPage& page, Chunks& out);
+// The page's group without the break after it, which the document writes.
+void appendContent(const cPage& page, Chunks& out);
+// The N of "\\lsN" for a paragraph that is a list item, else 0.
+std::int32_t listNumber(const cParagraph& paragraph);
 
 // The same shapes as Word 97 writes them; z is the shape's place in its
 // drawing's stacking order. A shape without points writes nothing.

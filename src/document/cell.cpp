@@ -9,6 +9,7 @@ namespace velloran {
 
 struct cCell::State {
     detail::Chunks content;
+    detail::ListSet lists;
 };
 
 cCell::cCell()
@@ -24,6 +25,8 @@ cCell::cCell(const cCell& other)
     : Border(other.Border),
       BackColorIndex(other.BackColorIndex),
       Width(other.Width),
+      ColumnSpan(other.ColumnSpan),
+      RowSpan(other.RowSpan),
       state_(std::make_unique<State>(other.state())) {}
 cCell& cCell::operator=(const cCell& other) {
     if (this != &other) *this = cCell(other);
@@ -38,6 +41,7 @@ const cCell::State& cCell::state() const { return detail::stateOf(state_); }
 
 detail::Chunks& Access::chunks(cCell& cell) { return cell.state().content; }
 const detail::Chunks& Access::chunks(const cCell& cell) { return cell.state().content; }
+const detail::ListSet& Access::lists(const cCell& cell) { return cell.state().lists; }
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
@@ -47,9 +51,18 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     static constexpr std::string_view Reset = "\\pard\\intbl";
     const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
     detail::Chunks& content = state().content;
-    content.reserveEmpty(paragraph.size() + Reset.size());
-    content.appendShared(paragraph);
-    content.append(Reset);
+    detail::ListSet lists;
+    if (!Access::lists(*Paragraph).empty()) lists = state().lists.with(Access::lists(*Paragraph));
+    const auto mark = content.mark();
+    try {
+        content.reserveEmpty(paragraph.size() + Reset.size());
+        content.appendShared(paragraph);
+        content.append(Reset);
+    } catch (...) {
+        content.rollback(mark);
+        throw;
+    }
+    if (!lists.empty()) state().lists.swap(lists);
     return True;
 }
 

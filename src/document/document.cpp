@@ -39,6 +39,15 @@ struct DocumentState {
     // Black and white as this document entered them, which its body
     // defaults name: the same whichever thread renders it.
     std::int32_t black = 0, white = 0;
+    // Pages turned away from the document start sections of their own: the
+    // orientation the last page asked for, how many sections there are, and
+    // the words of the last one, which the document repeats after the pages,
+    // where readers take the last section's properties from.
+    vlRTFOrientation lastOrientation = oDocument;
+    std::int32_t sections = 1;
+    std::string lastSectionWords;
+    // The lists the pages' paragraphs belong to.
+    ListSet lists;
 };
 
 }  // namespace detail
@@ -143,13 +152,17 @@ std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
 namespace {
 
 template <class Visit>
-void forEachBodyPiece(const detail::Chunks& pagesRtf, Visit&& visit) {
-    std::size_t left = pagesRtf.empty() ? 0 : pagesRtf.size() - 6;
-    pagesRtf.forEach([&](std::string_view piece) {
-        piece = piece.substr(0, std::min(piece.size(), left));
-        left -= piece.size();
-        if (!piece.empty()) visit(piece);
-    });
+void forEachBodyPiece(const detail::DocumentState& state, Visit&& visit) {
+    state.pagesRtf.forEach(visit);
+    // The last section's words, once more at the top level of the document:
+    // LibreOffice takes the last section's properties from there.
+    if (!state.lastSectionWords.empty()) {
+        visit(std::string_view("}"));
+        visit(std::string_view(state.lastSectionWords));
+        visit(std::string_view("}"));
+    } else {
+        visit(std::string_view("}}"));
+    }
 }
 
 void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, std::string& out);
@@ -164,8 +177,7 @@ std::string cDocument::Rtf() const {
     if (state().pagesRtf.size() >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
     appendHeaderRtf(*this, state(), out);
     out += '{';
-    forEachBodyPiece(state().pagesRtf, [&](std::string_view piece) { out.append(piece); });
-    out += "}}";
+    forEachBodyPiece(state(), [&](std::string_view piece) { out.append(piece); });
     return out;
 }
 
@@ -176,8 +188,7 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
     appendHeaderRtf(*this, state(), header);
     header += '{';
     std::vector<std::string_view> pieces{header};
-    forEachBodyPiece(state().pagesRtf, [&](std::string_view piece) { pieces.push_back(piece); });
-    pieces.push_back("}}");
+    forEachBodyPiece(state(), [&](std::string_view piece) { pieces.push_back(piece); });
     platform::writeFileReplacing(sRTFFile, pieces);
     return detail::FileExists(sRTFFile) ? True : False;
 }
@@ -223,6 +234,56 @@ void appendInfoString(std::string& out, const char* group, const std::string& va
 // The page number at the top right of every page (below), given the sheet's right margin.
 void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t rightMargin);
 
+// The lists of the pages and of the header and footer paragraphs, declared
+// once each: bullets (odd numbers) with a mark per level, numbers (even) in
+// decimals followed by a full stop, each level indented a quarter inch more.
+// Documents without list items write neither table.
+void appendListTables(const cDocument& doc, const detail::DocumentState& state, std::string& out) {
+    detail::ListSet lists = state.lists;
+    for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
+        if (!p) continue;
+        lists = lists.with(Access::lists(*p));
+        try {
+            if (std::int32_t own = detail::listNumber(*p)) lists.add(own);
+        } catch (const Error&) {
+            // Its rendering fails too, and writes nothing.
+        }
+    }
+    if (lists.empty()) return;
+    static constexpr const char* Bullets[] = {"\\u8226", "\\u9702", "\\u9642"};
+    out += "{\\*\\listtable";
+    for (std::int32_t n : lists.numbers()) {
+        const bool bullet = n % 2 != 0;
+        appendWord(out, "{\\list\\listtemplateid", n);
+        for (std::int32_t level = 0; level < 9; ++level) {
+            out += bullet ? "{\\listlevel\\levelnfc23\\levelnfcn23" : "{\\listlevel\\levelnfc0\\levelnfcn0";
+            out += "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1";
+            if (bullet) {
+                out += "{\\leveltext\\'01";
+                out += Bullets[level % 3];
+                out += ";}{\\levelnumbers;}";
+            } else {
+                out += "{\\leveltext\\'02\\'0";
+                out += static_cast<char>('0' + level);
+                out += ".;}{\\levelnumbers\\'01;}";
+            }
+            std::int32_t indent = 720 + 360 * level;
+            appendWord(out, "\\fi-360\\li", indent);
+            appendWord(out, "\\lin", indent);
+            out += '}';
+        }
+        appendWord(out, "\\listid", n);
+        out += '}';
+    }
+    out += "}{\\*\\listoverridetable";
+    for (std::int32_t n : lists.numbers()) {
+        appendWord(out, "{\\listoverride\\listid", n);
+        appendWord(out, "\\listoverridecount0\\ls", n);
+        out += '}';
+    }
+    out += '}';
+}
+
 void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, std::string& out) {
     std::string stamp;
     resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
@@ -253,6 +314,7 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
     out += "{\\stylesheet{";
     resumeNext(out, [&] { appendWord(out, "\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
     out += " \\snext0 Normal;}}";
+    resumeNext(out, [&] { appendListTables(doc, state, out); });
 
     appendInfoString(out, "{\\info{\\author ", doc.Author);
     appendInfoString(out, "{\\operator ", doc.Operator);
@@ -351,11 +413,70 @@ void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t right
 
 }  // namespace
 
+namespace {
+
+vlRTFOrientation orientationOf(const cPage& page) {
+    return page.Orientation == oPortrait || page.Orientation == oLandscape ? page.Orientation : oDocument;
+}
+
+// A section's sheet, turned as asked, in the document's size and margins:
+// the sheet is described in portrait terms, and landscape turns it with its
+// margins, as the document's own.
+void appendSectionSheet(const cDocument& doc, vlRTFOrientation orientation, std::string& out) {
+    bool landscape = orientation == oLandscape;
+    if (landscape) out += "\\lndscpsxn";
+    appendWord(out, "\\pgwsxn", landscape ? doc.PageHeight : doc.PageWidth);
+    appendWord(out, "\\pghsxn", landscape ? doc.PageWidth : doc.PageHeight);
+    appendWord(out, "\\marglsxn", landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
+    appendWord(out, "\\margrsxn", landscape ? doc.PageMarginTop : doc.PageMarginRight);
+    appendWord(out, "\\margtsxn", landscape ? doc.PageMarginLeft : doc.PageMarginTop);
+    appendWord(out, "\\margbsxn", landscape ? doc.PageMarginRight : doc.PageMarginBottom);
+    out += ' ';
+}
+
+}  // namespace
+
 Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     if (!Page) return False;
-    std::int32_t count = detail::add(state().pageCount, 1);
-    detail::appendRtf(*Page, state().pagesRtf);
-    state().pageCount = count;
+    detail::DocumentState& s = state();
+    std::int32_t count = detail::add(s.pageCount, 1);
+    // What goes before the page: nothing before the first, a page break
+    // between pages, a section break where the orientation changes. A new
+    // section starts from the document's defaults ("\\sectd") and numbers
+    // its pages on; the first section keeps the document's numbering.
+    const vlRTFOrientation orientation = orientationOf(*Page);
+    const bool turns = orientation != (s.pageCount == 0 ? oDocument : s.lastOrientation);
+    std::string before, words;
+    std::int32_t sections = s.sections;
+    if (turns) {
+        if (s.pageCount > 0) {
+            sections = detail::add(sections, 1);
+            before = "\\sect";
+            words = "\\sectd\\pgncont";
+        }
+        if (orientation != oDocument) appendSectionSheet(*this, orientation, words);
+        else words += ' ';
+        before += words;
+    } else if (s.pageCount > 0) {
+        before = "\\page ";
+    }
+    detail::ListSet lists;
+    if (!Access::lists(*Page).empty()) lists = s.lists.with(Access::lists(*Page));
+    const auto mark = s.pagesRtf.mark();
+    try {
+        s.pagesRtf.append(before);
+        detail::appendContent(*Page, s.pagesRtf);
+    } catch (...) {
+        s.pagesRtf.rollback(mark);
+        throw;
+    }
+    s.pageCount = count;
+    if (!lists.empty()) s.lists.swap(lists);
+    if (turns) {
+        s.lastOrientation = orientation;
+        s.sections = sections;
+        s.lastSectionWords.swap(words);
+    }
     return True;
 }
 

@@ -3,6 +3,10 @@
 #include <velloran/border.hpp>
 #include <velloran/cell.hpp>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #include "common/access.hpp"
 #include "common/checked.hpp"
 #include "common/module_values.hpp"
@@ -12,10 +16,12 @@ namespace velloran {
 
 struct cPage::State {
     detail::Chunks content{"{"};
+    detail::ListSet lists;
 };
 
 cPage::cPage() : state_(std::make_unique<State>()) {}
-cPage::cPage(const cPage& other) : state_(std::make_unique<State>(other.state())) {}
+cPage::cPage(const cPage& other)
+    : TableHeaderRows(other.TableHeaderRows), Orientation(other.Orientation), state_(std::make_unique<State>(other.state())) {}
 cPage& cPage::operator=(const cPage& other) {
     if (this != &other) *this = cPage(other);
     return *this;
@@ -29,13 +35,24 @@ const cPage::State& cPage::state() const { return detail::stateOf(state_); }
 
 detail::Chunks& Access::chunks(cPage& page) { return page.state().content; }
 const detail::Chunks& Access::chunks(const cPage& page) { return page.state().content; }
+const detail::ListSet& Access::lists(const cPage& page) { return page.state().lists; }
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    state().content.appendShared(Access::takeRtf(*Paragraph));
+    const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
+    detail::ListSet lists;
+    if (!Access::lists(*Paragraph).empty()) lists = state().lists.with(Access::lists(*Paragraph));
     // A paragraph writes its indents, spacing and alignment after its group,
     // at the page's level: the reset keeps them from reaching the next one.
-    state().content.append("\\pard");
+    const auto mark = state().content.mark();
+    try {
+        state().content.appendShared(paragraph);
+        state().content.append("\\pard");
+    } catch (...) {
+        state().content.rollback(mark);
+        throw;
+    }
+    if (!lists.empty()) state().lists.swap(lists);
     return True;
 }
 
@@ -44,9 +61,9 @@ void detail::appendRtf(const cPage& page, std::string& out) {
     out += "}\\page ";
 }
 
-void detail::appendRtf(const cPage& page, Chunks& out) {
+void detail::appendContent(const cPage& page, Chunks& out) {
     out.appendShared(Access::chunks(page));
-    out.append("}\\page ");
+    out.append('}');
 }
 
 namespace {
@@ -78,19 +95,99 @@ std::size_t cellEnding(const detail::Chunks& content) {
     return content.endsWith(Reset) ? Reset.size() : 0;
 }
 
-// The table as RTF rows, each line ended by CR LF.
-void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows) {
+// Where merged cells lie: for each place of the table, the place of the
+// cell that covers it (itself for a cell of its own). Spans are laid out row
+// by row; each stops at the table's edge and before a place already covered.
+class Layout {
+public:
+    Layout(const CellArray& cells, std::int32_t columns, std::int32_t rows)
+        : columns_(columns), rows_(rows), owner_(static_cast<std::size_t>(columns) * rows, Free) {
+        for (std::int32_t r = 1; r <= rows; ++r)
+            for (std::int32_t c = 1; c <= columns; ++c) {
+                if (owner(c, r) != Free) continue;
+                const cCell& cell = cellAt(cells, c, r);
+                std::int32_t across = std::clamp(cell.ColumnSpan, 1, columns - c + 1);
+                std::int32_t down = std::clamp(cell.RowSpan, 1, rows - r + 1);
+                for (std::int32_t k = 1; k < across; ++k)
+                    if (owner(c + k, r) != Free) across = k;
+                for (std::int32_t j = 1; j < down; ++j)
+                    for (std::int32_t k = 0; k < across; ++k)
+                        if (owner(c + k, r + j) != Free) down = j;
+                for (std::int32_t j = 0; j < down; ++j)
+                    for (std::int32_t k = 0; k < across; ++k) slot(c + k, r + j) = index(c, r);
+            }
+    }
+
+    // The cell at the place, when a cell begins there (its own place, or the
+    // first column of a merge's lower row); null where a merge covers it.
+    struct Place {
+        std::int32_t column, row;  // of the cell that covers it
+        bool first;                // the place is the cell's own
+        bool below;                // another row of the cell follows below
+    };
+    bool begins(std::int32_t c, std::int32_t r) const { return owner(c, r) % columns_ + 1 == c; }
+    Place at(std::int32_t c, std::int32_t r) const {
+        std::int32_t o = owner(c, r);
+        std::int32_t oc = o % columns_ + 1, orow = o / columns_ + 1;
+        return {oc, orow, orow == r, r < rows_ && owner(c, r + 1) == o};
+    }
+
+private:
+    static constexpr std::int32_t Free = -1;
+    std::int32_t index(std::int32_t c, std::int32_t r) const { return (r - 1) * columns_ + (c - 1); }
+    std::int32_t owner(std::int32_t c, std::int32_t r) const { return owner_[static_cast<std::size_t>(index(c, r))]; }
+    std::int32_t& slot(std::int32_t c, std::int32_t r) { return owner_[static_cast<std::size_t>(index(c, r))]; }
+    std::int32_t columns_, rows_;
+    std::vector<std::int32_t> owner_;
+};
+
+// Whether a cell spans more than its place; null places are found later.
+bool anySpan(const CellArray& cells, std::int32_t columns, std::int32_t rows) {
+    for (std::int32_t r = 1; r <= rows; ++r)
+        for (std::int32_t c = 1; c <= columns; ++c) {
+            const auto& cell = cells.at({c, r});
+            if (cell && (cell->ColumnSpan > 1 || cell->RowSpan > 1)) return true;
+        }
+    return false;
+}
+
+// The table as RTF rows, each line ended by CR LF. A table without merged
+// cells is written straight from the array.
+void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
+                     std::int32_t headerRows, detail::ListSet& lists) {
     const std::int32_t white = detail::moduleValues().whiteColorIndex;
+    std::optional<Layout> layout;
+    if (anySpan(cells, columns, rows)) layout.emplace(cells, columns, rows);
+    // Which cell a place writes, and whether it continues a merge from above;
+    // nothing for a place inside a merge's row.
+    struct Written {
+        const cCell* cell;
+        bool continued;
+        bool below;
+    };
+    auto written = [&](std::int32_t c, std::int32_t r) -> std::optional<Written> {
+        if (!layout) return Written{&cellAt(cells, c, r), false, false};
+        if (!layout->begins(c, r)) return std::nullopt;
+        auto place = layout->at(c, r);
+        return Written{&cellAt(cells, place.column, place.row), !place.first, place.below};
+    };
     // A line of cell definitions is a little over a hundred characters.
     constexpr std::size_t Line = 160;
     for (std::int32_t r = 1; r <= rows; ++r) {
-        text.append("\\trowd\\trgaph0\\trrh0\\trleft0\r\n");
+        text.append(r <= headerRows ? "\\trowd\\trgaph0\\trrh0\\trleft0\\trhdr\r\n"
+                                    : "\\trowd\\trgaph0\\trrh0\\trleft0\r\n");
         std::int32_t edge = 0;
+        std::int32_t last = 0;
         for (std::int32_t c = 1; c <= columns; ++c) {
+            auto place = written(c, r);
+            if (!place) continue;
+            last = c;
             std::string& out = text.tail(Line);
-            const cCell& cell = cellAt(cells, c, r);
+            const cCell& cell = *place->cell;
             const cBorder* border = cell.Border.get();
             if (!border) throw Error(errors::ObjectNotSet);
+            if (place->continued) out += "\\clvmrg";
+            else if (place->below) out += "\\clvmgf";
             appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth);
             appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth);
             appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth);
@@ -102,10 +199,16 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             out += "\r\n";
         }
         for (std::int32_t c = 1; c <= columns; ++c) {
-            const detail::Chunks& content = Access::chunks(cellAt(cells, c, r));
+            auto place = written(c, r);
+            if (!place) continue;
             text.append("\\pard\\plain\\intbl");
-            text.appendShared(content, cellEnding(content));
-            text.append(c == columns ? "\\cell\\row\r\n" : "\\cell\r\n");
+            // A merge's lower rows are empty: the cell's text stands in its first.
+            if (!place->continued) {
+                const detail::Chunks& content = Access::chunks(*place->cell);
+                text.appendShared(content, cellEnding(content));
+                if (!Access::lists(*place->cell).empty()) lists = lists.with(Access::lists(*place->cell));
+            }
+            text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");
         }
     }
     text.append("\\pard\r\n");
@@ -120,12 +223,14 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     if (columns == 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
     auto mark = state().content.mark();
+    detail::ListSet lists = state().lists;
     try {
-        appendTableRows(state().content, oCells, columns, rows);
+        appendTableRows(state().content, oCells, columns, rows, TableHeaderRows, lists);
     } catch (...) {
         state().content.rollback(mark);
         throw;
     }
+    state().lists.swap(lists);
     return True;
 }
 

@@ -1,12 +1,16 @@
 #include <velloran/paragraph.hpp>
 
+#include <algorithm>
+
 #include <velloran/border.hpp>
 #include <velloran/drawing.hpp>
 
 #include <velloran/picture.hpp>
 
 #include "common/access.hpp"
+#include "common/checked.hpp"
 #include "common/files.hpp"
+#include "common/lists.hpp"
 #include "common/numtext.hpp"
 #include "picture/convert.hpp"
 
@@ -14,6 +18,9 @@ namespace velloran {
 
 struct cParagraph::State {
     detail::Chunks content;
+    // The lists of the paragraphs taken in: the footnotes', and its own once
+    // it has been taken.
+    detail::ListSet lists;
 };
 
 cParagraph::cParagraph() : Border(std::make_shared<cBorder>()), state_(std::make_unique<State>()) {}
@@ -26,6 +33,9 @@ cParagraph::cParagraph(const cParagraph& other)
       SpaceBefore(other.SpaceBefore),
       SpaceAfter(other.SpaceAfter),
       SpaceBetweenLines(other.SpaceBetweenLines),
+      ListStyle(other.ListStyle),
+      ListLevel(other.ListLevel),
+      ListId(other.ListId),
       state_(std::make_unique<State>(other.state())) {}
 cParagraph& cParagraph::operator=(const cParagraph& other) {
     if (this != &other) *this = cParagraph(other);
@@ -39,6 +49,7 @@ cParagraph::State& cParagraph::state() { return detail::stateOf(state_); }
 const cParagraph::State& cParagraph::state() const { return detail::stateOf(state_); }
 
 detail::Chunks& Access::chunks(cParagraph& paragraph) { return paragraph.state().content; }
+const detail::ListSet& Access::lists(const cParagraph& paragraph) { return paragraph.state().lists; }
 const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state().content; }
 
 Boolean cParagraph::InsertText(const std::shared_ptr<cText>& Text) {
@@ -78,6 +89,27 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     return True;
 }
 
+Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
+    if (!Note || Note.get() == this) return False;
+    const detail::Chunks& note = Access::takeRtf(*Note);
+    detail::ListSet lists = state().lists.with(Access::lists(*Note));
+    // The note's last paragraph is ended by the footnote group itself: a
+    // "\par" there would add an empty paragraph to every note.
+    constexpr std::string_view Mark = "\\par ";
+    detail::Chunks& content = state().content;
+    const auto mark = content.mark();
+    try {
+        content.append("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
+        content.appendShared(note, note.endsWith(Mark) ? Mark.size() : 0);
+        content.append('}');
+    } catch (...) {
+        content.rollback(mark);
+        throw;
+    }
+    state().lists.swap(lists);
+    return True;
+}
+
 namespace {
 
 // The closing words of a wrapped paragraph, or nothing for an alignment
@@ -92,9 +124,23 @@ const char* closingOf(vlRTFAlignment align) {
     }
 }
 
+}  // namespace
+
+// The list a paragraph is an item of, as the N of "\\lsN": bullets take the
+// odd numbers and numbers the even ones, 2 * ListId - 1 and 2 * ListId; 0
+// for no list item. Error 6 when the number overflows.
+std::int32_t detail::listNumber(const cParagraph& p) {
+    if (p.ListStyle != lBullet && p.ListStyle != lNumber) return 0;
+    std::int32_t twice = detail::mul(std::max(p.ListId, 1), 2);
+    return p.ListStyle == lBullet ? twice - 1 : twice;
+}
+
+namespace {
+
 // What follows the content in the wrapped paragraph: "}", indents, spacing,
-// border, alignment and paragraph mark.
+// list, border, alignment and paragraph mark.
 void appendTrailer(const cParagraph& p, std::string& out) {
+    const std::int32_t list = detail::listNumber(p);
     out += '}';
     auto length = [&](const char* word, std::int32_t value) {
         if (value != 0) detail::appendWord(out, word, value);
@@ -105,8 +151,24 @@ void appendTrailer(const cParagraph& p, std::string& out) {
     length("\\sb", p.SpaceBefore);
     length("\\sa", p.SpaceAfter);
     length("\\sl", p.SpaceBetweenLines);
+    if (list != 0) {
+        detail::appendWord(out, "\\ls", list);
+        detail::appendWord(out, "\\ilvl", std::clamp(p.ListLevel, 0, 8));
+    }
     detail::appendBorder(out, p.Border.get());
     out += closingOf(p.Align);
+}
+
+// The opening of the wrapped paragraph. A list item names its list here
+// too: pandoc and AbiWord take a paragraph's list from its start, Word from
+// its mark.
+std::string openingOf(const cParagraph& p) {
+    std::string out = "{\\pard\\plain";
+    if (std::int32_t list = detail::listNumber(p)) {
+        detail::appendWord(out, "\\ls", list);
+        detail::appendWord(out, "\\ilvl", std::clamp(p.ListLevel, 0, 8));
+    }
+    return out;
 }
 
 }  // namespace
@@ -118,7 +180,7 @@ void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
         content.appendTo(out);
         return;
     }
-    out += "{\\pard\\plain";
+    out += openingOf(paragraph);
     content.appendTo(out);
     appendTrailer(paragraph, out);
 }
@@ -128,10 +190,13 @@ const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
     detail::Chunks& content = paragraph.state().content;
     if (!closingOf(paragraph.Align)) return content;
     // Everything that can fail is done before the content changes.
-    std::string trailer;
+    std::string opening = openingOf(paragraph), trailer;
     appendTrailer(paragraph, trailer);
-    content.prepend("{\\pard\\plain");
+    detail::ListSet lists = paragraph.state().lists;
+    if (std::int32_t list = detail::listNumber(paragraph)) lists.add(list);
+    content.prepend(opening);
     content.append(trailer);
+    paragraph.state().lists.swap(lists);
     return content;
 }
 

@@ -49,14 +49,60 @@ void cText::Text(const std::string& text) {
 }
 
 namespace detail {
+namespace {
+
+// A link's address as the argument of a HYPERLINK field: in quotes, so a
+// quote and control characters are written in percent form (as they would
+// be in a URL); then escaped for RTF as an information string is. A
+// backslash stays single: LibreOffice keeps a doubled one as two.
+void appendLinkTarget(std::string& out, std::string_view target) {
+    std::string argument;
+    argument.reserve(target.size() + 8);
+    for (char c : target) {
+        auto u = static_cast<unsigned char>(c);
+        if (c == '"' || u < 0x20 || u == 0x7f) {
+            constexpr char digits[] = "0123456789ABCDEF";
+            argument += '%';
+            argument += digits[u >> 4];
+            argument += digits[u & 15];
+        } else {
+            argument += c;
+        }
+    }
+    appendEscapedInfo(out, argument);
+}
+
+const char* fieldCode(vlRTFField field) {
+    switch (field) {
+    case fPageNumber: return "PAGE";
+    case fPageCount: return "NUMPAGES";
+    case fDate: return "DATE";
+    default: return nullptr;
+    }
+}
+
+}  // namespace
 
 void appendTextRun(std::string& out, const cText* run) {
     if (!run) return;
     const std::string& text = Access::escapedText(*run);
-    if (text.empty()) return;
+    // A field shows even without text; other runs need some.
+    const char* field = fieldCode(run->Field);
+    if (text.empty() && !field) return;
     // The only step that can fail comes first, so a failure appends nothing.
     std::int32_t halfPoints = mul(run->Height, 2);
     const auto& module = moduleValues();
+    const bool link = !run->Link.empty();
+    if (link) {
+        out += "{\\field{\\*\\fldinst HYPERLINK \"";
+        appendLinkTarget(out, run->Link);
+        out += "\"}{\\fldrslt ";
+    }
+    if (field) {
+        out += "{\\field{\\*\\fldinst ";
+        out += field;
+        out += " }{\\fldrslt ";
+    }
     out += '{';
     if (run->Bold == True) out += "\\b";
     if (run->Italic == True) out += "\\i";
@@ -75,6 +121,8 @@ void appendTextRun(std::string& out, const cText* run) {
     out += ' ';
     out += text;
     out += '}';
+    if (field) out += "}}";
+    if (link) out += "}}";
 }
 
 }  // namespace detail
