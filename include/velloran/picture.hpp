@@ -1,4 +1,4 @@
-// cPicture: a picture file to embed in a paragraph as a Windows metafile.
+// cPicture: a picture file to embed in a paragraph, as a Windows metafile or as it is.
 #pragma once
 
 #include <memory>
@@ -18,6 +18,10 @@ public:
     std::int32_t Height = 0;      // declared height, same unit
     float ScaleFactor = 1.0f;     // factor on the picture's own size; not above 0 counts as 1
     std::shared_ptr<cBorder> Border;
+    // eOriginal or eOriginalAndMetafile keep a PNG or JPEG file as it is, at
+    // the size a metafile would have; other files, and values outside the
+    // enumeration, are written as a metafile.
+    vlRTFPictureEmbedding Embedding = eMetafile;
 };
 
 }  // namespace velloran

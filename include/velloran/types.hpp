@@ -53,6 +53,12 @@ enum vlRTFBorderType : std::int32_t {
 // run stands.
 enum vlRTFField : std::int32_t { fNone = 0, fPageNumber = 1, fPageCount = 2, fDate = 3 };
 
+// How a picture is kept in the document: as a Windows metafile (every
+// reader), as the PNG or JPEG file itself (a photograph costs about twice its
+// file instead of its pixels), or as both, each reader taking the form it
+// reads.
+enum vlRTFPictureEmbedding : std::int32_t { eMetafile = 0, eOriginal = 1, eOriginalAndMetafile = 2 };
+
 // The kind of list a paragraph is an item of.
 enum vlRTFList : std::int32_t { lNone = 0, lBullet = 1, lNumber = 2 };
 

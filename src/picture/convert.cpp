@@ -141,6 +141,30 @@ bool recordRaster(MetafileRecorder& recorder, std::int32_t px, std::int32_t py, 
     return true;
 }
 
+namespace {
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The metafile group of a decoded raster, resampled onto a canvas of the
+// scaled size, which is the picture from then on.
+bool convertRaster(std::string& out, const cPicture& picture, const Raster& raster, float width, float height,
+                   float scale) {
+    RasterGroup group(out, picture, width, height);
+    std::int32_t cw = raster.width, ch = raster.height;
+    if (scale != 1.0f) {
+        cw = std::max(1, rounded(static_cast<float>(raster.width) * scale));
+        ch = std::max(1, rounded(static_cast<float>(raster.height) * scale));
+    }
+    auto canvas = group.bitmap(cw, ch, 0);
+    if (!canvas) return false;
+    stretchNearest(raster.view(), *canvas);
+    return group.finish();
+}
+
+}  // namespace
+
 bool ConvertPicture(std::string& out, const cPicture& picture, const std::string& file, float width, float height,
                     float scale) {
     if (!FileExists(file)) return false;
@@ -162,17 +186,43 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             if (height != 0) H = height;
             return WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
-        RasterGroup group(out, picture, width, height);
-        if (scale == 1.0f) return loadRaster(source, group) && group.finish();
-        // Resample onto a canvas of the scaled size, which is the picture from then on.
+        const char* kind = startsWith(source, "\x89PNG\r\n\x1a\n") ? "png"
+                           : startsWith(source, "\xFF\xD8\xFF")      ? "jpeg"
+                                                                        : nullptr;
+        const auto embedding = picture.Embedding;
+        if (kind && (embedding == eOriginal || embedding == eOriginalAndMetafile)) {
+            // Decoded once, whole, to refuse what the decoder refuses and to
+            // learn the size; the file's own bytes are what is written.
+            Raster raster;
+            if (!loadRaster(source, raster)) return false;
+            float W = scale * static_cast<float>(mul(raster.width, UnitsPerPixel));
+            float H = scale * static_cast<float>(mul(raster.height, UnitsPerPixel));
+            if (width != 0) W = width;
+            if (height != 0) H = height;
+            if (embedding == eOriginal)
+                return appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
+            // Both: readers that take shapes' pictures show the file, the
+            // others the metafile.
+            const std::size_t mark = out.size();
+            out += "{\\*\\shppict";
+            bool written = appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
+            if (written) {
+                out += "}{\\nonshppict";
+                written = convertRaster(out, picture, raster, width, height, scale);
+            }
+            if (!written) {
+                out.resize(mark);
+                return false;
+            }
+            out += '}';
+            return true;
+        }
+        if (scale == 1.0f) {
+            RasterGroup group(out, picture, width, height);
+            return loadRaster(source, group) && group.finish();
+        }
         Raster raster;
-        if (!loadRaster(source, raster)) return false;
-        std::int32_t cw = std::max(1, rounded(static_cast<float>(raster.width) * scale));
-        std::int32_t ch = std::max(1, rounded(static_cast<float>(raster.height) * scale));
-        auto canvas = group.bitmap(cw, ch, 0);
-        if (!canvas) return false;
-        stretchNearest(raster.view(), *canvas);
-        return group.finish();
+        return loadRaster(source, raster) && convertRaster(out, picture, raster, width, height, scale);
     } catch (...) {
         return false;
     }

@@ -140,6 +140,38 @@ bool appendPictureStart(std::string& out, const cPicture& picture, float W, floa
     }
 }
 
+bool appendBlipPicture(std::string& out, const cPicture& picture, std::string_view kind, std::string_view file,
+                       std::int32_t px, std::int32_t py, float W, float H) {
+    std::int32_t w, h;
+    if (!roundSize(H, h) || !roundSize(W, w)) return false;
+    std::size_t mark = out.size();
+    try {
+        std::string border;
+        appendBorder(border, picture.Border.get());
+        const double perTwip = static_cast<double>(1.76f);
+        out += "{\\pict\\";
+        out += kind;
+        // A bitmap's picw and pich are its pixels; the goals are its size.
+        out += "blip\\picscalex100\\picscaley100\\picw";
+        appendNum(out, px);
+        out += "\\pich";
+        appendNum(out, py);
+        out += "\\picwgoal";
+        appendSingle(out, static_cast<float>(std::floor(w / perTwip)));
+        out += "\\pichgoal";
+        appendSingle(out, static_cast<float>(std::floor(h / perTwip)));
+        out += ' ';
+        out += border;
+        out += "\r\n";
+        appendHexLines(out, file);
+        out += '}';
+        return true;
+    } catch (...) {
+        out.resize(mark);
+        return false;
+    }
+}
+
 bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& metafile, float W, float H) {
     if (metafile.size() == 0) return false;
     const std::size_t mark = out.size();

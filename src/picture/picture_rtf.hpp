@@ -50,6 +50,10 @@ void appendSingle(std::string& out, double wholeNumber);
 // hundredths of a millimetre; false (appending nothing) when a size is out
 // of range or the picture has no border.
 bool appendPictureStart(std::string& out, const cPicture& picture, float W, float H);
+// The whole picture group of a PNG or JPEG file kept as it is (kind "png"
+// or "jpeg"), px by py pixels shown W by H hundredths of a millimetre.
+bool appendBlipPicture(std::string& out, const cPicture& picture, std::string_view kind, std::string_view file,
+                       std::int32_t px, std::int32_t py, float W, float H);
 
 // Append the picture group that carries the metafile; false (appending
 // nothing) when the metafile is empty, the picture has no border, or a size
