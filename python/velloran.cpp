@@ -35,6 +35,10 @@ PyObject* errorType = nullptr;
 PyObject* errorClass = nullptr;  // _error_class(number): the Python class of an error number
 PyObject* alignmentType = nullptr;
 PyObject* borderTypeType = nullptr;
+PyObject* fieldType = nullptr;
+PyObject* listType = nullptr;
+PyObject* orientationType = nullptr;
+PyObject* embeddingType = nullptr;
 
 // ---------------------------------------------------------------------------
 // Objects in use by calls that run without the GIL.
@@ -334,6 +338,10 @@ struct EnumValue {
 };
 using AlignmentValue = EnumValue<vlRTFAlignment, &alignmentType, aLeft, aJustified>;
 using BorderTypeValue = EnumValue<vlRTFBorderType, &borderTypeType, bSingle, bHairline>;
+using FieldValue = EnumValue<vlRTFField, &fieldType, fNone, fDate>;
+using ListValue = EnumValue<vlRTFList, &listType, lNone, lNumber>;
+using OrientationValue = EnumValue<vlRTFOrientation, &orientationType, oDocument, oLandscape>;
+using EmbeddingValue = EnumValue<vlRTFPictureEmbedding, &embeddingType, eMetafile, eOriginalAndMetafile>;
 
 // ---------------------------------------------------------------------------
 // Members.
@@ -638,6 +646,15 @@ void registerEnumerations(py::module_& m) {
         "vlRTFBorderType",
         {{"bSingle", 1}, {"bDouble", 2}, {"bThick", 3}, {"bShadow", 4}, {"bDot", 5}, {"bHairline", 6}},
         "Line style of a paragraph's or picture's border.");
+    fieldType = makeEnum("vlRTFField", {{"fNone", 0}, {"fPageNumber", 1}, {"fPageCount", 2}, {"fDate", 3}},
+                         "A field a run shows, computed by the reader where the run stands.");
+    listType = makeEnum("vlRTFList", {{"lNone", 0}, {"lBullet", 1}, {"lNumber", 2}},
+                        "The kind of list a paragraph is an item of.");
+    orientationType = makeEnum("vlRTFOrientation", {{"oDocument", 0}, {"oPortrait", 1}, {"oLandscape", 2}},
+                               "The way a page is turned: as the document says, or on its own.");
+    embeddingType = makeEnum("vlRTFPictureEmbedding",
+                             {{"eMetafile", 0}, {"eOriginal", 1}, {"eOriginalAndMetafile", 2}},
+                             "How a picture is kept: as a metafile, as its PNG or JPEG file, or as both.");
 
     m.def("BlackColorIndex", &BlackColorIndex,
           "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 until the thread's "
@@ -695,6 +712,11 @@ void registerText(py::module_& m) {
     field<LongValue>(text, "ForeColorIndex", &cText::ForeColorIndex, "Text colour index from cDocument.ColorIndex.");
     field<LongValue>(text, "BackColorIndex", &cText::BackColorIndex,
                      "Background colour index from cDocument.ColorIndex.");
+    field<FieldValue>(text, "Field", &cText::Field,
+                      "A vlRTFField the reader computes where the run stands (default fNone); the run's text, "
+                      "which may be empty, is what readers that compute no fields show.");
+    field<StringValue>(text, "Link", &cText::Link,
+                       "The address the run links to, a URL or a file's path; empty for none (the default).");
     using UnderlineGet = Boolean (cText::*)() const noexcept;
     using UnderlineSet = void (cText::*)(Boolean);
     struct Underline {
@@ -752,6 +774,25 @@ void registerParagraph(py::module_& m) {
     field<LongValue>(paragraph, "SpaceBefore", &cParagraph::SpaceBefore, "Space before in twips.");
     field<LongValue>(paragraph, "SpaceAfter", &cParagraph::SpaceAfter, "Space after in twips.");
     field<LongValue>(paragraph, "SpaceBetweenLines", &cParagraph::SpaceBetweenLines, "Line spacing in twips.");
+    field<ListValue>(paragraph, "ListStyle", &cParagraph::ListStyle,
+                     "A vlRTFList: lBullet or lNumber make the paragraph a list item (default lNone).");
+    field<LongValue>(paragraph, "ListLevel", &cParagraph::ListLevel,
+                     "The item's level, 0 (the outermost, the default) to 8; values outside count as the nearest.");
+    field<LongValue>(paragraph, "ListId", &cParagraph::ListId,
+                     "The list the item belongs to (default 1): items of one kind with the same id number on "
+                     "across the document, another id starts again at 1.");
+    method(
+        paragraph, "InsertFootnote", "(self, /, note)",
+        [](py::handle self_, py::handle value) {
+            cParagraph& self = initialized<cParagraph>(self_);
+            auto note = toObject<cParagraph>(value);
+            // The note is rewrapped as a page takes a paragraph.
+            waitFree({&self, note.get()});
+            return fromBoolean(self.InsertFootnote(note));
+        },
+        std::make_tuple(py::arg("note")), std::make_tuple(py::arg("Note")),
+        "InsertFootnote(note: cParagraph | None) -> bool\n\nAppend a footnote mark and the note paragraph as it "
+        "is now; False for None or the paragraph itself. Error 91 when the note's Border is None.");
     insert<cParagraph, cText>(paragraph, "InsertText", "text", "Text", &cParagraph::InsertText,
                               "InsertText(text: cText | None) -> bool\n\nAppend the run as it is now. None or an "
                               "empty text appends nothing and still returns True. Error 6 when the size overflows.");
@@ -785,6 +826,10 @@ void registerCell(py::module_& m) {
                          "The cell's cBorder; None fails the table's insertion with error 91.");
     field<LongValue>(cell, "BackColorIndex", &cCell::BackColorIndex, "Shading colour index from cDocument.ColorIndex.");
     field<LongValue>(cell, "Width", &cCell::Width, "Width in twips (default 720).");
+    field<LongValue>(cell, "ColumnSpan", &cCell::ColumnSpan,
+                     "Columns the cell covers from its place to the right (default 1); the cell is as wide as "
+                     "its Width, and the cells it covers are not read.");
+    field<LongValue>(cell, "RowSpan", &cCell::RowSpan, "Rows the cell covers from its place down (default 1).");
     method(
         cell, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {
@@ -858,6 +903,12 @@ void registerPage(py::module_& m) {
     // cPage
     Class<cPage> page(m, "cPage", "cPage()\n\nThe content of one page, ended by a page break.");
     page.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    field<LongValue>(page, "TableHeaderRows", &cPage::TableHeaderRows,
+                     "Rows at the top of each table inserted from now on that repeat on every page the table "
+                     "runs onto (default 0).");
+    field<OrientationValue>(page, "Orientation", &cPage::Orientation,
+                            "A vlRTFOrientation: oPortrait or oLandscape turn the page on its own (default "
+                            "oDocument).");
     method(
         page, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {
@@ -996,6 +1047,9 @@ void registerPicture(py::module_& m) {
     field<SingleValue>(picture, "ScaleFactor", &cPicture::ScaleFactor,
                        "Factor on the picture's own size, a 32-bit float (default 1.0); not above 0 counts as 1.");
     objectField<cBorder>(picture, "Border", &cPicture::Border, "The picture's cBorder (a new one of its own at first).");
+    field<EmbeddingValue>(picture, "Embedding", &cPicture::Embedding,
+                          "A vlRTFPictureEmbedding: eOriginal or eOriginalAndMetafile keep a PNG or JPEG file as "
+                          "it is (default eMetafile).");
 }
 
 void registerShapes(py::module_& m) {

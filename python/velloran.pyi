@@ -47,6 +47,27 @@ class vlRTFBorderType(enum.IntEnum):
     bDot = 5
     bHairline = 6
 
+class vlRTFField(enum.IntEnum):
+    fNone = 0
+    fPageNumber = 1
+    fPageCount = 2
+    fDate = 3
+
+class vlRTFList(enum.IntEnum):
+    lNone = 0
+    lBullet = 1
+    lNumber = 2
+
+class vlRTFOrientation(enum.IntEnum):
+    oDocument = 0
+    oPortrait = 1
+    oLandscape = 2
+
+class vlRTFPictureEmbedding(enum.IntEnum):
+    eMetafile = 0
+    eOriginal = 1
+    eOriginalAndMetafile = 2
+
 aLeft: vlRTFAlignment
 aRight: vlRTFAlignment
 aCenter: vlRTFAlignment
@@ -57,6 +78,19 @@ bThick: vlRTFBorderType
 bShadow: vlRTFBorderType
 bDot: vlRTFBorderType
 bHairline: vlRTFBorderType
+fNone: vlRTFField
+fPageNumber: vlRTFField
+fPageCount: vlRTFField
+fDate: vlRTFField
+lNone: vlRTFList
+lBullet: vlRTFList
+lNumber: vlRTFList
+oDocument: vlRTFOrientation
+oPortrait: vlRTFOrientation
+oLandscape: vlRTFOrientation
+eMetafile: vlRTFPictureEmbedding
+eOriginal: vlRTFPictureEmbedding
+eOriginalAndMetafile: vlRTFPictureEmbedding
 
 def BlackColorIndex() -> int:
     """Colour index of black in this thread's documents: 0 until the thread's first cDocument, then 1."""
@@ -94,6 +128,8 @@ class cText:
     UnderlineDot: Boolean
     UnderlineDouble: Boolean
     UnderlineWords: Boolean
+    Field: vlRTFField | int
+    Link: str
     @property
     def Text(self) -> None:
         """Write-only: reading raises AttributeError."""
@@ -111,6 +147,9 @@ class cParagraph:
     SpaceBefore: int
     SpaceAfter: int
     SpaceBetweenLines: int
+    ListStyle: vlRTFList | int
+    ListLevel: int
+    ListId: int
     def __init__(self) -> None: ...
     def InsertText(self, text: cText | None) -> bool:
         """Append the run as it is now; None or an empty text appends nothing and returns True."""
@@ -118,12 +157,16 @@ class cParagraph:
         """Append the drawing group as it is now; False for None."""
     def InsertPicture(self, picture: cPicture | None) -> bool:
         """Convert the picture's file to a metafile and append it; False for None or a file that cannot be converted."""
+    def InsertFootnote(self, note: cParagraph | None) -> bool:
+        """Append a footnote mark and the note paragraph as it is now; False for None or the paragraph itself."""
 
 class cCell:
     """One table cell: width, shading, borders and paragraphs."""
     Border: cBorder | None
     BackColorIndex: int
     Width: int
+    ColumnSpan: int
+    RowSpan: int
     def __init__(self) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
@@ -141,6 +184,8 @@ class CellArray:
 
 class cPage:
     """The content of one page, ended by a page break."""
+    TableHeaderRows: int
+    Orientation: vlRTFOrientation | int
     def __init__(self) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
@@ -195,6 +240,7 @@ class cPicture:
     Height: int
     ScaleFactor: float
     Border: cBorder | None
+    Embedding: vlRTFPictureEmbedding | int
     def __init__(self) -> None: ...
 
 class cPoint:
