@@ -13,7 +13,7 @@ string(REPLACE "\n\n" "\n.\n" license_text "${license_text}")
 string(REPLACE "\n" "\n " LICENSE_PARAGRAPHS " ${license_text}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/copyright.in ${PROJECT_BINARY_DIR}/copyright @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/copyright
-  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/libvelloran${PROJECT_VERSION_MAJOR} COMPONENT runtime)
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/libvelloran${VELLORAN_SOVERSION} COMPONENT runtime)
 install(FILES ${PROJECT_BINARY_DIR}/copyright
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/libvelloran-dev COMPONENT development)
 
@@ -29,7 +29,7 @@ set(CPACK_COMPONENTS_ALL runtime development)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libvelloran${PROJECT_VERSION_MAJOR})
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libvelloran${VELLORAN_SOVERSION})
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION "${PROJECT_DESCRIPTION} (shared library)
  Velloran builds RTF documents of pages, paragraphs of formatted text runs,
  tables, pictures and drawing objects, and writes them as a string or a file.")
@@ -43,5 +43,5 @@ set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION "${PROJECT_DESCRIPTION} (development
  Headers, the static library, and the pkg-config and CMake package files for
  building programs with Velloran.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
-  "libvelloran${PROJECT_VERSION_MAJOR} (= ${PROJECT_VERSION}), libpng-dev, libjpeg62-turbo-dev | libjpeg-dev, libgif-dev")
+  "libvelloran${VELLORAN_SOVERSION} (= ${PROJECT_VERSION}), libpng-dev, libjpeg62-turbo-dev | libjpeg-dev, libgif-dev")
 include(CPack)

@@ -152,6 +152,17 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
              run->Height = 1 << 30;
              return errorOf([&] { cParagraph().InsertText(run); });
          }}},
+        {{"cParagraph", "InsertFootnote", 91}, {[] {
+             auto note = paragraph("x");
+             note->Border = nullptr;
+             return errorOf([&] { cParagraph().InsertFootnote(note); });
+         }}},
+        {{"cParagraph", "ListStyle", 6}, {[] {
+             auto p = paragraph("x");
+             p->ListStyle = lNumber;
+             p->ListId = 1 << 30;
+             return errorOf([&] { cPage().InsertParagraph(p); });
+         }}},
         {{"cText", "Height", 6}, {[] {
              auto run = std::make_shared<cText>();
              run->Text("x");

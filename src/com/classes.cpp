@@ -26,10 +26,10 @@ namespace {
 
 // An object-valued field, held by reference with its automation object.
 #define VELLORAN_OBJECT_FIELD(Wrapper, Name)                                         \
-    HRESULT STDMETHODCALLTYPE get_##Name(Wrapper::InterfaceType** value) override { \
+    HRESULT STDMETHODCALLTYPE get_##Name(Wrapper::FirstInterface** value) override { \
         return guard([&] { held##Name##_.get(core().Name, value); });               \
     }                                                                                \
-    HRESULT STDMETHODCALLTYPE putref_##Name(Wrapper::InterfaceType* value) override { \
+    HRESULT STDMETHODCALLTYPE putref_##Name(Wrapper::FirstInterface* value) override { \
         return guard([&] { held##Name##_.set(core().Name, value); });               \
     }                                                                                \
     Held<Wrapper> held##Name##_;
@@ -92,7 +92,7 @@ public:
     }
 };
 
-class TextObject final : public Object<TextObject, _cText, cText> {
+class TextObject final : public Object<TextObject, _cText2, cText> {
 public:
     using Object::Object;
     VELLORAN_FIELD(LONG, FontIndex)
@@ -109,6 +109,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_Text(BSTR value) override {
         return guard([&] { core().Text(toUtf8(value)); });
     }
+    VELLORAN_FIELD(::vlRTFField, Field)
+    VELLORAN_FIELD(BSTR, Link)
 
     static Table table() {
         using Self = TextObject;
@@ -120,6 +122,7 @@ public:
             VELLORAN_FIELD_MEMBERS(BackColorIndex, 0x40030006),  VELLORAN_FIELD_MEMBERS(Underline, 0x68030005),
             VELLORAN_FIELD_MEMBERS(UnderlineDot, 0x68030004),    VELLORAN_FIELD_MEMBERS(UnderlineDouble, 0x68030003),
             VELLORAN_FIELD_MEMBERS(UnderlineWords, 0x68030002),  M::put<&Self::put_Text>(L"Text", 0x68030000),
+            VELLORAN_FIELD_MEMBERS(Field, 0x40040000),           VELLORAN_FIELD_MEMBERS(Link, 0x40040001),
         };
         return members;
     }
@@ -267,7 +270,7 @@ public:
     }
 };
 
-class PictureObject final : public Object<PictureObject, _cPicture, cPicture> {
+class PictureObject final : public Object<PictureObject, _cPicture2, cPicture> {
 public:
     using Object::Object;
     VELLORAN_FIELD(BSTR, File)
@@ -275,6 +278,7 @@ public:
     VELLORAN_FIELD(LONG, Height)
     VELLORAN_FIELD(float, ScaleFactor)
     VELLORAN_OBJECT_FIELD(BorderObject, Border)
+    VELLORAN_FIELD(::vlRTFPictureEmbedding, Embedding)
 
     static Table table() {
         using Self = PictureObject;
@@ -282,13 +286,13 @@ public:
         static const Member members[] = {
             VELLORAN_FIELD_MEMBERS(File, 0x40030000),        VELLORAN_FIELD_MEMBERS(Width, 0x40030001),
             VELLORAN_FIELD_MEMBERS(Height, 0x40030002),      VELLORAN_FIELD_MEMBERS(ScaleFactor, 0x40030003),
-            VELLORAN_OBJECT_MEMBERS(Border, 0x40030004),
+            VELLORAN_OBJECT_MEMBERS(Border, 0x40030004),     VELLORAN_FIELD_MEMBERS(Embedding, 0x40040000),
         };
         return members;
     }
 };
 
-class ParagraphObject final : public Object<ParagraphObject, _cParagraph, cParagraph> {
+class ParagraphObject final : public Object<ParagraphObject, _cParagraph2, cParagraph> {
 public:
     using Object::Object;
     VELLORAN_FIELD(::vlRTFAlignment, Align)
@@ -308,6 +312,10 @@ public:
     HRESULT STDMETHODCALLTYPE InsertPicture(_cPicture** Picture, VARIANT_BOOL* result) override {
         return insert<PictureObject>(Picture, result, [&](auto p) { return core().InsertPicture(p); });
     }
+    VELLORAN_FIELD(::vlRTFList, ListStyle)
+    VELLORAN_FIELD(LONG, ListLevel)
+    VELLORAN_FIELD(LONG, ListId)
+    HRESULT STDMETHODCALLTYPE InsertFootnote(_cParagraph** Note, VARIANT_BOOL* result) override;
 
     static Table table() {
         using Self = ParagraphObject;
@@ -324,17 +332,28 @@ public:
             M::method<&Self::InsertText>(L"InsertText", 0x60030002, L"Text"),
             M::method<&Self::InsertDrawing>(L"InsertDrawing", 0x60030003, L"Drawing"),
             M::method<&Self::InsertPicture>(L"InsertPicture", 0x60030004, L"Picture"),
+            VELLORAN_FIELD_MEMBERS(ListStyle, 0x40040000),
+            VELLORAN_FIELD_MEMBERS(ListLevel, 0x40040001),
+            VELLORAN_FIELD_MEMBERS(ListId, 0x40040002),
+            M::method<&Self::InsertFootnote>(L"InsertFootnote", 0x60040000, L"Note"),
         };
         return members;
     }
 };
 
-class CellObject final : public Object<CellObject, _cCell, cCell> {
+// A paragraph's footnote is a paragraph: defined once the class is complete.
+HRESULT ParagraphObject::InsertFootnote(_cParagraph** Note, VARIANT_BOOL* result) {
+    return insert<ParagraphObject>(Note, result, [&](auto n) { return core().InsertFootnote(n); });
+}
+
+class CellObject final : public Object<CellObject, _cCell2, cCell> {
 public:
     using Object::Object;
     VELLORAN_OBJECT_FIELD(BorderObject, Border)
     VELLORAN_FIELD(LONG, BackColorIndex)
     VELLORAN_FIELD(LONG, Width)
+    VELLORAN_FIELD(LONG, ColumnSpan)
+    VELLORAN_FIELD(LONG, RowSpan)
     HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph, VARIANT_BOOL* result) override {
         return insert<ParagraphObject>(Paragraph, result, [&](auto p) { return core().InsertParagraph(p); });
     }
@@ -347,6 +366,8 @@ public:
             VELLORAN_FIELD_MEMBERS(BackColorIndex, 0x40030001),
             VELLORAN_FIELD_MEMBERS(Width, 0x40030002),
             M::method<&Self::InsertParagraph>(L"InsertParagraph", 0x60030001, L"Paragraph"),
+            VELLORAN_FIELD_MEMBERS(ColumnSpan, 0x40040000),
+            VELLORAN_FIELD_MEMBERS(RowSpan, 0x40040001),
         };
         return members;
     }
@@ -421,7 +442,7 @@ CellArray cellArrayOf(SAFEARRAY* array) {
     return cells;
 }
 
-class PageObject final : public Object<PageObject, _cPage, cPage> {
+class PageObject final : public Object<PageObject, _cPage2, cPage> {
 public:
     using Object::Object;
     HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph, VARIANT_BOOL* result) override {
@@ -431,6 +452,8 @@ public:
         if (!oCells || !result) return E_POINTER;
         return guard([&] { *result = core().InsertTable(cellArrayOf(*oCells)); });
     }
+    VELLORAN_FIELD(LONG, TableHeaderRows)
+    VELLORAN_FIELD(::vlRTFOrientation, Orientation)
 
     static Table table() {
         using Self = PageObject;
@@ -438,6 +461,8 @@ public:
         static const Member members[] = {
             M::method<&Self::InsertParagraph>(L"InsertParagraph", 0x60030002, L"Paragraph"),
             M::method<&Self::InsertTable>(L"InsertTable", 0x60030003, L"oCells"),
+            VELLORAN_FIELD_MEMBERS(TableHeaderRows, 0x40040000),
+            VELLORAN_FIELD_MEMBERS(Orientation, 0x40040001),
         };
         return members;
     }
@@ -527,7 +552,9 @@ public:
 template <class W>
 ClassInfo classInfo(const wchar_t* name, const CLSID& clsid) {
     using I = typename W::InterfaceType;
-    return {name, clsid, __uuidof(I), interfaceName<I>, &W::create, W::table()};
+    using First = typename W::FirstInterface;
+    return {name,      clsid, __uuidof(I), interfaceName<I>, __uuidof(First), interfaceName<First>, &W::create,
+            W::table()};
 }
 
 }  // namespace

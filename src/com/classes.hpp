@@ -12,6 +12,10 @@ struct ClassInfo {
     const CLSID& clsid;
     const IID& iid;
     const wchar_t* interfaceName;  // "_cDocument"
+    // The 1.0 interface that the class's interface extends, when it does
+    // (cText's _cText2 extends _cText); else the same as iid.
+    const IID& firstIid;
+    const wchar_t* firstInterfaceName;
     HRESULT (*create)(REFIID iid, void** out);
     Table members;
 };

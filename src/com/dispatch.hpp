@@ -56,6 +56,11 @@ VELLORAN_INTERFACE_NAME(_cPolyline)
 VELLORAN_INTERFACE_NAME(_cPolygon)
 VELLORAN_INTERFACE_NAME(_cPoint)
 VELLORAN_INTERFACE_NAME(_cDrawingText)
+VELLORAN_INTERFACE_NAME(_cText2)
+VELLORAN_INTERFACE_NAME(_cParagraph2)
+VELLORAN_INTERFACE_NAME(_cCell2)
+VELLORAN_INTERFACE_NAME(_cPage2)
+VELLORAN_INTERFACE_NAME(_cPicture2)
 #undef VELLORAN_INTERFACE_NAME
 
 template <class T>
@@ -66,6 +71,10 @@ std::wstring typeName() {
     else if constexpr (std::is_same_v<T, float>) return L"float";
     else if constexpr (std::is_same_v<T, ::vlRTFAlignment>) return L"vlRTFAlignment";
     else if constexpr (std::is_same_v<T, ::vlRTFBorderType>) return L"vlRTFBorderType";
+    else if constexpr (std::is_same_v<T, ::vlRTFField>) return L"vlRTFField";
+    else if constexpr (std::is_same_v<T, ::vlRTFList>) return L"vlRTFList";
+    else if constexpr (std::is_same_v<T, ::vlRTFOrientation>) return L"vlRTFOrientation";
+    else if constexpr (std::is_same_v<T, ::vlRTFPictureEmbedding>) return L"vlRTFPictureEmbedding";
     else if constexpr (std::is_same_v<T, SAFEARRAY*>) return L"SAFEARRAY(_cCell*)";
     else if constexpr (std::is_pointer_v<T> && interfaceName<std::remove_pointer_t<T>> != nullptr)
         return std::wstring(interfaceName<std::remove_pointer_t<T>>) + L"*";
@@ -108,6 +117,14 @@ template <>
 struct In<::vlRTFAlignment> : ScalarIn<::vlRTFAlignment, VT_I4> {};
 template <>
 struct In<::vlRTFBorderType> : ScalarIn<::vlRTFBorderType, VT_I4> {};
+template <>
+struct In<::vlRTFField> : ScalarIn<::vlRTFField, VT_I4> {};
+template <>
+struct In<::vlRTFList> : ScalarIn<::vlRTFList, VT_I4> {};
+template <>
+struct In<::vlRTFOrientation> : ScalarIn<::vlRTFOrientation, VT_I4> {};
+template <>
+struct In<::vlRTFPictureEmbedding> : ScalarIn<::vlRTFPictureEmbedding, VT_I4> {};
 
 template <>
 struct In<BSTR> {
@@ -196,6 +213,14 @@ template <>
 struct Out<::vlRTFAlignment> : ScalarOut<::vlRTFAlignment, VT_I4> {};
 template <>
 struct Out<::vlRTFBorderType> : ScalarOut<::vlRTFBorderType, VT_I4> {};
+template <>
+struct Out<::vlRTFField> : ScalarOut<::vlRTFField, VT_I4> {};
+template <>
+struct Out<::vlRTFList> : ScalarOut<::vlRTFList, VT_I4> {};
+template <>
+struct Out<::vlRTFOrientation> : ScalarOut<::vlRTFOrientation, VT_I4> {};
+template <>
+struct Out<::vlRTFPictureEmbedding> : ScalarOut<::vlRTFPictureEmbedding, VT_I4> {};
 
 template <>
 struct Out<BSTR> {

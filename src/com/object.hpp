@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <type_traits>
 
 #include <velloran/types.hpp>
 
@@ -29,9 +30,38 @@ struct IVelloranObject : IUnknown {
     virtual void* STDMETHODCALLTYPE implementation(REFIID iid) = 0;
 };
 
+// The first interface of a class whose newer interface extends it: 1.2's
+// members live in interfaces of their own that extend the 1.0 ones, whose
+// layout and dispatch identifiers stay as they were. An object answers both,
+// with the same pointer.
+template <class I>
+struct FirstOf {
+    using type = I;
+};
+template <>
+struct FirstOf<_cText2> {
+    using type = _cText;
+};
+template <>
+struct FirstOf<_cParagraph2> {
+    using type = _cParagraph;
+};
+template <>
+struct FirstOf<_cCell2> {
+    using type = _cCell;
+};
+template <>
+struct FirstOf<_cPage2> {
+    using type = _cPage;
+};
+template <>
+struct FirstOf<_cPicture2> {
+    using type = _cPicture;
+};
+
 // The core object behind an [in, out] object argument; nullptr for Nothing.
-template <class W>
-std::shared_ptr<typename W::CoreType> coreOf(typename W::InterfaceType** argument) {
+template <class W, class I>
+std::shared_ptr<typename W::CoreType> coreOf(I** argument) {
     if (!argument) throw NullPointer();
     W* object = W::of(*argument);
     return object ? object->shared() : nullptr;
@@ -42,6 +72,12 @@ class Object : public Interface, public ISupportErrorInfo, public IProvideClassI
 public:
     using CoreType = Core;
     using InterfaceType = Interface;
+    using FirstInterface = typename FirstOf<Interface>::type;
+
+    // Whether iid is one of the class's interfaces.
+    static bool ours(REFIID iid) noexcept {
+        return IsEqualIID(iid, __uuidof(Interface)) || IsEqualIID(iid, __uuidof(FirstInterface));
+    }
 
     // A new object around a new core object, for the class factory.
     static HRESULT create(REFIID iid, void** out) noexcept {
@@ -60,7 +96,8 @@ public:
 
     // The object behind an interface pointer of this class; nullptr for
     // nullptr, and a type mismatch for an object of another implementation.
-    static Impl* of(Interface* object) {
+    template <class I>
+    static Impl* of(I* object) {
         if (!object) return nullptr;
         IVelloranObject* ours = nullptr;
         void* impl = nullptr;
@@ -78,7 +115,7 @@ public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, __uuidof(Interface)))
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || ours(iid))
             *out = static_cast<Interface*>(this);
         else if (IsEqualIID(iid, IID_ISupportErrorInfo))
             *out = static_cast<ISupportErrorInfo*>(this);
@@ -123,7 +160,7 @@ public:
 
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
-        return IsEqualIID(iid, __uuidof(Interface)) ? S_OK : S_FALSE;
+        return ours(iid) ? S_OK : S_FALSE;
     }
 
     // IProvideClassInfo: hosts name the object after its class (TypeName).
@@ -131,7 +168,7 @@ public:
 
     // IVelloranObject
     void* STDMETHODCALLTYPE implementation(REFIID iid) override {
-        return IsEqualIID(iid, __uuidof(Interface)) ? static_cast<Impl*>(this) : nullptr;
+        return ours(iid) ? static_cast<Impl*>(this) : nullptr;
     }
 
     explicit Object(std::shared_ptr<Core> core) noexcept : core_(std::move(core)) { objectCreated(); }
@@ -140,8 +177,8 @@ protected:
     virtual ~Object() { objectDestroyed(); }
 
     // An insert method: the core's result for the child behind the argument.
-    template <class W, class F>
-    HRESULT insert(typename W::InterfaceType** child, VARIANT_BOOL* result, F&& f) noexcept {
+    template <class W, class I, class F>
+    HRESULT insert(I** child, VARIANT_BOOL* result, F&& f) noexcept {
         if (!result) return E_POINTER;
         return guard([&] { *result = f(coreOf<W>(child)); });
     }
@@ -165,6 +202,17 @@ protected:
         if (!out) return E_POINTER;
         *out = nullptr;
         return guard([&] { *out = toBstr(value); });
+    }
+    // The enumerations of the library and of the type library are the same numbers.
+    template <class Out, class In>
+        requires std::is_enum_v<Out> && std::is_enum_v<In>
+    HRESULT read(Out* out, In value) noexcept {
+        return out ? (*out = static_cast<Out>(value), S_OK) : E_POINTER;
+    }
+    template <class Field, class In>
+        requires std::is_enum_v<Field> && std::is_enum_v<In>
+    static HRESULT write(Field& field, In value) noexcept {
+        return field = static_cast<Field>(value), S_OK;
     }
     static HRESULT write(std::int32_t& field, LONG value) noexcept { return field = value, S_OK; }
     static HRESULT write(Boolean& field, VARIANT_BOOL value) noexcept { return field = value, S_OK; }
@@ -195,7 +243,8 @@ public:
     Held& operator=(const Held&) = delete;
     ~Held() { reset(); }
 
-    void get(const std::shared_ptr<typename W::CoreType>& field, typename W::InterfaceType** out) {
+    template <class I>
+    void get(const std::shared_ptr<typename W::CoreType>& field, I** out) {
         if (!out) throw NullPointer();
         *out = nullptr;
         if (!field) {
@@ -208,10 +257,11 @@ public:
             wrapper_ = fresh;
         }
         wrapper_->AddRef();
-        *out = wrapper_;
+        *out = static_cast<I*>(wrapper_);
     }
 
-    void set(std::shared_ptr<typename W::CoreType>& field, typename W::InterfaceType* value) {
+    template <class I>
+    void set(std::shared_ptr<typename W::CoreType>& field, I* value) {
         W* object = W::of(value);
         if (object) object->AddRef();
         reset();

@@ -5,6 +5,7 @@
 #include <deque>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/classes.hpp"
@@ -179,6 +180,7 @@ HRESULT unregister(bool user) {
         const std::wstring clsid = L"CLSID\\" + guidText(c.clsid);
         check(reg.remove(clsid));
         check(reg.remove(L"Interface\\" + guidText(c.iid)));
+        if (!IsEqualIID(c.firstIid, c.iid)) check(reg.remove(L"Interface\\" + guidText(c.firstIid)));
         if (!reg.exists(clsid + L"\\InprocServer32", otherView)) check(reg.remove(std::wstring(L"Velloran.") + c.name));
     }
     // The type library's key is shared by the 32-bit and the 64-bit server:
@@ -220,7 +222,6 @@ HRESULT registerServer(bool user) {
     for (const ClassInfo& c : classes()) {
         const std::wstring progId = std::wstring(L"Velloran.") + c.name;
         const std::wstring clsid = L"CLSID\\" + guidText(c.clsid);
-        const std::wstring iface = L"Interface\\" + guidText(c.iid);
         set(progId, nullptr, c.name);
         set(progId + L"\\CLSID", nullptr, guidText(c.clsid));
         set(clsid, nullptr, progId);
@@ -230,11 +231,15 @@ HRESULT registerServer(bool user) {
         set(clsid + L"\\TypeLib", nullptr, library);
         set(clsid + L"\\Version", nullptr, TypeLibVersion);
         if (rc == ERROR_SUCCESS) rc = reg.create(clsid + L"\\Programmable");
-        set(iface, nullptr, c.interfaceName);
-        set(iface + L"\\ProxyStubClsid", nullptr, OleAutomationProxy);
-        set(iface + L"\\ProxyStubClsid32", nullptr, OleAutomationProxy);
-        set(iface + L"\\TypeLib", nullptr, library);
-        set(iface + L"\\TypeLib", L"Version", TypeLibVersion);
+        // Both interfaces of a class whose 1.2 interface extends its 1.0 one.
+        for (auto [iid, name] : {std::pair{&c.iid, c.interfaceName}, std::pair{&c.firstIid, c.firstInterfaceName}}) {
+            const std::wstring iface = L"Interface\\" + guidText(*iid);
+            set(iface, nullptr, name);
+            set(iface + L"\\ProxyStubClsid", nullptr, OleAutomationProxy);
+            set(iface + L"\\ProxyStubClsid32", nullptr, OleAutomationProxy);
+            set(iface + L"\\TypeLib", nullptr, library);
+            set(iface + L"\\TypeLib", L"Version", TypeLibVersion);
+        }
     }
     set(version, nullptr, L"Velloran: writes Rich Text Format documents");
     set(version + L"\\0\\" + Platform, nullptr, path);

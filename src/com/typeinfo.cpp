@@ -12,7 +12,7 @@ namespace {
 
 const ClassInfo* classOf(REFIID iid) noexcept {
     for (const ClassInfo& c : classes())
-        if (IsEqualIID(c.iid, iid)) return &c;
+        if (IsEqualIID(c.iid, iid) || IsEqualIID(c.firstIid, iid)) return &c;
     return nullptr;
 }
 

@@ -446,20 +446,13 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     // its pages on; the first section keeps the document's numbering.
     const vlRTFOrientation orientation = orientationOf(*Page);
     const bool turns = orientation != (s.pageCount == 0 ? oDocument : s.lastOrientation);
-    std::string before, words;
-    std::int32_t sections = s.sections;
-    if (turns) {
-        if (s.pageCount > 0) {
-            sections = detail::add(sections, 1);
-            before = "\\sect";
-            words = "\\sectd\\pgncont";
-        }
-        if (orientation != oDocument) appendSectionSheet(*this, orientation, words);
-        else words += ' ';
-        before += words;
-    } else if (s.pageCount > 0) {
-        before = "\\page ";
-    }
+    const bool later = s.pageCount > 0;
+    std::int32_t sections = later && turns ? detail::add(s.sections, 1) : s.sections;
+    std::string words(later && turns ? "\\sectd\\pgncont" : "");
+    if (turns && orientation != oDocument) appendSectionSheet(*this, orientation, words);
+    else if (turns) words += ' ';
+    std::string before(!later ? "" : turns ? "\\sect" : "\\page ");
+    if (turns) before += words;
     detail::ListSet lists;
     if (!Access::lists(*Page).empty()) lists = s.lists.with(Access::lists(*Page));
     const auto mark = s.pagesRtf.mark();

@@ -139,14 +139,19 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
         TYPEATTR* attr = nullptr;
         coclass->GetTypeAttr(&attr);
         bool creatable = attr && attr->typekind == TKIND_COCLASS && (attr->wTypeFlags & TYPEFLAG_FCANCREATE);
-        bool oneInterface = attr && attr->cImplTypes == 1;
+        // A class whose 1.2 interface extends its 1.0 one names both, the new one as the default.
+        const bool extended = !IsEqualIID(c.iid, c.firstIid);
+        bool interfaces = attr && attr->cImplTypes == (extended ? 2 : 1);
         if (attr) coclass->ReleaseTypeAttr(attr);
         HREFTYPE ref = 0;
         INT flags = 0;
         bool isDefault = SUCCEEDED(coclass->GetRefTypeOfImplType(0, &ref)) &&
                          SUCCEEDED(coclass->GetImplTypeFlags(0, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT) &&
                          nameOf(coclass, ref) == c.interfaceName;
-        check(cls + ": creatable, with its interface as the only and default one", creatable && oneInterface && isDefault);
+        if (extended)
+            interfaces = interfaces && SUCCEEDED(coclass->GetRefTypeOfImplType(1, &ref)) &&
+                         nameOf(coclass, ref) == c.firstInterfaceName;
+        check(cls + ": creatable, with its interfaces, the newest the default", creatable && interfaces && isDefault);
         coclass->Release();
     }
 
@@ -174,7 +179,30 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
     vtable->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
     check(cls + ": the interface's name", name && std::wstring(name) == c.interfaceName);
     SysFreeString(name);
-    const std::map<Key, Entry> library = fromTypeLibrary(vtable, *attr);
+    std::map<Key, Entry> library = fromTypeLibrary(vtable, *attr);
+    // An extended interface inherits the members of the one it extends, with
+    // their dispatch identifiers: every one of them answers through the class.
+    const bool extended = !IsEqualIID(c.iid, c.firstIid);
+    bool base = !extended;
+    HREFTYPE baseRef = 0;
+    ITypeInfo* first = nullptr;
+    if (extended && attr->cImplTypes == 1 && SUCCEEDED(vtable->GetRefTypeOfImplType(0, &baseRef)) &&
+        SUCCEEDED(vtable->GetRefTypeInfo(baseRef, &first))) {
+        TYPEATTR* firstAttr = nullptr;
+        first->GetTypeAttr(&firstAttr);
+        BSTR firstName = nullptr;
+        first->GetDocumentation(MEMBERID_NIL, &firstName, nullptr, nullptr, nullptr);
+        base = firstAttr && IsEqualIID(firstAttr->guid, c.firstIid) && firstName &&
+               std::wstring(firstName) == c.firstInterfaceName;
+        SysFreeString(firstName);
+        if (firstAttr) {
+            for (auto& [key, entry] : fromTypeLibrary(first, *firstAttr))
+                if (!library.count(key)) library[key] = entry;
+            first->ReleaseTypeAttr(firstAttr);
+        }
+        first->Release();
+    }
+    check(cls + ": the interface extends its 1.0 interface, or IDispatch", base);
     vtable->ReleaseTypeAttr(attr);
     vtable->Release();
     const std::map<Key, Entry> table = fromTable(c.members);
@@ -219,7 +247,7 @@ int wmain(int argc, wchar_t** argv) {
         TLIBATTR* attr = nullptr;
         lib->GetLibAttr(&attr);
         check("the library identifier and version", attr && IsEqualGUID(attr->guid, LIBID_Velloran) &&
-                                                        attr->wMajorVerNum == 1 && attr->wMinorVerNum == 0);
+                                                        attr->wMajorVerNum == 1 && attr->wMinorVerNum == 2);
         check(std::string("the library is for ") + (platform == SYS_WIN64 ? "win64" : "win32"),
               attr && attr->syskind == platform);
         if (attr) lib->ReleaseTLibAttr(attr);
@@ -248,6 +276,10 @@ int wmain(int argc, wchar_t** argv) {
         } enums[] = {
             {L"vlRTFAlignment", {{L"aLeft", 0}, {L"aRight", 1}, {L"aCenter", 2}, {L"aJustified", 3}}},
             {L"vlRTFBorderType", {{L"bSingle", 1}, {L"bDouble", 2}, {L"bThick", 3}, {L"bShadow", 4}, {L"bDot", 5}, {L"bHairline", 6}}},
+            {L"vlRTFField", {{L"fNone", 0}, {L"fPageNumber", 1}, {L"fPageCount", 2}, {L"fDate", 3}}},
+            {L"vlRTFList", {{L"lNone", 0}, {L"lBullet", 1}, {L"lNumber", 2}}},
+            {L"vlRTFOrientation", {{L"oDocument", 0}, {L"oPortrait", 1}, {L"oLandscape", 2}}},
+            {L"vlRTFPictureEmbedding", {{L"eMetafile", 0}, {L"eOriginal", 1}, {L"eOriginalAndMetafile", 2}}},
         };
         for (const Enum& e : enums) {
             std::map<std::wstring, LONG> found;
