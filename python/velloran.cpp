@@ -524,11 +524,23 @@ CellArray tableOfRows(py::handle value) {
     }
     if (columns > INT32_MAX || grid.size() > INT32_MAX) throw Error(errors::Overflow);
     const auto n = static_cast<std::int32_t>(columns), m = static_cast<std::int32_t>(grid.size());
-    // Every cell must be there: name the first one missing, as the table's
-    // insertion would fail on it with error 91 without saying where.
+    // Every cell must be there but where a merged cell covers it: name the
+    // first one missing, as the table's insertion would fail on it with
+    // error 91 without saying where.
+    std::vector<std::vector<bool>> covered(grid.size(), std::vector<bool>(columns, false));
+    for (std::size_t r = 0; r < grid.size(); ++r)
+        for (std::size_t c = 0; c < grid[r].size(); ++c) {
+            const cCell* cell = grid[r][c].get();
+            if (!cell || (cell->ColumnSpan <= 1 && cell->RowSpan <= 1)) continue;
+            const std::size_t across = static_cast<std::size_t>(std::max(cell->ColumnSpan, 1));
+            const std::size_t down = static_cast<std::size_t>(std::max(cell->RowSpan, 1));
+            for (std::size_t j = r; j < grid.size() && j - r < down; ++j)
+                for (std::size_t k = c; k < columns && k - c < across; ++k)
+                    if (j != r || k != c) covered[j][k] = true;
+        }
     for (std::size_t r = 0; r < grid.size(); ++r)
         for (std::size_t c = 0; c < columns; ++c)
-            if (c >= grid[r].size() || !grid[r][c])
+            if ((c >= grid[r].size() || !grid[r][c]) && !covered[r][c])
                 raiseAt(errors::ObjectNotSet, "row " + std::to_string(r + 1) + " has no cell in column " + std::to_string(c + 1) +
                                 (c >= grid[r].size() ? " (the row is shorter than the longest)" : ""));
     CellArray table({{1, n}, {1, m}});
