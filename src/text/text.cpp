@@ -93,15 +93,17 @@ void appendTextRun(std::string& out, const cText* run) {
     std::int32_t halfPoints = mul(run->Height, 2);
     const auto& module = moduleValues();
     const bool link = !run->Link.empty();
+    // The instruction in a group of its own, as Word writes it: pandoc takes
+    // a link only so.
     if (link) {
-        out += "{\\field{\\*\\fldinst HYPERLINK \"";
+        out += "{\\field{\\*\\fldinst {HYPERLINK \"";
         appendLinkTarget(out, run->Link);
-        out += "\"}{\\fldrslt ";
+        out += "\"}}{\\fldrslt ";
     }
     if (field) {
-        out += "{\\field{\\*\\fldinst ";
+        out += "{\\field{\\*\\fldinst {";
         out += field;
-        out += " }{\\fldrslt ";
+        out += " }}{\\fldrslt ";
     }
     out += '{';
     if (run->Bold == True) out += "\\b";
