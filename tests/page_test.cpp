@@ -83,6 +83,49 @@ TEST_F(Pages, DocumentBodyDropsOnlyTheLastPageBreak) {
     EXPECT_EQ(doc.Rtf(), expected);  // rendering changes nothing
 }
 
+TEST_F(Pages, TurnedPagesStartSectionsRepeatedAfterThePages) {
+    auto page = [](vlRTFOrientation o) {
+        auto p = std::make_shared<cPage>();
+        p->Orientation = o;
+        return p;
+    };
+    doc.InsertPage(page(oDocument));
+    doc.InsertPage(page(oLandscape));
+    doc.InsertPage(page(oLandscape));
+    doc.InsertPage(page(oDocument));
+    const std::string wide = R"(\lndscpsxn\pgwsxn16837\pghsxn11906\marglsxn1440\margrsxn1440\margtsxn1440\margbsxn1440 )";
+    const std::string rtf = doc.Rtf();
+    EXPECT_EQ(rtf.substr(rtf.find("{{")), R"({{}\sect\sectd\pgncont)" + wide + R"({}\page {}\sect\sectd\pgncont {}})" +
+                                              R"(\sectd\pgncont })");
+    // A first page turned on its own keeps the document's section.
+    cDocument upright;
+    upright.PageLandscape = True;
+    upright.InsertPage(page(oPortrait));
+    const std::string own = upright.Rtf();
+    const std::string tall = R"(\pgwsxn11906\pghsxn16837\marglsxn1440\margrsxn1440\margtsxn1440\margbsxn1440 )";
+    EXPECT_EQ(own.substr(own.find("{" + tall)), "{" + tall + "{}}" + tall + "}");
+}
+
+TEST_F(Pages, ListsAreDeclaredOnlyWhenUsed) {
+    auto page = std::make_shared<cPage>();
+    page->InsertParagraph(para("plain"));
+    doc.InsertPage(page);
+    EXPECT_EQ(doc.Rtf().find("listtable"), std::string::npos);
+    auto item = para("item");
+    item->ListStyle = lNumber, item->ListId = 3, item->ListLevel = 12;
+    CellArray cells({{1, 1}, {1, 1}});
+    cells.at({1, 1}) = std::make_shared<cCell>();
+    cells.at({1, 1})->InsertParagraph(item);
+    auto table = std::make_shared<cPage>();
+    table->InsertTable(cells);
+    doc.InsertPage(table);
+    const std::string rtf = doc.Rtf();
+    EXPECT_NE(rtf.find(R"({\pard\plain\ls6\ilvl8{)"), std::string::npos);
+    EXPECT_NE(rtf.find(R"(\ls6\ilvl8)" + NoBorder), std::string::npos);
+    EXPECT_NE(rtf.find(R"(}{\*\listoverridetable{\listoverride\listid6\listoverridecount0\ls6}})"), std::string::npos);
+    EXPECT_EQ(rtf.find(R"(\listid5)"), std::string::npos);
+}
+
 TEST_F(Pages, TrailingSpacesOfTheLastPageAreTrimmed) {
     auto page = std::make_shared<cPage>();
     auto p = std::make_shared<cParagraph>();
@@ -163,6 +206,34 @@ TEST_F(Tables, WorkedExample) {
     EXPECT_EQ(tableOf(page), "\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + Sides + "\\cellx720\r\n" + Sides +
                                  "\\cellx1440\r\n\\pard\\plain\\intbl" + endedByCell("A") + "\\cell\r\n" +
                                  "\\pard\\plain\\intbl" + endedByCell("B") + "\\cell\\row\r\n\\pard\r\n");
+}
+
+TEST_F(Tables, MergedCellsAndHeaderRows) {
+    // A cell across two columns over a cell across two rows; the covered places are empty.
+    CellArray cells({{1, 2}, {1, 3}});
+    cells.at({1, 1}) = cell("A");
+    cells.at({1, 1})->ColumnSpan = 5;  // stops at the table's edge
+    cells.at({1, 1})->Width = 1440;
+    cells.at({1, 2}) = cell("B");
+    cells.at({1, 2})->RowSpan = 2;
+    cells.at({2, 2}) = cell("C");
+    cells.at({2, 3}) = cell("D");
+    cPage page;
+    page.TableHeaderRows = 1;
+    EXPECT_EQ(page.InsertTable(cells), True);
+    EXPECT_EQ(tableOf(page), "\\trowd\\trgaph0\\trrh0\\trleft0\\trhdr\r\n" + Sides + "\\cellx1440\r\n" +
+                                 "\\pard\\plain\\intbl" + endedByCell("A") + "\\cell\\row\r\n" +
+                                 "\\trowd\\trgaph0\\trrh0\\trleft0\r\n\\clvmgf" + Sides + "\\cellx720\r\n" + Sides +
+                                 "\\cellx1440\r\n\\pard\\plain\\intbl" + endedByCell("B") + "\\cell\r\n" +
+                                 "\\pard\\plain\\intbl" + endedByCell("C") + "\\cell\\row\r\n" +
+                                 "\\trowd\\trgaph0\\trrh0\\trleft0\r\n\\clvmrg" + Sides + "\\cellx720\r\n" + Sides +
+                                 "\\cellx1440\r\n\\pard\\plain\\intbl\\cell\r\n" +
+                                 "\\pard\\plain\\intbl" + endedByCell("D") + "\\cell\\row\r\n\\pard\r\n");
+    // An empty place no span covers is still a missing cell.
+    cells.at({1, 2})->RowSpan = 1;
+    cPage other;
+    EXPECT_EQ(test::errorOf([&] { other.InsertTable(cells); }), errors::ObjectNotSet);
+    EXPECT_EQ(fragment(other), "{}\\page ");
 }
 
 TEST_F(Tables, OneCellWithoutParagraphs) {

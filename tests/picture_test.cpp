@@ -522,10 +522,16 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
         {"too wide", test::pngFile(32768, 1, false)},
     };
     for (const auto& [name, content] : bad) {
-        auto pic = picture(file("bad", content));
-        EXPECT_EQ(p.InsertPicture(pic), False) << name;
-        EXPECT_TRUE(tempFolderEmpty()) << name;
-        EXPECT_EQ(detail::Access::content(p), before) << name;
+        // Kept as a file or not, a bad file is refused.
+        for (auto embedding : {eMetafile, eOriginal, eOriginalAndMetafile}) {
+            // Too wide for a metafile is a sound PNG still.
+            if (embedding == eOriginal && std::string_view(name) == "too wide") continue;
+            auto pic = picture(file("bad", content));
+            pic->Embedding = embedding;
+            EXPECT_EQ(p.InsertPicture(pic), False) << name << " " << embedding;
+            EXPECT_TRUE(tempFolderEmpty()) << name;
+            EXPECT_EQ(detail::Access::content(p), before) << name << " " << embedding;
+        }
     }
     EXPECT_EQ(p.InsertPicture(nullptr), False);
     EXPECT_EQ(p.InsertPicture(picture(file("ok.bmp", test::bmpFile(2, 2)))), True);
@@ -536,6 +542,29 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
     noBorder->Border = nullptr;
     EXPECT_EQ(p.InsertPicture(noBorder), False);
     EXPECT_TRUE(tempFolderEmpty());
+}
+
+TEST_F(Pictures, PngAndJpegKeptAsTheirFiles) {
+    auto hex = [](const std::string& bytes) {
+        std::string out;
+        detail::appendHexLines(out, bytes);
+        return out;
+    };
+    const std::string png = test::pngFile(8, 6), jpeg = test::jpegFile(8, 6);
+    auto kept = [&](const std::string& path, vlRTFPictureEmbedding embedding) {
+        auto pic = picture(path);
+        pic->Embedding = embedding;
+        return groupOf(pic);
+    };
+    // Eight by six pixels at 20 hundredths of a millimetre each: 90 by 68 twips.
+    const std::string size = R"(\picscalex100\picscaley100\picw8\pich6\picwgoal90\pichgoal68 )" + NoBorder;
+    EXPECT_EQ(kept(file("a.png", png), eOriginal), R"({\pict\pngblip)" + size + "\r\n" + hex(png) + "}");
+    EXPECT_EQ(kept(file("a.jpg", jpeg), eOriginal), R"({\pict\jpegblip)" + size + "\r\n" + hex(jpeg) + "}");
+    const std::string both = kept(file("b.png", png), eOriginalAndMetafile);
+    const std::string metafile = groupOf(picture(file("c.png", png)));
+    EXPECT_EQ(both, R"({\*\shppict{\pict\pngblip)" + size + "\r\n" + hex(png) + R"(}}{\nonshppict)" + metafile + "}");
+    // Other formats have no form of their own to keep.
+    EXPECT_EQ(kept(file("d.bmp", test::bmpFile(8, 6)), eOriginal), groupOf(picture(file("e.bmp", test::bmpFile(8, 6)))));
 }
 
 TEST_F(Pictures, LargeRastersUseFewerUnitsAPixel) {

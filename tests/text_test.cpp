@@ -179,6 +179,39 @@ TEST(Borders, StylesWidthsAndFlags) {
               91);
 }
 
+TEST_F(Runs, FieldsAndLinksWrapTheRun) {
+    auto page = textOf("1");
+    page->Field = fPageNumber;
+    EXPECT_EQ(run(*page), R"({\field{\*\fldinst {PAGE }}{\fldrslt {\f0\fs20 1}}})");
+    // A field shows without text; an unknown field is no field.
+    auto count = textOf("");
+    count->Field = fPageCount;
+    EXPECT_EQ(run(*count), R"({\field{\*\fldinst {NUMPAGES }}{\fldrslt {\f0\fs20 }}})");
+    count->Field = static_cast<vlRTFField>(9);
+    EXPECT_EQ(run(*count), "");
+    // Quotes and control characters of an address in percent form, the rest escaped for RTF.
+    auto link = textOf("site");
+    link->Link = "http://x/{a}\"b\"\r\n\xc3\xa9";
+    EXPECT_EQ(run(*link), R"({\field{\*\fldinst {HYPERLINK "\uc1 http://x/\'7ba\'7d%22b%22%0D%0A\u233\'3f"}})"
+                          R"({\fldrslt {\f0\fs20 site}}})");
+    link->Text("");
+    EXPECT_EQ(run(*link), "");
+}
+
+TEST_F(Runs, FootnotesTakeTheNoteWithoutItsMark) {
+    cParagraph p;
+    auto note = std::make_shared<cParagraph>();
+    note->InsertText(textOf("n"));
+    EXPECT_EQ(p.InsertFootnote(note), True);
+    EXPECT_EQ(detail::Access::content(p),
+              R"({\super\chftn}{\footnote\pard\plain{\super\chftn} {\pard\plain{\f0\fs20 n}})" + NoBorder + R"(\ql})");
+    // Nothing for no note or the paragraph itself.
+    EXPECT_EQ(p.InsertFootnote(nullptr), False);
+    auto self = std::make_shared<cParagraph>();
+    EXPECT_EQ(self->InsertFootnote(self), False);
+    EXPECT_EQ(detail::Access::content(*self), "");
+}
+
 class Paragraphs : public ::testing::Test {
 protected:
     std::shared_ptr<cParagraph> abc() {
