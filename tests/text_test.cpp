@@ -182,18 +182,18 @@ TEST(Borders, StylesWidthsAndFlags) {
 TEST_F(Runs, FieldsAndLinksWrapTheRun) {
     auto page = textOf("1");
     page->Field = fPageNumber;
-    EXPECT_EQ(run(*page), R"({\field{\*\fldinst {PAGE }}{\fldrslt {\f0\fs20 1}}})");
+    EXPECT_EQ(run(*page), R"({\f0\fs20{\field{\*\fldinst {PAGE }}{\fldrslt {\f0\fs20 1}}}})");
     // A field shows without text; an unknown field is no field.
     auto count = textOf("");
     count->Field = fPageCount;
-    EXPECT_EQ(run(*count), R"({\field{\*\fldinst {NUMPAGES }}{\fldrslt {\f0\fs20 }}})");
+    EXPECT_EQ(run(*count), R"({\f0\fs20{\field{\*\fldinst {NUMPAGES }}{\fldrslt {\f0\fs20 }}}})");
     count->Field = static_cast<vlRTFField>(9);
     EXPECT_EQ(run(*count), "");
     // Quotes and control characters of an address in percent form, the rest escaped for RTF.
     auto link = textOf("site");
     link->Link = "http://x/{a}\"b\"\r\n\xc3\xa9";
-    EXPECT_EQ(run(*link), R"({\field{\*\fldinst {HYPERLINK "\uc1 http://x/\'7ba\'7d%22b%22%0D%0A\u233\'3f"}})"
-                          R"({\fldrslt {\f0\fs20 site}}})");
+    EXPECT_EQ(run(*link), R"({\f0\fs20{\field{\*\fldinst {HYPERLINK "\uc1 http://x/\'7ba\'7d%22b%22%0D%0A\u233\'3f"}})"
+                          R"({\fldrslt {\f0\fs20 site}}}})");
     link->Text("");
     EXPECT_EQ(run(*link), "");
 }

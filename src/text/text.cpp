@@ -92,9 +92,31 @@ void appendTextRun(std::string& out, const cText* run) {
     // The only step that can fail comes first, so a failure appends nothing.
     std::int32_t halfPoints = mul(run->Height, 2);
     const auto& module = moduleValues();
+    auto appendFormat = [&] {
+        if (run->Bold == True) out += "\\b";
+        if (run->Italic == True) out += "\\i";
+        if (run->UnderlineDot() == True) out += "\\uld";
+        if (run->UnderlineDouble() == True) out += "\\uldb";
+        if (run->UnderlineWords() == True && run->Underline() == False) out += "\\ulw";
+        if (run->Underline() == True) out += "\\ul";
+        if (run->Strike == True) out += "\\strike";
+        appendWord(out, "\\f", run->FontIndex);
+        if (run->BackColorIndex != module.whiteColorIndex) {
+            appendWord(out, "\\chcfpat0\\chcbpat", run->BackColorIndex);
+            appendWord(out, "\\cb", run->BackColorIndex);
+        }
+        if (run->ForeColorIndex != module.blackColorIndex) appendWord(out, "\\cf", run->ForeColorIndex);
+        if (run->Height != 0) appendWord(out, "\\fs", halfPoints);
+    };
+    // A field, or a link, stands in a group of the run's format as well:
+    // LibreOffice gives a computed value the format around the field, not
+    // its result's. The instruction is in a group of its own, as Word
+    // writes it: pandoc takes a link only so.
     const bool link = !run->Link.empty();
-    // The instruction in a group of its own, as Word writes it: pandoc takes
-    // a link only so.
+    if (link || field) {
+        out += '{';
+        appendFormat();
+    }
     if (link) {
         out += "{\\field{\\*\\fldinst {HYPERLINK \"";
         appendLinkTarget(out, run->Link);
@@ -106,25 +128,13 @@ void appendTextRun(std::string& out, const cText* run) {
         out += " }}{\\fldrslt ";
     }
     out += '{';
-    if (run->Bold == True) out += "\\b";
-    if (run->Italic == True) out += "\\i";
-    if (run->UnderlineDot() == True) out += "\\uld";
-    if (run->UnderlineDouble() == True) out += "\\uldb";
-    if (run->UnderlineWords() == True && run->Underline() == False) out += "\\ulw";
-    if (run->Underline() == True) out += "\\ul";
-    if (run->Strike == True) out += "\\strike";
-    appendWord(out, "\\f", run->FontIndex);
-    if (run->BackColorIndex != module.whiteColorIndex) {
-        appendWord(out, "\\chcfpat0\\chcbpat", run->BackColorIndex);
-        appendWord(out, "\\cb", run->BackColorIndex);
-    }
-    if (run->ForeColorIndex != module.blackColorIndex) appendWord(out, "\\cf", run->ForeColorIndex);
-    if (run->Height != 0) appendWord(out, "\\fs", halfPoints);
+    appendFormat();
     out += ' ';
     out += text;
     out += '}';
     if (field) out += "}}";
     if (link) out += "}}";
+    if (link || field) out += '}';
 }
 
 }  // namespace detail
