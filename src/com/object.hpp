@@ -38,26 +38,17 @@ template <class I>
 struct FirstOf {
     using type = I;
 };
-template <>
-struct FirstOf<_cText2> {
-    using type = _cText;
-};
-template <>
-struct FirstOf<_cParagraph2> {
-    using type = _cParagraph;
-};
-template <>
-struct FirstOf<_cCell2> {
-    using type = _cCell;
-};
-template <>
-struct FirstOf<_cPage2> {
-    using type = _cPage;
-};
-template <>
-struct FirstOf<_cPicture2> {
-    using type = _cPicture;
-};
+#define VELLORAN_EXTENDS(Newer, First) \
+    template <>                        \
+    struct FirstOf<Newer> {            \
+        using type = First;            \
+    };
+VELLORAN_EXTENDS(_cText2, _cText)
+VELLORAN_EXTENDS(_cParagraph2, _cParagraph)
+VELLORAN_EXTENDS(_cCell2, _cCell)
+VELLORAN_EXTENDS(_cPage2, _cPage)
+VELLORAN_EXTENDS(_cPicture2, _cPicture)
+#undef VELLORAN_EXTENDS
 
 // The core object behind an [in, out] object argument; nullptr for Nothing.
 template <class W, class I>

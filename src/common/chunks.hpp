@@ -75,6 +75,19 @@ public:
     Mark mark() const noexcept { return {size()}; }
     void rollback(const Mark& mark);
 
+    // Run a write that may fail part way: a failure cuts the text back to
+    // where it was before the exception goes on.
+    template <class Write>
+    void writeWhole(Write&& write) {
+        const Mark before = mark();
+        try {
+            write();
+        } catch (...) {
+            rollback(before);
+            throw;
+        }
+    }
+
     // Every piece in order.
     template <class Visit>
     void forEach(Visit&& visit) const {

@@ -29,15 +29,24 @@ public:
         return numbers_ ? *numbers_ : none;
     }
 
-    // This set with other's numbers too, made apart from this one so that a
-    // failing insertion changes nothing; take it with swap.
+    // This set with other's numbers too, made apart so that a failing
+    // insertion changes nothing; commit it with take() once the text is
+    // written. Nothing is copied, and an empty set made, when other brings
+    // no number.
     ListSet with(const ListSet& other) const {
+        if (other.empty()) return {};
         ListSet out(*this);
-        for (std::int32_t n : other.numbers()) out.add(n);
+        out.add(other);
         return out;
     }
-    void swap(ListSet& other) noexcept { numbers_.swap(other.numbers_); }
+    // Take a set that with() made; an empty one changes nothing.
+    void take(ListSet& merged) noexcept {
+        if (!merged.empty()) numbers_.swap(merged.numbers_);
+    }
 
+    void add(const ListSet& other) {
+        for (std::int32_t n : other.numbers()) add(n);
+    }
     void add(std::int32_t n) {
         if (!numbers_) numbers_ = std::make_unique<std::vector<std::int32_t>>();
         auto at = std::lower_bound(numbers_->begin(), numbers_->end(), n);

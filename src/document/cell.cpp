@@ -51,18 +51,13 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     static constexpr std::string_view Reset = "\\pard\\intbl";
     const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
     detail::Chunks& content = state().content;
-    detail::ListSet lists;
-    if (!Access::lists(*Paragraph).empty()) lists = state().lists.with(Access::lists(*Paragraph));
-    const auto mark = content.mark();
-    try {
+    detail::ListSet lists = state().lists.with(Access::lists(*Paragraph));
+    content.writeWhole([&] {
         content.reserveEmpty(paragraph.size() + Reset.size());
         content.appendShared(paragraph);
         content.append(Reset);
-    } catch (...) {
-        content.rollback(mark);
-        throw;
-    }
-    if (!lists.empty()) state().lists.swap(lists);
+    });
+    state().lists.take(lists);
     return True;
 }
 

@@ -1,5 +1,6 @@
 #include <velloran/document.hpp>
 
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -55,6 +56,18 @@ struct DocumentState {
 struct cDocument::State : detail::DocumentState {};
 
 namespace {
+
+// The sheet's width, height and left, right, top and bottom margins, each
+// after its word. The sheet is described in portrait terms; landscape turns
+// it with its margins.
+void appendSheet(const cDocument& doc, bool landscape, const std::array<const char*, 6>& words, std::string& out) {
+    appendWord(out, words[0], landscape ? doc.PageHeight : doc.PageWidth);
+    appendWord(out, words[1], landscape ? doc.PageWidth : doc.PageHeight);
+    appendWord(out, words[2], landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
+    appendWord(out, words[3], landscape ? doc.PageMarginTop : doc.PageMarginRight);
+    appendWord(out, words[4], landscape ? doc.PageMarginLeft : doc.PageMarginTop);
+    appendWord(out, words[5], landscape ? doc.PageMarginRight : doc.PageMarginBottom);
+}
 
 // Room for one more element, growing geometrically.
 template <class Vector>
@@ -242,7 +255,7 @@ void appendListTables(const cDocument& doc, const detail::DocumentState& state, 
     detail::ListSet lists = state.lists;
     for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
         if (!p) continue;
-        lists = lists.with(Access::lists(*p));
+        lists.add(Access::lists(*p));
         try {
             if (std::int32_t own = detail::listNumber(*p)) lists.add(own);
         } catch (const Error&) {
@@ -334,14 +347,8 @@ void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, s
     appendWord(out, "{\\edmins7}{\\nofpages", state.pageCount);
     out += "}{\\nofwords0}{\\nofchars0}{\\vern8351}}";
 
-    // The sheet is described in portrait terms; landscape turns it with its margins.
     bool landscape = doc.PageLandscape != 0;
-    appendWord(out, "\\paperw", landscape ? doc.PageHeight : doc.PageWidth);
-    appendWord(out, "\\paperh", landscape ? doc.PageWidth : doc.PageHeight);
-    appendWord(out, "\\margl", landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
-    appendWord(out, "\\margr", landscape ? doc.PageMarginTop : doc.PageMarginRight);
-    appendWord(out, "\\margt", landscape ? doc.PageMarginLeft : doc.PageMarginTop);
-    appendWord(out, "\\margb", landscape ? doc.PageMarginRight : doc.PageMarginBottom);
+    appendSheet(doc, landscape, {"\\paperw", "\\paperh", "\\margl", "\\margr", "\\margt", "\\margb"}, out);
 
     if (doc.Header) out += "\\pgbrdrhead\\headery720 ";
     if (doc.Footer) out += "\\pgbrdrfoot\\footery720 ";
@@ -425,12 +432,8 @@ vlRTFOrientation orientationOf(const cPage& page) {
 void appendSectionSheet(const cDocument& doc, vlRTFOrientation orientation, std::string& out) {
     bool landscape = orientation == oLandscape;
     if (landscape) out += "\\lndscpsxn";
-    appendWord(out, "\\pgwsxn", landscape ? doc.PageHeight : doc.PageWidth);
-    appendWord(out, "\\pghsxn", landscape ? doc.PageWidth : doc.PageHeight);
-    appendWord(out, "\\marglsxn", landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
-    appendWord(out, "\\margrsxn", landscape ? doc.PageMarginTop : doc.PageMarginRight);
-    appendWord(out, "\\margtsxn", landscape ? doc.PageMarginLeft : doc.PageMarginTop);
-    appendWord(out, "\\margbsxn", landscape ? doc.PageMarginRight : doc.PageMarginBottom);
+    appendSheet(doc, landscape,
+                {"\\pgwsxn", "\\pghsxn", "\\marglsxn", "\\margrsxn", "\\margtsxn", "\\margbsxn"}, out);
     out += ' ';
 }
 
@@ -453,18 +456,13 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     else if (turns) words += ' ';
     std::string before(!later ? "" : turns ? "\\sect" : "\\page ");
     if (turns) before += words;
-    detail::ListSet lists;
-    if (!Access::lists(*Page).empty()) lists = s.lists.with(Access::lists(*Page));
-    const auto mark = s.pagesRtf.mark();
-    try {
+    detail::ListSet lists = s.lists.with(Access::lists(*Page));
+    s.pagesRtf.writeWhole([&] {
         s.pagesRtf.append(before);
         detail::appendContent(*Page, s.pagesRtf);
-    } catch (...) {
-        s.pagesRtf.rollback(mark);
-        throw;
-    }
+    });
     s.pageCount = count;
-    if (!lists.empty()) s.lists.swap(lists);
+    s.lists.take(lists);
     if (turns) {
         s.lastOrientation = orientation;
         s.sections = sections;

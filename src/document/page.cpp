@@ -40,19 +40,15 @@ const detail::ListSet& Access::lists(const cPage& page) { return page.state().li
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
     const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
-    detail::ListSet lists;
-    if (!Access::lists(*Paragraph).empty()) lists = state().lists.with(Access::lists(*Paragraph));
+    detail::ListSet lists = state().lists.with(Access::lists(*Paragraph));
     // A paragraph writes its indents, spacing and alignment after its group,
     // at the page's level: the reset keeps them from reaching the next one.
-    const auto mark = state().content.mark();
-    try {
-        state().content.appendShared(paragraph);
-        state().content.append("\\pard");
-    } catch (...) {
-        state().content.rollback(mark);
-        throw;
-    }
-    if (!lists.empty()) state().lists.swap(lists);
+    detail::Chunks& content = state().content;
+    content.writeWhole([&] {
+        content.appendShared(paragraph);
+        content.append("\\pard");
+    });
+    state().lists.take(lists);
     return True;
 }
 
@@ -206,7 +202,7 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             if (!place->continued) {
                 const detail::Chunks& content = Access::chunks(*place->cell);
                 text.appendShared(content, cellEnding(content));
-                if (!Access::lists(*place->cell).empty()) lists = lists.with(Access::lists(*place->cell));
+                lists.add(Access::lists(*place->cell));
             }
             text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");
         }
@@ -222,15 +218,14 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     std::int16_t rows = detail::narrow16(oCells.ubound(2));
     if (columns == 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
-    auto mark = state().content.mark();
-    detail::ListSet lists = state().lists;
-    try {
-        appendTableRows(state().content, oCells, columns, rows, TableHeaderRows, lists);
-    } catch (...) {
-        state().content.rollback(mark);
-        throw;
-    }
-    state().lists.swap(lists);
+    detail::ListSet lists;
+    detail::Chunks& content = state().content;
+    content.writeWhole([&] {
+        detail::ListSet cells;
+        appendTableRows(content, oCells, columns, rows, TableHeaderRows, cells);
+        lists = state().lists.with(cells);
+    });
+    state().lists.take(lists);
     return True;
 }
 

@@ -112,7 +112,14 @@ void appendSingle(std::string& out, double wholeNumber) {
         appendNum(out, static_cast<std::int64_t>(wholeNumber));
 }
 
-bool appendPictureStart(std::string& out, const cPicture& picture, float W, float H) {
+namespace {
+
+// The opening of a picture group: its kind, picw and pich (a metafile's size,
+// a bitmap's pixels), the goal size in twips from the size W by H in
+// hundredths of a millimetre, the words after the goals, and the border.
+// False, with nothing appended, for a size beyond 32 bits.
+bool appendOpening(std::string& out, const cPicture& picture, std::string_view kind, std::int32_t picw,
+                   std::int32_t pich, float W, float H, std::string_view afterGoals) {
     std::int32_t w, h;
     if (!roundSize(H, h) || !roundSize(W, w)) return false;
     std::size_t mark = out.size();
@@ -122,15 +129,17 @@ bool appendPictureStart(std::string& out, const cPicture& picture, float W, floa
         appendBorder(border, picture.Border.get());
         // One twip is 1.76 hundredths of a millimetre, the constant held in single precision.
         const double perTwip = static_cast<double>(1.76f);
-        out += "{\\pict\\wmetafile8\\picscalex100\\picscaley100\\picw";
-        appendSingle(out, w);
+        out += "{\\pict\\";
+        out += kind;
+        out += "\\picscalex100\\picscaley100\\picw";
+        appendSingle(out, picw == 0 ? w : picw);
         out += "\\pich";
-        appendSingle(out, h);
+        appendSingle(out, pich == 0 ? h : pich);
         out += "\\picwgoal";
         appendSingle(out, static_cast<float>(std::floor(w / perTwip)));
         out += "\\pichgoal";
         appendSingle(out, static_cast<float>(std::floor(h / perTwip)));
-        out += "\\picbpp1 ";
+        out += afterGoals;
         out += border;
         out += "\r\n";
         return true;
@@ -140,29 +149,19 @@ bool appendPictureStart(std::string& out, const cPicture& picture, float W, floa
     }
 }
 
+}  // namespace
+
+bool appendPictureStart(std::string& out, const cPicture& picture, float W, float H) {
+    // A metafile's picw and pich are its size.
+    return appendOpening(out, picture, "wmetafile8", 0, 0, W, H, "\\picbpp1 ");
+}
+
 bool appendBlipPicture(std::string& out, const cPicture& picture, std::string_view kind, std::string_view file,
                        std::int32_t px, std::int32_t py, float W, float H) {
-    std::int32_t w, h;
-    if (!roundSize(H, h) || !roundSize(W, w)) return false;
     std::size_t mark = out.size();
+    // A bitmap's picw and pich are its pixels.
+    if (!appendOpening(out, picture, std::string(kind) + "blip", px, py, W, H, " ")) return false;
     try {
-        std::string border;
-        appendBorder(border, picture.Border.get());
-        const double perTwip = static_cast<double>(1.76f);
-        out += "{\\pict\\";
-        out += kind;
-        // A bitmap's picw and pich are its pixels; the goals are its size.
-        out += "blip\\picscalex100\\picscaley100\\picw";
-        appendNum(out, px);
-        out += "\\pich";
-        appendNum(out, py);
-        out += "\\picwgoal";
-        appendSingle(out, static_cast<float>(std::floor(w / perTwip)));
-        out += "\\pichgoal";
-        appendSingle(out, static_cast<float>(std::floor(h / perTwip)));
-        out += ' ';
-        out += border;
-        out += "\r\n";
         appendHexLines(out, file);
         out += '}';
         return true;

@@ -97,16 +97,12 @@ Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     // "\par" there would add an empty paragraph to every note.
     constexpr std::string_view Mark = "\\par ";
     detail::Chunks& content = state().content;
-    const auto mark = content.mark();
-    try {
+    content.writeWhole([&] {
         content.append("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
         content.appendShared(note, note.endsWith(Mark) ? Mark.size() : 0);
         content.append('}');
-    } catch (...) {
-        content.rollback(mark);
-        throw;
-    }
-    state().lists.swap(lists);
+    });
+    state().lists.take(lists);
     return True;
 }
 
@@ -192,11 +188,15 @@ const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
     // Everything that can fail is done before the content changes.
     std::string opening = openingOf(paragraph), trailer;
     appendTrailer(paragraph, trailer);
-    detail::ListSet lists = paragraph.state().lists;
-    if (std::int32_t list = detail::listNumber(paragraph)) lists.add(list);
+    // A list item belongs to its own list from now on.
+    detail::ListSet lists;
+    if (std::int32_t list = detail::listNumber(paragraph)) {
+        lists = paragraph.state().lists;
+        lists.add(list);
+    }
     content.prepend(opening);
     content.append(trailer);
-    paragraph.state().lists.swap(lists);
+    paragraph.state().lists.take(lists);
     return content;
 }
 
