@@ -43,6 +43,13 @@ TEST(Chunks, LargeTextsShareTheirPiecesAndStayAsTheyWere) {
         cut.appendShared(a, leaveOut);
         EXPECT_EQ(cut.str(), (expected + "more").substr(0, a.size() - leaveOut));
     }
+    // And the beginning: inside the first piece, past it, or with the end.
+    EXPECT_TRUE(a.startsWith("line 0x") && !a.startsWith("line 1"));
+    for (std::size_t skip : {std::size_t{5}, Chunks::PieceSize + 10, a.size() - 3}) {
+        Chunks cut("[");
+        cut.appendShared(a, 2, skip);
+        EXPECT_EQ(cut.str(), "[" + (expected + "more").substr(skip, a.size() - skip - 2));
+    }
 }
 
 TEST(Chunks, PrependAndRollBackAcrossPieces) {

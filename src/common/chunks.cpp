@@ -182,30 +182,45 @@ std::string& Chunks::openPiece(std::size_t capacity) {
     return tail_;
 }
 
-void Chunks::appendShared(const Chunks& other, std::size_t leaveOut) {
+void Chunks::appendShared(const Chunks& other, std::size_t leaveOut, std::size_t skip) {
     leaveOut = std::min(leaveOut, other.size());
+    skip = std::min(skip, other.size() - leaveOut);
     if (&other == this) {
         std::string text = other.str();
-        append(std::string_view(text).substr(0, text.size() - leaveOut));
+        append(std::string_view(text).substr(skip, text.size() - leaveOut - skip));
         return;
     }
-    // A large piece is shared, all of it or the first part that is taken;
-    // a small one is copied.
-    std::size_t left = other.size() - leaveOut;
-    auto take = [&](const Piece& piece) {
-        std::size_t size = std::min(piece.size, left);
+    // A large piece is shared, all of it or the part that is taken; a small
+    // one is copied.
+    std::size_t left = other.size() - leaveOut - skip;
+    auto take = [&](std::string_view view, const std::shared_ptr<const char>& owner) {
+        std::size_t start = std::min(skip, view.size());
+        skip -= start;
+        std::size_t size = std::min(view.size() - start, left);
         left -= size;
         if (size >= ShareFrom)
-            share(piece, size);
+            share({std::shared_ptr<const char>(owner, view.data() + start), size}, size);
         else if (size > 0)
-            append(piece.view().substr(0, size));
+            append(view.substr(start, size));
     };
     // A large piece being written is finished first, to be shared too
     // (finishing may lengthen the last finished piece).
-    if (other.tail_.size() >= ShareFrom && left >= other.finishedSize() + ShareFrom) other.finishTail();
+    if (other.tail_.size() >= ShareFrom && skip + left >= other.finishedSize() + ShareFrom) other.finishTail();
     if (other.finished_)
-        for (const auto& piece : other.finished_->pieces) take(piece);
-    append(std::string_view(other.tail_).substr(0, std::min(other.tail_.size(), left)));
+        for (const auto& piece : other.finished_->pieces) take(piece.view(), piece.data);
+    take(other.tail_, nullptr);
+}
+
+bool Chunks::startsWith(std::string_view prefix) const {
+    if (prefix.size() > size()) return false;
+    std::size_t have = 0;
+    bool same = true;
+    forEach([&](std::string_view piece) {
+        std::size_t n = std::min(prefix.size() - have, piece.size());
+        same = same && piece.substr(0, n) == prefix.substr(have, n);
+        have += n;
+    });
+    return same;
 }
 
 bool Chunks::endsWith(std::string_view suffix) const {

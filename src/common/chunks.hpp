@@ -59,10 +59,12 @@ public:
     std::string& openPiece(std::size_t capacity);
 
     // Append the text of other: its large pieces by reference, the rest
-    // copied; all of it, or all but its last `leaveOut` characters.
-    void appendShared(const Chunks& other, std::size_t leaveOut = 0);
+    // copied; all of it, or all but its last `leaveOut` characters and its
+    // first `skip`.
+    void appendShared(const Chunks& other, std::size_t leaveOut = 0, std::size_t skip = 0);
 
-    // Whether the text ends with suffix.
+    // Whether the text begins with prefix, or ends with suffix.
+    bool startsWith(std::string_view prefix) const;
     bool endsWith(std::string_view suffix) const;
 
     // Put text in front of everything.

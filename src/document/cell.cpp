@@ -46,15 +46,24 @@ const detail::ListSet& Access::lists(const cCell& cell) { return cell.state().li
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
     // As on a page, the reset ends the paragraph's formatting; "\\intbl"
-    // keeps what follows inside the table. Most cells hold one paragraph,
-    // and a large table holds many cells at once.
-    static constexpr std::string_view Reset = "\\pard\\intbl";
+    // keeps what follows inside the table. The paragraph's own reset at its
+    // opening would take its text out of the table again, so the cell
+    // repeats "\\intbl" after it: readers that follow the reset (pandoc,
+    // unrtf) otherwise end the table at every cell, and pandoc nests the
+    // table so far in each one. Most cells hold one paragraph, and a large
+    // table holds many cells at once.
+    static constexpr std::string_view Opening = "{\\pard\\plain", InTable = "\\intbl", Reset = "\\pard\\intbl";
     const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
+    const std::size_t opening = paragraph.startsWith(Opening) ? Opening.size() : 0;
     detail::Chunks& content = state().content;
     detail::ListSet lists = state().lists.with(Access::lists(*Paragraph));
     content.writeWhole([&] {
-        content.reserveEmpty(paragraph.size() + Reset.size());
-        content.appendShared(paragraph);
+        content.reserveEmpty(paragraph.size() + InTable.size() + Reset.size());
+        if (opening) {
+            content.append(Opening);
+            content.append(InTable);
+        }
+        content.appendShared(paragraph, 0, opening);
         content.append(Reset);
     });
     state().lists.take(lists);

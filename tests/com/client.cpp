@@ -225,7 +225,7 @@ std::wstring wrapped(const wchar_t* text) {
 
 // A cell's last paragraph in a table: ended by the cell, not by a mark.
 std::wstring endedByCell(const wchar_t* text) {
-    std::wstring p = wrapped(text);
+    std::wstring p = wrapped(text).insert(12, L"\\intbl");
     return p.substr(0, p.size() - 5);
 }
 

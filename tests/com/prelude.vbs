@@ -164,7 +164,10 @@ Function ParagraphRtf(paragraph)
     End If
 End Function
 
-' A cell's last paragraph as a table writes it: ended by the cell, not by a mark.
+' A cell's last paragraph as a table writes it: back in the table after its
+' own reset, and ended by the cell, not by a mark.
 Function EndedByCell(s)
-    EndedByCell = Left(Wrapped(s), Len(Wrapped(s)) - 5)
+    Dim p
+    p = "{\pard\plain\intbl" & Mid(Wrapped(s), 13)
+    EndedByCell = Left(p, Len(p) - 5)
 End Function

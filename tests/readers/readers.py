@@ -490,6 +490,18 @@ def pandoc_blocks(blocks):
                 yield inline_chars(p["c"])
 
 
+def pandoc_tables(blocks):
+    """The tables at the top of the document: rows of cells, each cell's paragraphs joined by a space."""
+    tables = []
+    for b in blocks:
+        if b["t"] == "Table":
+            _, _, _, head, bodies, _ = b["c"]
+            rows = head[1] + [row for body in bodies for row in body[2] + body[3]]
+            tables.append([[" ".join("".join(c for c, _ in p) for p in pandoc_blocks(cell[4])) for cell in row[1]]
+                           for row in rows])
+    return tables
+
+
 def pandoc_view(text):
     """The host's text as pandoc can show it (KNOWN pandoc-astral, pandoc-tab, pandoc-spaces,
     pandoc-controls)."""
@@ -499,7 +511,11 @@ def pandoc_view(text):
 
 def check_pandoc(suite, expectation, work, name):
     path = os.path.join(work, expectation["document"])
-    result = subprocess.run(["pandoc", "-f", "rtf", "-t", "json", path], capture_output=True)
+    try:
+        result = subprocess.run(["pandoc", "-f", "rtf", "-t", "json", path], capture_output=True, timeout=120)
+    except subprocess.TimeoutExpired:
+        suite.check(name + ": pandoc read the document in two minutes", False, True)
+        return
     if result.returncode != 0:
         suite.check(name + ": pandoc read the document", result.stderr.decode(errors="replace"), "")
         return
@@ -508,6 +524,11 @@ def check_pandoc(suite, expectation, work, name):
     got = [p for p in pandoc_blocks(tree["blocks"]) if "".join(c for c, _ in p).strip()]
     suite.check(name + ": pandoc paragraphs", ["".join(c for c, _ in p) for p in got],
                 [pandoc_view(shown_text(p, controls=str)) for p in body])
+    # Each table one table of its rows and cells, none inside another.
+    tables = [b["table"] for b in expectation["body"] if "table" in b]
+    suite.check(name + ": pandoc tables", pandoc_tables(tree["blocks"]),
+                [[[" ".join(pandoc_view(shown_text(p, controls=str)) for p in cell) for cell in row] for row in table]
+                 for table in tables])
     names = {"bold": "Strong", "italic": "Emph", "underline": "Underline", "strike": "Strikeout"}
     for p, want in zip(got, body):
         # Words of a run keep the run's marks; spaces between runs are not compared.
