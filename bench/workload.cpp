@@ -5,6 +5,7 @@
 //
 // Usage: velloran_workload paragraphs N OUT     N paragraphs of three runs
 //        velloran_workload table ROWS [OUT]     ROWS rows of ten cells (only the cells without OUT)
+//        velloran_workload table-rows ROWS OUT  the same table written a row at a time
 //        velloran_workload picture FILE OUT     one picture in a paragraph
 //        velloran_workload colors N             N distinct colours entered
 //        velloran_workload fonts N              N distinct fonts entered
@@ -45,6 +46,14 @@ void table(long rows, const std::string& out) {
     if (doc.Save(out) != True) std::exit(1);
 }
 
+void tableByRows(long rows, const std::string& out) {
+    cDocument doc;
+    auto page = std::make_shared<cPage>();
+    bench::buildTableByRows(doc, *page, static_cast<std::int32_t>(rows));
+    doc.InsertPage(page);
+    if (doc.Save(out) != True) std::exit(1);
+}
+
 void picture(const std::string& file, const std::string& out) {
     cDocument doc;
     auto picture = std::make_shared<cPicture>();
@@ -76,6 +85,8 @@ int main(int argc, char** argv) {
         paragraphs(std::atol(argv[2]), out);
     } else if (kind == "table") {
         table(std::atol(argv[2]), out);
+    } else if (kind == "table-rows") {
+        tableByRows(std::atol(argv[2]), out);
     } else if (kind == "picture") {
         picture(argv[2], out);
     } else if (kind == "colors") {

@@ -29,25 +29,46 @@ inline void buildParagraphs(cDocument& doc, long count) {
     doc.InsertPage(page);
 }
 
-// The cells of a table of rows x 10, each holding one paragraph, every
-// other row shaded.
+// Row r of a table of ten columns into row `at` of cells: each cell holds
+// one paragraph, every other row shaded.
+inline void fillTableRow(CellArray& cells, std::int32_t at, std::int32_t r, std::int32_t grey,
+                         const std::shared_ptr<cText>& text) {
+    for (std::int32_t c = 1; c <= 10; ++c) {
+        auto cell = std::make_shared<cCell>();
+        cell->Width = 1000;
+        if (r % 2 == 0) cell->BackColorIndex = grey;
+        auto para = std::make_shared<cParagraph>();
+        para->InsertText(text);
+        cell->InsertParagraph(para);
+        cells.at({c, at}) = std::move(cell);
+    }
+}
+
+inline std::shared_ptr<cText> tableText() {
+    auto text = std::make_shared<cText>();
+    text->Text("cell text");
+    return text;
+}
+
+// The cells of a table of rows x 10, all held at once.
 inline CellArray tableCells(cDocument& doc, std::int32_t rows) {
     std::int32_t grey = doc.ColorIndex(0xDDDDDD);
     CellArray cells({{1, 10}, {1, rows}});
-    auto text = std::make_shared<cText>();
-    text->Text("cell text");
-    for (std::int32_t r = 1; r <= rows; ++r) {
-        for (std::int32_t c = 1; c <= 10; ++c) {
-            auto cell = std::make_shared<cCell>();
-            cell->Width = 1000;
-            if (r % 2 == 0) cell->BackColorIndex = grey;
-            auto para = std::make_shared<cParagraph>();
-            para->InsertText(text);
-            cell->InsertParagraph(para);
-            cells.at({c, r}) = std::move(cell);
-        }
-    }
+    auto text = tableText();
+    for (std::int32_t r = 1; r <= rows; ++r) fillTableRow(cells, r, r, grey, text);
     return cells;
+}
+
+// The same table written a row at a time, each row's cells dropped once it
+// is in the page: readers show one table.
+inline void buildTableByRows(cDocument& doc, cPage& page, std::int32_t rows) {
+    std::int32_t grey = doc.ColorIndex(0xDDDDDD);
+    auto text = tableText();
+    CellArray row({{1, 10}, {1, 1}});
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        fillTableRow(row, 1, r, grey, text);
+        page.InsertTable(row);
+    }
 }
 
 // A one-page letter: a letterhead in the page header, page numbers, an

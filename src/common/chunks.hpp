@@ -69,6 +69,9 @@ public:
 
     // Put text in front of everything.
     void prepend(std::string_view text);
+    // Put text around everything: a text in one piece is written out anew
+    // once, with room for exactly what it then holds.
+    void wrap(std::string_view before, std::string_view after);
 
     // A place in the text to cut back to when a longer write fails.
     struct Mark {

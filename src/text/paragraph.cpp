@@ -133,6 +133,10 @@ std::int32_t detail::listNumber(const cParagraph& p) {
 
 namespace {
 
+// Room for a paragraph's trailer with all but the longest values: growing
+// it step by step cost more than writing it.
+constexpr std::size_t TrailerRoom = 160;
+
 // What follows the content in the wrapped paragraph: "}", indents, spacing,
 // list, border, alignment and paragraph mark.
 void appendTrailer(const cParagraph& p, std::string& out) {
@@ -187,6 +191,7 @@ const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
     if (!closingOf(paragraph.Align)) return content;
     // Everything that can fail is done before the content changes.
     std::string opening = openingOf(paragraph), trailer;
+    trailer.reserve(TrailerRoom);
     appendTrailer(paragraph, trailer);
     // A list item belongs to its own list from now on.
     detail::ListSet lists;
@@ -194,8 +199,7 @@ const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
         lists = paragraph.state().lists;
         lists.add(list);
     }
-    content.prepend(opening);
-    content.append(trailer);
+    content.wrap(opening, trailer);
     paragraph.state().lists.take(lists);
     return content;
 }
