@@ -253,18 +253,6 @@ void Chunks::prepend(std::string_view text) {
     }
 }
 
-void Chunks::wrap(std::string_view before, std::string_view after) {
-    if (finished_ || tail_.size() >= ShareFrom) {
-        prepend(before);
-        append(after);
-        return;
-    }
-    std::string whole;
-    whole.reserve(before.size() + tail_.size() + after.size());
-    whole.append(before).append(tail_).append(after);
-    tail_ = std::move(whole);
-}
-
 void Chunks::rollback(const Mark& mark) {
     if (mark.size >= finishedSize()) {
         tail_.resize(mark.size - finishedSize());

@@ -69,9 +69,25 @@ public:
 
     // Put text in front of everything.
     void prepend(std::string_view text);
-    // Put text around everything: a text in one piece is written out anew
-    // once, with room for exactly what it then holds.
-    void wrap(std::string_view before, std::string_view after);
+    // Put text around everything, the text after written by writeAfter
+    // (about `afterRoom` characters) before anything changes: a text in one
+    // piece is written out anew once, with room for what it then holds.
+    template <class WriteAfter>
+    void wrap(std::string_view before, std::size_t afterRoom, WriteAfter&& writeAfter) {
+        if (finished_ || tail_.size() >= ShareFrom) {
+            std::string after;
+            after.reserve(afterRoom);
+            writeAfter(after);
+            prepend(before);
+            append(after);
+            return;
+        }
+        std::string whole;
+        whole.reserve(before.size() + tail_.size() + afterRoom);
+        whole.append(before).append(tail_);
+        writeAfter(whole);
+        tail_ = std::move(whole);
+    }
 
     // A place in the text to cut back to when a longer write fails.
     struct Mark {

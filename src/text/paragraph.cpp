@@ -189,17 +189,16 @@ const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
     detail::Chunks& content = paragraph.state().content;
     if (!closingOf(paragraph.Align)) return content;
-    // Everything that can fail is done before the content changes.
-    std::string opening = openingOf(paragraph), trailer;
-    trailer.reserve(TrailerRoom);
-    appendTrailer(paragraph, trailer);
+    // Everything that can fail is done before the content changes; the
+    // trailer is written before the text around it is.
+    std::string opening = openingOf(paragraph);
     // A list item belongs to its own list from now on.
     detail::ListSet lists;
     if (std::int32_t list = detail::listNumber(paragraph)) {
         lists = paragraph.state().lists;
         lists.add(list);
     }
-    content.wrap(opening, trailer);
+    content.wrap(opening, TrailerRoom, [&](std::string& out) { appendTrailer(paragraph, out); });
     paragraph.state().lists.take(lists);
     return content;
 }
