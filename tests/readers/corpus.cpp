@@ -106,20 +106,24 @@ public:
         body_.push_back(paragraphJson(given));
     }
 
-    // A table of cells, each holding the paragraphs given.
-    void table(cPage& page, const std::vector<std::vector<std::vector<ParagraphGiven>>>& rows, std::int32_t shade) {
+    // A table of cells, each holding the paragraphs given: inserted whole,
+    // or a row at a time as a host writing a large table does.
+    void table(cPage& page, const std::vector<std::vector<std::vector<ParagraphGiven>>>& rows, std::int32_t shade,
+               bool byRows = false) {
         std::int32_t columns = static_cast<std::int32_t>(rows.front().size());
-        CellArray cells({{1, columns}, {1, static_cast<std::int32_t>(rows.size())}});
+        std::int32_t height = byRows ? 1 : static_cast<std::int32_t>(rows.size());
+        CellArray cells({{1, columns}, {1, height}});
         for (std::size_t r = 0; r < rows.size(); ++r) {
             for (std::size_t c = 0; c < rows[r].size(); ++c) {
                 auto cell = std::make_shared<cCell>();
                 cell->Width = 2400;
                 if (r == 0) cell->BackColorIndex = shade;
                 for (const auto& given : rows[r][c]) cell->InsertParagraph(paragraph(given));
-                cells.at({static_cast<std::int32_t>(c + 1), static_cast<std::int32_t>(r + 1)}) = cell;
+                cells.at({static_cast<std::int32_t>(c + 1), byRows ? 1 : static_cast<std::int32_t>(r + 1)}) = cell;
             }
+            if (byRows) page.InsertTable(cells);
         }
-        page.InsertTable(cells);
+        if (!byRows) page.InsertTable(cells);
         std::string json = "{\"table\": [";
         for (std::size_t r = 0; r < rows.size(); ++r) {
             json += r ? ", [" : "[";
@@ -270,11 +274,11 @@ void tableDocument(const std::string& folder) {
             shade);
     c.add(*page, para({plain("After the table")}));
     // Rows of one line each: a cell's last paragraph must not leave an
-    // empty one behind it.
+    // empty one behind it. Written a row at a time, they are one table.
     std::vector<std::vector<std::vector<ParagraphGiven>>> rows;
     for (int r = 1; r <= 4; ++r)
         rows.push_back({{para({plain("R" + std::to_string(r) + "C1")})}, {para({plain("R" + std::to_string(r) + "C2")})}});
-    c.table(*page, rows, shade);
+    c.table(*page, rows, shade, true);
     c.add(*page, para({plain("Last paragraph")}));
     c.doc.InsertPage(page);
     c.write(folder);
