@@ -373,6 +373,12 @@ py::object result(T&& value) {
         return py::cast(std::forward<T>(value));
 }
 
+// The name of the capsules that carry a DirectCall. pybind11 (2.10 and
+// earlier) takes any capsule without a name for one of its own function
+// records, so a DirectCall passed where it looks for one (a std::function
+// argument of another module) would be read as such a record.
+constexpr const char* capsuleName = "velloran.DirectCall";
+
 // A function of (self, value) with the names its one parameter may go by.
 template <class F>
 struct DirectCall {
@@ -382,9 +388,10 @@ struct DirectCall {
     const char* automationParameter;
 
     static PyObject* call(PyObject* capsule, PyObject* const* args, Py_ssize_t count, PyObject* keywords) {
-        auto* self = static_cast<DirectCall*>(PyCapsule_GetPointer(capsule, nullptr));
-        Py_ssize_t given = count + (keywords ? PyTuple_GET_SIZE(keywords) : 0);
-        if (given != 2 || (keywords && !self->named(PyTuple_GET_ITEM(keywords, 0)))) {
+        auto* self = static_cast<DirectCall*>(PyCapsule_GetPointer(capsule, capsuleName));
+        // self by position only, the value by position or by one of its names.
+        Py_ssize_t named = keywords ? PyTuple_GET_SIZE(keywords) : 0;
+        if (count < 1 || count + named != 2 || (named == 1 && !self->named(PyTuple_GET_ITEM(keywords, 0)))) {
             PyErr_Format(PyExc_TypeError, "%s() takes one argument (%s)", self->name.c_str(), self->parameter);
             return nullptr;
         }
@@ -398,6 +405,10 @@ struct DirectCall {
             }
         } catch (py::error_already_set& e) {
             e.restore();
+#ifdef __GLIBCXX__
+        } catch (abi::__forced_unwind&) {
+            throw;  // a cancelled thread must unwind on
+#endif
         } catch (...) {
             raiseCurrent();
         }
@@ -420,7 +431,7 @@ py::object directFunction(F f, const std::string& name, const char* parameter, c
     auto* def = new PyMethodDef{call->name.c_str(), reinterpret_cast<PyCFunction>(
                                     reinterpret_cast<void (*)()>(&DirectCall<F>::call)),
                                 METH_FASTCALL | METH_KEYWORDS, text->c_str()};
-    py::object capsule = py::reinterpret_steal<py::object>(PyCapsule_New(call, nullptr, nullptr));
+    py::object capsule = py::reinterpret_steal<py::object>(PyCapsule_New(call, capsuleName, nullptr));
     if (!capsule) throw py::error_already_set();
     static PyObject* const module = PyUnicode_InternFromString("velloran");
     auto function = py::reinterpret_steal<py::object>(PyCFunction_NewEx(def, capsule.ptr(), module));
@@ -488,7 +499,9 @@ void method(Class<C>& cls, const char* name, const std::string& textSignature, F
         py::object function = directFunction(std::move(f), name, std::get<0>(pythonArgs).name,
                                              std::get<0>(automationArgs).name,
                                              std::string(name) + textSignature + "\n--\n\n" + doc);
-        cls.attr(name) = py::reinterpret_steal<py::object>(PyInstanceMethod_New(function.ptr()));
+        auto bound = py::reinterpret_steal<py::object>(PyInstanceMethod_New(function.ptr()));
+        if (!bound) throw py::error_already_set();
+        cls.attr(name) = bound;
     } else {
         // pybind11 may keep the pointer: the text lives as long as the process.
         auto* text = new std::string(std::string(name) + textSignature + "\n--\n\n" + doc);
