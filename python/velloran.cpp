@@ -494,17 +494,17 @@ void writeOnly(Class<C>& cls, const char* name, Setter setter, const char* doc) 
 template <class C, class F, class... PythonArgs, class... AutomationArgs>
 void method(Class<C>& cls, const char* name, const std::string& textSignature, F f,
             std::tuple<PythonArgs...> pythonArgs, std::tuple<AutomationArgs...> automationArgs, const std::string& doc) {
+    const std::string signedDoc = std::string(name) + textSignature + "\n--\n\n" + doc;
     if constexpr (sizeof...(PythonArgs) == 1 && std::is_invocable_v<F&, py::handle, py::handle>) {
         // One value, no default: called directly, bound as pybind11 binds methods.
         py::object function = directFunction(std::move(f), name, std::get<0>(pythonArgs).name,
-                                             std::get<0>(automationArgs).name,
-                                             std::string(name) + textSignature + "\n--\n\n" + doc);
+                                             std::get<0>(automationArgs).name, signedDoc);
         auto bound = py::reinterpret_steal<py::object>(PyInstanceMethod_New(function.ptr()));
         if (!bound) throw py::error_already_set();
         cls.attr(name) = bound;
     } else {
         // pybind11 may keep the pointer: the text lives as long as the process.
-        auto* text = new std::string(std::string(name) + textSignature + "\n--\n\n" + doc);
+        auto* text = new std::string(signedDoc);
         std::apply([&](auto... a) { cls.def(name, f, a..., text->c_str()); }, pythonArgs);
         std::apply([&](auto... a) { cls.def(name, f, a..., ""); }, automationArgs);
     }
