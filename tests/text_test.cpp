@@ -219,7 +219,12 @@ protected:
         p->InsertText(textOf("abc"));
         return p;
     }
-    static std::string take(cParagraph& p) { return detail::Access::takeRtf(p).str(); }
+    static std::string take(cParagraph& p) {
+        auto taken = detail::Access::takeRtf(p);
+        std::string text = taken.text().str();
+        taken.commit();
+        return text;
+    }
     cDocument doc;
 };
 

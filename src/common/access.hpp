@@ -105,9 +105,27 @@ struct Access {
     // mark) for its current content, appended to out; changes nothing. Error
     // 91 when Border is null.
     static void appendWrapped(const cParagraph& paragraph, std::string& out);
-    // The paragraph as a page or cell takes it: the wrapped text replaces the
-    // content, so a second taking nests the first.
-    static const detail::Chunks& takeRtf(cParagraph& paragraph);
+    // The paragraph as a page, cell or note takes it: its wrapped text and
+    // its lists with its own, made apart from it. Once the parent has taken
+    // them, commit() makes them the paragraph's content (a second taking
+    // nests the first); until then the paragraph is as it was.
+    class Taken {
+    public:
+        explicit Taken(cParagraph& paragraph) : paragraph_(paragraph) {}
+        const detail::Chunks& text() const;
+        const detail::ListSet& lists() const;
+        void commit() noexcept;
+
+    private:
+        friend struct Access;
+        cParagraph& paragraph_;
+        bool wrapped_ = false;
+        detail::Chunks text_;
+        bool listed_ = false;
+        detail::ListSet lists_;
+    };
+    // Error 91 when Border is null.
+    static Taken takeRtf(cParagraph& paragraph);
 };
 
 namespace detail {

@@ -98,12 +98,15 @@ void Chunks::finishTail() const {
         tail_.clear();
         return;
     }
+    // Everything that can fail comes before the text moves: a failure
+    // leaves it where it was.
     Finished& done = finished();
-    std::size_t size = tail_.size();
     roomFor(done.pieces, 1);
-    done.pieces.push_back({owning(std::move(tail_)), size});
+    auto owner = std::make_shared<std::string>();
+    const std::size_t size = tail_.size();
+    owner->swap(tail_);
+    done.pieces.push_back({std::shared_ptr<const char>(owner, owner->data()), size});
     done.size += size;
-    tail_ = std::string();
     done.live = false;
 }
 

@@ -78,8 +78,15 @@ public:
             std::string after;
             after.reserve(afterRoom);
             writeAfter(after);
-            prepend(before);
+            // The end first, cut off again when the front cannot be put in.
+            const Mark end = mark();
             append(after);
+            try {
+                prepend(before);
+            } catch (...) {
+                rollback(end);
+                throw;
+            }
             return;
         }
         std::string whole;
@@ -87,6 +94,26 @@ public:
         whole.append(before).append(tail_);
         writeAfter(whole);
         tail_ = std::move(whole);
+    }
+
+    // A new text of this one with text around it, made as wrap() makes it;
+    // this text is left as it was.
+    template <class WriteAfter>
+    Chunks wrapped(std::string_view before, std::size_t afterRoom, WriteAfter&& writeAfter) const {
+        if (finished_ || tail_.size() >= ShareFrom) {
+            std::string after;
+            after.reserve(afterRoom);
+            writeAfter(after);
+            Chunks out{std::string(before)};
+            out.appendShared(*this);
+            out.append(after);
+            return out;
+        }
+        std::string whole;
+        whole.reserve(before.size() + tail_.size() + afterRoom);
+        whole.append(before).append(tail_);
+        writeAfter(whole);
+        return Chunks(std::move(whole));
     }
 
     // A place in the text to cut back to when a longer write fails.

@@ -53,10 +53,11 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     // table so far in each one. Most cells hold one paragraph, and a large
     // table holds many cells at once.
     static constexpr std::string_view Opening = "{\\pard\\plain", InTable = "\\intbl", Reset = "\\pard\\intbl";
-    const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
+    Access::Taken taken = Access::takeRtf(*Paragraph);
+    const detail::Chunks& paragraph = taken.text();
     const std::size_t opening = paragraph.startsWith(Opening) ? Opening.size() : 0;
     detail::Chunks& content = state().content;
-    detail::ListSet lists = state().lists.with(Access::lists(*Paragraph));
+    detail::ListSet lists = state().lists.with(taken.lists());
     content.writeWhole([&] {
         content.reserveEmpty(paragraph.size() + InTable.size() + Reset.size());
         if (opening) {
@@ -67,6 +68,7 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
         content.append(Reset);
     });
     state().lists.take(lists);
+    taken.commit();
     return True;
 }
 

@@ -208,14 +208,15 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
 
 namespace {
 
-// Runs one piece of the header: a piece that fails writes nothing, and the
-// header goes on with the next.
+// Runs one piece of the header: a piece whose values do not fit (an
+// overflow, a missing border) writes nothing, and the header goes on with
+// the next. Running out of memory fails the whole rendering.
 template <class Piece>
 void resumeNext(std::string& out, Piece&& piece) {
     std::size_t mark = out.size();
     try {
         piece();
-    } catch (...) {
+    } catch (const Error&) {
         out.resize(mark);
     }
 }

@@ -39,8 +39,9 @@ const detail::ListSet& Access::lists(const cPage& page) { return page.state().li
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    const detail::Chunks& paragraph = Access::takeRtf(*Paragraph);
-    detail::ListSet lists = state().lists.with(Access::lists(*Paragraph));
+    Access::Taken taken = Access::takeRtf(*Paragraph);
+    const detail::Chunks& paragraph = taken.text();
+    detail::ListSet lists = state().lists.with(taken.lists());
     // A paragraph writes its indents, spacing and alignment after its group,
     // at the page's level: the reset keeps them from reaching the next one.
     detail::Chunks& content = state().content;
@@ -49,6 +50,7 @@ Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
         content.append("\\pard");
     });
     state().lists.take(lists);
+    taken.commit();
     return True;
 }
 

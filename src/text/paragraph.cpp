@@ -53,14 +53,15 @@ const detail::ListSet& Access::lists(const cParagraph& paragraph) { return parag
 const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state().content; }
 
 Boolean cParagraph::InsertText(const std::shared_ptr<cText>& Text) {
-    // Rendering fails, if at all, before it writes anything.
-    detail::appendTextRun(state().content.tail(), Text.get());
+    detail::Chunks& content = state().content;
+    content.writeWhole([&] { detail::appendTextRun(content.tail(), Text.get()); });
     return True;
 }
 
 Boolean cParagraph::InsertDrawing(const std::shared_ptr<cDrawing>& Drawing) {
     if (!Drawing) return False;
-    detail::appendRtf(*Drawing, state().content.tail());
+    detail::Chunks& content = state().content;
+    content.writeWhole([&] { detail::appendRtf(*Drawing, content.tail()); });
     return True;
 }
 
@@ -91,8 +92,9 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
 
 Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
-    const detail::Chunks& note = Access::takeRtf(*Note);
-    detail::ListSet lists = state().lists.with(Access::lists(*Note));
+    Access::Taken taken = Access::takeRtf(*Note);
+    const detail::Chunks& note = taken.text();
+    detail::ListSet lists = state().lists.with(taken.lists());
     // The note's last paragraph is ended by the footnote group itself: a
     // "\par" there would add an empty paragraph to every note.
     constexpr std::string_view Mark = "\\par ";
@@ -103,6 +105,7 @@ Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
         content.append('}');
     });
     state().lists.take(lists);
+    taken.commit();
     return True;
 }
 
@@ -185,22 +188,32 @@ void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
     appendTrailer(paragraph, out);
 }
 
-const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
+Access::Taken Access::takeRtf(cParagraph& paragraph) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
-    detail::Chunks& content = paragraph.state().content;
-    if (!closingOf(paragraph.Align)) return content;
-    // Everything that can fail is done before the content changes; the
-    // trailer is written before the text around it is.
+    Taken taken(paragraph);
+    const detail::Chunks& content = paragraph.state().content;
+    if (!closingOf(paragraph.Align)) return taken;
     std::string opening = openingOf(paragraph);
     // A list item belongs to its own list from now on.
-    detail::ListSet lists;
     if (std::int32_t list = detail::listNumber(paragraph)) {
-        lists = paragraph.state().lists;
-        lists.add(list);
+        taken.lists_ = paragraph.state().lists;
+        taken.lists_.add(list);
+        taken.listed_ = true;
     }
-    content.wrap(opening, TrailerRoom, [&](std::string& out) { appendTrailer(paragraph, out); });
-    paragraph.state().lists.take(lists);
-    return content;
+    taken.text_ = content.wrapped(opening, TrailerRoom, [&](std::string& out) { appendTrailer(paragraph, out); });
+    taken.wrapped_ = true;
+    return taken;
+}
+
+const detail::Chunks& Access::Taken::text() const { return wrapped_ ? text_ : paragraph_.state().content; }
+
+const detail::ListSet& Access::Taken::lists() const { return listed_ ? lists_ : paragraph_.state().lists; }
+
+void Access::Taken::commit() noexcept {
+    // A taken paragraph has its state: taking read it.
+    if (wrapped_) paragraph_.state_->content = std::move(text_);
+    if (listed_) paragraph_.state_->lists.take(lists_);
+    wrapped_ = listed_ = false;
 }
 
 }  // namespace velloran

@@ -1,0 +1,23 @@
+// Allocations that fail on request, for the tests that see that a failure
+// part-way leaves every object as it was. Sanitizer runtimes own operator
+// new themselves, so those builds count nothing.
+#include <cstdlib>
+#include <new>
+
+#include "support.hpp"
+
+namespace velloran::test {
+thread_local int allocationsLeft = -1;
+}
+
+#ifdef VELLORAN_FAILS_ALLOCATIONS
+void* operator new(std::size_t size) {
+    int& left = velloran::test::allocationsLeft;
+    if (left == 0) throw std::bad_alloc();
+    if (left > 0) --left;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#endif
