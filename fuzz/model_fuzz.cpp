@@ -14,7 +14,11 @@
 //   each backslash in it starts a control word or symbol;
 // - Rtf gives the same text twice in a row (the clock is fixed);
 // - a successful Save wrote exactly Rtf's bytes, and no temporary file is
-//   left in the save folder or the temporary folder.
+//   left in the save folder or the temporary folder;
+// - a call whose allocations fail from some point on (OpOutOfMemory) throws
+//   std::bad_alloc, or returns, as any call does, and a failed one changed
+//   nothing;
+// - an object moved from (OpMove) is as good as a new one.
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,8 +33,10 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <new>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <velloran/velloran.hpp>
@@ -44,7 +50,22 @@ namespace fs = std::filesystem;
 using namespace velloran;
 using namespace velloran::fuzz;
 
+// The allocations the running call may still make; -1 never fails.
+static thread_local long allocationsLeft = -1;
+
+void* operator new(std::size_t size) {
+    if (allocationsLeft == 0) throw std::bad_alloc();
+    if (allocationsLeft > 0) --allocationsLeft;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 namespace {
+
+// The allocations the next call may make before they fail; -1 for no limit.
+long nextCallAllocations = -1;
 
 [[noreturn]] void fail(const char* what, const std::string& detail = {}) {
     std::fprintf(stderr, "model_fuzz: %s\n", what);
@@ -550,8 +571,16 @@ Boolean call(const Objects& o, const Changes& changes, std::initializer_list<int
              const std::function<Boolean()>& f) {
     std::vector<Shown> before = state(o);
     Boolean result = False;
+    // Allocations fail only within the call itself, never in the checks.
+    struct Limit {
+        explicit Limit(long n) { allocationsLeft = n; }
+        ~Limit() { allocationsLeft = -1; }
+    };
     try {
-        result = f();
+        {
+            Limit limit(std::exchange(nextCallAllocations, -1));
+            result = f();
+        }
         if (result == True) {
             compare(o, before, changes, "a call changed an object it was not given");
             return result;
@@ -561,6 +590,8 @@ Boolean call(const Objects& o, const Changes& changes, std::initializer_list<int
         bool ok = std::find(allowed.begin(), allowed.end(), e.number()) != allowed.end() ||
                   (fileErrors && e.number() >= 52 && e.number() <= 76);
         if (!ok) fail("an error number the call does not raise", e.what() + (" " + std::to_string(e.number())));
+    } catch (const std::bad_alloc&) {
+        // Out of memory: allowed, as long as nothing changed.
     } catch (const std::exception& e) {
         fail("an exception other than velloran::Error escaped", e.what());
     } catch (...) {
@@ -677,6 +708,40 @@ void table(Objects& o, Reader& in) {
     if (page) call(o, {page.get()}, Documented, false, [&] { return page->InsertTable(cells); });
 }
 
+// The object of the source slot moved into the target slot's: a new one
+// when the target is empty, moved over the old one otherwise.
+template <class T>
+void moveInto(Pool<T>& pool, int target, int source) {
+    auto& from = pool[source];
+    auto& to = pool[target];
+    if (!from || target == source) return;
+    if (to) *to = std::move(*from);
+    else to = std::make_shared<T>(std::move(*from));
+}
+
+void move(Objects& o, Reader& in) {
+    int cls = in.byte() % ClassCount;
+    int target = in.byte() % Slots;
+    int source = in.byte() % Slots;
+    switch (cls) {
+    case ClsDocument: moveInto(o.documents, target, source); break;
+    case ClsPage: moveInto(o.pages, target, source); break;
+    case ClsCell: moveInto(o.cells, target, source); break;
+    case ClsParagraph: moveInto(o.paragraphs, target, source); break;
+    case ClsText: moveInto(o.texts, target, source); break;
+    case ClsBorder: moveInto(o.borders, target, source); break;
+    case ClsPicture: moveInto(o.pictures, target, source); break;
+    case ClsDrawing: moveInto(o.drawings, target, source); break;
+    case ClsLine: moveInto(o.lines, target, source); break;
+    case ClsRect: moveInto(o.rects, target, source); break;
+    case ClsEllipse: moveInto(o.ellipses, target, source); break;
+    case ClsPolyline: moveInto(o.polylines, target, source); break;
+    case ClsPolygon: moveInto(o.polygons, target, source); break;
+    case ClsPoint: moveInto(o.points, target, source); break;
+    case ClsDrawingText: moveInto(o.boxes, target, source); break;
+    }
+}
+
 void save(Objects& o, Reader& in, std::set<std::string>& targets) {
     auto& doc = o.documents[in.byte() % Slots];
     std::string path = saveTarget(in.byte());
@@ -704,6 +769,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::create_directories(folder().saves / "sub");
     std::set<std::string> targets;
 
+    nextCallAllocations = -1;
     Objects o;
     for (int cls = 0; cls < ClassCount; ++cls) {
         o.create(cls, 0);
@@ -738,6 +804,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (d) call(o, {d.get()}, Documented, false, [&] { return d->ColorIndex(color) >= 1 ? True : False; });
             break;
         }
+        case OpMove: move(o, in); break;
+        case OpOutOfMemory: nextCallAllocations = in.byte(); break;
         }
         checkInvariants(o);
         if (!fs::is_empty(folder().temp)) fail("a temporary file was left in TMPDIR");

@@ -19,6 +19,8 @@ enum Op : std::uint8_t {
     OpSave,    // document slot, target
     OpFont,    // document slot, text, character set value
     OpColor,   // document slot, value
+    OpMove,    // class, target slot, source slot: the source's object moved into the target's (a new one when empty)
+    OpOutOfMemory,  // count: the next call's allocations fail from the count-th on
     OpCount
 };
 

@@ -1,7 +1,10 @@
 // The document: defaults, font and colour tables, the header writer, the
 // frame around the pages, Save and its failures.
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,6 +74,131 @@ TEST(Document, MovedFromObjectsAreUsableAsNewOnes) {
     EXPECT_EQ(doc.InsertPage(std::make_shared<cPage>(std::move(page))), True);
     EXPECT_EQ(doc.LastPage(), 1);
     EXPECT_NE(doc.Rtf().find("again"), std::string::npos);
+}
+
+// Every class moved from: the object it moved to has everything; inserting
+// the one moved from writes a balanced document and raises nothing but the
+// library's errors; filling it again gives what a new one filled gives; and
+// one whose state only inserts make reads as a new one.
+template <class T, class Fill, class Text, class Insert>
+void movedFrom(const char* name, Fill fill, Text text, Insert insert, bool onlyInserts) {
+    FixedClock clock;
+    auto a = std::make_shared<T>();
+    fill(*a);
+    const std::string full = text(*a);
+    T b(std::move(*a));
+    EXPECT_EQ(text(b), full) << name;
+    if (onlyInserts) EXPECT_EQ(text(*a), text(T())) << name;
+    cDocument doc;
+    try {
+        insert(doc, a);
+    } catch (const Error&) {
+    }
+    EXPECT_TRUE(test::balanced(doc.Rtf())) << name;
+    T c;
+    c = std::move(b);
+    fill(*a);
+    EXPECT_EQ(text(*a), full) << name;
+    EXPECT_EQ(text(c), full) << name;
+}
+
+TEST(Document, EveryClassMovedFromReadsAsNewAndStartsAfresh) {
+    auto run = [](const std::string& t) {
+        auto r = std::make_shared<cText>();
+        r->Text(t);
+        return r;
+    };
+    auto inParagraph = [](cDocument& doc, auto fill) {
+        auto p = std::make_shared<cParagraph>();
+        fill(*p);
+        auto page = std::make_shared<cPage>();
+        page->InsertParagraph(p);
+        doc.InsertPage(page);
+    };
+    auto inDrawing = [&](cDocument& doc, auto fill) {
+        auto d = std::make_shared<cDrawing>();
+        fill(*d);
+        inParagraph(doc, [&](cParagraph& p) { p.InsertDrawing(d); });
+    };
+    auto points = [](auto& shape) {
+        for (int i = 0; i < 3; ++i) {
+            auto pt = std::make_shared<cPoint>();
+            pt->x = 100 * i, pt->y = 50 * i * i;
+            shape.InsertPoint(pt);
+        }
+    };
+    auto both = [](const auto& shape) {
+        std::string out = test::fragment(shape);
+        detail::appendShape(shape, out, 0);
+        return out;
+    };
+    auto fragmentOf = [](const auto& o) { return test::fragment(o); };
+
+    movedFrom<cDocument>(
+        "cDocument", [&](cDocument& d) { d.Title = "t", d.FontDefaultName = "Arial", d.FontIndex("Courier New"), d.ColorIndex(0x123456); },
+        [](const cDocument& d) { return d.Rtf(); }, [](cDocument&, auto&) {}, false);
+    movedFrom<cPage>(
+        "cPage", [&](cPage& g) { g.InsertParagraph(std::make_shared<cParagraph>()); }, fragmentOf,
+        [](cDocument& doc, auto& g) { doc.InsertPage(g); }, true);
+    movedFrom<cParagraph>(
+        "cParagraph", [&](cParagraph& p) { p.InsertText(run("p")); }, [](const cParagraph& p) { return Access::content(p); },
+        [&](cDocument& doc, auto& p) { inParagraph(doc, [&](cParagraph& q) { q.InsertFootnote(p); }); }, true);
+    movedFrom<cCell>(
+        "cCell", [&](cCell& c) { c.InsertParagraph(std::make_shared<cParagraph>()); },
+        [](const cCell& c) { return Access::content(c); },
+        [](cDocument& doc, auto& c) {
+            CellArray cells({{1, 1}, {1, 1}});
+            cells.at({1, 1}) = c;
+            auto page = std::make_shared<cPage>();
+            page->InsertTable(cells);
+            doc.InsertPage(page);
+        },
+        true);
+    movedFrom<cText>(
+        "cText", [](cText& t) { t.Text("run"); }, [](const cText& t) { return test::run(t); },
+        [&](cDocument& doc, auto& t) { inParagraph(doc, [&](cParagraph& p) { p.InsertText(t); }); }, true);
+    movedFrom<cBorder>(
+        "cBorder", [](cBorder& b) { b.TopVisible = True; }, [](const cBorder& b) { return test::border(b); },
+        [&](cDocument& doc, auto& b) { inParagraph(doc, [&](cParagraph& p) { p.Border = b; }); }, false);
+    movedFrom<cDrawing>(
+        "cDrawing",
+        [](cDrawing& d) {
+            d.InsertRect(std::make_shared<cRect>());
+            d.InsertLine(std::make_shared<cLine>());
+        },
+        fragmentOf, [&](cDocument& doc, auto& d) { inParagraph(doc, [&](cParagraph& p) { p.InsertDrawing(d); }); }, true);
+    movedFrom<cDrawingText>(
+        "cDrawingText", [&](cDrawingText& t) { t.Text(run("boxed")); }, both,
+        [&](cDocument& doc, auto& t) { inDrawing(doc, [&](cDrawing& d) { d.InsertText(t); }); }, true);
+    movedFrom<cLine>(
+        "cLine", [](cLine& l) { l.x2 = 500; }, both,
+        [&](cDocument& doc, auto& l) { inDrawing(doc, [&](cDrawing& d) { d.InsertLine(l); }); }, false);
+    movedFrom<cRect>(
+        "cRect", [](cRect& r) { r.Width = 500; }, both,
+        [&](cDocument& doc, auto& r) { inDrawing(doc, [&](cDrawing& d) { d.InsertRect(r); }); }, false);
+    movedFrom<cEllipse>(
+        "cEllipse", [](cEllipse& e) { e.Height = 500; }, both,
+        [&](cDocument& doc, auto& e) { inDrawing(doc, [&](cDrawing& d) { d.InsertEllipse(e); }); }, false);
+    movedFrom<cPolyline>(
+        "cPolyline", points, both,
+        [&](cDocument& doc, auto& l) { inDrawing(doc, [&](cDrawing& d) { d.InsertPolyline(l); }); }, true);
+    movedFrom<cPolygon>(
+        "cPolygon", points, both,
+        [&](cDocument& doc, auto& g) { inDrawing(doc, [&](cDrawing& d) { d.InsertPolygon(g); }); }, true);
+    movedFrom<cPoint>(
+        "cPoint", [](cPoint& p) { p.x = 7; }, fragmentOf,
+        [&](cDocument& doc, auto& p) {
+            inDrawing(doc, [&](cDrawing& d) {
+                auto g = std::make_shared<cPolygon>();
+                g->InsertPoint(p);
+                d.InsertPolygon(g);
+            });
+        },
+        false);
+    movedFrom<cPicture>(
+        "cPicture", [](cPicture& p) { p.File = "no such file.png", p.Width = 100; },
+        [](const cPicture& p) { return p.File + std::to_string(p.Width); },
+        [&](cDocument& doc, auto& p) { inParagraph(doc, [&](cParagraph& q) { q.InsertPicture(p); }); }, false);
 }
 
 TEST(Document, RealClockGivesTodaysDate) {
@@ -343,6 +471,39 @@ TEST_F(SaveTest, FailuresRaiseFileErrorsAndLeaveNothing) {
     EXPECT_EQ(errorOf([&] { doc.Save(path("file/doc.rtf")); }), 76);
     EXPECT_EQ(errorOf([&] { doc.Save(std::string("a\0b", 3)); }), 52);
     EXPECT_EQ(entries(), std::vector<std::string>{"file"});
+}
+
+// What is neither a file nor a device that takes text is refused at once,
+// untouched: a pipe nobody reads (which would never return), a socket. A
+// device that took the document says so.
+TEST_F(SaveTest, PipesWithoutReaderAndSocketsFailAtOnceDevicesSucceed) {
+    cDocument doc;
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    int status = test::inChild([&] {
+        ::alarm(10);  // a Save that waits for a reader ends here
+        return errorOf([&] { doc.Save(path("pipe")); });
+    });
+    EXPECT_EQ(status, 75);
+    EXPECT_TRUE(std::filesystem::is_fifo(path("pipe")));
+    int reader = ::open(path("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(doc.Save(path("pipe")), True);
+    std::string taken(doc.Rtf().size() + 1, '\0');
+    EXPECT_EQ(::read(reader, taken.data(), taken.size()), static_cast<ssize_t>(doc.Rtf().size()));
+    ::close(reader);
+
+    int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::string socketPath = path("socket");
+    if (socketPath.size() < sizeof address.sun_path) {
+        std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+        ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        EXPECT_EQ(errorOf([&] { doc.Save(socketPath); }), 75);
+        EXPECT_TRUE(std::filesystem::is_socket(socketPath));
+    }
+    ::close(sock);
+    EXPECT_EQ(doc.Save("/dev/null"), True);
 }
 
 TEST_F(SaveTest, FullDeviceRaisesDiskFull) {

@@ -56,7 +56,10 @@ public:
     // Write the document to a file: False for an empty path; otherwise True
     // when the file exists afterwards and is not empty. A regular file is
     // replaced only once the new text is complete, so a failed save leaves
-    // it as it was. Errors 52, 53, 61, 70, 75 and 76 for file failures.
+    // it as it was. A character device (/dev/null, a terminal) or a pipe
+    // that a reader has open is written directly, True once it took
+    // everything. A folder, and on POSIX systems a pipe nobody reads, a
+    // socket or a block device, is refused at once with error 75, untouched. Errors 52, 53, 61, 70, 75 and 76 for file failures.
     VELLORAN_API Boolean Save(const std::string& sRTFFile) const;
 
     // The index of a font name in the font table, entering it when it is new.

@@ -1,12 +1,11 @@
 // cDrawing: a group of drawing shapes anchored in a paragraph.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include <velloran/fwd.hpp>
+#include <velloran/state.hpp>
 #include <velloran/types.hpp>
 
 namespace velloran {
@@ -26,13 +25,7 @@ public:
 private:
     friend struct Access;
 
-    std::int32_t shapeCount_ = 0;
-    std::int32_t minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;
-    // The shapes as drawing objects, and again as Word 97 shapes; where the
-    // first of those ends.
-    std::string shapesRtf_;
-    std::string shapes97_;
-    std::size_t firstShapeEnd_ = 0;
+    detail::EmptiedOnMove<detail::ShapeList> shapes_;
 };
 
 }  // namespace velloran

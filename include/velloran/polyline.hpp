@@ -1,12 +1,11 @@
 // cPolyline: an open chain of line segments through the inserted points.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include <velloran/fwd.hpp>
+#include <velloran/state.hpp>
 #include <velloran/types.hpp>
 
 namespace velloran {
@@ -25,12 +24,7 @@ public:
 private:
     friend struct Access;
 
-    std::int32_t pointCount_ = 0;
-    std::string pointsRtf_;   // the points as drawing objects write them
-    std::string vertices_;    // and as "(x,y)" joined by ";"
-    std::size_t firstVertex_ = 0;
-    // Bounding box of the inserted points; all 0 while there are none.
-    std::int32_t minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;
+    detail::EmptiedOnMove<detail::PointList> points_;
 };
 
 }  // namespace velloran

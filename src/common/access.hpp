@@ -54,29 +54,13 @@ struct Access {
     static std::string content(const cParagraph& paragraph) { return chunks(paragraph).str(); }
 
     // The points of a polyline or polygon, as inserted.
-    struct Points {
-        std::int32_t count;
-        const std::string& rtf;
-        const std::string& vertices;
-        std::size_t firstVertex;
-        std::int32_t minX, minY, maxX, maxY;
-    };
     template <class Shape>
-    static Points points(const Shape& shape) {
-        return {shape.pointCount_, shape.pointsRtf_, shape.vertices_, shape.firstVertex_,
-                shape.minX_,       shape.minY_,      shape.maxX_,     shape.maxY_};
+    static const detail::PointList& points(const Shape& shape) {
+        return shape.points_.value;
     }
     // Append a point to a polyline or polygon.
     template <class Shape>
     static Boolean insertPoint(Shape& shape, const std::shared_ptr<cPoint>& point);
-
-    struct Bounds {
-        std::int32_t minX, minY, maxX, maxY;
-    };
-    template <class Shape>
-    static Bounds bounds(const Shape& shape) {
-        return {shape.minX_, shape.minY_, shape.maxX_, shape.maxY_};
-    }
 
     // A drawing's inserts and its writer (src/drawing/drawing.cpp).
     struct Box {

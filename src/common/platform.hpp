@@ -39,10 +39,15 @@ std::string readFile(const std::string& path);
 // Write data as the whole content of path. A regular file (or a path that
 // does not exist yet) is written to a new file in the same folder that then
 // replaces it, so a failure leaves any earlier file as it was and leaves no
-// stray file; anything else (a device, a pipe) is written directly. Raises
-// the automation file error (52, 53, 61, 70, 75, 76) on failure. The data
-// is the pieces in order, written one after the other.
-void writeFileReplacing(const std::string& path, std::span<const std::string_view> data);
+// stray file. A device (/dev/null, a terminal; NUL on Windows) or a pipe
+// that a reader has open is written directly. Anything else (a folder; on
+// POSIX systems a pipe nobody reads, a socket, a block device) is refused at
+// once with error 75, untouched. Raises the
+// automation file error (52, 53, 61, 70, 75, 76) on failure. The data is the
+// pieces in order, written one after the other. Says which it wrote: a
+// device's length tells nothing of what it took.
+enum class Written { File, Device };
+Written writeFileReplacing(const std::string& path, std::span<const std::string_view> data);
 
 // Memory for a large text: `size` bytes (a multiple of LargeBlockSize),
 // aligned to LargeBlockSize and advised for huge pages, so the kernel

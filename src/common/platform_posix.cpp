@@ -67,6 +67,7 @@ public:
         if (::close(fd) != 0) raiseFileError(errno);
     }
     void keep() { path_.clear(); }
+    const std::string& path() const { return path_; }
 
 private:
     int fd_;
@@ -155,27 +156,40 @@ std::string readFile(const std::string& path) {
 
 namespace {
 
-// Truncate and write a file in place: for what cannot be replaced.
-void writeInPlace(const std::string& path, std::span<const std::string_view> data) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+// What Save may write: a regular file, a character device (a terminal,
+// /dev/null) or a pipe that a reader has open. A socket, a block device or a
+// folder is refused before anything is opened.
+bool writable(const struct stat& st) { return S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode); }
+
+// Truncate and write a file in place: for what cannot be replaced. Opening
+// does not wait: a pipe nobody reads is refused at once (error 75) instead
+// of waiting for a reader that may never come.
+Written writeInPlace(const std::string& path, std::span<const std::string_view> data) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) raiseFileError(errno);
     OpenFile file(fd, {});
+    struct stat st;
+    if (::fstat(fd, &st) != 0) raiseFileError(errno);
+    if (!writable(st)) throw Error(errors::PathFileAccessError);
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) raiseFileError(errno);
     writeAll(fd, data);
     file.close();
+    return S_ISREG(st.st_mode) ? Written::File : Written::Device;
 }
 
 }  // namespace
 
-void writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
+Written writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
     if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
     std::string target = path;
     struct stat st;
     bool exists = ::stat(path.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) raiseFileError(errno);
-    if (exists && S_ISDIR(st.st_mode)) throw Error(errors::PathFileAccessError);
+    if (exists && !writable(st)) throw Error(errors::PathFileAccessError);
     if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) raiseFileError(errno);
-    // A device or a pipe cannot be replaced, and replacing a file with other
-    // links would part it from them.
+    // A device cannot be replaced, and replacing a file with other links
+    // would part it from them.
     if (exists && (!S_ISREG(st.st_mode) || st.st_nlink > 1)) return writeInPlace(path, data);
     if (exists) {
         // Replace the file a link points to, not the link.
@@ -195,7 +209,7 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
         if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(path, data);
         raiseFileError(errno);
     }
-    OpenFile file(fd, temp);
+    OpenFile file(fd, std::move(temp));
     if (exists) {
         // Keep what can be kept of the old file: its mode, and its owner where allowed.
         if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
@@ -206,7 +220,7 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
     writeAll(fd, data);
     if (::fsync(fd) != 0 && errno != EINVAL) raiseFileError(errno);
     file.close();
-    if (::rename(temp.c_str(), target.c_str()) != 0) raiseFileError(errno);
+    if (::rename(file.path().c_str(), target.c_str()) != 0) raiseFileError(errno);
     file.keep();
     // The new name lives in the folder: sync it too, or a power loss right
     // after Save returned could still bring the old file back. A folder that
@@ -217,6 +231,7 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
         ::fsync(folderFd);
         ::close(folderFd);
     }
+    return Written::File;
 }
 
 std::string upperCase(std::string_view utf8) {

@@ -123,7 +123,7 @@ std::string readFile(const std::string& path) {
     return data;
 }
 
-void writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
+Written writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
     if (path.empty() || path.find('\0') != std::string::npos) throw Error(errors::BadFileNameOrNumber);
     std::wstring target = wide(path);
     DWORD attributes = GetFileAttributesW(target.c_str());
@@ -147,7 +147,7 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
         if (file.get() == INVALID_HANDLE_VALUE) raiseFileError(GetLastError());
         writeAll(file.get(), data);
         file.close();
-        return;
+        return Written::Device;
     }
     std::size_t slash = target.find_last_of(L"\\/");
     std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
@@ -181,6 +181,7 @@ void writeFileReplacing(const std::string& path, std::span<const std::string_vie
     if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         raiseFileError(GetLastError());
     cleanup.keep = true;
+    return Written::File;
 }
 
 std::string upperCase(std::string_view utf8) {

@@ -202,7 +202,9 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
     header += '{';
     std::vector<std::string_view> pieces{header};
     forEachBodyPiece(state(), [&](std::string_view piece) { pieces.push_back(piece); });
-    platform::writeFileReplacing(sRTFFile, pieces);
+    // A device took all of it when the writing did not fail; a file is
+    // looked at.
+    if (platform::writeFileReplacing(sRTFFile, pieces) == platform::Written::Device) return True;
     return detail::FileExists(sRTFFile) ? True : False;
 }
 

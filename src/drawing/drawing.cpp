@@ -24,35 +24,35 @@ using detail::add;
 // (minX, minY) to the lower and (maxX, maxY) to the upper bounds.
 template <class Shape>
 Boolean Access::insertShape(cDrawing& drawing, const Shape& shape, const Box& box, bool eitherWay) {
-    auto& d = drawing;
+    auto& d = drawing.shapes_.value;
     // Everything that can overflow is computed before the drawing changes;
     // a writer that fails part-way (out of memory) is cut off again.
-    std::int32_t count = add(d.shapeCount_, 1);
-    std::size_t mark = d.shapesRtf_.size(), mark97 = d.shapes97_.size();
+    std::int32_t count = add(d.count, 1);
+    std::size_t mark = d.rtf.size(), mark97 = d.shapes97.size();
     try {
-        detail::appendRtf(shape, d.shapesRtf_);
-        detail::appendShape(shape, d.shapes97_, d.shapeCount_);
+        detail::appendRtf(shape, d.rtf);
+        detail::appendShape(shape, d.shapes97, d.count);
     } catch (...) {
-        d.shapesRtf_.resize(mark);
-        d.shapes97_.resize(mark97);
+        d.rtf.resize(mark);
+        d.shapes97.resize(mark97);
         throw;
     }
-    if (d.firstShapeEnd_ == 0) d.firstShapeEnd_ = d.shapes97_.size();
-    d.shapeCount_ = count;
+    if (d.firstShapeEnd == 0) d.firstShapeEnd = d.shapes97.size();
+    d.count = count;
     if (count == 1) {
-        d.minX_ = box.minX, d.minY_ = box.minY, d.maxX_ = box.maxX, d.maxY_ = box.maxY;
+        d.minX = box.minX, d.minY = box.minY, d.maxX = box.maxX, d.maxY = box.maxY;
     }
     auto lower = [](std::int32_t& bound, std::int32_t value) { bound = std::min(bound, value); };
     auto upper = [](std::int32_t& bound, std::int32_t value) { bound = std::max(bound, value); };
-    lower(d.minX_, box.minX);
-    lower(d.minY_, box.minY);
-    upper(d.maxX_, box.maxX);
-    upper(d.maxY_, box.maxY);
+    lower(d.minX, box.minX);
+    lower(d.minY, box.minY);
+    upper(d.maxX, box.maxX);
+    upper(d.maxY, box.maxY);
     if (eitherWay) {
-        lower(d.minX_, box.maxX);
-        lower(d.minY_, box.maxY);
-        upper(d.maxX_, box.minX);
-        upper(d.maxY_, box.minY);
+        lower(d.minX, box.maxX);
+        lower(d.minY, box.maxY);
+        upper(d.maxX, box.minX);
+        upper(d.maxY, box.minY);
     }
     return True;
 }
@@ -91,13 +91,13 @@ Boolean cDrawing::InsertLine(const std::shared_ptr<cLine>& Line) {
 
 Boolean cDrawing::InsertPolygon(const std::shared_ptr<cPolygon>& Polygon) {
     if (!Polygon) return False;
-    auto b = Access::bounds(*Polygon);
+    const auto& b = Access::points(*Polygon);
     return Access::insertShape(*this, *Polygon, {b.minX, b.minY, b.maxX, b.maxY}, false);
 }
 
 Boolean cDrawing::InsertPolyline(const std::shared_ptr<cPolyline>& Polyline) {
     if (!Polyline) return False;
-    auto b = Access::bounds(*Polyline);
+    const auto& b = Access::points(*Polyline);
     return Access::insertShape(*this, *Polyline, {b.minX, b.minY, b.maxX, b.maxY}, false);
 }
 
@@ -107,37 +107,30 @@ Boolean cDrawing::InsertPolyline(const std::shared_ptr<cPolyline>& Polyline) {
 // shapes follow it.
 void detail::appendRtf(const cDrawing& drawing, std::string& out) { Access::appendDrawing(drawing, out); }
 
-void Access::appendDrawing(const cDrawing& d, std::string& out) {
-    const auto& minX_ = d.minX_;
-    const auto& minY_ = d.minY_;
-    const auto& maxX_ = d.maxX_;
-    const auto& maxY_ = d.maxY_;
-    const auto& shapeCount_ = d.shapeCount_;
-    const auto& shapesRtf_ = d.shapesRtf_;
-    const auto& shapes97_ = d.shapes97_;
-    const auto& firstShapeEnd_ = d.firstShapeEnd_;
-    std::int32_t height = detail::abs32(detail::sub(maxY_, minY_));
-    std::int32_t width = detail::abs32(detail::sub(maxX_, minX_));
-    std::int32_t count = add(shapeCount_, 1);
+void Access::appendDrawing(const cDrawing& drawing, std::string& out) {
+    const detail::ShapeList& d = drawing.shapes_.value;
+    std::int32_t height = detail::abs32(detail::sub(d.maxY, d.minY));
+    std::int32_t width = detail::abs32(detail::sub(d.maxX, d.minX));
+    std::int32_t count = add(d.count, 1);
     std::int32_t w = width == 0 ? 1 : width;
     std::int32_t h = height == 0 ? 1 : height;
-    if (firstShapeEnd_ != 0) {
-        out.append(shapes97_, 0, firstShapeEnd_ - 1);
+    if (d.firstShapeEnd != 0) {
+        out.append(d.shapes97, 0, d.firstShapeEnd - 1);
         out += "{\\shprslt";
     }
     detail::appendWord(out, "{\\*\\do\\dobxcolumn\\dobypara\\dodhgt", height);
     detail::appendWord(out, "\\dpx0\\dpy0\\dpxsize", w);
     detail::appendWord(out, "\\dpysize", h);
     detail::appendWord(out, "\\dpgroup\\dpcount", count);
-    detail::appendWord(out, "\\dpx", minX_);
-    detail::appendWord(out, "\\dpy", minY_);
+    detail::appendWord(out, "\\dpx", d.minX);
+    detail::appendWord(out, "\\dpy", d.minY);
     detail::appendWord(out, "\\dpxsize", w);
     detail::appendWord(out, "\\dpysize", h);
-    out += shapesRtf_;
+    out += d.rtf;
     out += "\\dpendgroup\\dpx0\\dpy0\\dpxsize0\\dpysize0}";
-    if (firstShapeEnd_ != 0) {
+    if (d.firstShapeEnd != 0) {
         out += "}}";
-        out.append(shapes97_, firstShapeEnd_);
+        out.append(d.shapes97, d.firstShapeEnd);
     }
 }
 

@@ -13,30 +13,31 @@ namespace velloran {
 template <class Shape>
 Boolean Access::insertPoint(Shape& shape, const std::shared_ptr<cPoint>& point) {
     if (!point) return False;
-    std::int32_t count = detail::add(shape.pointCount_, 1);
+    detail::PointList& s = shape.points_.value;
+    std::int32_t count = detail::add(s.count, 1);
     // Both texts grow or neither: a failure part-way (out of memory) is cut off.
-    std::size_t mark = shape.pointsRtf_.size(), vertexMark = shape.vertices_.size();
+    std::size_t mark = s.rtf.size(), vertexMark = s.vertices.size();
     try {
-        detail::appendRtf(*point, shape.pointsRtf_);
-        if (count > 1) shape.vertices_ += ';';
-        detail::appendWord(shape.vertices_, "(", point->x);
-        detail::appendWord(shape.vertices_, ",", point->y);
-        shape.vertices_ += ')';
+        detail::appendRtf(*point, s.rtf);
+        if (count > 1) s.vertices += ';';
+        detail::appendWord(s.vertices, "(", point->x);
+        detail::appendWord(s.vertices, ",", point->y);
+        s.vertices += ')';
     } catch (...) {
-        shape.pointsRtf_.resize(mark);
-        shape.vertices_.resize(vertexMark);
+        s.rtf.resize(mark);
+        s.vertices.resize(vertexMark);
         throw;
     }
-    if (count == 1) shape.firstVertex_ = shape.vertices_.size();
-    shape.pointCount_ = count;
+    if (count == 1) s.firstVertex = s.vertices.size();
+    s.count = count;
     if (count == 1) {
-        shape.minX_ = shape.maxX_ = point->x;
-        shape.minY_ = shape.maxY_ = point->y;
+        s.minX = s.maxX = point->x;
+        s.minY = s.maxY = point->y;
     }
-    if (point->x < shape.minX_) shape.minX_ = point->x;
-    if (point->y < shape.minY_) shape.minY_ = point->y;
-    if (point->x > shape.maxX_) shape.maxX_ = point->x;
-    if (point->y > shape.maxY_) shape.maxY_ = point->y;
+    if (point->x < s.minX) s.minX = point->x;
+    if (point->y < s.minY) s.minY = point->y;
+    if (point->x > s.maxX) s.maxX = point->x;
+    if (point->y > s.maxY) s.maxY = point->y;
     return True;
 }
 
@@ -49,7 +50,7 @@ namespace {
 
 template <class Shape>
 void appendPoints(std::string& out, const char* primitive, const Shape& shape) {
-    auto points = Access::points(shape);
+    const auto& points = Access::points(shape);
     std::int32_t width = sub(points.maxX, points.minX);
     std::int32_t height = sub(points.maxY, points.minY);
     appendWord(out, primitive, points.count);
@@ -66,7 +67,7 @@ void appendPoints(std::string& out, const char* primitive, const Shape& shape) {
 // without points.
 template <class Shape>
 void appendFreeform(std::string& out, const Shape& shape, std::int32_t z, bool closed) {
-    auto points = Access::points(shape);
+    const auto& points = Access::points(shape);
     if (points.count == 0) return;
     std::int64_t lines = closed ? points.count : points.count - 1;
     appendShapeStart(out, points.minX, points.minY, points.maxX, points.maxY, z, 0);
