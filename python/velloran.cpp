@@ -17,6 +17,10 @@
 #include <unordered_map>
 #include <vector>
 
+#ifndef _WIN32
+#include <pthread.h>
+#endif
+
 #include <pybind11/eval.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -66,11 +70,20 @@ public:
     }
 
     // With the GIL held: mark the objects for one call without the GIL.
-    void acquire(const std::vector<const void*>& objects) {
-        while (std::any_of(objects.begin(), objects.end(),
-                           [&](const void* o) { return marks_.count(o) != 0 || waiting_.count(o) != 0; }))
+    // Which objects those are is asked again after every wait: while this
+    // call waited, another thread may have changed an object field (a
+    // document's Header) of an object it was not yet holding.
+    template <class Objects>
+    std::vector<const void*> acquire(Objects objectsNow) {
+        for (;;) {
+            std::vector<const void*> objects = objectsNow();
+            if (std::none_of(objects.begin(), objects.end(),
+                             [&](const void* o) { return marks_.count(o) != 0 || waiting_.count(o) != 0; })) {
+                for (const void* o : objects) ++marks_[o];
+                return objects;
+            }
             wait();
-        for (const void* o : objects) ++marks_[o];
+        }
     }
 
     void release(const std::vector<const void*>& objects) {
@@ -106,19 +119,27 @@ private:
     std::uint64_t generation_ = 0;
 };
 
-InUse& inUse() {
-    static InUse* instance = new InUse;  // outlives every thread at exit
-    return *instance;
-}
+// Outlives every thread at exit. A child forked while other threads held
+// marks (or the mutex) starts with a new one: those threads do not exist in
+// it, and would hold their marks for ever.
+InUse* inUseNow = new InUse;
 
-// The marks of one call without the GIL, for its duration.
+InUse& inUse() { return *inUseNow; }
+
+void forgetMarksInChild() { inUseNow = new InUse; }
+
+// The marks of one call without the GIL, for its duration. `objects` gives
+// the objects the call uses, null ones left out, as they are at the moment.
 class Hold {
 public:
-    explicit Hold(std::initializer_list<const void*> objects) {
-        for (const void* o : objects)
-            if (o) objects_.push_back(o);
-        inUse().acquire(objects_);
-    }
+    template <class Objects>
+    explicit Hold(Objects objects)
+        : objects_(inUse().acquire([&] {
+              std::vector<const void*> now;
+              for (const void* o : objects())
+                  if (o) now.push_back(o);
+              return now;
+          })) {}
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
     ~Hold() { inUse().release(objects_); }
@@ -129,16 +150,18 @@ private:
 
 void waitFree(std::initializer_list<const void*> objects) { inUse().waitFree(objects); }
 
-// Run work without the GIL, holding the objects it uses against other threads.
-template <class Work>
-auto withoutGil(std::initializer_list<const void*> objects, Work work) {
+// Run work without the GIL, holding the objects it uses against other
+// threads: those `objects()` names once none of them is in use.
+template <class Objects, class Work>
+auto withoutGil(Objects objects, Work work) {
     Hold hold(objects);
     py::gil_scoped_release released;
     return work();
 }
 
 // Render a document without the GIL. Rendering reads the document, its
-// header and footer and their borders.
+// header and footer and their borders, and nothing else that another
+// thread can change: the pages are the document's own text.
 //
 // A thread that never created a document has colour indexes 0 for black and
 // white, and a document rendered there would write them into its body
@@ -148,11 +171,16 @@ auto withoutGil(std::initializer_list<const void*> objects, Work work) {
 template <class Work>
 auto render(const cDocument& document, Work work) {
     if (BlackColorIndex() == 0 || WhiteColorIndex() == 0) cDocument scratch;
-    const cParagraph* header = document.Header.get();
-    const cParagraph* footer = document.Footer.get();
-    return withoutGil({&document, header, footer, header ? header->Border.get() : nullptr,
-                       footer ? footer->Border.get() : nullptr},
-                      work);
+    // The document first: once it is held, its Header and Footer wait, so
+    // the paragraphs held next are the ones rendered.
+    Hold held([&document] { return std::array<const void*, 1>{&document}; });
+    auto objects = [&document] {
+        const cParagraph* header = document.Header.get();
+        const cParagraph* footer = document.Footer.get();
+        return std::array<const void*, 4>{header, footer, header ? header->Border.get() : nullptr,
+                                          footer ? footer->Border.get() : nullptr};
+    };
+    return withoutGil(objects, work);
 }
 
 // Set the Python exception of an error: its class by number (file errors
@@ -933,8 +961,10 @@ void registerParagraph(py::module_& m) {
             auto picture = toObject<cPicture>(value);
             std::string file = picture ? picture->File : std::string();
             return fromBoolean(withFileName(file, [&] {
-                return withoutGil({&self, picture.get(), picture ? picture->Border.get() : nullptr},
-                                  [&] { return self.InsertPicture(picture); });
+                auto objects = [&] {
+                    return std::array<const void*, 3>{&self, picture.get(), picture ? picture->Border.get() : nullptr};
+                };
+                return withoutGil(objects, [&] { return self.InsertPicture(picture); });
             }));
         },
         std::make_tuple(py::arg("picture")), std::make_tuple(py::arg("Picture")),
@@ -1251,6 +1281,10 @@ void registerShapes(py::module_& m) {
 }  // namespace
 
 PYBIND11_MODULE(velloran, m) {
+#ifndef _WIN32
+    static const bool registered = ::pthread_atfork(nullptr, nullptr, forgetMarksInChild) == 0;
+    (void)registered;
+#endif
     py::options options;
     options.disable_function_signatures();  // each docstring starts with its own, in Python's terms
 

@@ -2,6 +2,8 @@
 import os
 import re
 import subprocess
+import sys
+import textwrap
 from pathlib import Path
 
 import pytest
@@ -231,3 +233,30 @@ class TestSave:
         with pytest.raises(v.Error) as failure:
             doc.Save(tmp_path)  # a folder
         assert 52 <= failure.value.number <= 76
+
+    def test_running_out_of_memory_in_save_raises_memory_error_and_keeps_the_file(self, tmp_path):
+        # A child whose address space is capped just above what it holds: the
+        # header's 40 MB do not fit a second time.
+        script = textwrap.dedent(r"""
+            import resource, sys
+            import velloran as v
+            doc, header = v.cDocument(), v.cParagraph()
+            run = v.cText()
+            run.Text = "h" * 40000000
+            header.InsertText(run)
+            del run
+            doc.Header = header
+            size = int(open("/proc/self/status").read().split("VmSize:")[1].split()[0]) * 1024
+            resource.setrlimit(resource.RLIMIT_AS, (size + 20000000, resource.RLIM_INFINITY))
+            try:
+                doc.Save(sys.argv[1])
+                print("saved")
+            except MemoryError:
+                print("MemoryError")
+        """)
+        target = tmp_path / "old.rtf"
+        target.write_text("earlier")
+        done = subprocess.run([sys.executable, "-c", script, str(target)], capture_output=True, text=True,
+                              timeout=120, env={**os.environ, "PYTHONPATH": os.pathsep.join(sys.path)})
+        assert done.stdout.split() == ["MemoryError"], done.stderr
+        assert target.read_text() == "earlier" and os.listdir(tmp_path) == ["old.rtf"]

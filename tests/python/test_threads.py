@@ -60,18 +60,20 @@ def test_two_threads_build_the_same_document_at_once(showcase):
     assert not errors and results == [expected] * 6
 
 
-# Save writes into a named pipe, which blocks until a reader opens it: the
-# main thread can read it only while Save runs without the GIL. A child
-# process, so that a Save holding the GIL fails by timing out instead of
-# hanging the suite.
+# Save writes into a named pipe, which blocks once the pipe is full until
+# its reader reads: the main thread can read it only while Save runs without
+# the GIL. A child process, so that a Save holding the GIL fails by timing
+# out instead of hanging the suite. The reader opens the pipe first: Save
+# refuses a pipe nobody reads.
 SAVE_INTO_PIPE = textwrap.dedent(r"""
     import os, sys, threading, time
     import velloran as v
     pipe = sys.argv[1]
     os.mkfifo(pipe)
+    reader = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
     doc, header, page = v.cDocument(), v.cParagraph(), v.cPage()
     run = v.cText()
-    run.Text = "header"
+    run.Text = "header " * 100000  # more than the pipe holds
     header.InsertText(run)
     doc.Header = header
     expected = doc.Rtf()
@@ -87,7 +89,8 @@ SAVE_INTO_PIPE = textwrap.dedent(r"""
     for t in changes:
         t.join(0.2)
     waited = all(t.is_alive() for t in changes)
-    with open(pipe, "rb") as f:
+    os.set_blocking(reader, True)
+    with os.fdopen(reader, "rb") as f:
         saved = f.read()
     saving.join()
     for t in changes:
@@ -183,3 +186,83 @@ def test_a_document_renders_the_same_in_any_thread():
     doc, in_builder = in_thread(build)
     assert masked(in_thread(doc.Rtf)) == masked(in_builder)  # a thread that never made a document
     assert masked(doc.Rtf()) == masked(in_builder)
+
+
+# One thread holds the header (saving another document that shows it, into
+# a pipe nobody drains yet); a second renders the document and waits for
+# it; meanwhile the header is swapped for another paragraph, into which a
+# third thread keeps inserting runs. The swap waits until the rendering is
+# done: it never reads a paragraph being written.
+def test_a_header_swapped_while_a_rendering_waits_is_never_read_while_changing(tmp_path):
+    for field in ("Header", "Footer"):
+        doc, other, old, new = v.cDocument(), v.cDocument(), paragraph_of("old " * 50000), paragraph_of("new")
+        setattr(doc, field, old)
+        setattr(other, field, old)
+        pipe = str(tmp_path / field)
+        os.mkfifo(pipe)
+        reader = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
+        holding = threading.Thread(target=lambda: other.Save(pipe))
+        holding.start()
+        time.sleep(0.1)  # the pipe is full: Save holds the old paragraph
+        rendered = []
+        rendering = threading.Thread(target=lambda: rendered.append(doc.Rtf()))
+        rendering.start()
+        time.sleep(0.1)  # the rendering waits for the old paragraph
+        stop = threading.Event()
+        run = v.cText()
+        run.Text = "r" * 5000
+
+        def swap_and_write():
+            setattr(doc, field, new)
+            while not stop.is_set():
+                new.InsertText(run)
+
+        writing = threading.Thread(target=swap_and_write)
+        writing.start()
+        time.sleep(0.1)
+        os.set_blocking(reader, True)
+        with os.fdopen(reader, "rb") as f:
+            f.read()
+        holding.join()
+        rendering.join()
+        stop.set()
+        writing.join()
+        rtf = rendered[0]
+        assert rtf.count("{") - rtf.count("\\{") == rtf.count("}") - rtf.count("\\}") and rtf.endswith("}}")
+        text = rtf[rtf.index("{\\" + field.lower()):rtf.index("\\pmmetafile28")]
+        assert "\\fs20 old " in text and "\\fs20 new}" not in text and "\\fs20 r" not in text
+
+
+# A child forked while a Save runs in another thread: the thread does not
+# exist in the child, and neither do its marks on the document.
+FORK_WHILE_SAVING = textwrap.dedent(r"""
+    import os, sys, threading, time
+    import velloran as v
+    doc, page = v.cDocument(), v.cPage()
+    p = v.cParagraph()
+    run = v.cText()
+    run.Text = "x" * 1000000
+    for _ in range(50):
+        p.InsertText(run)
+    page.InsertParagraph(p)
+    doc.InsertPage(page)
+    saving = threading.Thread(target=lambda: [doc.Save(sys.argv[1]) for _ in range(20)])
+    saving.start()
+    time.sleep(0.1)
+    pid = os.fork()
+    if pid == 0:
+        import signal
+        signal.alarm(10)  # a child that waits for the saving thread ends here
+        doc.Title = "child"
+        os._exit(0 if "child" in doc.Rtf()[:2000] else 1)
+    _, status = os.waitpid(pid, 0)
+    saving.join()
+    print(os.waitstatus_to_exitcode(status))
+""")
+
+
+def test_a_child_forked_while_saving_changes_the_document_at_once(tmp_path):
+    done = subprocess.run([sys.executable, "-c", FORK_WHILE_SAVING, str(tmp_path / "doc.rtf")], capture_output=True,
+                          text=True, timeout=120, env={**os.environ, "PYTHONPATH": os.pathsep.join(sys.path)})
+    assert done.returncode == 0, done.stderr
+    assert done.stdout.split() == ["0"]
