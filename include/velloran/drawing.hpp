@@ -25,7 +25,7 @@ public:
 private:
     friend struct Access;
 
-    detail::EmptiedOnMove<detail::ShapeList> shapes_;
+    EmptiedOnMove<ShapeList> shapes_;
 };
 
 }  // namespace velloran

@@ -24,7 +24,7 @@ public:
 private:
     friend struct Access;
 
-    detail::EmptiedOnMove<detail::PointList> points_;
+    EmptiedOnMove<PointList> points_;
 };
 
 }  // namespace velloran

@@ -1,4 +1,5 @@
-// The private state of some classes, which only the library reads.
+// The private state of some classes: its types have to be whole where the
+// classes are, but only the library reads them.
 #pragma once
 
 #include <cstddef>
@@ -6,7 +7,7 @@
 #include <string>
 #include <utility>
 
-namespace velloran::detail {
+namespace velloran {
 
 // State that a move leaves as new: an object moved from reads as an empty
 // one, and changing it starts it afresh.
@@ -46,4 +47,4 @@ struct ShapeList {
     std::size_t firstShapeEnd = 0;
 };
 
-}  // namespace velloran::detail
+}  // namespace velloran

@@ -55,7 +55,7 @@ struct Access {
 
     // The points of a polyline or polygon, as inserted.
     template <class Shape>
-    static const detail::PointList& points(const Shape& shape) {
+    static const PointList& points(const Shape& shape) {
         return shape.points_.value;
     }
     // Append a point to a polyline or polygon.

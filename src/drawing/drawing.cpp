@@ -108,7 +108,7 @@ Boolean cDrawing::InsertPolyline(const std::shared_ptr<cPolyline>& Polyline) {
 void detail::appendRtf(const cDrawing& drawing, std::string& out) { Access::appendDrawing(drawing, out); }
 
 void Access::appendDrawing(const cDrawing& drawing, std::string& out) {
-    const detail::ShapeList& d = drawing.shapes_.value;
+    const ShapeList& d = drawing.shapes_.value;
     std::int32_t height = detail::abs32(detail::sub(d.maxY, d.minY));
     std::int32_t width = detail::abs32(detail::sub(d.maxX, d.minX));
     std::int32_t count = add(d.count, 1);

@@ -13,7 +13,7 @@ namespace velloran {
 template <class Shape>
 Boolean Access::insertPoint(Shape& shape, const std::shared_ptr<cPoint>& point) {
     if (!point) return False;
-    detail::PointList& s = shape.points_.value;
+    PointList& s = shape.points_.value;
     std::int32_t count = detail::add(s.count, 1);
     // Both texts grow or neither: a failure part-way (out of memory) is cut off.
     std::size_t mark = s.rtf.size(), vertexMark = s.vertices.size();
