@@ -62,11 +62,17 @@ public:
             return std::any_of(objects.begin(), objects.end(), [&](const void* o) { return marks_.count(o) != 0; });
         };
         if (marks_.empty() || !marked()) return;
-        for (const void* o : objects) ++waiting_[o];
+        std::vector<const void*> counted(objects);
+        count(waiting_, counted);
+        struct Uncount {
+            InUse& in;
+            const std::vector<const void*>& objects;
+            ~Uncount() {
+                in.uncount(in.waiting_, objects);
+                in.notify();
+            }
+        } uncount{*this, counted};
         while (marked()) wait();
-        for (const void* o : objects)
-            if (--waiting_[o] == 0) waiting_.erase(o);
-        notify();
     }
 
     // With the GIL held: mark the objects for one call without the GIL.
@@ -79,7 +85,7 @@ public:
             std::vector<const void*> objects = objectsNow();
             if (std::none_of(objects.begin(), objects.end(),
                              [&](const void* o) { return marks_.count(o) != 0 || waiting_.count(o) != 0; })) {
-                for (const void* o : objects) ++marks_[o];
+                count(marks_, objects);
                 return objects;
             }
             wait();
@@ -87,12 +93,31 @@ public:
     }
 
     void release(const std::vector<const void*>& objects) {
-        for (const void* o : objects)
-            if (--marks_[o] == 0) marks_.erase(o);
+        uncount(marks_, objects);
         notify();
     }
 
 private:
+    using Counts = std::unordered_map<const void*, int>;
+
+    // Count each object once more: all of them, or (out of memory part-way)
+    // none.
+    static void count(Counts& counts, const std::vector<const void*>& objects) {
+        std::size_t done = 0;
+        try {
+            for (; done < objects.size(); ++done) ++counts[objects[done]];
+        } catch (...) {
+            uncount(counts, {objects.begin(), objects.begin() + static_cast<std::ptrdiff_t>(done)});
+            throw;
+        }
+    }
+    static void uncount(Counts& counts, const std::vector<const void*>& objects) noexcept {
+        for (const void* o : objects) {
+            auto at = counts.find(o);
+            if (at != counts.end() && --at->second == 0) counts.erase(at);
+        }
+    }
+
     // The generation is read under the GIL and changed under the GIL and the
     // mutex, so a release between letting go of the GIL and waiting is seen.
     void wait() {
@@ -112,8 +137,8 @@ private:
 
     // Marks per object: one call may reach an object twice (a header that is
     // also the footer).
-    std::unordered_map<const void*, int> marks_;
-    std::unordered_map<const void*, int> waiting_;  // calls waiting for each object
+    Counts marks_;
+    Counts waiting_;  // calls waiting for each object
     std::mutex mutex_;
     std::condition_variable changed_;
     std::uint64_t generation_ = 0;
@@ -968,9 +993,10 @@ void registerParagraph(py::module_& m) {
             }));
         },
         std::make_tuple(py::arg("picture")), std::make_tuple(py::arg("Picture")),
-        "InsertPicture(picture: cPicture | None) -> bool\n\nConvert the picture's file (BMP, PNG, JPEG, GIF or a "
-        "placeable metafile) to a Windows metafile and append it. False for None or a file that cannot be "
-        "converted. Other Python threads run meanwhile.");
+        "InsertPicture(picture: cPicture | None) -> bool\n\nAppend the picture's file (BMP, PNG, JPEG, GIF or a "
+        "placeable metafile) converted to a Windows metafile, or, as its Embedding says, a PNG or JPEG file as it "
+        "is (alone or beside the metafile). False for None or a file that cannot be read. Other Python threads "
+        "run meanwhile.");
 }
 
 void registerCell(py::module_& m) {
@@ -1194,7 +1220,7 @@ void registerDocument(py::module_& m) {
 
 void registerPicture(py::module_& m) {
     // cPicture
-    Class<cPicture> picture(m, "cPicture", "cPicture()\n\nA picture file to embed in a paragraph as a Windows metafile.");
+    Class<cPicture> picture(m, "cPicture", "cPicture()\n\nA picture file to embed in a paragraph: as a Windows metafile, or a PNG or JPEG file as it is.");
     picture.def(py::init<>(), "__init__(self, /)\n--\n\n");
     field<PathValue>(picture, "File", &cPicture::File, "Path of the picture file: str or any path-like object.");
     field<LongValue>(picture, "Width", &cPicture::Width,

@@ -491,6 +491,29 @@ TEST_F(SaveTest, PipesWithoutReaderAndSocketsFailAtOnceDevicesSucceed) {
     std::string taken(doc.Rtf().size() + 1, '\0');
     EXPECT_EQ(::read(reader, taken.data(), taken.size()), static_cast<ssize_t>(doc.Rtf().size()));
     ::close(reader);
+    // A reader that goes away part-way fails the call; the host lives on.
+    status = test::inChild([&] {
+        ::alarm(10);
+        cDocument large;
+        auto page = std::make_shared<cPage>();
+        auto p = std::make_shared<cParagraph>();
+        auto run = std::make_shared<cText>();
+        run->Text(std::string(1 << 20, 'x'));
+        p->InsertText(run);
+        page->InsertParagraph(p);
+        large.InsertPage(page);
+        int fd = ::open(path("pipe").c_str(), O_RDONLY | O_NONBLOCK);
+        std::thread early([fd] {
+            char some[10];
+            ::usleep(100000);
+            [[maybe_unused]] ssize_t n = ::read(fd, some, sizeof some);
+            ::close(fd);
+        });
+        int error = errorOf([&] { large.Save(path("pipe")); });
+        early.join();
+        return error;
+    });
+    EXPECT_EQ(status, 75);
 
     int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};

@@ -17,7 +17,11 @@ struct EmptiedOnMove {
 
     EmptiedOnMove() = default;
     EmptiedOnMove(const EmptiedOnMove&) = default;
-    EmptiedOnMove& operator=(const EmptiedOnMove&) = default;
+    // A copy that fails part-way (out of memory) leaves this one as it was.
+    EmptiedOnMove& operator=(const EmptiedOnMove& other) {
+        if (this != &other) value = State(other.value);
+        return *this;
+    }
     EmptiedOnMove(EmptiedOnMove&& other) noexcept : value(std::exchange(other.value, State{})) {}
     EmptiedOnMove& operator=(EmptiedOnMove&& other) noexcept {
         if (this != &other) value = std::exchange(other.value, State{});

@@ -69,35 +69,11 @@ public:
 
     // Put text in front of everything.
     void prepend(std::string_view text);
-    // Put text around everything, the text after written by writeAfter
-    // (about `afterRoom` characters) before anything changes: a text in one
-    // piece is written out anew once, with room for what it then holds.
-    template <class WriteAfter>
-    void wrap(std::string_view before, std::size_t afterRoom, WriteAfter&& writeAfter) {
-        if (finished_ || tail_.size() >= ShareFrom) {
-            std::string after;
-            after.reserve(afterRoom);
-            writeAfter(after);
-            // The end first, cut off again when the front cannot be put in.
-            const Mark end = mark();
-            append(after);
-            try {
-                prepend(before);
-            } catch (...) {
-                rollback(end);
-                throw;
-            }
-            return;
-        }
-        std::string whole;
-        whole.reserve(before.size() + tail_.size() + afterRoom);
-        whole.append(before).append(tail_);
-        writeAfter(whole);
-        tail_ = std::move(whole);
-    }
-
-    // A new text of this one with text around it, made as wrap() makes it;
-    // this text is left as it was.
+    // A new text of this one with text around it, the text after written
+    // by writeAfter (about `afterRoom` characters); this text is left as it
+    // was. A text in one piece is written out anew once, with room for what
+    // it then holds; a larger one shares its pieces between the front and
+    // the end.
     template <class WriteAfter>
     Chunks wrapped(std::string_view before, std::size_t afterRoom, WriteAfter&& writeAfter) const {
         if (finished_ || tail_.size() >= ShareFrom) {

@@ -5,9 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <random>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <locale.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -161,6 +164,37 @@ namespace {
 // folder is refused before anything is opened.
 bool writable(const struct stat& st) { return S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode); }
 
+// Writing a pipe whose reader has gone raises SIGPIPE, which would end the
+// host: while a guard lives the signal is held back in this thread, and one
+// the writing raised is taken back, so the write fails with EPIPE (error 75)
+// instead.
+class SigpipeHeldBack {
+public:
+    SigpipeHeldBack() {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        sigset_t pending;
+        sigemptyset(&pending);
+        alreadyPending_ = ::sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
+        held_ = ::pthread_sigmask(SIG_BLOCK, &pipe_, &before_) == 0;
+    }
+    SigpipeHeldBack(const SigpipeHeldBack&) = delete;
+    SigpipeHeldBack& operator=(const SigpipeHeldBack&) = delete;
+    ~SigpipeHeldBack() {
+        if (!held_) return;
+        if (!alreadyPending_) {
+            const timespec now{0, 0};
+            while (::sigtimedwait(&pipe_, nullptr, &now) == SIGPIPE) {
+            }
+        }
+        ::pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+    }
+
+private:
+    sigset_t pipe_, before_;
+    bool alreadyPending_ = false, held_ = false;
+};
+
 // Truncate and write a file in place: for what cannot be replaced. Opening
 // does not wait: a pipe nobody reads is refused at once (error 75) instead
 // of waiting for a reader that may never come.
@@ -173,6 +207,8 @@ Written writeInPlace(const std::string& path, std::span<const std::string_view> 
     if (!writable(st)) throw Error(errors::PathFileAccessError);
     int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) raiseFileError(errno);
+    std::optional<SigpipeHeldBack> pipe;
+    if (S_ISFIFO(st.st_mode)) pipe.emplace();
     writeAll(fd, data);
     file.close();
     return S_ISREG(st.st_mode) ? Written::File : Written::Device;

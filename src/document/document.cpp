@@ -138,11 +138,13 @@ std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t Char
     if (state().fontNames.size() > static_cast<std::size_t>(INT32_MAX)) detail::overflow();
     std::int32_t charSet = CharSet == -1 ? FontDefaultCharSet : CharSet;
     auto index = static_cast<std::int32_t>(state().fontNames.size());
-    // Every container grows before any is changed, so a failure changes nothing.
+    // Every container grows, and the name is copied, before any is changed,
+    // so a failure changes nothing.
+    std::string name = FontName;
     roomForOneMore(state().fontNames);
     roomForOneMore(state().fontCharSets);
     state().fontIndexes.emplace(std::move(key), index);
-    state().fontNames.push_back(FontName);
+    state().fontNames.push_back(std::move(name));
     state().fontCharSets.push_back(charSet);
     return index;
 }
