@@ -156,7 +156,7 @@ class cParagraph:
     def InsertDrawing(self, drawing: cDrawing | None) -> bool:
         """Append the drawing group as it is now; False for None."""
     def InsertPicture(self, picture: cPicture | None) -> bool:
-        """Convert the picture's file to a metafile and append it; False for None or a file that cannot be converted."""
+        """Append the picture's file as a metafile, or as its Embedding says as the PNG or JPEG file itself; False for None or a file that cannot be read."""
     def InsertFootnote(self, note: cParagraph | None) -> bool:
         """Append a footnote mark and the note paragraph as it is now; False for None or the paragraph itself."""
 
@@ -230,7 +230,7 @@ class cDocument:
         """The colour index of an RGB value (red in the lowest byte), entering it when it is new."""
 
 class cPicture:
-    """A picture file to embed in a paragraph as a Windows metafile."""
+    """A picture file to embed in a paragraph: as a Windows metafile, or a PNG or JPEG file as it is."""
     @property
     def File(self) -> str:
         """Path of the picture file; any path-like object may be stored, it reads back as str."""

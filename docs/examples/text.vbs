@@ -43,7 +43,7 @@ run.FontIndex = doc.FontIndex("Courier New")
 run.Text = "C:\Temp\{braces}" & vbTab & "and a tab, "
 para.InsertText run
 run.FontIndex = 0
-run.Text = "Gr√º√üe, d√©j√† vu, ‚Ç¨ 12 ‚Ä¢ bullet."  ' the script saved in the Windows code page
+run.Text = "Gr¸ﬂe, dÈj‡ vu, Ä 12 ï bullet."  ' the script saved in the Windows code page
 para.InsertText run
 
 Set page = CreateObject("Velloran.cPage")
