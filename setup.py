@@ -43,8 +43,11 @@ class CMakeBuild(build_ext):
         target = Path(self.get_ext_fullpath(ext.name))
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(built, target)
-        # The type stub sits beside the module, where editors look for it.
+        # The type stub sits beside the module, where editors look for it, and
+        # again as a stub-only package (PEP 561), where mypy and pyright look.
         shutil.copyfile(ROOT / "python" / "velloran.pyi", target.parent / "velloran.pyi")
+        (target.parent / "velloran-stubs").mkdir(exist_ok=True)
+        shutil.copyfile(ROOT / "python" / "velloran.pyi", target.parent / "velloran-stubs" / "__init__.pyi")
 
 
 # egg-info goes to build/, not into the checkout.

@@ -219,6 +219,14 @@ void raise(const Error& e, const std::string* file) {
     PyErr_SetObject(type.ptr(), error.ptr());
 }
 
+// Raise an automation error whose message says where it happened.
+[[noreturn]] void raiseAt(int number, const std::string& where) {
+    py::object type = py::reinterpret_borrow<py::object>(errorClass)(number);
+    py::object error = type(number, std::string(Error::message(number)) + ": " + where);
+    PyErr_SetObject(type.ptr(), error.ptr());
+    throw py::error_already_set();
+}
+
 // Work on a file: its errors name the file.
 template <class Work>
 auto withFileName(const std::string& file, Work work) {
@@ -507,13 +515,29 @@ void property(Class<C>& cls, const char* name, Getter getter, Setter setter, con
     cls.attr(name) = type(get, set, py::none(), py::str(doc ? doc : ""));
 }
 
+template <class C>
+std::string className(Class<C>& cls) {
+    return cls.attr("__name__").template cast<std::string>();
+}
+
+// A value for a field, its error naming the field and the value: "Overflow:
+// cText.Height = 1099511627776".
+template <class Value>
+auto valueFor(const std::string& where, py::handle value) {
+    try {
+        return Value::in(value);
+    } catch (const Error& e) {
+        raiseAt(e.number(), where + " = " + py::repr(value).cast<std::string>());
+    }
+}
+
 // A field: the setter stores the value unchanged, the getter returns it.
 template <class Value, class C>
 void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value::type C::*> member, const char* doc) {
     property(
         cls, name, [member](py::handle self_) { const C& self = initialized<C>(self_); return Value::out(self.*member); },
-        [member](py::handle self_, py::handle value) { C& self = initialized<C>(self_);
-            auto converted = Value::in(value);
+        [member, where = className(cls) + "." + name](py::handle self_, py::handle value) { C& self = initialized<C>(self_);
+            auto converted = valueFor<Value>(where, value);
             waitFree({&self});
             self.*member = std::move(converted);
         },
@@ -640,12 +664,27 @@ bool isSequence(py::handle value) {
            !PyByteArray_Check(value.ptr());
 }
 
-// Raise an automation error whose message says where it happened.
-[[noreturn]] void raiseAt(int number, const std::string& where) {
-    py::object type = py::reinterpret_borrow<py::object>(errorClass)(number);
-    py::object error = type(number, std::string(Error::message(number)) + ": " + where);
-    PyErr_SetObject(type.ptr(), error.ptr());
-    throw py::error_already_set();
+// Raise error 91 naming the first place of a table of columns by rows (from
+// 0) that no cell fills and no merged cell covers; nothing when every place
+// is filled or covered. note(c, r) is said after the place.
+template <class CellAt, class Note>
+void nameMissingCell(std::size_t columns, std::size_t rows, CellAt cellAt, Note note) {
+    std::vector<std::vector<bool>> covered(rows, std::vector<bool>(columns, false));
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < columns; ++c) {
+            const cCell* cell = cellAt(c, r);
+            if (!cell || (cell->ColumnSpan <= 1 && cell->RowSpan <= 1)) continue;
+            const std::size_t across = static_cast<std::size_t>(std::max(cell->ColumnSpan, 1));
+            const std::size_t down = static_cast<std::size_t>(std::max(cell->RowSpan, 1));
+            for (std::size_t j = r; j < rows && j - r < down; ++j)
+                for (std::size_t k = c; k < columns && k - c < across; ++k)
+                    if (j != r || k != c) covered[j][k] = true;
+        }
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < columns; ++c)
+            if (!cellAt(c, r) && !covered[r][c])
+                raiseAt(errors::ObjectNotSet, "row " + std::to_string(r + 1) + " has no cell in column " +
+                                                  std::to_string(c + 1) + note(c, r));
 }
 
 // The number of elements of an array, and the elements in automation order:
@@ -695,22 +734,9 @@ CellArray tableOfRows(py::handle value) {
     // Every cell must be there but where a merged cell covers it: name the
     // first one missing, as the table's insertion would fail on it with
     // error 91 without saying where.
-    std::vector<std::vector<bool>> covered(grid.size(), std::vector<bool>(columns, false));
-    for (std::size_t r = 0; r < grid.size(); ++r)
-        for (std::size_t c = 0; c < grid[r].size(); ++c) {
-            const cCell* cell = grid[r][c].get();
-            if (!cell || (cell->ColumnSpan <= 1 && cell->RowSpan <= 1)) continue;
-            const std::size_t across = static_cast<std::size_t>(std::max(cell->ColumnSpan, 1));
-            const std::size_t down = static_cast<std::size_t>(std::max(cell->RowSpan, 1));
-            for (std::size_t j = r; j < grid.size() && j - r < down; ++j)
-                for (std::size_t k = c; k < columns && k - c < across; ++k)
-                    if (j != r || k != c) covered[j][k] = true;
-        }
-    for (std::size_t r = 0; r < grid.size(); ++r)
-        for (std::size_t c = 0; c < columns; ++c)
-            if ((c >= grid[r].size() || !grid[r][c]) && !covered[r][c])
-                raiseAt(errors::ObjectNotSet, "row " + std::to_string(r + 1) + " has no cell in column " + std::to_string(c + 1) +
-                                (c >= grid[r].size() ? " (the row is shorter than the longest)" : ""));
+    nameMissingCell(columns, grid.size(), [&](std::size_t c, std::size_t r) {
+        return c < grid[r].size() ? grid[r][c].get() : nullptr;
+    }, [&](std::size_t c, std::size_t r) { return c >= grid[r].size() ? " (the row is shorter than the longest)" : ""; });
     CellArray table({{1, n}, {1, m}});
     for (std::int32_t r = 1; r <= m; ++r)
         for (std::int32_t c = 1; c <= static_cast<std::int32_t>(grid[r - 1].size()); ++c)
@@ -1106,8 +1132,20 @@ void registerPage(py::module_& m) {
         page, "InsertTable", "(self, /, cells)",
         [](py::handle self_, py::handle cells) {
             cPage& self = initialized<cPage>(self_);
-            if (isInstance<CellArray>(cells))
-                return fromBoolean(self.InsertTable(initialized<CellArray>(cells)));
+            if (isInstance<CellArray>(cells)) {
+                const CellArray& array = initialized<CellArray>(cells);
+                try {
+                    return fromBoolean(self.InsertTable(array));
+                } catch (const Error& e) {
+                    // The core says only that a cell is missing: say where.
+                    if (e.number() != errors::ObjectNotSet || array.dimensions() != 2) throw;
+                    auto upper = [&](std::size_t d) { return static_cast<std::size_t>(std::max(array.ubound(d), 0)); };
+                    nameMissingCell(upper(1), upper(2), [&](std::size_t c, std::size_t r) {
+                        return array.at({static_cast<std::int32_t>(c + 1), static_cast<std::int32_t>(r + 1)}).get();
+                    }, [](std::size_t, std::size_t) { return ""; });
+                    throw;
+                }
+            }
             if (!isSequence(cells)) wrongType("CellArray or a list of rows", cells);
             CellArray table = tableOfRows(cells);
             return fromBoolean(self.InsertTable(table));

@@ -130,17 +130,14 @@ class cText:
     UnderlineWords: Boolean
     Field: vlRTFField | int
     Link: str
-    @property
-    def Text(self) -> None:
-        """Write-only: reading raises AttributeError."""
-    @Text.setter
-    def Text(self, value: str) -> None: ...
+    Text: str
+    """Write-only: reading raises AttributeError."""
     def __init__(self) -> None: ...
 
 class cParagraph:
     """A paragraph of runs, drawings and pictures."""
     Align: vlRTFAlignment | int
-    Border: cBorder | None
+    Border: cBorder
     IndentFirstLine: int
     IndentLeft: int
     IndentRight: int
@@ -162,7 +159,7 @@ class cParagraph:
 
 class cCell:
     """One table cell: width, shading, borders and paragraphs."""
-    Border: cBorder | None
+    Border: cBorder
     BackColorIndex: int
     Width: int
     ColumnSpan: int
@@ -239,7 +236,7 @@ class cPicture:
     Width: int
     Height: int
     ScaleFactor: float
-    Border: cBorder | None
+    Border: cBorder
     Embedding: vlRTFPictureEmbedding | int
     def __init__(self) -> None: ...
 
@@ -282,11 +279,8 @@ class cEllipse(_BoxShape):
 
 class cDrawingText(_BoxShape):
     """A text box holding one run as a single paragraph."""
-    @property
-    def Text(self) -> None:
-        """Write-only: reading raises AttributeError."""
-    @Text.setter
-    def Text(self, value: cText | None) -> None: ...
+    Text: cText | None
+    """Write-only: reading raises AttributeError."""
     def __init__(self) -> None: ...
 
 class cPolyline(_FillAndPen):

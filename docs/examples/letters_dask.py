@@ -4,6 +4,7 @@ Client the address of a real cluster's scheduler instead). Each worker
 builds its own objects and writes its own files, into a folder that every
 worker reaches."""
 import os
+from typing import cast
 
 from dask.distributed import Client, LocalCluster
 
@@ -25,10 +26,11 @@ def letter(number, folder):
 
 if __name__ == "__main__":
     folder = os.getcwd()
-    with LocalCluster(n_workers=2, threads_per_worker=1, dashboard_address=None) as cluster, \
-            Client(cluster) as client:
+    # No dashboard: dask takes None here, though its type hints say str.
+    cluster = LocalCluster(n_workers=2, threads_per_worker=1, dashboard_address=None)  # type: ignore[arg-type]
+    with cluster, Client(cluster) as client:
         workers = len(client.scheduler_info()["workers"])
-        saved = client.gather(client.map(letter, range(1, 1001), folder=folder))
+        saved = cast("list[bool]", client.gather(client.map(letter, range(1, 1001), folder=folder)))
     if not all(saved):
         raise SystemExit("a letter was not saved")
     print("wrote %d letters with %d workers" % (len(saved), workers))

@@ -101,9 +101,14 @@ class TestTables:
                 with pytest.raises(v.Error) as failure:
                     call()
                 assert failure.value.number == number
-        # A list of rows names the cell that is missing.
+        # A list of rows names the cell that is missing, and so does an array.
         with pytest.raises(v.Error, match="row 2 has no cell in column 2"):
             page.InsertTable([[cell_with("a"), cell_with("b")], [cell_with("c")]])
+        array = v.CellArray([(1, 2), (1, 2)])
+        array[1, 1], array[2, 1], array[1, 2] = cell_with("a"), cell_with("b"), cell_with("c")
+        with pytest.raises(v.Error, match="row 2 has no cell in column 2") as failure:
+            page.InsertTable(array)
+        assert failure.value.number == 91
         doc, ref = v.cDocument(), v.cDocument()
         doc.InsertPage(page)
         ref.InsertPage(reference)
