@@ -16,6 +16,8 @@ namespace velloran {
 
 namespace detail {
 
+struct DocumentState;
+
 // The state of an object a move may have emptied: changing it makes a new
 // one, reading it reads an empty one.
 template <class State>
@@ -84,6 +86,8 @@ struct Access {
 
     // The pages a document counts (a seam for the tests of its limit).
     static std::int32_t& pageCount(cDocument& document);
+    // What a document keeps besides its fields, for its writers.
+    static const detail::DocumentState& state(const cDocument& document);
 
     // The wrapped paragraph (group, indents, border, alignment and paragraph
     // mark) for its current content, appended to out; changes nothing. Error

@@ -13,61 +13,17 @@
 #include "common/numtext.hpp"
 #include "common/platform.hpp"
 #include "common/files.hpp"
-#include "text/strings.hpp"
+#include "document/document_state.hpp"
+#include "rtf/header.hpp"
 
 namespace velloran {
 
 using detail::appendNum;
 using detail::appendWord;
 
-namespace detail {
-
-// What a document keeps besides its fields.
-struct DocumentState {
-    Chunks pagesRtf;
-    std::int32_t pageCount = 0;
-    // Slot 0 stands for the default font and is never read.
-    std::vector<std::string> fontNames = {std::string()};
-    std::vector<std::int32_t> fontCharSets = {0};
-    // Colour index k is slot k - 1; slot 0 is always black.
-    std::vector<std::int32_t> colors = {0};
-    // The index of every entered upper-cased font name (slots 1 on) and of
-    // every colour value, so a lookup takes constant time on average. Each
-    // key is in its table once: a name or value is entered only when no slot
-    // holds it.
-    std::unordered_map<std::string, std::int32_t> fontIndexes;
-    std::unordered_map<std::int32_t, std::int32_t> colorIndexes = {{0, 1}};
-    // Black and white as this document entered them, which its body
-    // defaults name: the same whichever thread renders it.
-    std::int32_t black = 0, white = 0;
-    // Pages turned away from the document start sections of their own: the
-    // orientation the last page asked for, how many sections there are, and
-    // the words of the last one, which the document repeats after the pages,
-    // where readers take the last section's properties from.
-    vlRTFOrientation lastOrientation = oDocument;
-    std::int32_t sections = 1;
-    std::string lastSectionWords;
-    // The lists the pages' paragraphs belong to.
-    ListSet lists;
-};
-
-}  // namespace detail
-
 struct cDocument::State : detail::DocumentState {};
 
 namespace {
-
-// The sheet's width, height and left, right, top and bottom margins, each
-// after its word. The sheet is described in portrait terms; landscape turns
-// it with its margins.
-void appendSheet(const cDocument& doc, bool landscape, const std::array<const char*, 6>& words, std::string& out) {
-    appendWord(out, words[0], landscape ? doc.PageHeight : doc.PageWidth);
-    appendWord(out, words[1], landscape ? doc.PageWidth : doc.PageHeight);
-    appendWord(out, words[2], landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
-    appendWord(out, words[3], landscape ? doc.PageMarginTop : doc.PageMarginRight);
-    appendWord(out, words[4], landscape ? doc.PageMarginLeft : doc.PageMarginTop);
-    appendWord(out, words[5], landscape ? doc.PageMarginRight : doc.PageMarginBottom);
-}
 
 // Room for one more element, growing geometrically.
 template <class Vector>
@@ -129,6 +85,8 @@ std::int32_t cDocument::LastPage() const noexcept { return state_ ? state_->page
 
 std::int32_t& Access::pageCount(cDocument& document) { return document.state().pageCount; }
 
+const detail::DocumentState& Access::state(const cDocument& document) { return document.state(); }
+
 std::int32_t cDocument::FontIndex(const std::string& FontName, std::int32_t CharSet) {
     if (FontName.empty()) return 0;
     std::string key = platform::upperCase(FontName);
@@ -180,8 +138,6 @@ void forEachBodyPiece(const detail::DocumentState& state, Visit&& visit) {
     }
 }
 
-void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, std::string& out);
-
 }  // namespace
 
 std::string cDocument::Rtf() const {
@@ -190,7 +146,7 @@ std::string cDocument::Rtf() const {
     out.reserve(state().pagesRtf.size() + 4096);
     // A large document's string is advised for huge pages before it is written.
     if (state().pagesRtf.size() >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
-    appendHeaderRtf(*this, state(), out);
+    rtf::appendHeader(out, *this, state());
     out += '{';
     forEachBodyPiece(state(), [&](std::string_view piece) { out.append(piece); });
     return out;
@@ -200,7 +156,7 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
     // The pages go to the file as they are held, never joined in memory.
     std::string header;
-    appendHeaderRtf(*this, state(), header);
+    rtf::appendHeader(header, *this, state());
     header += '{';
     std::vector<std::string_view> pieces{header};
     forEachBodyPiece(state(), [&](std::string_view piece) { pieces.push_back(piece); });
@@ -209,221 +165,6 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (platform::writeFileReplacing(sRTFFile, pieces) == platform::Written::Device) return True;
     return detail::FileExists(sRTFFile) ? True : False;
 }
-
-namespace {
-
-// Runs one piece of the header: a piece whose values do not fit (an
-// overflow, a missing border) writes nothing, and the header goes on with
-// the next. Running out of memory fails the whole rendering.
-template <class Piece>
-void resumeNext(std::string& out, Piece&& piece) {
-    std::size_t mark = out.size();
-    try {
-        piece();
-    } catch (const Error&) {
-        out.resize(mark);
-    }
-}
-
-void appendTimeStamp(std::string& out, const platform::LocalTime& t) {
-    // Each part passes through a 16-bit integer, as the stamp's fields are.
-    appendWord(out, "\\yr", detail::narrow16(t.year));
-    appendWord(out, "\\mo", detail::narrow16(t.month));
-    appendWord(out, "\\dy", detail::narrow16(t.day));
-    appendWord(out, "\\hr", detail::narrow16(t.hour));
-    appendWord(out, "\\min", detail::narrow16(t.minute));
-}
-
-void appendFontEntry(std::string& out, std::int32_t index, std::int32_t charSet, const std::string& name) {
-    appendWord(out, "{\\f", index);
-    appendWord(out, "\\fnil\\fcharset", charSet);
-    out += "\\fprq2 ";
-    detail::appendEscapedFontName(out, name);
-    out += ";}";
-}
-
-void appendInfoString(std::string& out, const char* group, const std::string& value) {
-    out += group;
-    detail::appendEscapedInfo(out, value);
-    out += '}';
-}
-
-
-// The page number at the top right of every page (below), given the sheet's right margin.
-void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t rightMargin);
-
-// The lists of the pages and of the header and footer paragraphs, declared
-// once each: bullets (odd numbers) with a mark per level, numbers (even) in
-// decimals followed by a full stop, each level indented a quarter inch more.
-// Documents without list items write neither table.
-void appendListTables(const cDocument& doc, const detail::DocumentState& state, std::string& out) {
-    detail::ListSet lists = state.lists;
-    for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
-        if (!p) continue;
-        lists.add(Access::lists(*p));
-        try {
-            if (std::int32_t own = detail::listNumber(*p)) lists.add(own);
-        } catch (const Error&) {
-            // Its rendering fails too, and writes nothing.
-        }
-    }
-    if (lists.empty()) return;
-    static constexpr const char* Bullets[] = {"\\u8226", "\\u9702", "\\u9642"};
-    out += "{\\*\\listtable";
-    for (std::int32_t n : lists.numbers()) {
-        const bool bullet = n % 2 != 0;
-        appendWord(out, "{\\list\\listtemplateid", n);
-        for (std::int32_t level = 0; level < 9; ++level) {
-            out += bullet ? "{\\listlevel\\levelnfc23\\levelnfcn23" : "{\\listlevel\\levelnfc0\\levelnfcn0";
-            out += "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1";
-            if (bullet) {
-                out += "{\\leveltext\\'01";
-                out += Bullets[level % 3];
-                out += ";}{\\levelnumbers;}";
-            } else {
-                out += "{\\leveltext\\'02\\'0";
-                out += static_cast<char>('0' + level);
-                out += ".;}{\\levelnumbers\\'01;}";
-            }
-            std::int32_t indent = 720 + 360 * level;
-            appendWord(out, "\\fi-360\\li", indent);
-            appendWord(out, "\\lin", indent);
-            out += '}';
-        }
-        appendWord(out, "\\listid", n);
-        out += '}';
-    }
-    out += "}{\\*\\listoverridetable";
-    for (std::int32_t n : lists.numbers()) {
-        appendWord(out, "{\\listoverride\\listid", n);
-        appendWord(out, "\\listoverridecount0\\ls", n);
-        out += '}';
-    }
-    out += '}';
-}
-
-void appendHeaderRtf(const cDocument& doc, const detail::DocumentState& state, std::string& out) {
-    std::string stamp;
-    resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
-
-    // RTF 1; 8-bit text is ANSI of code page 1253 (Greek), which readers use
-    // for any \'hh byte (every byte above 127 is written as \u, so only
-    // control characters and ASCII meet it); \uc0 says a \u escape has no
-    // fallback character unless a group says \uc1; font 0 is the default.
-    out += "{\\rtf1\\ansi\\ansicpg1253\\uc0\\deff0";
-    out += "{\\fonttbl";
-    appendFontEntry(out, 0, doc.FontDefaultCharSet, doc.FontDefaultName);
-    for (std::size_t i = 1; i < state.fontNames.size(); ++i)
-        appendFontEntry(out, static_cast<std::int32_t>(i), state.fontCharSets[i], state.fontNames[i]);
-    out += '}';
-
-    out += "{\\colortbl;";
-    for (std::int32_t color : state.colors) {
-        auto rgb = detail::SplitRGB(color);
-        appendWord(out, "\\red", rgb.red);
-        appendWord(out, "\\green", rgb.green);
-        appendWord(out, "\\blue", rgb.blue);
-        out += ';';
-    }
-    out += '}';
-
-    // One style, Normal, whose size readers take as the default size: when
-    // doubling it overflows, only "\fs" and its number are left out.
-    out += "{\\stylesheet{";
-    resumeNext(out, [&] { appendWord(out, "\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
-    out += " \\snext0 Normal;}}";
-    resumeNext(out, [&] { appendListTables(doc, state, out); });
-
-    appendInfoString(out, "{\\info{\\author ", doc.Author);
-    appendInfoString(out, "{\\operator ", doc.Operator);
-    appendInfoString(out, "{\\title ", doc.Title);
-    appendInfoString(out, "{\\subject ", doc.Subject);
-    // The comment readers show among the document's properties, if at all.
-    out += "{\\comment Brenmoor - Velloran.dll}";
-    out += "{\\creatim";
-    out += stamp;
-    out += "}{\\revtim";
-    out += stamp;
-    // Statistics readers show as properties and recount themselves: the
-    // revision (2), minutes of editing (7), pages, words and characters (0);
-    // \vern is the writing program's internal version number, which readers
-    // ignore.
-    out += "}{\\version2}";
-    appendWord(out, "{\\edmins7}{\\nofpages", state.pageCount);
-    out += "}{\\nofwords0}{\\nofchars0}{\\vern8351}}";
-
-    bool landscape = doc.PageLandscape != 0;
-    appendSheet(doc, landscape, {"\\paperw", "\\paperh", "\\margl", "\\margr", "\\margt", "\\margb"}, out);
-
-    if (doc.Header) out += "\\pgbrdrhead\\headery720 ";
-    if (doc.Footer) out += "\\pgbrdrfoot\\footery720 ";
-    // Widow and orphan control on; footnotes at the bottom of the page; the
-    // section's properties reset to their defaults.
-    out += "\\widowctrl\\ftnbj \\sectd ";
-    // Page numbering belongs to the section, so it follows "\sectd", which
-    // resets the section's properties; and only a PAGE field makes readers
-    // print a number.
-    std::string number;
-    if (doc.PageNumbersOn == True) {
-        appendWord(out, "\\pgnstarts", doc.PageNumberStart);
-        out += "\\pgncont\\pgnrestart";
-        appendWord(out, "\\pgnx", doc.PageNumberMarginRight);
-        appendWord(out, "\\pgny", doc.PageNumberMarginTop);
-        out += "\\pgndec";
-        resumeNext(number, [&] { appendPageNumber(doc, number, landscape ? doc.PageMarginTop : doc.PageMarginRight); });
-        if (!number.empty()) appendWord(out, "\\headery", doc.PageNumberMarginTop);
-    }
-    // The header and footer render from the paragraphs' current state and
-    // store nothing back, so every rendering of a document is the same.
-    if (!number.empty()) {
-        // The number stays when the host's header fails to render.
-        out += "{\\header";
-        out += number;
-        if (doc.Header) resumeNext(out, [&] { Access::appendWrapped(*doc.Header, out); });
-        out += '}';
-    } else if (doc.Header) {
-        resumeNext(out, [&] {
-            out += "{\\header";
-            Access::appendWrapped(*doc.Header, out);
-            out += '}';
-        });
-    }
-    if (doc.Footer) {
-        resumeNext(out, [&] {
-            out += "{\\footer";
-            Access::appendWrapped(*doc.Footer, out);
-            out += '}';
-        });
-    }
-
-    // \pmmetafile28 names a picture's metafile type, out of place outside a
-    // picture: readers pass over it; \endnhere puts endnotes at the end of
-    // the section. Then the body's paragraph and character defaults.
-    out += "\\pmmetafile28\\endnhere";
-    out += "\\pard\\plain\\ql";
-    resumeNext(out, [&] { appendWord(out, "\\f0\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
-    appendWord(out, "\\cb", state.white);
-    appendWord(out, "\\cf", state.black);
-    out += ' ';
-}
-
-// The page number at the top right of every page: its top PageNumberMarginTop
-// from the page's top edge (the header's distance), its right end
-// PageNumberMarginRight from the page's right edge, which is a negative right
-// indent where it stands in the margin. A paragraph of its own, not a frame:
-// LibreOffice and AbiWord place no frame in a header, and every reader tried
-// honours the indent. The field's result, the start number, is what readers
-// without fields show.
-void appendPageNumber(const cDocument& doc, std::string& out, std::int32_t rightMargin) {
-    std::int32_t indent = detail::sub(doc.PageNumberMarginRight, rightMargin);
-    appendWord(out, "{\\pard\\plain\\qr\\ri", indent);
-    // As in the body defaults, a size whose double overflows is left out.
-    resumeNext(out, [&] { appendWord(out, "\\f0\\fs", detail::mul(doc.FontDefaultHeight, 2)); });
-    appendWord(out, " {\\field{\\*\\fldinst PAGE }{\\fldrslt ", doc.PageNumberStart);
-    out += "}}\\par}";
-}
-
-}  // namespace
 
 namespace {
 
@@ -437,8 +178,8 @@ vlRTFOrientation orientationOf(const cPage& page) {
 void appendSectionSheet(const cDocument& doc, vlRTFOrientation orientation, std::string& out) {
     bool landscape = orientation == oLandscape;
     if (landscape) out += "\\lndscpsxn";
-    appendSheet(doc, landscape,
-                {"\\pgwsxn", "\\pghsxn", "\\marglsxn", "\\margrsxn", "\\margtsxn", "\\margbsxn"}, out);
+    rtf::appendSheet(out, doc, landscape,
+                     {"\\pgwsxn", "\\pghsxn", "\\marglsxn", "\\margrsxn", "\\margtsxn", "\\margbsxn"});
     out += ' ';
 }
 

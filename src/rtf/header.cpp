@@ -1,0 +1,263 @@
+#include "rtf/header.hpp"
+
+#include <velloran/paragraph.hpp>
+
+#include "common/access.hpp"
+#include "common/checked.hpp"
+#include "common/color.hpp"
+#include "common/numtext.hpp"
+#include "text/strings.hpp"
+
+namespace velloran::rtf {
+
+using detail::appendWord;
+
+namespace {
+
+// Runs one piece: a piece whose values do not fit (an overflow, a missing
+// border) writes nothing, and the writer goes on with the next. Running out
+// of memory fails the whole rendering.
+template <class Piece>
+void resumeNext(std::string& out, Piece&& piece) {
+    std::size_t mark = out.size();
+    try {
+        piece();
+    } catch (const Error&) {
+        out.resize(mark);
+    }
+}
+
+void appendFontEntry(std::string& out, std::int32_t index, std::int32_t charSet, const std::string& name) {
+    appendWord(out, "{\\f", index);
+    appendWord(out, "\\fnil\\fcharset", charSet);
+    out += "\\fprq2 ";
+    detail::appendEscapedFontName(out, name);
+    out += ";}";
+}
+
+void appendInfoString(std::string& out, const char* group, const std::string& value) {
+    out += group;
+    detail::appendEscapedInfo(out, value);
+    out += '}';
+}
+
+// The default size in half-points, readers' default; when doubling it
+// overflows, only "\fs" and its number are left out.
+void appendDefaultSize(std::string& out, const char* word, const cDocument& doc) {
+    resumeNext(out, [&] { appendWord(out, word, detail::mul(doc.FontDefaultHeight, 2)); });
+}
+
+// The page number at the top right of every page: its top PageNumberMarginTop
+// from the page's top edge (the header's distance), its right end
+// PageNumberMarginRight from the page's right edge, which is a negative right
+// indent where it stands in the margin. A paragraph of its own, not a frame:
+// LibreOffice and AbiWord place no frame in a header, and every reader tried
+// honours the indent. The field's result, the start number, is what readers
+// without fields show.
+void appendPageNumber(std::string& out, const cDocument& doc, std::int32_t rightMargin) {
+    std::int32_t indent = detail::sub(doc.PageNumberMarginRight, rightMargin);
+    appendWord(out, "{\\pard\\plain\\qr\\ri", indent);
+    appendDefaultSize(out, "\\f0\\fs", doc);
+    appendWord(out, " {\\field{\\*\\fldinst PAGE }{\\fldrslt ", doc.PageNumberStart);
+    out += "}}\\par}";
+}
+
+}  // namespace
+
+void appendTimeStamp(std::string& out, const platform::LocalTime& t) {
+    // Each part passes through a 16-bit integer, as the stamp's fields are.
+    appendWord(out, "\\yr", detail::narrow16(t.year));
+    appendWord(out, "\\mo", detail::narrow16(t.month));
+    appendWord(out, "\\dy", detail::narrow16(t.day));
+    appendWord(out, "\\hr", detail::narrow16(t.hour));
+    appendWord(out, "\\min", detail::narrow16(t.minute));
+}
+
+void appendFontTable(std::string& out, const cDocument& doc, const detail::DocumentState& state) {
+    out += "{\\fonttbl";
+    appendFontEntry(out, 0, doc.FontDefaultCharSet, doc.FontDefaultName);
+    for (std::size_t i = 1; i < state.fontNames.size(); ++i)
+        appendFontEntry(out, static_cast<std::int32_t>(i), state.fontCharSets[i], state.fontNames[i]);
+    out += '}';
+}
+
+void appendColorTable(std::string& out, const std::vector<std::int32_t>& colors) {
+    out += "{\\colortbl;";
+    for (std::int32_t color : colors) {
+        auto rgb = detail::SplitRGB(color);
+        appendWord(out, "\\red", rgb.red);
+        appendWord(out, "\\green", rgb.green);
+        appendWord(out, "\\blue", rgb.blue);
+        out += ';';
+    }
+    out += '}';
+}
+
+// One style, Normal, whose size readers take as the default size.
+void appendStyleSheet(std::string& out, const cDocument& doc) {
+    out += "{\\stylesheet{";
+    appendDefaultSize(out, "\\fs", doc);
+    out += " \\snext0 Normal;}}";
+}
+
+detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState& state) {
+    detail::ListSet lists = state.lists;
+    for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
+        if (!p) continue;
+        lists.add(Access::lists(*p));
+        try {
+            if (std::int32_t own = detail::listNumber(*p)) lists.add(own);
+        } catch (const Error&) {
+            // Its rendering fails too, and writes nothing.
+        }
+    }
+    return lists;
+}
+
+// Each list declared once: bullets (odd numbers) with a mark per level,
+// numbers (even) in decimals followed by a full stop, each level indented a
+// quarter inch more. No list, no tables.
+void appendListTables(std::string& out, const detail::ListSet& lists) {
+    if (lists.empty()) return;
+    static constexpr const char* Bullets[] = {"\\u8226", "\\u9702", "\\u9642"};
+    out += "{\\*\\listtable";
+    for (std::int32_t n : lists.numbers()) {
+        const bool bullet = n % 2 != 0;
+        appendWord(out, "{\\list\\listtemplateid", n);
+        for (std::int32_t level = 0; level < 9; ++level) {
+            out += bullet ? "{\\listlevel\\levelnfc23\\levelnfcn23" : "{\\listlevel\\levelnfc0\\levelnfcn0";
+            out += "\\leveljc0\\leveljcn0\\levelfollow0\\levelstartat1";
+            if (bullet) {
+                out += "{\\leveltext\\'01";
+                out += Bullets[level % 3];
+                out += ";}{\\levelnumbers;}";
+            } else {
+                out += "{\\leveltext\\'02\\'0";
+                out += static_cast<char>('0' + level);
+                out += ".;}{\\levelnumbers\\'01;}";
+            }
+            std::int32_t indent = 720 + 360 * level;
+            appendWord(out, "\\fi-360\\li", indent);
+            appendWord(out, "\\lin", indent);
+            out += '}';
+        }
+        appendWord(out, "\\listid", n);
+        out += '}';
+    }
+    out += "}{\\*\\listoverridetable";
+    for (std::int32_t n : lists.numbers()) {
+        appendWord(out, "{\\listoverride\\listid", n);
+        appendWord(out, "\\listoverridecount0\\ls", n);
+        out += '}';
+    }
+    out += '}';
+}
+
+void appendInfo(std::string& out, const cDocument& doc, std::int32_t pages, const std::string& stamp) {
+    appendInfoString(out, "{\\info{\\author ", doc.Author);
+    appendInfoString(out, "{\\operator ", doc.Operator);
+    appendInfoString(out, "{\\title ", doc.Title);
+    appendInfoString(out, "{\\subject ", doc.Subject);
+    // The comment readers show among the document's properties, if at all.
+    out += "{\\comment Brenmoor - Velloran.dll}";
+    out += "{\\creatim";
+    out += stamp;
+    out += "}{\\revtim";
+    out += stamp;
+    // Statistics readers show as properties and recount themselves: the
+    // revision (2), minutes of editing (7), pages, words and characters (0);
+    // \vern is the writing program's internal version number, which readers
+    // ignore.
+    out += "}{\\version2}";
+    appendWord(out, "{\\edmins7}{\\nofpages", pages);
+    out += "}{\\nofwords0}{\\nofchars0}{\\vern8351}}";
+}
+
+// The sheet is described in portrait terms; landscape turns it with its margins.
+void appendSheet(std::string& out, const cDocument& doc, bool landscape, const std::array<const char*, 6>& words) {
+    appendWord(out, words[0], landscape ? doc.PageHeight : doc.PageWidth);
+    appendWord(out, words[1], landscape ? doc.PageWidth : doc.PageHeight);
+    appendWord(out, words[2], landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
+    appendWord(out, words[3], landscape ? doc.PageMarginTop : doc.PageMarginRight);
+    appendWord(out, words[4], landscape ? doc.PageMarginLeft : doc.PageMarginTop);
+    appendWord(out, words[5], landscape ? doc.PageMarginRight : doc.PageMarginBottom);
+}
+
+// Page numbering belongs to the section, so it follows "\sectd", which
+// resets the section's properties; and only a PAGE field makes readers
+// print a number.
+void appendNumbering(std::string& out, const cDocument& doc, std::string& number) {
+    if (doc.PageNumbersOn != True) return;
+    appendWord(out, "\\pgnstarts", doc.PageNumberStart);
+    out += "\\pgncont\\pgnrestart";
+    appendWord(out, "\\pgnx", doc.PageNumberMarginRight);
+    appendWord(out, "\\pgny", doc.PageNumberMarginTop);
+    out += "\\pgndec";
+    const bool landscape = doc.PageLandscape != 0;
+    resumeNext(number, [&] { appendPageNumber(number, doc, landscape ? doc.PageMarginTop : doc.PageMarginRight); });
+    if (!number.empty()) appendWord(out, "\\headery", doc.PageNumberMarginTop);
+}
+
+// The header and footer render from the paragraphs' current state and store
+// nothing back, so every rendering of a document is the same. The page
+// number stays when the host's header fails to render.
+void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
+    if (!number.empty()) {
+        out += "{\\header";
+        out += number;
+        if (doc.Header) resumeNext(out, [&] { Access::appendWrapped(*doc.Header, out); });
+        out += '}';
+    } else if (doc.Header) {
+        resumeNext(out, [&] {
+            out += "{\\header";
+            Access::appendWrapped(*doc.Header, out);
+            out += '}';
+        });
+    }
+    if (doc.Footer) {
+        resumeNext(out, [&] {
+            out += "{\\footer";
+            Access::appendWrapped(*doc.Footer, out);
+            out += '}';
+        });
+    }
+}
+
+// \pmmetafile28 names a picture's metafile type, out of place outside a
+// picture: readers pass over it; \endnhere puts endnotes at the end of the
+// section. Then the body's paragraph and character defaults.
+void appendBodyDefaults(std::string& out, const cDocument& doc, const detail::DocumentState& state) {
+    out += "\\pmmetafile28\\endnhere";
+    out += "\\pard\\plain\\ql";
+    appendDefaultSize(out, "\\f0\\fs", doc);
+    appendWord(out, "\\cb", state.white);
+    appendWord(out, "\\cf", state.black);
+    out += ' ';
+}
+
+void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state) {
+    std::string stamp;
+    resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
+    // RTF 1; 8-bit text is ANSI of code page 1253 (Greek), which readers use
+    // for any \'hh byte (every byte above 127 is written as \u, so only
+    // control characters and ASCII meet it); \uc0 says a \u escape has no
+    // fallback character unless a group says \uc1; font 0 is the default.
+    out += "{\\rtf1\\ansi\\ansicpg1253\\uc0\\deff0";
+    appendFontTable(out, doc, state);
+    appendColorTable(out, state.colors);
+    appendStyleSheet(out, doc);
+    resumeNext(out, [&] { appendListTables(out, documentLists(doc, state)); });
+    appendInfo(out, doc, state.pageCount, stamp);
+    appendSheet(out, doc, doc.PageLandscape != 0, {"\\paperw", "\\paperh", "\\margl", "\\margr", "\\margt", "\\margb"});
+    if (doc.Header) out += "\\pgbrdrhead\\headery720 ";
+    if (doc.Footer) out += "\\pgbrdrfoot\\footery720 ";
+    // Widow and orphan control on; footnotes at the bottom of the page; the
+    // section's properties reset to their defaults.
+    out += "\\widowctrl\\ftnbj \\sectd ";
+    std::string number;
+    appendNumbering(out, doc, number);
+    appendHeaderAndFooter(out, doc, number);
+    appendBodyDefaults(out, doc, state);
+}
+
+}  // namespace velloran::rtf

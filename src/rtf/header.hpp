@@ -1,0 +1,40 @@
+// The document's header, from "{\rtf1" to the body's defaults: one small
+// writer per destination, each appending its words to out.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <velloran/document.hpp>
+
+#include "common/lists.hpp"
+#include "common/platform.hpp"
+#include "document/document_state.hpp"
+
+namespace velloran::rtf {
+
+// The whole header: the writers below in order. A piece whose values do not
+// fit (an overflow, a missing border) writes nothing and the header goes on;
+// running out of memory fails the whole.
+void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state);
+
+// "\yr..\min" of a time stamp. Error 6 when a part does not fit 16 bits.
+void appendTimeStamp(std::string& out, const platform::LocalTime& time);
+void appendFontTable(std::string& out, const cDocument& doc, const detail::DocumentState& state);
+void appendColorTable(std::string& out, const std::vector<std::int32_t>& colors);
+void appendStyleSheet(std::string& out, const cDocument& doc);
+// The lists of the pages and of the header and footer paragraphs.
+detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState& state);
+void appendListTables(std::string& out, const detail::ListSet& lists);
+void appendInfo(std::string& out, const cDocument& doc, std::int32_t pages, const std::string& stamp);
+// The sheet's size and margins in the words given, turned for landscape.
+void appendSheet(std::string& out, const cDocument& doc, bool landscape, const std::array<const char*, 6>& words);
+// The section's page numbering words; the page number's paragraph, or
+// nothing, goes to number.
+void appendNumbering(std::string& out, const cDocument& doc, std::string& number);
+void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
+void appendBodyDefaults(std::string& out, const cDocument& doc, const detail::DocumentState& state);
+
+}  // namespace velloran::rtf
