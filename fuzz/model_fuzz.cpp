@@ -4,6 +4,10 @@
 //     build/fuzz/fuzz/model_seeds build/fuzz/model-seeds
 //     build/fuzz/fuzz/model_fuzz -max_total_time=1800 -max_len=4096 corpus/ build/fuzz/model-seeds/
 //
+// Built with VELLORAN_FUZZ_REPLAY it is a plain program that runs the files
+// named on its command line once, as the ordinary build's tests do with the
+// seeds.
+//
 // The byte code is in model_ops.hpp. After each call:
 // - it either returned or threw velloran::Error with a number the library
 //   raises for that call, and nothing else;
@@ -818,3 +822,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     return 0;
 }
+
+#ifdef VELLORAN_FUZZ_REPLAY
+int main(int argc, char** argv) {
+    LLVMFuzzerInitialize(&argc, &argv);
+    for (int i = 1; i < argc; ++i) {
+        std::ifstream in(argv[i], std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "cannot read %s\n", argv[i]);
+            return 1;
+        }
+        const std::string input{std::istreambuf_iterator<char>(in), {}};
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+    }
+    std::printf("replayed %d inputs\n", argc - 1);
+    return 0;
+}
+#endif
