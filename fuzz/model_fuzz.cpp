@@ -824,18 +824,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 }
 
 #ifdef VELLORAN_FUZZ_REPLAY
+#include "replay.hpp"
+
 int main(int argc, char** argv) {
     LLVMFuzzerInitialize(&argc, &argv);
-    for (int i = 1; i < argc; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "cannot read %s\n", argv[i]);
-            return 1;
-        }
-        const std::string input{std::istreambuf_iterator<char>(in), {}};
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
-    }
-    std::printf("replayed %d inputs\n", argc - 1);
-    return 0;
+    return replayFiles(argc, argv);
 }
 #endif
