@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "failing_allocations.hpp"
 #include "picture_files.hpp"
 #include "support.hpp"
 

@@ -4,10 +4,25 @@
 
 #include "support.hpp"
 
+// Allocations that fail on request, to see that a failure part-way leaves an
+// object as it was. Sanitizer runtimes own operator new themselves.
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#define VELLORAN_FAILS_ALLOCATIONS 1
+static thread_local int allocationsLeft = -1;  // -1: never fail
+
+void* operator new(std::size_t size) {
+    if (allocationsLeft == 0) throw std::bad_alloc();
+    if (allocationsLeft > 0) --allocationsLeft;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#endif
+
 namespace velloran {
 namespace {
 
-using test::allocationsLeft;
 using test::errorOf;
 using test::fragment;
 

@@ -1,10 +1,8 @@
-// Allocations that fail on request, for the tests that see that a failure
-// part-way leaves every object as it was. Sanitizer runtimes own operator
-// new themselves, so those builds count nothing.
+// Allocations that fail on request: this program's operator new.
+#include "failing_allocations.hpp"
+
 #include <cstdlib>
 #include <new>
-
-#include "support.hpp"
 
 namespace velloran::test {
 thread_local int allocationsLeft = -1;

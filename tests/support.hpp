@@ -16,16 +16,7 @@
 #include "common/access.hpp"
 #include "common/platform.hpp"
 
-// Whether this build's tests can make allocations fail (tests/failing_allocations.cpp).
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-#define VELLORAN_FAILS_ALLOCATIONS 1
-#endif
-
 namespace velloran::test {
-
-// The allocations of this thread that may still succeed: at 0 the next one
-// throws std::bad_alloc, and so does every one after it; -1 never fails.
-extern thread_local int allocationsLeft;
 
 // Fixes this thread's clock for the lifetime of the guard.
 class FixedClock {

@@ -219,12 +219,7 @@ protected:
         p->InsertText(textOf("abc"));
         return p;
     }
-    static std::string take(cParagraph& p) {
-        auto taken = detail::Access::takeRtf(p);
-        std::string text = taken.text().str();
-        taken.commit();
-        return text;
-    }
+    static std::string take(cParagraph& p) { return detail::Access::takeRtf(p).str(); }
     cDocument doc;
 };
 

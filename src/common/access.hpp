@@ -113,7 +113,9 @@ struct Access {
         detail::ListSet lists_;
     };
     // Error 91 when Border is null.
-    static Taken takeRtf(cParagraph& paragraph);
+    static Taken prepareTake(cParagraph& paragraph);
+    // The paragraph taken at once: its wrapped text replaces its content.
+    static const detail::Chunks& takeRtf(cParagraph& paragraph);
 };
 
 namespace detail {

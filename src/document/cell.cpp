@@ -53,7 +53,7 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     // table so far in each one. Most cells hold one paragraph, and a large
     // table holds many cells at once.
     static constexpr std::string_view Opening = "{\\pard\\plain", InTable = "\\intbl", Reset = "\\pard\\intbl";
-    Access::Taken taken = Access::takeRtf(*Paragraph);
+    Access::Taken taken = Access::prepareTake(*Paragraph);
     const detail::Chunks& paragraph = taken.text();
     const std::size_t opening = paragraph.startsWith(Opening) ? Opening.size() : 0;
     detail::Chunks& content = state().content;

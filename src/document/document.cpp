@@ -196,7 +196,6 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     const vlRTFOrientation orientation = orientationOf(*Page);
     const bool turns = orientation != (s.pageCount == 0 ? oDocument : s.lastOrientation);
     const bool later = s.pageCount > 0;
-    std::int32_t sections = later && turns ? detail::add(s.sections, 1) : s.sections;
     std::string words(later && turns ? "\\sectd\\pgncont" : "");
     if (turns && orientation != oDocument) appendSectionSheet(*this, orientation, words);
     else if (turns) words += ' ';
@@ -211,7 +210,6 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     s.lists.take(lists);
     if (turns) {
         s.lastOrientation = orientation;
-        s.sections = sections;
         s.lastSectionWords.swap(words);
     }
     return True;

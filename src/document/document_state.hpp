@@ -31,11 +31,10 @@ struct DocumentState {
     // defaults name: the same whichever thread renders it.
     std::int32_t black = 0, white = 0;
     // Pages turned away from the document start sections of their own: the
-    // orientation the last page asked for, how many sections there are, and
-    // the words of the last one, which the document repeats after the pages,
-    // where readers take the last section's properties from.
+    // orientation the last page asked for, and the words of the last
+    // section, which the document repeats after the pages, where readers
+    // take the last section's properties from.
     vlRTFOrientation lastOrientation = oDocument;
-    std::int32_t sections = 1;
     std::string lastSectionWords;
     // The lists the pages' paragraphs belong to.
     ListSet lists;

@@ -39,7 +39,7 @@ const detail::ListSet& Access::lists(const cPage& page) { return page.state().li
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    Access::Taken taken = Access::takeRtf(*Paragraph);
+    Access::Taken taken = Access::prepareTake(*Paragraph);
     const detail::Chunks& paragraph = taken.text();
     detail::ListSet lists = state().lists.with(taken.lists());
     // A paragraph writes its indents, spacing and alignment after its group,

@@ -92,7 +92,7 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
 
 Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
-    Access::Taken taken = Access::takeRtf(*Note);
+    Access::Taken taken = Access::prepareTake(*Note);
     const detail::Chunks& note = taken.text();
     detail::ListSet lists = state().lists.with(taken.lists());
     // The note's last paragraph is ended by the footnote group itself: a
@@ -188,7 +188,7 @@ void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
     appendTrailer(paragraph, out);
 }
 
-Access::Taken Access::takeRtf(cParagraph& paragraph) {
+Access::Taken Access::prepareTake(cParagraph& paragraph) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
     Taken taken(paragraph);
     const detail::Chunks& content = paragraph.state().content;
@@ -203,6 +203,11 @@ Access::Taken Access::takeRtf(cParagraph& paragraph) {
     taken.text_ = content.wrapped(opening, TrailerRoom, [&](std::string& out) { appendTrailer(paragraph, out); });
     taken.wrapped_ = true;
     return taken;
+}
+
+const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
+    prepareTake(paragraph).commit();
+    return paragraph.state().content;
 }
 
 const detail::Chunks& Access::Taken::text() const { return wrapped_ ? text_ : paragraph_.state().content; }
