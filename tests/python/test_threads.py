@@ -194,11 +194,11 @@ def test_a_document_renders_the_same_in_any_thread():
 # third thread keeps inserting runs. The swap waits until the rendering is
 # done: it never reads a paragraph being written.
 def test_a_header_swapped_while_a_rendering_waits_is_never_read_while_changing(tmp_path):
-    for field in ("Header", "Footer"):
+    for round, field in enumerate(["Header", "Footer"] * 10):
         doc, other, old, new = v.cDocument(), v.cDocument(), paragraph_of("old " * 50000), paragraph_of("new")
         setattr(doc, field, old)
         setattr(other, field, old)
-        pipe = str(tmp_path / field)
+        pipe = str(tmp_path / f"{field}-{round}")
         os.mkfifo(pipe)
         reader = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
         holding = threading.Thread(target=lambda: other.Save(pipe))
