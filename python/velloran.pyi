@@ -130,14 +130,21 @@ class cText:
     UnderlineWords: Boolean
     Field: vlRTFField | int
     Link: str
-    Text: str
-    """Write-only: reading raises AttributeError."""
+    @property
+    def Text(self) -> str:
+        """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
+    @Text.setter
+    def Text(self, value: str) -> None: ...
     def __init__(self) -> None: ...
 
 class cParagraph:
     """A paragraph of runs, drawings and pictures."""
     Align: vlRTFAlignment | int
-    Border: cBorder
+    @property
+    def Border(self) -> cBorder:
+        """The object's own cBorder at first; None may be assigned, and fails the rendering with error 91."""
+    @Border.setter
+    def Border(self, value: cBorder | None) -> None: ...
     IndentFirstLine: int
     IndentLeft: int
     IndentRight: int
@@ -159,7 +166,11 @@ class cParagraph:
 
 class cCell:
     """One table cell: width, shading, borders and paragraphs."""
-    Border: cBorder
+    @property
+    def Border(self) -> cBorder:
+        """The object's own cBorder at first; None may be assigned, and fails the rendering with error 91."""
+    @Border.setter
+    def Border(self, value: cBorder | None) -> None: ...
     BackColorIndex: int
     Width: int
     ColumnSpan: int
@@ -236,7 +247,11 @@ class cPicture:
     Width: int
     Height: int
     ScaleFactor: float
-    Border: cBorder
+    @property
+    def Border(self) -> cBorder:
+        """The object's own cBorder at first; None may be assigned, and fails the rendering with error 91."""
+    @Border.setter
+    def Border(self, value: cBorder | None) -> None: ...
     Embedding: vlRTFPictureEmbedding | int
     def __init__(self) -> None: ...
 
@@ -279,8 +294,11 @@ class cEllipse(_BoxShape):
 
 class cDrawingText(_BoxShape):
     """A text box holding one run as a single paragraph."""
-    Text: cText | None
-    """Write-only: reading raises AttributeError."""
+    @property
+    def Text(self) -> cText | None:
+        """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
+    @Text.setter
+    def Text(self, value: cText | None) -> None: ...
     def __init__(self) -> None: ...
 
 class cPolyline(_FillAndPen):
