@@ -203,11 +203,11 @@ def test_a_header_swapped_while_a_rendering_waits_is_never_read_while_changing(t
         reader = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
         holding = threading.Thread(target=lambda: other.Save(pipe))
         holding.start()
-        time.sleep(0.1)  # the pipe is full: Save holds the old paragraph
+        time.sleep(0.2)  # the pipe is full: Save holds the old paragraph
         rendered = []
         rendering = threading.Thread(target=lambda: rendered.append(doc.Rtf()))
         rendering.start()
-        time.sleep(0.1)  # the rendering waits for the old paragraph
+        time.sleep(0.2)  # the rendering waits for the old paragraph
         stop = threading.Event()
         run = v.cText()
         run.Text = "r" * 5000
