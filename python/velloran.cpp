@@ -515,6 +515,26 @@ void property(Class<C>& cls, const char* name, Getter getter, Setter setter, con
     cls.attr(name) = type(get, set, py::none(), py::str(doc ? doc : ""));
 }
 
+// A value as a message shows it: its repr, cut short; its type's name where
+// it has none (an integer of more digits than Python turns into text).
+std::string shortRepr(py::handle value) {
+    auto text = py::reinterpret_steal<py::object>(PyObject_Repr(value.ptr()));
+    if (!text) {
+        PyErr_Clear();
+        return std::string("a ") + Py_TYPE(value.ptr())->tp_name;
+    }
+    Py_ssize_t size = 0;
+    const char* utf8 = PyUnicode_AsUTF8AndSize(text.ptr(), &size);
+    if (!utf8) {
+        PyErr_Clear();
+        return std::string("a ") + Py_TYPE(value.ptr())->tp_name;
+    }
+    std::string out(utf8, static_cast<std::size_t>(size));
+    constexpr std::size_t Longest = 60;
+    if (out.size() > Longest) out = out.substr(0, Longest) + "...";
+    return out;
+}
+
 template <class C>
 std::string className(Class<C>& cls) {
     return cls.attr("__name__").template cast<std::string>();
@@ -527,7 +547,7 @@ auto valueFor(const std::string& where, py::handle value) {
     try {
         return Value::in(value);
     } catch (const Error& e) {
-        raiseAt(e.number(), where + " = " + py::repr(value).cast<std::string>());
+        raiseAt(e.number(), where + " = " + shortRepr(value));
     }
 }
 
@@ -1137,8 +1157,15 @@ void registerPage(py::module_& m) {
                 try {
                     return fromBoolean(self.InsertTable(array));
                 } catch (const Error& e) {
-                    // The core says only that a cell is missing: say where.
+                    // The core says only that a cell is missing: say where. A
+                    // cell without a Border fails the same way, and then
+                    // nothing is named.
                     if (e.number() != errors::ObjectNotSet || array.dimensions() != 2) throw;
+                    for (std::int32_t c = array.lbound(1); c <= array.ubound(1); ++c)
+                        for (std::int32_t r = array.lbound(2); r <= array.ubound(2); ++r) {
+                            const auto& cell = array.at({c, r});
+                            if (cell && !cell->Border) throw;
+                        }
                     auto upper = [&](std::size_t d) { return static_cast<std::size_t>(std::max(array.ubound(d), 0)); };
                     nameMissingCell(upper(1), upper(2), [&](std::size_t c, std::size_t r) {
                         return array.at({static_cast<std::int32_t>(c + 1), static_cast<std::int32_t>(r + 1)}).get();

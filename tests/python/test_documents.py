@@ -109,6 +109,9 @@ class TestTables:
         with pytest.raises(v.Error, match="row 2 has no cell in column 2") as failure:
             page.InsertTable(array)
         assert failure.value.number == 91
+        array[1, 1].Border = None  # fails first, and is not named as a missing cell
+        with pytest.raises(v.Error, match="^Object variable or With block variable not set$"):
+            page.InsertTable(array)
         doc, ref = v.cDocument(), v.cDocument()
         doc.InsertPage(page)
         ref.InsertPage(reference)
