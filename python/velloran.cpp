@@ -905,7 +905,7 @@ void registerBorder(py::module_& m) {
     Class<cBorder> border(m, "cBorder",
                           "cBorder()\n\nThe four sides of a paragraph's, picture's or cell's frame. Its colour starts "
                           "as the thread's BlackColorIndex().");
-    border.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    border.def(py::init<>());
     field<LongValue>(border, "TopWidth", &cBorder::TopWidth, "Width of the top side in twips (default 20).");
     field<LongValue>(border, "LeftWidth", &cBorder::LeftWidth, "Width of the left side in twips (default 20).");
     field<LongValue>(border, "BottomWidth", &cBorder::BottomWidth, "Width of the bottom side in twips (default 20).");
@@ -926,7 +926,7 @@ void registerText(py::module_& m) {
     Class<cText> text(m, "cText",
                       "cText()\n\nOne run of text with one set of character properties. Its colours start as the "
                       "thread's BlackColorIndex() and WhiteColorIndex().");
-    text.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    text.def(py::init<>());
     field<LongValue>(text, "FontIndex", &cText::FontIndex, "Font index from cDocument.FontIndex (default 0).");
     field<LongValue>(text, "Height", &cText::Height, "Size in points (default 10); 0 writes no size.");
     static const std::string boldDoc = booleanDoc("Bold (default False)."),
@@ -987,7 +987,7 @@ void registerParagraph(py::module_& m) {
     Class<cParagraph> paragraph(m, "cParagraph",
                                 "cParagraph()\n\nA paragraph of runs, drawings and pictures. Each insert renders the "
                                 "child at once: changing the child later does not change the paragraph.");
-    paragraph.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    paragraph.def(py::init<>());
     field<AlignmentValue>(paragraph, "Align", &cParagraph::Align,
                           "Alignment, a vlRTFAlignment (default aLeft); any other 32-bit value is kept and writes "
                           "no paragraph wrapper.");
@@ -1050,7 +1050,7 @@ void registerCell(py::module_& m) {
     Class<cCell> cell(m, "cCell",
                       "cCell()\n\nOne table cell: width, shading, borders and paragraphs. Its border starts with all "
                       "four sides visible; its shading as the thread's WhiteColorIndex(), which writes none.");
-    cell.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    cell.def(py::init<>());
     objectField<cBorder>(cell, "Border", &cCell::Border,
                          "The cell's cBorder; None fails the table's insertion with error 91.");
     field<LongValue>(cell, "BackColorIndex", &cCell::BackColorIndex, "Shading colour index from cDocument.ColorIndex.");
@@ -1131,7 +1131,7 @@ void registerCellArray(py::module_& m) {
 void registerPage(py::module_& m) {
     // cPage
     Class<cPage> page(m, "cPage", "cPage()\n\nThe content of one page, ended by a page break.");
-    page.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    page.def(py::init<>());
     field<LongValue>(page, "TableHeaderRows", &cPage::TableHeaderRows,
                      "Rows at the top of each table inserted from now on that repeat on every page the table "
                      "runs onto (default 0).");
@@ -1191,7 +1191,7 @@ void registerDocument(py::module_& m) {
         m, "cDocument",
         "cDocument()\n\nThe root object: page set-up, fonts, colours, information and pages. Creating one enters "
         "black and white as colour indexes 1 and 2 and sets the thread's BlackColorIndex() and WhiteColorIndex().");
-    document.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    document.def(py::init<>());
     field<StringValue>(document, "Author", &cDocument::Author, "Author of the document information.");
     field<StringValue>(document, "Operator", &cDocument::Operator, "Operator of the document information.");
     field<StringValue>(document, "Title", &cDocument::Title, "Title of the document information.");
@@ -1286,7 +1286,7 @@ void registerDocument(py::module_& m) {
 void registerPicture(py::module_& m) {
     // cPicture
     Class<cPicture> picture(m, "cPicture", "cPicture()\n\nA picture file to embed in a paragraph: as a Windows metafile, or a PNG or JPEG file as it is.");
-    picture.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    picture.def(py::init<>());
     field<PathValue>(picture, "File", &cPicture::File, "Path of the picture file: str or any path-like object.");
     field<LongValue>(picture, "Width", &cPicture::Width,
                      "Declared width in hundredths of a millimetre; 0 (default) follows the picture.");
@@ -1303,12 +1303,12 @@ void registerPicture(py::module_& m) {
 void registerShapes(py::module_& m) {
     // Shapes.
     Class<cPoint> point(m, "cPoint", "cPoint()\n\nA vertex of a polyline or polygon.");
-    point.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    point.def(py::init<>());
     field<LongValue>(point, "x", &cPoint::x, "Horizontal position in twips (default 0).");
     field<LongValue>(point, "y", &cPoint::y, "Vertical position in twips (default 0).");
 
     Class<cLine> line(m, "cLine", "cLine()\n\nA straight line between two end points.");
-    line.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    line.def(py::init<>());
     field<LongValue>(line, "x1", &cLine::x1, "First end point, horizontal, in twips.");
     field<LongValue>(line, "y1", &cLine::y1, "First end point, vertical, in twips.");
     field<LongValue>(line, "x2", &cLine::x2, "Second end point, horizontal, in twips.");
@@ -1317,15 +1317,15 @@ void registerShapes(py::module_& m) {
     field<LongValue>(line, "PenRGBColor", &cLine::PenRGBColor, kPenRGBColor);
 
     Class<cRect> rect(m, "cRect", "cRect()\n\nA rectangle.");
-    rect.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    rect.def(py::init<>());
     boxFields(rect);
 
     Class<cEllipse> ellipse(m, "cEllipse", "cEllipse()\n\nAn ellipse within its bounding rectangle.");
-    ellipse.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    ellipse.def(py::init<>());
     boxFields(ellipse);
 
     Class<cDrawingText> box(m, "cDrawingText", "cDrawingText()\n\nA text box holding one run as a single paragraph.");
-    box.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    box.def(py::init<>());
     boxFields(box);
     writeOnly(
         box, "Text",
@@ -1339,7 +1339,7 @@ void registerShapes(py::module_& m) {
 
     auto points = [](auto& cls) {
         using C = typename std::remove_reference_t<decltype(cls)>::type;
-        cls.def(py::init<>(), "__init__(self, /)\n--\n\n");
+        cls.def(py::init<>());
         fillAndPen(cls);
         insert<C, cPoint>(cls, "InsertPoint", "point", "Point", &C::InsertPoint,
                           "InsertPoint(point: cPoint | None) -> bool\n\nAppend the point as it is now; False for None.");
@@ -1353,7 +1353,7 @@ void registerShapes(py::module_& m) {
                             "cDrawing()\n\nA group of shapes anchored in a paragraph. Each insert appends the shape "
                             "as it is now and widens the group's box; error 6 when a sum or the count overflows, "
                             "leaving the drawing as it was.");
-    drawing.def(py::init<>(), "__init__(self, /)\n--\n\n");
+    drawing.def(py::init<>());
     insert<cDrawing, cDrawingText>(drawing, "InsertText", "text", "Text", &cDrawing::InsertText,
                                    "InsertText(text: cDrawingText | None) -> bool\n\nAppend a text box; False for None.");
     insert<cDrawing, cEllipse>(drawing, "InsertEllipse", "ellipse", "Ellipse", &cDrawing::InsertEllipse,
@@ -1370,6 +1370,42 @@ void registerShapes(py::module_& m) {
 }
 
 }  // namespace
+
+// Every class also takes its fields as keywords: cText(Text="Hello",
+// Bold=True). Each is set as an assignment sets it, with the same checks
+// and errors, in the order given; a name that is no field of the class is a
+// TypeError naming it. Without keywords the plain constructor runs alone.
+void keywordConstructor(py::module_& m, const char* name) {
+    py::object cls = m.attr(name);
+    auto property = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(&PyProperty_Type));
+    auto fields = std::make_shared<std::vector<std::string>>();
+    for (py::handle base : cls.attr("__mro__"))
+        for (auto item : base.attr("__dict__").attr("items")()) {
+            auto pair = item.cast<py::tuple>();
+            std::string field = pair[0].cast<std::string>();
+            if (py::isinstance(pair[1], property) && !pair[1].attr("fset").is_none() &&
+                std::find(fields->begin(), fields->end(), field) == fields->end())
+                fields->push_back(field);
+        }
+    std::string signature = fields->empty() ? "__init__(self, /" : "__init__(self, /, *";
+    for (const std::string& field : *fields) signature += ", " + field + "=...";
+    signature += ")\n--\n\nA new object; fields given as keywords are set in the order given.";
+    auto* doc = new std::string(signature);  // pybind11 may keep the pointer: it lives as long as the process
+    std::string className = name;
+    py::cpp_function init(
+        [cls, fields, className](py::handle self, py::kwargs kwargs) {
+            for (auto item : kwargs) {
+                std::string field = py::str(item.first);
+                if (std::find(fields->begin(), fields->end(), field) == fields->end())
+                    throw py::type_error(className + "() got an unexpected keyword argument '" + field + "'");
+            }
+            cls.attr("__init__")(self);
+            for (auto item : kwargs) py::setattr(self, item.first, item.second);
+        },
+        py::name("__init__"), py::is_method(cls), py::sibling(py::getattr(cls, "__init__", py::none())),
+        doc->c_str());
+    py::setattr(cls, "__init__", init);
+}
 
 PYBIND11_MODULE(velloran, m) {
 #ifndef _WIN32
@@ -1392,4 +1428,7 @@ PYBIND11_MODULE(velloran, m) {
     registerDocument(m);
     registerPicture(m);
     registerShapes(m);
+    for (const char* name : {"cBorder", "cText", "cParagraph", "cCell", "cPage", "cDocument", "cPicture", "cPoint",
+                             "cLine", "cRect", "cEllipse", "cDrawingText", "cPolyline", "cPolygon", "cDrawing"})
+        keywordConstructor(m, name);
 }

@@ -113,7 +113,7 @@ class cBorder:
     RightVisible: Boolean
     BorderType: vlRTFBorderType | int
     BorderColorIndex: int
-    def __init__(self) -> None: ...
+    def __init__(self, *, TopWidth: int = ..., LeftWidth: int = ..., BottomWidth: int = ..., RightWidth: int = ..., TopVisible: Boolean = ..., LeftVisible: Boolean = ..., BottomVisible: Boolean = ..., RightVisible: Boolean = ..., BorderType: vlRTFBorderType | int = ..., BorderColorIndex: int = ...) -> None: ...
 
 class cText:
     """One run of text with one set of character properties."""
@@ -135,7 +135,7 @@ class cText:
         """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
     @Text.setter
     def Text(self, value: str) -> None: ...
-    def __init__(self) -> None: ...
+    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Field: vlRTFField | int = ..., Link: str = ..., Text: str = ...) -> None: ...
 
 class cParagraph:
     """A paragraph of runs, drawings and pictures."""
@@ -154,7 +154,7 @@ class cParagraph:
     ListStyle: vlRTFList | int
     ListLevel: int
     ListId: int
-    def __init__(self) -> None: ...
+    def __init__(self, *, Align: vlRTFAlignment | int = ..., Border: cBorder | None = ..., IndentFirstLine: int = ..., IndentLeft: int = ..., IndentRight: int = ..., SpaceBefore: int = ..., SpaceAfter: int = ..., SpaceBetweenLines: int = ..., ListStyle: vlRTFList | int = ..., ListLevel: int = ..., ListId: int = ...) -> None: ...
     def InsertText(self, text: cText | None) -> bool:
         """Append the run as it is now; None or an empty text appends nothing and returns True."""
     def InsertDrawing(self, drawing: cDrawing | None) -> bool:
@@ -175,7 +175,7 @@ class cCell:
     Width: int
     ColumnSpan: int
     RowSpan: int
-    def __init__(self) -> None: ...
+    def __init__(self, *, Border: cBorder | None = ..., BackColorIndex: int = ..., Width: int = ..., ColumnSpan: int = ..., RowSpan: int = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
 
@@ -194,7 +194,7 @@ class cPage:
     """The content of one page, ended by a page break."""
     TableHeaderRows: int
     Orientation: vlRTFOrientation | int
-    def __init__(self) -> None: ...
+    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
     def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:
@@ -225,7 +225,7 @@ class cDocument:
     @property
     def LastPage(self) -> int:
         """Number of pages inserted so far (read-only)."""
-    def __init__(self) -> None: ...
+    def __init__(self, *, Author: str = ..., Operator: str = ..., Title: str = ..., Subject: str = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., PageLandscape: Boolean = ..., PageNumbersOn: Boolean = ..., PageNumberStart: int = ..., PageNumberMarginRight: int = ..., PageNumberMarginTop: int = ..., FontDefaultName: str = ..., FontDefaultCharSet: int = ..., FontDefaultHeight: int = ..., Header: cParagraph | None = ..., Footer: cParagraph | None = ...) -> None: ...
     def InsertPage(self, page: cPage | None) -> bool:
         """Append the page as it is now; False for None."""
     def Rtf(self) -> str:
@@ -253,13 +253,13 @@ class cPicture:
     @Border.setter
     def Border(self, value: cBorder | None) -> None: ...
     Embedding: vlRTFPictureEmbedding | int
-    def __init__(self) -> None: ...
+    def __init__(self, *, File: _Path = ..., Width: int = ..., Height: int = ..., ScaleFactor: float = ..., Border: cBorder | None = ..., Embedding: vlRTFPictureEmbedding | int = ...) -> None: ...
 
 class cPoint:
     """A vertex of a polyline or polygon."""
     x: int
     y: int
-    def __init__(self) -> None: ...
+    def __init__(self, *, x: int = ..., y: int = ...) -> None: ...
 
 class cLine:
     """A straight line between two end points."""
@@ -269,7 +269,7 @@ class cLine:
     y2: int
     PenWidth: int
     PenRGBColor: int
-    def __init__(self) -> None: ...
+    def __init__(self, *, x1: int = ..., y1: int = ..., x2: int = ..., y2: int = ..., PenWidth: int = ..., PenRGBColor: int = ...) -> None: ...
 
 class _FillAndPen:
     PenWidth: int
@@ -286,11 +286,11 @@ class _BoxShape(_FillAndPen):
 
 class cRect(_BoxShape):
     """A rectangle."""
-    def __init__(self) -> None: ...
+    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ..., x: int = ..., y: int = ..., Width: int = ..., Height: int = ...) -> None: ...
 
 class cEllipse(_BoxShape):
     """An ellipse within its bounding rectangle."""
-    def __init__(self) -> None: ...
+    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ..., x: int = ..., y: int = ..., Width: int = ..., Height: int = ...) -> None: ...
 
 class cDrawingText(_BoxShape):
     """A text box holding one run as a single paragraph."""
@@ -299,16 +299,16 @@ class cDrawingText(_BoxShape):
         """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
     @Text.setter
     def Text(self, value: cText | None) -> None: ...
-    def __init__(self) -> None: ...
+    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ..., x: int = ..., y: int = ..., Width: int = ..., Height: int = ..., Text: cText | None = ...) -> None: ...
 
 class cPolyline(_FillAndPen):
     """An open chain of line segments through its points."""
-    def __init__(self) -> None: ...
+    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ...) -> None: ...
     def InsertPoint(self, point: cPoint | None) -> bool: ...
 
 class cPolygon(_FillAndPen):
     """A closed outline through its points."""
-    def __init__(self) -> None: ...
+    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ...) -> None: ...
     def InsertPoint(self, point: cPoint | None) -> bool: ...
 
 class cDrawing:

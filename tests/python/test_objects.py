@@ -8,7 +8,7 @@ from pathlib import Path
 import pytest
 
 import velloran as v
-from conftest import masked, paragraph_of
+from conftest import document_of, masked, paragraph_of
 
 FILL_AND_PEN = {"PenWidth": 15, "PenRGBColor": 0, "FillBackRGBColor": 0xFFFFFF, "FillForeRGBColor": 0,
                 "FillPattern": 0}
@@ -372,3 +372,22 @@ def test_single_is_a_32_bit_float():
     assert picture.ScaleFactor == struct.unpack("<f", struct.pack("<f", 0.1))[0]
     picture.ScaleFactor = float("inf")
     assert picture.ScaleFactor == float("inf")
+
+
+def test_keyword_constructors_set_fields_as_assignments_do(fixed_clock):
+    by_fields = v.cText()
+    by_fields.Text, by_fields.Bold, by_fields.Height = "Hello", True, 14
+    one, other = v.cParagraph(Align=v.aCenter), v.cParagraph()
+    other.Align = v.aCenter
+    one.InsertText(v.cText(Text="Hello", Bold=True, Height=14))
+    other.InsertText(by_fields)
+    assert document_of(one).Rtf() == document_of(other).Rtf()
+    assert "Text" in inspect.signature(v.cText).parameters and str(inspect.signature(v.cDrawing)) == "()"
+    with pytest.raises(TypeError, match="cText\\(\\) got an unexpected keyword argument 'Bld'"):
+        v.cText(Bld=True)
+    with pytest.raises(TypeError, match="expected bool or int, got str"):
+        v.cText(Bold="yes")
+    with pytest.raises(v.Error, match="^Overflow: cCell.Width = 4294967296$"):
+        v.cCell(Width=2**32)
+    with pytest.raises(TypeError):
+        v.cPage(v.cPage())  # fields by keyword only
