@@ -2,6 +2,8 @@
 calls, the same bytes (bench/whole-runs compares the two, run by run).
 
     python3 bench/workload.py paragraphs N OUT | table ROWS OUT | table-rows ROWS OUT
+    python3 bench/workload.py paragraphs-as-written N OUT | paragraphs-by-keywords N OUT
+                              (the paragraphs with a new run for each, fields set one by one or by keywords)
 """
 import sys
 
@@ -21,6 +23,41 @@ def paragraphs(doc, count):
         para.InsertText(plain)
         para.InsertText(bold)
         para.InsertText(coloured)
+        page.InsertParagraph(para)
+    doc.InsertPage(page)
+
+
+def paragraphs_as_written(doc, count):
+    """The same paragraphs as users write them: a new run for each, its fields set one by one."""
+    page = velloran.cPage()
+    blue = doc.ColorIndex(0x0000FF)
+    for _ in range(count):
+        para = velloran.cParagraph()
+        plain = velloran.cText()
+        plain.Text = "The quick brown fox {jumps} over "
+        para.InsertText(plain)
+        bold = velloran.cText()
+        bold.Bold = True
+        bold.Text = "the lazy dog\tand \\ its friend "
+        para.InsertText(bold)
+        coloured = velloran.cText()
+        coloured.ForeColorIndex = blue
+        coloured.Text = "\u03b1\u03b2\u03b3 caf\u00e9 \u2022 done.\r\n"
+        para.InsertText(coloured)
+        page.InsertParagraph(para)
+    doc.InsertPage(page)
+
+
+def paragraphs_by_keywords(doc, count):
+    """The same paragraphs with keyword constructors."""
+    page = velloran.cPage()
+    blue = doc.ColorIndex(0x0000FF)
+    cText = velloran.cText
+    for _ in range(count):
+        para = velloran.cParagraph()
+        para.InsertText(cText(Text="The quick brown fox {jumps} over "))
+        para.InsertText(cText(Bold=True, Text="the lazy dog\tand \\ its friend "))
+        para.InsertText(cText(ForeColorIndex=blue, Text="\u03b1\u03b2\u03b3 caf\u00e9 \u2022 done.\r\n"))
         page.InsertParagraph(para)
     doc.InsertPage(page)
 
@@ -67,7 +104,8 @@ def table_rows(doc, rows):
 def main():
     kind, count, out = sys.argv[1], int(sys.argv[2]), sys.argv[3]
     doc = velloran.cDocument()
-    {"paragraphs": paragraphs, "table": table, "table-rows": table_rows}[kind](doc, count)
+    {"paragraphs": paragraphs, "paragraphs-as-written": paragraphs_as_written,
+     "paragraphs-by-keywords": paragraphs_by_keywords, "table": table, "table-rows": table_rows}[kind](doc, count)
     if not doc.Save(out):
         sys.exit(1)
 
