@@ -107,7 +107,7 @@ def test_save_runs_without_the_gil_and_changes_wait_for_it(tmp_path):
 
 
 def test_insert_picture_lets_other_threads_run(tmp_path):
-    w, h = 2000, 1500  # a few hundred milliseconds of conversion
+    w, h = 2000, 1500  # about ten milliseconds of conversion
     stride = (w * 3 + 3) & ~3
     pixels = (bytes(range(256)) * (stride * h // 256 + 1))[:stride * h]
     bmp = tmp_path / "large.bmp"
@@ -126,15 +126,22 @@ def test_insert_picture_lets_other_threads_run(tmp_path):
     ticker.start()
     while not stamps:
         time.sleep(0.001)
-    start = time.monotonic()
-    inserted = v.cParagraph().InsertPicture(picture)
-    end = time.monotonic()
+    # Holding the GIL, a call would let the other thread in at its ends only;
+    # a busy machine may not wake the ticker within one short call, so the
+    # call is made until it has (or fifty times).
+    ran_meanwhile = False
+    for _ in range(50):
+        start = time.monotonic()
+        inserted = v.cParagraph().InsertPicture(picture)
+        end = time.monotonic()
+        assert inserted is True
+        margin = (end - start) / 10
+        if any(start + margin < t < end - margin for t in stamps):
+            ran_meanwhile = True
+            break
     done.set()
     ticker.join()
-    assert inserted is True
-    # Holding the GIL, the call would let the other thread in at its ends only.
-    margin = (end - start) / 10
-    assert any(start + margin < t < end - margin for t in stamps)
+    assert ran_meanwhile
 
 
 def test_threads_rendering_and_changing_one_document():
