@@ -307,6 +307,28 @@ TEST_F(Tables, SameCellInTwoPlacesAndEmptyDimensions) {
     EXPECT_EQ(tableOf(noRows), "\\pard\r\n");
 }
 
+// A paragraph taken before, now with no alignment of the enumeration, is
+// taken as it is: its earlier paragraph still goes into the table, is still
+// ended by the cell, and a note still leaves out its mark.
+TEST_F(Tables, AnUnwrappedParagraphKeepsItsEarlierPlaceWords) {
+    auto p = para("x");
+    cPage page;
+    page.InsertParagraph(p);
+    p->Align = static_cast<vlRTFAlignment>(99);
+    auto c = std::make_shared<cCell>();
+    c->InsertParagraph(p);
+    CellArray cells({{1, 1}, {1, 1}});
+    cells.at({1, 1}) = c;
+    cPage table;
+    table.InsertTable(cells);
+    EXPECT_NE(tableOf(table).find("\\pard\\plain\\intbl" + endedByCell("x") + "\\cell\\row"), std::string::npos);
+    cParagraph host;
+    host.InsertFootnote(p);
+    std::string note = wrapped("x");
+    EXPECT_EQ(detail::Access::content(host),
+              "{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} " + note.substr(0, note.size() - 5) + "}");
+}
+
 TEST_F(Tables, RefusalsAndFailuresLeaveThePageUnchanged) {
     cPage page;
     page.InsertParagraph(para("before"));

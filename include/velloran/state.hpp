@@ -44,11 +44,11 @@ struct PointList {
 struct ShapeList {
     std::int32_t count = 0;
     std::int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
-    // The shapes as drawing objects, and again as Word 97 shapes; where the
-    // first of those ends.
+    // The shapes as drawing objects, and again as Word 97 shapes: the first
+    // of those open for its result, the others whole.
     std::string rtf;
+    std::string firstShape97;
     std::string shapes97;
-    std::size_t firstShapeEnd = 0;
 };
 
 }  // namespace velloran

@@ -11,6 +11,7 @@
 
 #include "common/chunks.hpp"
 #include "common/lists.hpp"
+#include "rtf/paragraph.hpp"
 
 namespace velloran {
 
@@ -40,11 +41,9 @@ struct Access {
     // The run a text box refers to, or null.
     static const cText* text(const cDrawingText& box) { return box.text_.get(); }
 
-    // The text a paragraph, cell, page or document has taken from its children.
-    static detail::Chunks& chunks(cParagraph& paragraph);
-    static const detail::Chunks& chunks(const cParagraph& paragraph);
-    static detail::Chunks& chunks(cCell& cell);
-    static const detail::Chunks& chunks(const cCell& cell);
+    // The text a page has taken from its children; a cell's paragraphs, the
+    // last without its ending, which the table writes.
+    static const detail::Chunks& paragraphs(const cCell& cell);
     static detail::Chunks& chunks(cPage& page);
     static const detail::Chunks& chunks(const cPage& page);
     // The lists of the paragraphs it has taken (a paragraph: of its
@@ -52,8 +51,9 @@ struct Access {
     static const detail::ListSet& lists(const cParagraph& paragraph);
     static const detail::ListSet& lists(const cCell& cell);
     static const detail::ListSet& lists(const cPage& page);
-    static std::string content(const cCell& cell) { return chunks(cell).str(); }
-    static std::string content(const cParagraph& paragraph) { return chunks(paragraph).str(); }
+    // The whole text a cell or paragraph holds, as a place writes it.
+    static std::string content(const cCell& cell);
+    static std::string content(const cParagraph& paragraph);
 
     // The points of a polyline or polygon, as inserted.
     template <class Shape>
@@ -100,7 +100,7 @@ struct Access {
     class Taken {
     public:
         explicit Taken(cParagraph& paragraph) : paragraph_(paragraph) {}
-        const detail::Chunks& text() const;
+        rtf::ParagraphText text() const;
         const detail::ListSet& lists() const;
         void commit() noexcept;
 
@@ -114,8 +114,9 @@ struct Access {
     };
     // Error 91 when Border is null.
     static Taken prepareTake(cParagraph& paragraph);
-    // The paragraph taken at once: its wrapped text replaces its content.
-    static const detail::Chunks& takeRtf(cParagraph& paragraph);
+    // The paragraph taken at once: its wrapped text replaces its content,
+    // which is returned as a page takes it.
+    static detail::Chunks takeRtf(cParagraph& paragraph);
 };
 
 namespace detail {
@@ -139,13 +140,21 @@ void appendContent(const cPage& page, Chunks& out);
 std::int32_t listNumber(const cParagraph& paragraph);
 
 // The same shapes as Word 97 writes them; z is the shape's place in its
-// drawing's stacking order. A shape without points writes nothing.
-void appendShape(const cLine& line, std::string& out, std::int32_t z);
-void appendShape(const cRect& rect, std::string& out, std::int32_t z);
-void appendShape(const cEllipse& ellipse, std::string& out, std::int32_t z);
-void appendShape(const cDrawingText& box, std::string& out, std::int32_t z);
-void appendShape(const cPolyline& polyline, std::string& out, std::int32_t z);
-void appendShape(const cPolygon& polygon, std::string& out, std::int32_t z);
+// drawing's stacking order. The instance is the shape's group up to its
+// result, which a drawing's first shape holds: "{\shp{\*\shpinst ...}",
+// the shape's own group still open. A shape without points writes nothing
+// and gives false.
+bool appendShapeInstance(const cLine& line, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cRect& rect, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cEllipse& ellipse, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cDrawingText& box, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cPolyline& polyline, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cPolygon& polygon, std::string& out, std::int32_t z);
+// The shape whole, without a result.
+template <class Shape>
+void appendShape(const Shape& shape, std::string& out, std::int32_t z) {
+    if (appendShapeInstance(shape, out, z)) out += '}';
+}
 
 // TextRunRtf: append one run as "{" + formatting + " " + escaped text + "}",
 // or nothing for a null run or an empty text. Error 6 when the size overflows.

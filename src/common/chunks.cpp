@@ -166,6 +166,29 @@ void Chunks::append(std::string_view text) {
     tail(text.size()).append(text);
 }
 
+void Chunks::append(std::initializer_list<std::string_view> texts) {
+    std::size_t total = 0;
+    for (std::string_view text : texts) total += text.size();
+    // Into blocks, a short text is gathered first and copied in one step.
+    constexpr std::size_t Gathered = 512;
+    if (finished_ && finished_->live && size() >= LargeFrom && total <= Gathered) {
+        char gathered[Gathered];
+        std::size_t used = 0;
+        for (std::string_view text : texts) {
+            std::memcpy(gathered + used, text.data(), text.size());
+            used += text.size();
+        }
+        append(std::string_view(gathered, used));
+        return;
+    }
+    if (finished_ && finished_->live && size() >= LargeFrom) {
+        for (std::string_view text : texts) append(text);
+        return;
+    }
+    std::string& out = tail(total);
+    for (std::string_view text : texts) out.append(text);
+}
+
 std::string& Chunks::tail(std::size_t expected) {
     // A small text grows in place; a large one is written in pieces that are
     // finished when full instead of being moved to a larger buffer.
@@ -185,62 +208,24 @@ std::string& Chunks::openPiece(std::size_t capacity) {
     return tail_;
 }
 
-void Chunks::appendShared(const Chunks& other, std::size_t leaveOut, std::size_t skip) {
-    leaveOut = std::min(leaveOut, other.size());
-    skip = std::min(skip, other.size() - leaveOut);
+void Chunks::appendShared(const Chunks& other) {
     if (&other == this) {
-        std::string text = other.str();
-        append(std::string_view(text).substr(skip, text.size() - leaveOut - skip));
+        append(other.str());
         return;
     }
-    // A large piece is shared, all of it or the part that is taken; a small
-    // one is copied.
-    std::size_t left = other.size() - leaveOut - skip;
+    // A large piece is shared, a small one copied.
     auto take = [&](std::string_view view, const std::shared_ptr<const char>& owner) {
-        std::size_t start = std::min(skip, view.size());
-        skip -= start;
-        std::size_t size = std::min(view.size() - start, left);
-        left -= size;
-        if (size >= ShareFrom)
-            share({std::shared_ptr<const char>(owner, view.data() + start), size}, size);
-        else if (size > 0)
-            append(view.substr(start, size));
+        if (view.size() >= ShareFrom)
+            share({std::shared_ptr<const char>(owner, view.data()), view.size()}, view.size());
+        else if (!view.empty())
+            append(view);
     };
     // A large piece being written is finished first, to be shared too
     // (finishing may lengthen the last finished piece).
-    if (other.tail_.size() >= ShareFrom && skip + left >= other.finishedSize() + ShareFrom) other.finishTail();
+    if (other.tail_.size() >= ShareFrom) other.finishTail();
     if (other.finished_)
         for (const auto& piece : other.finished_->pieces) take(piece.view(), piece.data);
     take(other.tail_, nullptr);
-}
-
-bool Chunks::startsWith(std::string_view prefix) const {
-    if (prefix.size() > size()) return false;
-    std::size_t have = 0;
-    bool same = true;
-    forEach([&](std::string_view piece) {
-        std::size_t n = std::min(prefix.size() - have, piece.size());
-        same = same && piece.substr(0, n) == prefix.substr(have, n);
-        have += n;
-    });
-    return same;
-}
-
-bool Chunks::endsWith(std::string_view suffix) const {
-    if (suffix.size() > size()) return false;
-    // From the end backwards, piece by piece.
-    std::size_t need = suffix.size();
-    bool same = true;
-    auto compare = [&](std::string_view piece) {
-        std::size_t n = std::min(need, piece.size());
-        same = same && piece.substr(piece.size() - n) == suffix.substr(need - n, n);
-        need -= n;
-    };
-    compare(tail_);
-    if (finished_)
-        for (auto it = finished_->pieces.rbegin(); need > 0 && it != finished_->pieces.rend(); ++it)
-            compare(it->view());
-    return same;
 }
 
 void Chunks::prepend(std::string_view text) {

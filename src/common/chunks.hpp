@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,19 +55,23 @@ public:
 
     void append(std::string_view text);
     void append(char c) { tail(1).push_back(c); }
+    // Append texts one after the other, as one write.
+    void append(std::initializer_list<std::string_view> texts);
+
+    // The text while it is small and in one piece (what another text copies
+    // instead of sharing); nothing otherwise.
+    std::optional<std::string_view> small() const noexcept {
+        if (finished_ || tail_.size() >= ShareFrom) return std::nullopt;
+        return std::string_view(tail_);
+    }
 
     // Start a piece of exactly `capacity` characters for one large write
     // (a picture's hexadecimal); it is finished by the next append.
     std::string& openPiece(std::size_t capacity);
 
     // Append the text of other: its large pieces by reference, the rest
-    // copied; all of it, or all but its last `leaveOut` characters and its
-    // first `skip`.
-    void appendShared(const Chunks& other, std::size_t leaveOut = 0, std::size_t skip = 0);
-
-    // Whether the text begins with prefix, or ends with suffix.
-    bool startsWith(std::string_view prefix) const;
-    bool endsWith(std::string_view suffix) const;
+    // copied.
+    void appendShared(const Chunks& other);
 
     // Put text in front of everything.
     void prepend(std::string_view text);

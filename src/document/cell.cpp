@@ -4,11 +4,17 @@
 
 #include "common/access.hpp"
 #include "common/module_values.hpp"
+#include "rtf/paragraph.hpp"
 
 namespace velloran {
 
 struct cCell::State {
+    // The paragraphs, each but the last ended for the next; the last one's
+    // end (its mark, if it has one, and the reset) is written when another
+    // follows, for "\\cell" ends the last one itself.
     detail::Chunks content;
+    bool ended = false;  // a paragraph waits for its end
+    bool marked = false;  // and has a mark
     detail::ListSet lists;
 };
 
@@ -39,35 +45,32 @@ cCell::~cCell() = default;
 cCell::State& cCell::state() { return detail::stateOf(state_); }
 const cCell::State& cCell::state() const { return detail::stateOf(state_); }
 
-detail::Chunks& Access::chunks(cCell& cell) { return cell.state().content; }
-const detail::Chunks& Access::chunks(const cCell& cell) { return cell.state().content; }
+const detail::Chunks& Access::paragraphs(const cCell& cell) { return cell.state().content; }
+
+std::string Access::content(const cCell& cell) {
+    const cCell::State& s = cell.state();
+    detail::Chunks whole(s.content);
+    if (s.ended) rtf::appendCellParagraphEnd(whole, s.marked);
+    return whole.str();
+}
 const detail::ListSet& Access::lists(const cCell& cell) { return cell.state().lists; }
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    // As on a page, the reset ends the paragraph's formatting; "\\intbl"
-    // keeps what follows inside the table. The paragraph's own reset at its
-    // opening would take its text out of the table again, so the cell
-    // repeats "\\intbl" after it: readers that follow the reset (pandoc,
-    // unrtf) otherwise end the table at every cell, and pandoc nests the
-    // table so far in each one. Most cells hold one paragraph, and a large
-    // table holds many cells at once.
-    static constexpr std::string_view Opening = "{\\pard\\plain", InTable = "\\intbl", Reset = "\\pard\\intbl";
     Access::Taken taken = Access::prepareTake(*Paragraph);
-    const detail::Chunks& paragraph = taken.text();
-    const std::size_t opening = paragraph.startsWith(Opening) ? Opening.size() : 0;
-    detail::Chunks& content = state().content;
-    detail::ListSet lists = state().lists.with(taken.lists());
-    content.writeWhole([&] {
-        content.reserveEmpty(paragraph.size() + InTable.size() + Reset.size());
-        if (opening) {
-            content.append(Opening);
-            content.append(InTable);
-        }
-        content.appendShared(paragraph, 0, opening);
-        content.append(Reset);
+    const rtf::ParagraphText paragraph = taken.text();
+    State& s = state();
+    detail::ListSet lists = s.lists.with(taken.lists());
+    s.content.writeWhole([&] {
+        // Most cells hold one paragraph, and a large table holds many cells
+        // at once: a first paragraph is held without the slack of growth.
+        if (s.ended) rtf::appendCellParagraphEnd(s.content, s.marked);
+        else s.content.reserveEmpty(rtf::paragraphSize(paragraph, rtf::Place::Cell));
+        rtf::appendParagraph(s.content, paragraph, rtf::Place::Cell);
     });
-    state().lists.take(lists);
+    s.ended = true;
+    s.marked = paragraph.marked;
+    s.lists.take(lists);
     taken.commit();
     return True;
 }

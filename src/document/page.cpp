@@ -11,6 +11,7 @@
 #include "common/checked.hpp"
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
+#include "rtf/paragraph.hpp"
 
 namespace velloran {
 
@@ -40,14 +41,10 @@ const detail::ListSet& Access::lists(const cPage& page) { return page.state().li
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
     Access::Taken taken = Access::prepareTake(*Paragraph);
-    const detail::Chunks& paragraph = taken.text();
     detail::ListSet lists = state().lists.with(taken.lists());
-    // A paragraph writes its indents, spacing and alignment after its group,
-    // at the page's level: the reset keeps them from reaching the next one.
     detail::Chunks& content = state().content;
     content.writeWhole([&] {
-        content.appendShared(paragraph);
-        content.append("\\pard");
+        rtf::appendPageParagraph(content, taken.text());
     });
     state().lists.take(lists);
     taken.commit();
@@ -81,16 +78,6 @@ void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::
     } else {
         out += "\\brdrnone";
     }
-}
-
-// How much of a cell's text the table leaves out: the cell ends each
-// paragraph with its mark and a reset, and the last paragraph is ended by
-// the cell itself instead, with its formatting words before "\cell"; a
-// "\par" there would end one more, empty paragraph in every cell.
-std::size_t cellEnding(const detail::Chunks& content) {
-    constexpr std::string_view MarkAndReset = "\\par \\pard\\intbl", Reset = "\\pard\\intbl";
-    if (content.endsWith(MarkAndReset)) return MarkAndReset.size();
-    return content.endsWith(Reset) ? Reset.size() : 0;
 }
 
 // Where merged cells lie: for each place of the table, the place of the
@@ -202,8 +189,10 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             text.append("\\pard\\plain\\intbl");
             // A merge's lower rows are empty: the cell's text stands in its first.
             if (!place->continued) {
-                const detail::Chunks& content = Access::chunks(*place->cell);
-                text.appendShared(content, cellEnding(content));
+                // The last paragraph is ended by "\\cell", with its formatting
+                // words before it: a mark there would end one more, empty
+                // paragraph in every cell.
+                text.appendShared(Access::paragraphs(*place->cell));
                 lists.add(Access::lists(*place->cell));
             }
             text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");

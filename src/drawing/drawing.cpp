@@ -29,15 +29,18 @@ Boolean Access::insertShape(cDrawing& drawing, const Shape& shape, const Box& bo
     // a writer that fails part-way (out of memory) is cut off again.
     std::int32_t count = add(d.count, 1);
     std::size_t mark = d.rtf.size(), mark97 = d.shapes97.size();
+    // The first shape with points is left open for its result.
+    const bool first = d.firstShape97.empty();
     try {
         detail::appendRtf(shape, d.rtf);
-        detail::appendShape(shape, d.shapes97, d.count);
+        if (first) detail::appendShapeInstance(shape, d.firstShape97, d.count);
+        else detail::appendShape(shape, d.shapes97, d.count);
     } catch (...) {
         d.rtf.resize(mark);
         d.shapes97.resize(mark97);
+        if (first) d.firstShape97.clear();
         throw;
     }
-    if (d.firstShapeEnd == 0) d.firstShapeEnd = d.shapes97.size();
     d.count = count;
     if (count == 1) {
         d.minX = box.minX, d.minY = box.minY, d.maxX = box.maxX, d.maxY = box.maxY;
@@ -114,8 +117,9 @@ void Access::appendDrawing(const cDrawing& drawing, std::string& out) {
     std::int32_t count = add(d.count, 1);
     std::int32_t w = width == 0 ? 1 : width;
     std::int32_t h = height == 0 ? 1 : height;
-    if (d.firstShapeEnd != 0) {
-        out.append(d.shapes97, 0, d.firstShapeEnd - 1);
+    const bool shapes = !d.firstShape97.empty();
+    if (shapes) {
+        out += d.firstShape97;
         out += "{\\shprslt";
     }
     detail::appendWord(out, "{\\*\\do\\dobxcolumn\\dobypara\\dodhgt", height);
@@ -128,9 +132,9 @@ void Access::appendDrawing(const cDrawing& drawing, std::string& out) {
     detail::appendWord(out, "\\dpysize", h);
     out += d.rtf;
     out += "\\dpendgroup\\dpx0\\dpy0\\dpxsize0\\dpysize0}";
-    if (d.firstShapeEnd != 0) {
-        out += "}}";
-        out.append(d.shapes97, d.firstShapeEnd);
+    if (shapes) {
+        out += "}}";  // the result, and the first shape
+        out += d.shapes97;
     }
 }
 

@@ -15,14 +15,15 @@ void appendRtf(const cDrawingText& box, std::string& out) {
     out += "\\par}";
 }
 
-void appendShape(const cDrawingText& box, std::string& out, std::int32_t z) {
+bool appendShapeInstance(const cDrawingText& box, std::string& out, std::int32_t z) {
     std::string run;
     appendTextRun(run, Access::text(box));
     appendBoxShapeStart(out, box, z, 202);
     out += "{\\shptxt\\pard\\plain ";
     out += run;
     out += "\\par}";
-    out += ShapeEnd;
+    out += ShapeInstanceEnd;
+    return true;
 }
 
 }  // namespace velloran::detail

@@ -7,9 +7,10 @@ namespace velloran::detail {
 
 void appendRtf(const cEllipse& shape, std::string& out) { appendBoxShape(out, "\\dpellipse\\dpx", shape); }
 
-void appendShape(const cEllipse& shape, std::string& out, std::int32_t z) {
+bool appendShapeInstance(const cEllipse& shape, std::string& out, std::int32_t z) {
     appendBoxShapeStart(out, shape, z, 3);
-    out += ShapeEnd;
+    out += ShapeInstanceEnd;
+    return true;
 }
 
 }  // namespace velloran::detail

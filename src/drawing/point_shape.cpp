@@ -66,9 +66,9 @@ void appendPoints(std::string& out, const char* primitive, const Shape& shape) {
 // lines, a polygon's first point repeated to close it. Nothing for a shape
 // without points.
 template <class Shape>
-void appendFreeform(std::string& out, const Shape& shape, std::int32_t z, bool closed) {
+bool appendFreeform(std::string& out, const Shape& shape, std::int32_t z, bool closed) {
     const auto& points = Access::points(shape);
-    if (points.count == 0) return;
+    if (points.count == 0) return false;
     std::int64_t lines = closed ? points.count : points.count - 1;
     appendShapeStart(out, points.minX, points.minY, points.maxX, points.maxY, z, 0);
     appendProperty(out, "geoLeft", points.minX);
@@ -97,7 +97,8 @@ void appendFreeform(std::string& out, const Shape& shape, std::int32_t z, bool c
     out += "}}";
     appendShapeFill(out, shape);
     appendShapePen(out, shape.PenWidth, shape.PenRGBColor);
-    out += ShapeEnd;
+    out += ShapeInstanceEnd;
+    return true;
 }
 
 }  // namespace
@@ -106,9 +107,13 @@ void appendRtf(const cPolyline& polyline, std::string& out) { appendPoints(out, 
 
 void appendRtf(const cPolygon& polygon, std::string& out) { appendPoints(out, "\\dppolygon\\dppolycount", polygon); }
 
-void appendShape(const cPolyline& polyline, std::string& out, std::int32_t z) { appendFreeform(out, polyline, z, false); }
+bool appendShapeInstance(const cPolyline& polyline, std::string& out, std::int32_t z) {
+    return appendFreeform(out, polyline, z, false);
+}
 
-void appendShape(const cPolygon& polygon, std::string& out, std::int32_t z) { appendFreeform(out, polygon, z, true); }
+bool appendShapeInstance(const cPolygon& polygon, std::string& out, std::int32_t z) {
+    return appendFreeform(out, polygon, z, true);
+}
 
 }  // namespace detail
 }  // namespace velloran

@@ -7,9 +7,10 @@ namespace velloran::detail {
 
 void appendRtf(const cRect& shape, std::string& out) { appendBoxShape(out, "\\dprect\\dpx", shape); }
 
-void appendShape(const cRect& shape, std::string& out, std::int32_t z) {
+bool appendShapeInstance(const cRect& shape, std::string& out, std::int32_t z) {
     appendBoxShapeStart(out, shape, z, 1);
-    out += ShapeEnd;
+    out += ShapeInstanceEnd;
+    return true;
 }
 
 }  // namespace velloran::detail

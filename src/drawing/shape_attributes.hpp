@@ -65,7 +65,7 @@ inline void appendProperty(std::string& out, const char* name, std::int64_t valu
 }
 
 // "{\shp{\*\shpinst" and the shape's box and anchoring; the shape's
-// properties follow, then shapeEnd's closing braces. z is the shape's place
+// properties follow, then the instance's closing brace. z is the shape's place
 // in its drawing's stacking order.
 inline void appendShapeStart(std::string& out, std::int32_t left, std::int32_t top, std::int32_t right,
                              std::int32_t bottom, std::int32_t z, int type) {
@@ -80,7 +80,7 @@ inline void appendShapeStart(std::string& out, std::int32_t left, std::int32_t t
     appendProperty(out, "shapeType", type);
 }
 
-inline constexpr const char* ShapeEnd = "}}";
+inline constexpr char ShapeInstanceEnd = '}';
 
 inline void appendShapePen(std::string& out, std::int32_t width, std::int32_t color) {
     appendProperty(out, "lineColor", color & 0xFFFFFF);

@@ -13,14 +13,35 @@
 #include "common/lists.hpp"
 #include "common/numtext.hpp"
 #include "picture/convert.hpp"
+#include "rtf/paragraph.hpp"
 
 namespace velloran {
 
 struct cParagraph::State {
+    // What the paragraph holds. Once taken by a page, cell or note, that is
+    // a paragraph of its own, opened and ended by its mark: the opening and
+    // the mark are not held in the content but written for the place the
+    // text goes to. Whatever the paragraph takes in after that follows the
+    // mark, which is written into the content first.
     detail::Chunks content;
+    bool opened = false;
+    bool marked = false;
     // The lists of the paragraphs taken in: the footnotes', and its own once
     // it has been taken.
     detail::ListSet lists;
+
+    rtf::ParagraphText text() const { return {opened, content, marked}; }
+
+    // Append to the content, after the mark it still lacks; a failure
+    // leaves the content as it was.
+    template <class Write>
+    void write(Write&& write) {
+        content.writeWhole([&] {
+            if (marked) content.append(rtf::Mark);
+            write();
+        });
+        marked = false;
+    }
 };
 
 cParagraph::cParagraph() : Border(std::make_shared<cBorder>()), state_(std::make_unique<State>()) {}
@@ -48,20 +69,24 @@ cParagraph::~cParagraph() = default;
 cParagraph::State& cParagraph::state() { return detail::stateOf(state_); }
 const cParagraph::State& cParagraph::state() const { return detail::stateOf(state_); }
 
-detail::Chunks& Access::chunks(cParagraph& paragraph) { return paragraph.state().content; }
 const detail::ListSet& Access::lists(const cParagraph& paragraph) { return paragraph.state().lists; }
-const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state().content; }
+
+std::string Access::content(const cParagraph& paragraph) {
+    std::string out;
+    rtf::appendParagraph(out, paragraph.state().text());
+    return out;
+}
 
 Boolean cParagraph::InsertText(const std::shared_ptr<cText>& Text) {
-    detail::Chunks& content = state().content;
-    content.writeWhole([&] { detail::appendTextRun(content.tail(), Text.get()); });
+    State& s = state();
+    s.write([&] { detail::appendTextRun(s.content.tail(), Text.get()); });
     return True;
 }
 
 Boolean cParagraph::InsertDrawing(const std::shared_ptr<cDrawing>& Drawing) {
     if (!Drawing) return False;
-    detail::Chunks& content = state().content;
-    content.writeWhole([&] { detail::appendRtf(*Drawing, content.tail()); });
+    State& s = state();
+    s.write([&] { detail::appendRtf(*Drawing, s.content.tail()); });
     return True;
 }
 
@@ -74,12 +99,17 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     if (!detail::FileExists(file)) return False;
     // The picture group is a piece of the text of its own, written in place
     // by the conversion and taken back when the conversion fails.
-    detail::Chunks& content = state().content;
-    const auto mark = content.mark();
-    if (!detail::ConvertPicture(content.openPiece(0), *Picture, file, width, height, scale)) {
-        content.rollback(mark);
-        return False;
-    }
+    State& s = state();
+    detail::Chunks& content = s.content;
+    bool converted = false;
+    content.writeWhole([&] {
+        const auto mark = content.mark();
+        if (s.marked) content.append(rtf::Mark);
+        converted = detail::ConvertPicture(content.openPiece(0), *Picture, file, width, height, scale);
+        if (!converted) content.rollback(mark);
+    });
+    if (!converted) return False;
+    s.marked = false;
     // The group is finished as a piece that never changes again, so that
     // wrapping the paragraph puts text around it instead of moving it.
     // Finishing only spares that copy: if it fails, the text is right still.
@@ -93,37 +123,13 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
 Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
     Access::Taken taken = Access::prepareTake(*Note);
-    const detail::Chunks& note = taken.text();
-    detail::ListSet lists = state().lists.with(taken.lists());
-    // The note's last paragraph is ended by the footnote group itself: a
-    // "\par" there would add an empty paragraph to every note.
-    constexpr std::string_view Mark = "\\par ";
-    detail::Chunks& content = state().content;
-    content.writeWhole([&] {
-        content.append("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
-        content.appendShared(note, note.endsWith(Mark) ? Mark.size() : 0);
-        content.append('}');
-    });
-    state().lists.take(lists);
+    State& s = state();
+    detail::ListSet lists = s.lists.with(taken.lists());
+    s.write([&] { rtf::appendFootnote(s.content, taken.text()); });
+    s.lists.take(lists);
     taken.commit();
     return True;
 }
-
-namespace {
-
-// The closing words of a wrapped paragraph, or nothing for an alignment
-// outside the enumeration, which leaves the content unwrapped.
-const char* closingOf(vlRTFAlignment align) {
-    switch (align) {
-    case aLeft: return "\\ql\\par ";
-    case aRight: return "\\qr\\par ";
-    case aCenter: return "\\qc\\par ";
-    case aJustified: return "\\qj\\par ";
-    default: return nullptr;
-    }
-}
-
-}  // namespace
 
 // The list a paragraph is an item of, as the N of "\\lsN": bullets take the
 // odd numbers and numbers the even ones, 2 * ListId - 1 and 2 * ListId; 0
@@ -134,89 +140,65 @@ std::int32_t detail::listNumber(const cParagraph& p) {
     return p.ListStyle == lBullet ? twice - 1 : twice;
 }
 
-namespace {
-
-// Room for a paragraph's trailer with all but the longest values: growing
-// it step by step cost more than writing it.
-constexpr std::size_t TrailerRoom = 160;
-
-// What follows the content in the wrapped paragraph: "}", indents, spacing,
-// list, border, alignment and paragraph mark.
-void appendTrailer(const cParagraph& p, std::string& out) {
-    const std::int32_t list = detail::listNumber(p);
-    out += '}';
-    auto length = [&](const char* word, std::int32_t value) {
-        if (value != 0) detail::appendWord(out, word, value);
-    };
-    length("\\fi", p.IndentFirstLine);
-    length("\\li", p.IndentLeft);
-    length("\\ri", p.IndentRight);
-    length("\\sb", p.SpaceBefore);
-    length("\\sa", p.SpaceAfter);
-    length("\\sl", p.SpaceBetweenLines);
-    if (list != 0) {
-        detail::appendWord(out, "\\ls", list);
-        detail::appendWord(out, "\\ilvl", std::clamp(p.ListLevel, 0, 8));
-    }
-    detail::appendBorder(out, p.Border.get());
-    out += closingOf(p.Align);
-}
-
-// The opening of the wrapped paragraph. A list item names its list here
-// too: pandoc and AbiWord take a paragraph's list from its start, Word from
-// its mark.
-std::string openingOf(const cParagraph& p) {
-    std::string out = "{\\pard\\plain";
-    if (std::int32_t list = detail::listNumber(p)) {
-        detail::appendWord(out, "\\ls", list);
-        detail::appendWord(out, "\\ilvl", std::clamp(p.ListLevel, 0, 8));
-    }
-    return out;
-}
-
-}  // namespace
-
 void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
-    const detail::Chunks& content = paragraph.state().content;
-    if (!closingOf(paragraph.Align)) {
-        content.appendTo(out);
+    const rtf::ParagraphText text = paragraph.state().text();
+    if (!rtf::alignmentWord(paragraph.Align)) {
+        rtf::appendParagraph(out, text);
         return;
     }
-    out += openingOf(paragraph);
-    content.appendTo(out);
-    appendTrailer(paragraph, out);
+    out += rtf::Opening;
+    rtf::appendParagraphStart(out, paragraph);
+    rtf::appendParagraph(out, text);
+    rtf::appendParagraphEnd(out, paragraph);
+    out += rtf::Mark;
 }
 
 Access::Taken Access::prepareTake(cParagraph& paragraph) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
     Taken taken(paragraph);
-    const detail::Chunks& content = paragraph.state().content;
-    if (!closingOf(paragraph.Align)) return taken;
-    std::string opening = openingOf(paragraph);
+    const cParagraph::State& s = paragraph.state();
+    if (!rtf::alignmentWord(paragraph.Align)) return taken;
+    // The content becomes a paragraph of its own, the one it was (opening
+    // and mark included) inside.
+    std::string start;
+    rtf::appendParagraphStart(start, paragraph);
+    if (s.opened) start += rtf::Opening;
     // A list item belongs to its own list from now on.
     if (std::int32_t list = detail::listNumber(paragraph)) {
-        taken.lists_ = paragraph.state().lists;
+        taken.lists_ = s.lists;
         taken.lists_.add(list);
         taken.listed_ = true;
     }
-    taken.text_ = content.wrapped(opening, TrailerRoom, [&](std::string& out) { appendTrailer(paragraph, out); });
+    taken.text_ = s.content.wrapped(start, rtf::ParagraphEndRoom, [&](std::string& out) {
+        if (s.marked) out += rtf::Mark;
+        rtf::appendParagraphEnd(out, paragraph);
+    });
     taken.wrapped_ = true;
     return taken;
 }
 
-const detail::Chunks& Access::takeRtf(cParagraph& paragraph) {
+detail::Chunks Access::takeRtf(cParagraph& paragraph) {
     prepareTake(paragraph).commit();
-    return paragraph.state().content;
+    std::string out;
+    rtf::appendParagraph(out, paragraph.state().text());
+    return detail::Chunks(std::move(out));
 }
 
-const detail::Chunks& Access::Taken::text() const { return wrapped_ ? text_ : paragraph_.state().content; }
+rtf::ParagraphText Access::Taken::text() const {
+    if (wrapped_) return {true, text_, true};
+    return paragraph_.state().text();
+}
 
 const detail::ListSet& Access::Taken::lists() const { return listed_ ? lists_ : paragraph_.state().lists; }
 
 void Access::Taken::commit() noexcept {
     // A taken paragraph has its state: taking read it.
-    if (wrapped_) paragraph_.state_->content = std::move(text_);
+    if (wrapped_) {
+        cParagraph::State& s = *paragraph_.state_;
+        s.content = std::move(text_);
+        s.opened = s.marked = true;
+    }
     if (listed_) paragraph_.state_->lists.take(lists_);
     wrapped_ = listed_ = false;
 }

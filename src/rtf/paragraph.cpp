@@ -1,0 +1,110 @@
+#include "rtf/paragraph.hpp"
+
+#include <algorithm>
+
+#include "common/access.hpp"
+#include "common/numtext.hpp"
+
+namespace velloran::rtf {
+
+namespace {
+
+// Readers that follow a paragraph's reset (pandoc, unrtf) take a cell's
+// paragraph out of the table unless "\intbl" stands right after it: they
+// end the table at every cell, and pandoc nests the table so far in each.
+constexpr std::string_view InTable = "\\intbl";
+constexpr std::string_view CellReset = "\\pard\\intbl";
+
+}  // namespace
+
+void appendParagraph(detail::Chunks& out, const ParagraphText& paragraph, Place place) {
+    if (paragraph.opened) {
+        out.append(Opening);
+        if (place == Place::Cell) out.append(InTable);
+    }
+    out.appendShared(paragraph.content);
+    if (paragraph.marked && place == Place::Page) out.append(Mark);
+}
+
+void appendParagraph(std::string& out, const ParagraphText& paragraph) {
+    if (paragraph.opened) out += Opening;
+    paragraph.content.appendTo(out);
+    if (paragraph.marked) out += Mark;
+}
+
+std::size_t paragraphSize(const ParagraphText& paragraph, Place place) noexcept {
+    std::size_t size = paragraph.content.size();
+    if (paragraph.opened) size += Opening.size() + (place == Place::Cell ? InTable.size() : 0);
+    if (paragraph.marked && place == Place::Page) size += Mark.size();
+    return size;
+}
+
+void appendPageParagraph(detail::Chunks& out, const ParagraphText& paragraph) {
+    const std::string_view opening = paragraph.opened ? Opening : std::string_view();
+    const std::string_view end = paragraph.marked ? "\\par \\pard" : "\\pard";
+    // Most paragraphs are short: written in one step.
+    if (auto text = paragraph.content.small()) {
+        out.append({opening, *text, end});
+        return;
+    }
+    out.append(opening);
+    out.appendShared(paragraph.content);
+    out.append(end);
+}
+
+void appendCellParagraphEnd(detail::Chunks& out, bool marked) {
+    if (marked) out.append(Mark);
+    out.append(CellReset);
+}
+
+std::size_t cellParagraphEndSize(bool marked) noexcept { return (marked ? Mark.size() : 0) + CellReset.size(); }
+
+const char* alignmentWord(vlRTFAlignment align) noexcept {
+    switch (align) {
+    case aLeft: return "\\ql";
+    case aRight: return "\\qr";
+    case aCenter: return "\\qc";
+    case aJustified: return "\\qj";
+    default: return nullptr;
+    }
+}
+
+namespace {
+
+void appendListItem(std::string& out, std::int32_t list, std::int32_t level) {
+    detail::appendWord(out, "\\ls", list);
+    detail::appendWord(out, "\\ilvl", std::clamp(level, 0, 8));
+}
+
+}  // namespace
+
+// A list item names its list at its start too: pandoc and AbiWord take a
+// paragraph's list from there, Word from its mark.
+void appendParagraphStart(std::string& out, const cParagraph& p) {
+    if (std::int32_t list = detail::listNumber(p)) appendListItem(out, list, p.ListLevel);
+}
+
+void appendParagraphEnd(std::string& out, const cParagraph& p) {
+    const std::int32_t list = detail::listNumber(p);
+    out += '}';
+    auto length = [&](const char* word, std::int32_t value) {
+        if (value != 0) detail::appendWord(out, word, value);
+    };
+    length("\\fi", p.IndentFirstLine);
+    length("\\li", p.IndentLeft);
+    length("\\ri", p.IndentRight);
+    length("\\sb", p.SpaceBefore);
+    length("\\sa", p.SpaceAfter);
+    length("\\sl", p.SpaceBetweenLines);
+    if (list != 0) appendListItem(out, list, p.ListLevel);
+    detail::appendBorder(out, p.Border.get());
+    out += alignmentWord(p.Align);
+}
+
+void appendFootnote(detail::Chunks& out, const ParagraphText& note) {
+    out.append("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
+    appendParagraph(out, note, Place::Note);
+    out.append('}');
+}
+
+}  // namespace velloran::rtf
