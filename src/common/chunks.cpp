@@ -169,24 +169,24 @@ void Chunks::append(std::string_view text) {
 void Chunks::append(std::initializer_list<std::string_view> texts) {
     std::size_t total = 0;
     for (std::string_view text : texts) total += text.size();
-    // Into blocks, a short text is gathered first and copied in one step.
-    constexpr std::size_t Gathered = 512;
-    if (finished_ && finished_->live && size() >= LargeFrom && total <= Gathered) {
-        char gathered[Gathered];
-        std::size_t used = 0;
-        for (std::string_view text : texts) {
-            std::memcpy(gathered + used, text.data(), text.size());
-            used += text.size();
-        }
-        append(std::string_view(gathered, used));
+    if (!(finished_ && finished_->live && size() >= LargeFrom)) {
+        std::string& out = tail(total);
+        for (std::string_view text : texts) out.append(text);
         return;
     }
-    if (finished_ && finished_->live && size() >= LargeFrom) {
+    // Into blocks, a short text is gathered first and copied in one step.
+    constexpr std::size_t Gathered = 512;
+    if (total > Gathered) {
         for (std::string_view text : texts) append(text);
         return;
     }
-    std::string& out = tail(total);
-    for (std::string_view text : texts) out.append(text);
+    char gathered[Gathered];
+    std::size_t used = 0;
+    for (std::string_view text : texts) {
+        std::memcpy(gathered + used, text.data(), text.size());
+        used += text.size();
+    }
+    append(std::string_view(gathered, used));
 }
 
 std::string& Chunks::tail(std::size_t expected) {

@@ -65,8 +65,8 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
         // Most cells hold one paragraph, and a large table holds many cells
         // at once: a first paragraph is held without the slack of growth.
         if (s.ended) rtf::appendCellParagraphEnd(s.content, s.marked);
-        else s.content.reserveEmpty(rtf::paragraphSize(paragraph, rtf::Place::Cell));
-        rtf::appendParagraph(s.content, paragraph, rtf::Place::Cell);
+        else s.content.reserveEmpty(rtf::cellParagraphSize(paragraph));
+        rtf::appendCellParagraph(s.content, paragraph);
     });
     s.ended = true;
     s.marked = paragraph.marked;

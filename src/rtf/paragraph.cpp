@@ -15,28 +15,21 @@ namespace {
 constexpr std::string_view InTable = "\\intbl";
 constexpr std::string_view CellReset = "\\pard\\intbl";
 
-}  // namespace
-
-void appendParagraph(detail::Chunks& out, const ParagraphText& paragraph, Place place) {
+// The paragraph without its mark, opened in the table or not.
+void appendUnmarked(detail::Chunks& out, const ParagraphText& paragraph, bool inTable) {
     if (paragraph.opened) {
         out.append(Opening);
-        if (place == Place::Cell) out.append(InTable);
+        if (inTable) out.append(InTable);
     }
     out.appendShared(paragraph.content);
-    if (paragraph.marked && place == Place::Page) out.append(Mark);
 }
+
+}  // namespace
 
 void appendParagraph(std::string& out, const ParagraphText& paragraph) {
     if (paragraph.opened) out += Opening;
     paragraph.content.appendTo(out);
     if (paragraph.marked) out += Mark;
-}
-
-std::size_t paragraphSize(const ParagraphText& paragraph, Place place) noexcept {
-    std::size_t size = paragraph.content.size();
-    if (paragraph.opened) size += Opening.size() + (place == Place::Cell ? InTable.size() : 0);
-    if (paragraph.marked && place == Place::Page) size += Mark.size();
-    return size;
 }
 
 void appendPageParagraph(detail::Chunks& out, const ParagraphText& paragraph) {
@@ -57,7 +50,11 @@ void appendCellParagraphEnd(detail::Chunks& out, bool marked) {
     out.append(CellReset);
 }
 
-std::size_t cellParagraphEndSize(bool marked) noexcept { return (marked ? Mark.size() : 0) + CellReset.size(); }
+void appendCellParagraph(detail::Chunks& out, const ParagraphText& paragraph) { appendUnmarked(out, paragraph, true); }
+
+std::size_t cellParagraphSize(const ParagraphText& paragraph) noexcept {
+    return paragraph.content.size() + (paragraph.opened ? Opening.size() + InTable.size() : 0);
+}
 
 const char* alignmentWord(vlRTFAlignment align) noexcept {
     switch (align) {
@@ -103,7 +100,7 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
 
 void appendFootnote(detail::Chunks& out, const ParagraphText& note) {
     out.append("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
-    appendParagraph(out, note, Place::Note);
+    appendUnmarked(out, note, false);
     out.append('}');
 }
 

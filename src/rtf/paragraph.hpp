@@ -25,25 +25,20 @@ struct ParagraphText {
 inline constexpr std::string_view Opening = "{\\pard\\plain";
 inline constexpr std::string_view Mark = "\\par ";
 
-enum class Place {
-    Page,  // the paragraph whole
-    Cell,  // opened inside the table; the cell writes the mark with its reset
-    Note,  // the footnote group ends the note's last paragraph, without a mark
-};
-
-// The paragraph's text for the place, and how long it is.
-void appendParagraph(detail::Chunks& out, const ParagraphText& paragraph, Place place);
+// The paragraph whole, as a header or footer holds it.
 void appendParagraph(std::string& out, const ParagraphText& paragraph);
-std::size_t paragraphSize(const ParagraphText& paragraph, Place place) noexcept;
 
 // A paragraph on a page, and the reset after it that keeps its indents,
 // spacing and alignment (written after its group) from reaching the next.
 void appendPageParagraph(detail::Chunks& out, const ParagraphText& paragraph);
+// A paragraph in a cell, opened inside the table, without its mark: the
+// cell writes that with the reset once another paragraph follows, and
+// "\cell" ends the last one instead. How long it is.
+void appendCellParagraph(detail::Chunks& out, const ParagraphText& paragraph);
+std::size_t cellParagraphSize(const ParagraphText& paragraph) noexcept;
 // After a paragraph in a cell, once another follows it: its mark, when it
-// has one, and the reset back to a plain paragraph in the table. The cell's
-// last paragraph is ended by "\cell" instead.
+// has one, and the reset back to a plain paragraph in the table.
 void appendCellParagraphEnd(detail::Chunks& out, bool marked);
-std::size_t cellParagraphEndSize(bool marked) noexcept;
 
 // The words of a paragraph's own, around its content once it is taken:
 // after the opening, the list it is an item of; after the content, "}",
@@ -57,7 +52,8 @@ void appendParagraphEnd(std::string& out, const cParagraph& paragraph);
 // step cost more than writing it.
 inline constexpr std::size_t ParagraphEndRoom = 160;
 
-// The footnote mark in the text and the note's group, holding the note.
+// The footnote mark in the text and the note's group, holding the note
+// without its mark: the group ends the note's last paragraph.
 void appendFootnote(detail::Chunks& out, const ParagraphText& note);
 
 }  // namespace velloran::rtf

@@ -1,6 +1,7 @@
 #include <velloran/paragraph.hpp>
 
 #include <algorithm>
+#include <type_traits>
 
 #include <velloran/border.hpp>
 #include <velloran/drawing.hpp>
@@ -32,15 +33,20 @@ struct cParagraph::State {
 
     rtf::ParagraphText text() const { return {opened, content, marked}; }
 
-    // Append to the content, after the mark it still lacks; a failure
-    // leaves the content as it was.
+    // Append to the content, after the mark it still lacks. A write that
+    // fails, or gives false, leaves the content as it was.
     template <class Write>
-    void write(Write&& write) {
+    bool write(Write&& write) {
+        const auto before = content.mark();
+        bool kept = true;
         content.writeWhole([&] {
             if (marked) content.append(rtf::Mark);
-            write();
+            if constexpr (std::is_same_v<decltype(write()), bool>) kept = write();
+            else write();
+            if (!kept) content.rollback(before);
         });
-        marked = false;
+        if (kept) marked = false;
+        return kept;
     }
 };
 
@@ -101,15 +107,8 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     // by the conversion and taken back when the conversion fails.
     State& s = state();
     detail::Chunks& content = s.content;
-    bool converted = false;
-    content.writeWhole([&] {
-        const auto mark = content.mark();
-        if (s.marked) content.append(rtf::Mark);
-        converted = detail::ConvertPicture(content.openPiece(0), *Picture, file, width, height, scale);
-        if (!converted) content.rollback(mark);
-    });
-    if (!converted) return False;
-    s.marked = false;
+    if (!s.write([&] { return detail::ConvertPicture(content.openPiece(0), *Picture, file, width, height, scale); }))
+        return False;
     // The group is finished as a piece that never changes again, so that
     // wrapping the paragraph puts text around it instead of moving it.
     // Finishing only spares that copy: if it fails, the text is right still.
