@@ -11,6 +11,7 @@
 #include "common/files.hpp"
 #include "picture/convert.hpp"
 #include "picture/picture_rtf.hpp"
+#include "picture/resolution.hpp"
 #include "picture_files.hpp"
 #include "support.hpp"
 
@@ -213,6 +214,63 @@ TEST_F(Pictures, DeclaredSizeChangesOnlyTheGroup) {
     EXPECT_EQ(metafileOf(a), metafileOf(b));
     declared->Width = 5000, declared->Height = 0;
     EXPECT_NE(groupOf(declared).find("\\picw5000\\pich1000"), std::string::npos);
+}
+
+TEST_F(Pictures, SizesInTwipsAndFromTheFilesResolution) {
+    // The test BMP records 3780 pixels a metre, 96 an inch: 100 x 50 pixels
+    // are 1500 x 750 twips, where 20 units a pixel make 1136 x 568.
+    std::string path = file("p.bmp", test::bmpFile(100, 50));
+    auto pic = picture(path);
+    const std::string plain = groupOf(pic);
+    pic->UseFileResolution = True;
+    std::string own = groupOf(pic);
+    EXPECT_NE(own.find("\\picw2640\\pich1320\\picwgoal1500\\pichgoal750"), std::string::npos) << own.substr(0, 90);
+    EXPECT_EQ(metafileOf(own), metafileOf(plain));
+    // Declared twips come first, then hundredths of a millimetre, each side alone.
+    pic->WidthTwips = 2880, pic->Width = 3000, pic->Height = 1000;
+    EXPECT_NE(groupOf(pic).find("\\picwgoal2880\\pichgoal568"), std::string::npos);
+    pic->UseFileResolution = False, pic->WidthTwips = -5, pic->HeightTwips = 100;
+    EXPECT_NE(groupOf(pic).find("\\picw3000\\pich176\\picwgoal1704\\pichgoal100"), std::string::npos);
+    // A placeable metafile's own inches: 1000 x 500 units at 960 an inch, halved.
+    auto meta = picture(file("v.wmf", test::placeableFile(1000, 500, 960)), 0.5f);
+    meta->UseFileResolution = True;
+    EXPECT_NE(groupOf(meta).find("\\picwgoal750\\pichgoal375"), std::string::npos);
+    // A JPEG whose JFIF gives only the pixels' shape keeps 20 units a pixel.
+    auto jpeg = picture(file("g.jpg", test::jpegFile(8, 6)));
+    const std::string jpegPlain = groupOf(jpeg);
+    jpeg->UseFileResolution = True;
+    EXPECT_EQ(groupOf(jpeg), jpegPlain);
+
+    auto resolution = [](std::string bytes) { return detail::fileResolution(bytes); };
+    auto pngWith = [](std::uint32_t x, std::uint32_t y, char unit) {
+        std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0DIHDR", 16);
+        png += std::string(13 + 4, '\0');
+        png += std::string("\0\0\0\x09pHYs", 8);
+        for (std::uint32_t v : {x, y})
+            for (int shift : {24, 16, 8, 0}) png += static_cast<char>(v >> shift & 0xFF);
+        return png + unit + "crc!" + std::string("\0\0\0\0IDAT", 8);
+    };
+    auto png = resolution(pngWith(11811, 3937, 1));
+    ASSERT_TRUE(png);
+    EXPECT_NEAR(png->x, 300, 0.01);
+    EXPECT_NEAR(png->y, 100, 0.01);
+    EXPECT_FALSE(resolution(pngWith(11811, 11811, 0)));  // only the pixels' shape
+    EXPECT_FALSE(resolution(pngWith(0, 11811, 1)));
+    auto jfif = [](char unit, int x, int y) {
+        std::string j("\xFF\xD8\xFF\xE0\0\x10JFIF\0\1\2", 13);
+        j += unit;
+        for (int v : {x, y}) j += static_cast<char>(v >> 8), j += static_cast<char>(v & 0xFF);
+        return j + std::string("\0\0\xFF\xDA", 4);
+    };
+    ASSERT_TRUE(resolution(jfif(1, 300, 600)));
+    EXPECT_EQ(resolution(jfif(1, 300, 600))->y, 600);
+    EXPECT_NEAR(resolution(jfif(2, 118, 118))->x, 299.72, 0.001);
+    EXPECT_FALSE(resolution(jfif(0, 1, 1)));
+    EXPECT_FALSE(resolution(jfif(1, 300, 600).substr(0, 16)));  // cut short
+    std::string bmp = test::bmpFile(2, 2);
+    bmp[14] = 12;  // the old core header records no resolution
+    EXPECT_FALSE(resolution(bmp));
+    EXPECT_FALSE(resolution(test::gifFile(2, 2)));
 }
 
 TEST_F(Pictures, ScaleFactorResamplesRasters) {

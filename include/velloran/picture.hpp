@@ -22,6 +22,15 @@ public:
     // the size a metafile would have; other files, and values outside the
     // enumeration, are written as a metafile.
     vlRTFPictureEmbedding Embedding = eMetafile;
+    // The declared size in twips, before Width and Height; not above 0 leaves
+    // the side to them.
+    std::int32_t WidthTwips = 0;
+    std::int32_t HeightTwips = 0;
+    // True: a picture's own size follows from the resolution its file
+    // records (a PNG's pHYs, a JPEG's JFIF density, a BMP's pixels per metre;
+    // a placeable metafile's own inches), a file that records none keeping
+    // 20 hundredths of a millimetre a pixel.
+    Boolean UseFileResolution = False;
 };
 
 }  // namespace velloran

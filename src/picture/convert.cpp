@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include <velloran/paragraph.hpp>
 #include <velloran/picture.hpp>
@@ -13,6 +14,7 @@
 #include "common/platform.hpp"
 #include "picture/picture_rtf.hpp"
 #include "picture/raster.hpp"
+#include "picture/resolution.hpp"
 
 namespace velloran::detail {
 namespace {
@@ -25,9 +27,54 @@ std::int32_t rounded(float value) {
 }
 
 constexpr std::int32_t UnitsPerPixel = 20;
+constexpr double TwipsPerInch = 1440;
+// A placeable metafile's own size is counted in pixels of 96 to the inch.
+constexpr Resolution MetafileResolution{96, 96};
 // No picture file that fits the raster limit comes near this size.
 constexpr std::uint64_t MaxPictureFileBytes = 512ull << 20;
 constexpr std::int32_t MaxCoordinate = 32767;
+
+// Twips as the nearest hundredths of a millimetre whose goal size (their
+// twips rounded down, as the picture group writes it) is those twips.
+float unitsOfTwips(std::int32_t twips) {
+    const double perTwip = static_cast<double>(1.76f);
+    double units = std::nearbyint(static_cast<double>(twips) * perTwip);
+    if (std::floor(units / perTwip) < twips) units += 1;
+    return static_cast<float>(units);
+}
+
+std::int32_t roundedTwips(double value) {
+    double r = std::nearbyint(value);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) overflow();
+    return static_cast<std::int32_t>(r);
+}
+
+// How large a picture is shown: what the host declared for a side, in
+// twips before hundredths of a millimetre, else its own size.
+struct Sizing {
+    float width = 0;  // declared, hundredths of a millimetre; 0 for none
+    float height = 0;
+    std::int32_t widthTwips = 0;  // declared, twips; not above 0 for none
+    std::int32_t heightTwips = 0;
+    std::optional<Resolution> resolution;  // the file's, when the host asked for it
+
+    // W and H hold the picture's own size at 20 units a pixel; wide and
+    // high are its pixels as shown, for its resolution.
+    void apply(float& W, float& H, double wide, double high) const {
+        if (resolution) {
+            W = unitsOfTwips(roundedTwips(wide * TwipsPerInch / resolution->x));
+            H = unitsOfTwips(roundedTwips(high * TwipsPerInch / resolution->y));
+        }
+        if (widthTwips > 0)
+            W = unitsOfTwips(widthTwips);
+        else if (width != 0)
+            W = width;
+        if (heightTwips > 0)
+            H = unitsOfTwips(heightTwips);
+        else if (height != 0)
+            H = height;
+    }
+};
 
 // The picture group of a raster, written straight into the text it is
 // appended to. The decoder fills the bitmap where the bitmap's hexadecimal
@@ -36,9 +83,8 @@ constexpr std::int32_t MaxCoordinate = 32767;
 // text is put back as it was when the group goes.
 class RasterGroup final : public RasterSink {
 public:
-    RasterGroup(std::string& out, const cPicture& picture, float width, float height)
-        : out_(out), mark_(out.size()), capacity_(out.capacity()), picture_(picture), width_(width),
-          height_(height) {}
+    RasterGroup(std::string& out, const cPicture& picture, const Sizing& sizing)
+        : out_(out), mark_(out.size()), capacity_(out.capacity()), picture_(picture), sizing_(sizing) {}
     RasterGroup(const RasterGroup&) = delete;
     RasterGroup& operator=(const RasterGroup&) = delete;
     ~RasterGroup() {
@@ -57,8 +103,7 @@ private:
     const std::size_t mark_;
     const std::size_t capacity_;
     const cPicture& picture_;
-    const float width_;
-    const float height_;
+    const Sizing& sizing_;
     Metafile metafile_;
     bool asked_ = false;
     bool ready_ = false;  // a bitmap was handed out
@@ -78,8 +123,7 @@ std::optional<Bitmap> RasterGroup::bitmap(std::int64_t w, std::int64_t h, std::s
         if (!recordRaster(recorder, static_cast<std::int32_t>(w), static_cast<std::int32_t>(h), W, H))
             return std::nullopt;
         metafile_ = recorder.finish();
-        if (width_ != 0) W = width_;
-        if (height_ != 0) H = height_;
+        sizing_.apply(W, H, static_cast<double>(w), static_cast<double>(h));
         if (!appendPictureStart(out_, picture_, W, H)) return std::nullopt;
         hexAt_ = out_.size();
         const std::uint64_t room = hexLinesSize(metafile_.size()) + 1;
@@ -149,9 +193,9 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 
 // The metafile group of a decoded raster, resampled onto a canvas of the
 // scaled size, which is the picture from then on.
-bool convertRaster(std::string& out, const cPicture& picture, const Raster& raster, float width, float height,
+bool convertRaster(std::string& out, const cPicture& picture, const Raster& raster, const Sizing& sizing,
                    float scale) {
-    RasterGroup group(out, picture, width, height);
+    RasterGroup group(out, picture, sizing);
     std::int32_t cw = raster.width, ch = raster.height;
     if (scale != 1.0f) {
         cw = std::max(1, rounded(static_cast<float>(raster.width) * scale));
@@ -173,7 +217,10 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
         auto length = platform::fileLength(file);
         if (!length || *length > MaxPictureFileBytes) return false;
         const std::string source = platform::readFile(file);
+        Sizing sizing{width, height, picture.WidthTwips, picture.HeightTwips, std::nullopt};
+        const bool ownResolution = picture.UseFileResolution == True;
         if (isPlaceableMetafile(source)) {
+            if (ownResolution) sizing.resolution = MetafileResolution;
             auto placeable = readPlaceableMetafile(source);
             if (!placeable) return false;
             MetafileRecorder recorder;
@@ -182,13 +229,14 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             float W = scale * static_cast<float>(mul(px, UnitsPerPixel));
             float H = scale * static_cast<float>(mul(py, UnitsPerPixel));
             if (!recorder.play(placeable->records)) return false;
-            if (width != 0) W = width;
-            if (height != 0) H = height;
+            sizing.apply(W, H, static_cast<double>(scale) * placeable->pixelWidth,
+                         static_cast<double>(scale) * placeable->pixelHeight);
             return WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
         const char* kind = startsWith(source, "\x89PNG\r\n\x1a\n") ? "png"
                            : startsWith(source, "\xFF\xD8\xFF")      ? "jpeg"
                                                                         : nullptr;
+        if (ownResolution) sizing.resolution = fileResolution(source);
         const auto embedding = picture.Embedding;
         if (kind && (embedding == eOriginal || embedding == eOriginalAndMetafile)) {
             // Decoded once, whole, to refuse what the decoder refuses and to
@@ -197,8 +245,7 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             if (!loadRaster(source, raster)) return false;
             float W = scale * static_cast<float>(mul(raster.width, UnitsPerPixel));
             float H = scale * static_cast<float>(mul(raster.height, UnitsPerPixel));
-            if (width != 0) W = width;
-            if (height != 0) H = height;
+            sizing.apply(W, H, static_cast<double>(scale) * raster.width, static_cast<double>(scale) * raster.height);
             if (embedding == eOriginal)
                 return appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
             // Both: readers that take shapes' pictures show the file, the
@@ -208,7 +255,7 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             bool written = appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
             if (written) {
                 out += "}{\\nonshppict";
-                written = convertRaster(out, picture, raster, width, height, scale);
+                written = convertRaster(out, picture, raster, sizing, scale);
             }
             if (!written) {
                 out.resize(mark);
@@ -218,11 +265,11 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             return true;
         }
         if (scale == 1.0f) {
-            RasterGroup group(out, picture, width, height);
+            RasterGroup group(out, picture, sizing);
             return loadRaster(source, group) && group.finish();
         }
         Raster raster;
-        return loadRaster(source, raster) && convertRaster(out, picture, raster, width, height, scale);
+        return loadRaster(source, raster) && convertRaster(out, picture, raster, sizing, scale);
     } catch (...) {
         return false;
     }
