@@ -1298,6 +1298,13 @@ void registerPicture(py::module_& m) {
     field<EmbeddingValue>(picture, "Embedding", &cPicture::Embedding,
                           "A vlRTFPictureEmbedding: eOriginal or eOriginalAndMetafile keep a PNG or JPEG file as "
                           "it is (default eMetafile).");
+    field<LongValue>(picture, "WidthTwips", &cPicture::WidthTwips,
+                     "Declared width in twips, before Width; not above 0 (default) leaves it to Width.");
+    field<LongValue>(picture, "HeightTwips", &cPicture::HeightTwips,
+                     "Declared height in twips, before Height; not above 0 (default) leaves it to Height.");
+    field<BooleanValue>(picture, "UseFileResolution", &cPicture::UseFileResolution,
+                        "True: the picture's own size follows from the resolution its file records; a file that "
+                        "records none keeps 20 hundredths of a millimetre a pixel (default False).");
 }
 
 void registerShapes(py::module_& m) {

@@ -253,7 +253,10 @@ class cPicture:
     @Border.setter
     def Border(self, value: cBorder | None) -> None: ...
     Embedding: vlRTFPictureEmbedding | int
-    def __init__(self, *, File: _Path = ..., Width: int = ..., Height: int = ..., ScaleFactor: float = ..., Border: cBorder | None = ..., Embedding: vlRTFPictureEmbedding | int = ...) -> None: ...
+    WidthTwips: int
+    HeightTwips: int
+    UseFileResolution: Boolean
+    def __init__(self, *, File: _Path = ..., Width: int = ..., Height: int = ..., ScaleFactor: float = ..., Border: cBorder | None = ..., Embedding: vlRTFPictureEmbedding | int = ..., WidthTwips: int = ..., HeightTwips: int = ..., UseFileResolution: Boolean = ...) -> None: ...
 
 class cPoint:
     """A vertex of a polyline or polygon."""

@@ -270,7 +270,7 @@ public:
     }
 };
 
-class PictureObject final : public Object<PictureObject, _cPicture2, cPicture> {
+class PictureObject final : public Object<PictureObject, _cPicture3, cPicture> {
 public:
     using Object::Object;
     VELLORAN_FIELD(BSTR, File)
@@ -279,6 +279,9 @@ public:
     VELLORAN_FIELD(float, ScaleFactor)
     VELLORAN_OBJECT_FIELD(BorderObject, Border)
     VELLORAN_FIELD(::vlRTFPictureEmbedding, Embedding)
+    VELLORAN_FIELD(LONG, WidthTwips)
+    VELLORAN_FIELD(LONG, HeightTwips)
+    VELLORAN_FIELD(VARIANT_BOOL, UseFileResolution)
 
     static Table table() {
         using Self = PictureObject;
@@ -287,6 +290,8 @@ public:
             VELLORAN_FIELD_MEMBERS(File, 0x40030000),        VELLORAN_FIELD_MEMBERS(Width, 0x40030001),
             VELLORAN_FIELD_MEMBERS(Height, 0x40030002),      VELLORAN_FIELD_MEMBERS(ScaleFactor, 0x40030003),
             VELLORAN_OBJECT_MEMBERS(Border, 0x40030004),     VELLORAN_FIELD_MEMBERS(Embedding, 0x40040000),
+            VELLORAN_FIELD_MEMBERS(WidthTwips, 0x40050000),  VELLORAN_FIELD_MEMBERS(HeightTwips, 0x40050001),
+            VELLORAN_FIELD_MEMBERS(UseFileResolution, 0x40050002),
         };
         return members;
     }
@@ -549,12 +554,29 @@ public:
     }
 };
 
+template <class I>
+void appendOlder(std::vector<InterfaceRef>& out) {
+    if constexpr (extendsOne<I>) {
+        using Base = typename BaseOf<I>::type;
+        out.push_back({&__uuidof(Base), interfaceName<Base>});
+        appendOlder<Base>(out);
+    }
+}
+
+template <class I>
+std::span<const InterfaceRef> olderOf() {
+    static const std::vector<InterfaceRef> older = [] {
+        std::vector<InterfaceRef> all;
+        appendOlder<I>(all);
+        return all;
+    }();
+    return older;
+}
+
 template <class W>
 ClassInfo classInfo(const wchar_t* name, const CLSID& clsid) {
     using I = typename W::InterfaceType;
-    using First = typename W::FirstInterface;
-    return {name,      clsid, __uuidof(I), interfaceName<I>, __uuidof(First), interfaceName<First>, &W::create,
-            W::table()};
+    return {name, clsid, __uuidof(I), interfaceName<I>, olderOf<I>(), &W::create, W::table()};
 }
 
 }  // namespace

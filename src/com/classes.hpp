@@ -7,15 +7,20 @@
 
 namespace velloran::com {
 
+struct InterfaceRef {
+    const IID* iid;
+    const wchar_t* name;
+};
+
 struct ClassInfo {
     const wchar_t* name;  // "cDocument"; the ProgID is "Velloran." + name
     const CLSID& clsid;
     const IID& iid;
     const wchar_t* interfaceName;  // "_cDocument"
-    // The 1.0 interface that the class's interface extends, when it does
-    // (cText's _cText2 extends _cText); else the same as iid.
-    const IID& firstIid;
-    const wchar_t* firstInterfaceName;
+    // The interfaces that the class's interface extends, newest first down
+    // to the 1.0 one (cPicture's _cPicture3 extends _cPicture2, which extends
+    // _cPicture); none for a class that has only its 1.0 interface.
+    std::span<const InterfaceRef> older;
     HRESULT (*create)(REFIID iid, void** out);
     Table members;
 };

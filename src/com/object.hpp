@@ -30,25 +30,49 @@ struct IVelloranObject : IUnknown {
     virtual void* STDMETHODCALLTYPE implementation(REFIID iid) = 0;
 };
 
-// The first interface of a class whose newer interface extends it: 1.2's
-// members live in interfaces of their own that extend the 1.0 ones, whose
-// layout and dispatch identifiers stay as they were. An object answers both,
-// with the same pointer.
+// The interface a newer interface of a class extends: each version's new
+// members live in an interface of their own that extends the one before,
+// whose layout and dispatch identifiers stay as they were. An object answers
+// every interface of its chain, with the same pointer.
 template <class I>
-struct FirstOf {
-    using type = I;
+struct BaseOf {
+    using type = I;  // extends none of ours
 };
-#define VELLORAN_EXTENDS(Newer, First) \
+#define VELLORAN_EXTENDS(Newer, Older) \
     template <>                        \
-    struct FirstOf<Newer> {            \
-        using type = First;            \
+    struct BaseOf<Newer> {             \
+        using type = Older;            \
     };
 VELLORAN_EXTENDS(_cText2, _cText)
 VELLORAN_EXTENDS(_cParagraph2, _cParagraph)
 VELLORAN_EXTENDS(_cCell2, _cCell)
 VELLORAN_EXTENDS(_cPage2, _cPage)
 VELLORAN_EXTENDS(_cPicture2, _cPicture)
+VELLORAN_EXTENDS(_cPicture3, _cPicture2)
 #undef VELLORAN_EXTENDS
+
+template <class I>
+inline constexpr bool extendsOne = !std::is_same_v<typename BaseOf<I>::type, I>;
+
+// The 1.0 interface at the root of the chain: what object arguments and
+// object-valued fields are typed as.
+template <class I>
+struct FirstOf {
+    using type = I;
+};
+template <class I>
+    requires extendsOne<I>
+struct FirstOf<I> {
+    using type = typename FirstOf<typename BaseOf<I>::type>::type;
+};
+
+// Whether iid names I or an interface it extends.
+template <class I>
+bool inChain(REFIID iid) noexcept {
+    if (IsEqualIID(iid, __uuidof(I))) return true;
+    if constexpr (extendsOne<I>) return inChain<typename BaseOf<I>::type>(iid);
+    else return false;
+}
 
 // The core object behind an [in, out] object argument; nullptr for Nothing.
 template <class W, class I>
@@ -67,7 +91,7 @@ public:
 
     // Whether iid is one of the class's interfaces.
     static bool ours(REFIID iid) noexcept {
-        return IsEqualIID(iid, __uuidof(Interface)) || IsEqualIID(iid, __uuidof(FirstInterface));
+        return inChain<Interface>(iid);
     }
 
     // A new object around a new core object, for the class factory.

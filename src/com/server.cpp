@@ -180,7 +180,7 @@ HRESULT unregister(bool user) {
         const std::wstring clsid = L"CLSID\\" + guidText(c.clsid);
         check(reg.remove(clsid));
         check(reg.remove(L"Interface\\" + guidText(c.iid)));
-        if (!IsEqualIID(c.firstIid, c.iid)) check(reg.remove(L"Interface\\" + guidText(c.firstIid)));
+        for (const InterfaceRef& older : c.older) check(reg.remove(L"Interface\\" + guidText(*older.iid)));
         if (!reg.exists(clsid + L"\\InprocServer32", otherView)) check(reg.remove(std::wstring(L"Velloran.") + c.name));
     }
     // The type library's key is shared by the 32-bit and the 64-bit server:
@@ -231,8 +231,10 @@ HRESULT registerServer(bool user) {
         set(clsid + L"\\TypeLib", nullptr, library);
         set(clsid + L"\\Version", nullptr, TypeLibVersion);
         if (rc == ERROR_SUCCESS) rc = reg.create(clsid + L"\\Programmable");
-        // Both interfaces of a class whose 1.2 interface extends its 1.0 one.
-        for (auto [iid, name] : {std::pair{&c.iid, c.interfaceName}, std::pair{&c.firstIid, c.firstInterfaceName}}) {
+        // Every interface of the class, the ones its interface extends too.
+        std::vector<InterfaceRef> chain{{&c.iid, c.interfaceName}};
+        chain.insert(chain.end(), c.older.begin(), c.older.end());
+        for (auto [iid, name] : chain) {
             const std::wstring iface = L"Interface\\" + guidText(*iid);
             set(iface, nullptr, name);
             set(iface + L"\\ProxyStubClsid", nullptr, OleAutomationProxy);

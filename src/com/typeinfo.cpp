@@ -11,8 +11,11 @@ namespace velloran::com {
 namespace {
 
 const ClassInfo* classOf(REFIID iid) noexcept {
-    for (const ClassInfo& c : classes())
-        if (IsEqualIID(c.iid, iid) || IsEqualIID(c.firstIid, iid)) return &c;
+    for (const ClassInfo& c : classes()) {
+        if (IsEqualIID(c.iid, iid)) return &c;
+        for (const InterfaceRef& older : c.older)
+            if (IsEqualIID(*older.iid, iid)) return &c;
+    }
     return nullptr;
 }
 

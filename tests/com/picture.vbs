@@ -50,6 +50,15 @@ p.InsertPicture pic
 CheckTrue "a declared width and the picture's border", InStr(ContentOf(p), "\picw5000\pich40\") > 0 And _
     InStr(ContentOf(p), "\picbpp1 \brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf1\brdrw20\brdrr\brdrnone" & vbCrLf) > 0
 
+Set pic = PictureOf("p.bmp")
+Check "a picture follows its pixels, not its file's resolution, at first", pic.UseFileResolution, False
+pic.WidthTwips = 2880
+pic.Width = 5000
+Set p = Make("cParagraph")
+p.InsertPicture pic
+CheckTrue "a width in twips before the one in hundredths of a millimetre", _
+    InStr(ContentOf(p), "\picwgoal2880\pichgoal22\") > 0
+
 Set p = Make("cParagraph")
 Check "InsertPicture of Nothing", p.InsertPicture(Nothing), False
 Check "a picture without file", p.InsertPicture(Make("cPicture")), False

@@ -139,18 +139,17 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
         TYPEATTR* attr = nullptr;
         coclass->GetTypeAttr(&attr);
         bool creatable = attr && attr->typekind == TKIND_COCLASS && (attr->wTypeFlags & TYPEFLAG_FCANCREATE);
-        // A class whose 1.2 interface extends its 1.0 one names both, the new one as the default.
-        const bool extended = !IsEqualIID(c.iid, c.firstIid);
-        bool interfaces = attr && attr->cImplTypes == (extended ? 2 : 1);
+        // A class whose interface extends older ones names them all, the newest as the default.
+        bool interfaces = attr && attr->cImplTypes == 1 + c.older.size();
         if (attr) coclass->ReleaseTypeAttr(attr);
         HREFTYPE ref = 0;
         INT flags = 0;
         bool isDefault = SUCCEEDED(coclass->GetRefTypeOfImplType(0, &ref)) &&
                          SUCCEEDED(coclass->GetImplTypeFlags(0, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT) &&
                          nameOf(coclass, ref) == c.interfaceName;
-        if (extended)
-            interfaces = interfaces && SUCCEEDED(coclass->GetRefTypeOfImplType(1, &ref)) &&
-                         nameOf(coclass, ref) == c.firstInterfaceName;
+        for (UINT k = 0; k < c.older.size(); ++k)
+            interfaces = interfaces && SUCCEEDED(coclass->GetRefTypeOfImplType(k + 1, &ref)) &&
+                         nameOf(coclass, ref) == c.older[k].name;
         check(cls + ": creatable, with its interfaces, the newest the default", creatable && interfaces && isDefault);
         coclass->Release();
     }
@@ -180,31 +179,37 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
     check(cls + ": the interface's name", name && std::wstring(name) == c.interfaceName);
     SysFreeString(name);
     std::map<Key, Entry> library = fromTypeLibrary(vtable, *attr);
-    // An extended interface inherits the members of the one it extends, with
+    // An extended interface inherits the members of the ones it extends, with
     // their dispatch identifiers: every one of them answers through the class.
-    const bool extended = !IsEqualIID(c.iid, c.firstIid);
-    bool base = !extended;
-    HREFTYPE baseRef = 0;
-    ITypeInfo* first = nullptr;
-    if (extended && attr->cImplTypes == 1 && SUCCEEDED(vtable->GetRefTypeOfImplType(0, &baseRef)) &&
-        SUCCEEDED(vtable->GetRefTypeInfo(baseRef, &first))) {
-        TYPEATTR* firstAttr = nullptr;
-        first->GetTypeAttr(&firstAttr);
-        BSTR firstName = nullptr;
-        first->GetDocumentation(MEMBERID_NIL, &firstName, nullptr, nullptr, nullptr);
-        base = firstAttr && IsEqualIID(firstAttr->guid, c.firstIid) && firstName &&
-               std::wstring(firstName) == c.firstInterfaceName;
-        SysFreeString(firstName);
-        if (firstAttr) {
-            for (auto& [key, entry] : fromTypeLibrary(first, *firstAttr))
+    bool base = true;
+    ITypeInfo* newer = vtable;
+    TYPEATTR* newerAttr = attr;
+    for (const InterfaceRef& older : c.older) {
+        HREFTYPE baseRef = 0;
+        ITypeInfo* next = nullptr;
+        TYPEATTR* nextAttr = nullptr;
+        if (newerAttr->cImplTypes == 1 && SUCCEEDED(newer->GetRefTypeOfImplType(0, &baseRef)) &&
+            SUCCEEDED(newer->GetRefTypeInfo(baseRef, &next)))
+            next->GetTypeAttr(&nextAttr);
+        BSTR nextName = nullptr;
+        if (next) next->GetDocumentation(MEMBERID_NIL, &nextName, nullptr, nullptr, nullptr);
+        base = base && nextAttr && IsEqualIID(nextAttr->guid, *older.iid) && nextName &&
+               std::wstring(nextName) == older.name;
+        SysFreeString(nextName);
+        if (nextAttr)
+            for (auto& [key, entry] : fromTypeLibrary(next, *nextAttr))
                 if (!library.count(key)) library[key] = entry;
-            first->ReleaseTypeAttr(firstAttr);
-        }
-        first->Release();
+        newer->ReleaseTypeAttr(newerAttr);
+        newer->Release();
+        newer = next;
+        newerAttr = nextAttr;
+        if (!nextAttr) break;
     }
-    check(cls + ": the interface extends its 1.0 interface, or IDispatch", base);
-    vtable->ReleaseTypeAttr(attr);
-    vtable->Release();
+    check(cls + ": the interface extends the ones before it, or IDispatch", base);
+    if (newer) {
+        if (newerAttr) newer->ReleaseTypeAttr(newerAttr);
+        newer->Release();
+    }
     const std::map<Key, Entry> table = fromTable(c.members);
 
     std::string missing, extra, different;
@@ -247,7 +252,7 @@ int wmain(int argc, wchar_t** argv) {
         TLIBATTR* attr = nullptr;
         lib->GetLibAttr(&attr);
         check("the library identifier and version", attr && IsEqualGUID(attr->guid, LIBID_Velloran) &&
-                                                        attr->wMajorVerNum == 1 && attr->wMinorVerNum == 2);
+                                                        attr->wMajorVerNum == 1 && attr->wMinorVerNum == 3);
         check(std::string("the library is for ") + (platform == SYS_WIN64 ? "win64" : "win32"),
               attr && attr->syskind == platform);
         if (attr) lib->ReleaseTLibAttr(attr);

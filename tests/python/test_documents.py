@@ -173,6 +173,9 @@ class TestPictures:
         rtf = document_of(p).Rtf()
         assert "{\\pict\\wmetafile8" in rtf and "\\picwgoal" in rtf
         assert masked(rtf) == masked(document_of(reference).Rtf())
+        twips = paragraph_of("")
+        sized = v.cPicture(File=tmp_path / "bild-\u00fc-\U0001F600.bmp", WidthTwips=2880, UseFileResolution=True)
+        assert twips.InsertPicture(sized) is True and "\\picwgoal2880\\" in document_of(twips).Rtf()
 
     def test_a_later_change_to_the_picture_does_not_reach_the_paragraph(self, tmp_path, showcase):
         picture = v.cPicture()
