@@ -17,16 +17,22 @@
 namespace velloran {
 namespace {
 
-using detail::NumToStr;
 using test::errorOf;
 
+// The number as appendNum puts it after a control word.
+std::string appended(std::int64_t value) {
+    std::string text = "\\fs";
+    detail::appendNum(text, value);
+    return text.substr(3);
+}
+
 TEST(NumberText, PlainDecimal) {
-    EXPECT_EQ(NumToStr(0), "0");
-    EXPECT_EQ(NumToStr(7), "7");
-    EXPECT_EQ(NumToStr(-20), "-20");
-    EXPECT_EQ(NumToStr(INT32_MIN), "-2147483648");
-    EXPECT_EQ(NumToStr(INT32_MAX), "2147483647");
-    EXPECT_EQ(NumToStr(std::int16_t{-32768}), "-32768");
+    EXPECT_EQ(appended(0), "0");
+    EXPECT_EQ(appended(7), "7");
+    EXPECT_EQ(appended(-20), "-20");
+    EXPECT_EQ(appended(INT32_MIN), "-2147483648");
+    EXPECT_EQ(appended(INT32_MAX), "2147483647");
+    EXPECT_EQ(appended(std::int16_t{-32768}), "-32768");
 }
 
 TEST(CheckedArithmetic, RaisesOverflowAtTheEdges) {

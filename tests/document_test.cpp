@@ -88,7 +88,9 @@ void movedFrom(const char* name, Fill fill, Text text, Insert insert, bool onlyI
     const std::string full = text(*a);
     T b(std::move(*a));
     EXPECT_EQ(text(b), full) << name;
-    if (onlyInserts) EXPECT_EQ(text(*a), text(T())) << name;
+    if (onlyInserts) {
+        EXPECT_EQ(text(*a), text(T())) << name;
+    }
     cDocument doc;
     try {
         insert(doc, a);

@@ -537,7 +537,9 @@ TEST_F(Pictures, NoFileIsMadeSoNoTemporaryFolderIsNeeded) {
     EXPECT_EQ(p.InsertPicture(picture((root_ / "in").string())), False);
     std::string locked = file("locked.bmp", test::bmpFile(2, 2));
     fs::permissions(locked, fs::perms::none);
-    if (::geteuid() != 0) EXPECT_EQ(p.InsertPicture(picture(locked)), False);  // root reads it all the same
+    if (::geteuid() != 0) {
+        EXPECT_EQ(p.InsertPicture(picture(locked)), False);  // root reads it all the same
+    }
     EXPECT_EQ(detail::Access::content(p), "");
     EXPECT_FALSE(fs::exists(root_ / "missing"));
 }

@@ -19,10 +19,4 @@ inline void appendWord(std::string& out, const char* word, std::int64_t value) {
     appendNum(out, value);
 }
 
-inline std::string NumToStr(std::int64_t value) {
-    std::string text;
-    appendNum(text, value);
-    return text;
-}
-
 }  // namespace velloran::detail

@@ -213,18 +213,18 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
     const std::map<Key, Entry> table = fromTable(c.members);
 
     std::string missing, extra, different;
-    for (const auto& [key, lib] : library) {
+    for (const auto& [key, fromLib] : library) {
         auto it = table.find(key);
         if (it == table.end()) {
-            missing += " " + narrow(lib.name) + " (" + describe(key) + ")";
+            missing += " " + narrow(fromLib.name) + " (" + describe(key) + ")";
             continue;
         }
         const Entry& t = it->second;
-        if (t.name != lib.name || t.signature != lib.signature || t.params != lib.params ||
-            t.lastOptional != lib.lastOptional || (t.lastOptional && t.lastDefault != lib.lastDefault) ||
-            (key.second == INVOKE_FUNC && t.paramNames != lib.paramNames))
-            different += " " + narrow(lib.name) + " (" + describe(key) + ": library " + narrow(lib.signature) + " [" +
-                         narrow(lib.paramNames) + "], table " + narrow(t.name) + " " + narrow(t.signature) + " [" +
+        if (t.name != fromLib.name || t.signature != fromLib.signature || t.params != fromLib.params ||
+            t.lastOptional != fromLib.lastOptional || (t.lastOptional && t.lastDefault != fromLib.lastDefault) ||
+            (key.second == INVOKE_FUNC && t.paramNames != fromLib.paramNames))
+            different += " " + narrow(fromLib.name) + " (" + describe(key) + ": library " + narrow(fromLib.signature) + " [" +
+                         narrow(fromLib.paramNames) + "], table " + narrow(t.name) + " " + narrow(t.signature) + " [" +
                          narrow(t.paramNames) + "])";
     }
     for (const auto& [key, t] : table)
@@ -291,12 +291,12 @@ int wmain(int argc, wchar_t** argv) {
             for (UINT i = 0; i < count; ++i) {
                 ITypeInfo* info = nullptr;
                 if (FAILED(lib->GetTypeInfo(i, &info))) continue;
-                BSTR name = nullptr;
-                info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-                TYPEATTR* attr = nullptr;
-                info->GetTypeAttr(&attr);
-                if (name && e.name == std::wstring(name) && attr->typekind == TKIND_ENUM) {
-                    for (UINT v = 0; v < attr->cVars; ++v) {
+                BSTR typeName = nullptr;
+                info->GetDocumentation(MEMBERID_NIL, &typeName, nullptr, nullptr, nullptr);
+                TYPEATTR* typeAttr = nullptr;
+                info->GetTypeAttr(&typeAttr);
+                if (typeName && e.name == std::wstring(typeName) && typeAttr->typekind == TKIND_ENUM) {
+                    for (UINT v = 0; v < typeAttr->cVars; ++v) {
                         VARDESC* var = nullptr;
                         info->GetVarDesc(v, &var);
                         BSTR member = nullptr;
@@ -307,8 +307,8 @@ int wmain(int argc, wchar_t** argv) {
                         info->ReleaseVarDesc(var);
                     }
                 }
-                info->ReleaseTypeAttr(attr);
-                SysFreeString(name);
+                info->ReleaseTypeAttr(typeAttr);
+                SysFreeString(typeName);
                 info->Release();
             }
             check(narrow(e.name) + ": its members and values", found == e.values);
