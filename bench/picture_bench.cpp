@@ -68,7 +68,7 @@ std::string declaredBmp() {
     put32(f, 40), put32(f, 9000), put32(f, 9000), put16(f, 1), put16(f, 8), put32(f, 1);
     put32(f, 2), put32(f, 0), put32(f, 0), put32(f, 2), put32(f, 0);
     put32(f, 0), put32(f, 0x00FFFFFF);  // the palette: black, white
-    f += std::string("\x00\x01", 2);     // end of bitmap
+    f += std::string("\x00\x01", 2);    // end of bitmap
     return f;
 }
 
@@ -76,10 +76,20 @@ std::string declaredBmp() {
 std::string declaredGif() {
     std::string f = "GIF89a";
     put16(f, 9000), put16(f, 9000);
-    f += std::string("\x80\x00\x00" "\x00\x00\x00" "\xFF\xFF\xFF", 9);
+    f += std::string(
+        "\x80\x00\x00"
+        "\x00\x00\x00"
+        "\xFF\xFF\xFF",
+        9);
     f += ',';
     put16(f, 0), put16(f, 0), put16(f, 1), put16(f, 1);
-    f += std::string("\x00" "\x02" "\x02\x44\x01" "\x00" ";", 7);
+    f += std::string(
+        "\x00"
+        "\x02"
+        "\x02\x44\x01"
+        "\x00"
+        ";",
+        7);
     return f;
 }
 
@@ -202,7 +212,10 @@ void BM_InsertPeak(benchmark::State& state) {
     state.counters["text_MB"] = text / 1e6;
     if (text > 0) state.counters["growth_per_text"] = (peak - base) / text;
 }
-BENCHMARK(BM_InsertPeak)->DenseRange(0, std::size(workloads) - 1)->Iterations(3)->UseManualTime()->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_InsertPeak)
+    ->DenseRange(0, std::size(workloads) - 1)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -93,8 +93,9 @@ inline void buildLetter(cDocument& doc) {
     for (const char* line : {"Ms Ada Example", "4 Quay Street", "Porthmoor PM1 2AB", "8 December 2026"})
         page->InsertParagraph(paragraph(line));
     for (int i = 0; i < 6; ++i)
-        page->InsertParagraph(paragraph("Thank you for your order of 2 December. The items below leave our "
-                                        "warehouse on Monday and should reach you within the week."));
+        page->InsertParagraph(
+            paragraph("Thank you for your order of 2 December. The items below leave our "
+                      "warehouse on Monday and should reach you within the week."));
     CellArray cells({{1, 4}, {1, 5}});
     for (std::int32_t r = 1; r <= 5; ++r) {
         for (std::int32_t c = 1; c <= 4; ++c) {

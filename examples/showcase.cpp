@@ -77,7 +77,8 @@ void writeWheel(const std::string& path, int w, int h) {
     };
     file[0] = 'B', file[1] = 'M';
     put(2, static_cast<std::uint32_t>(file.size()), 4);
-    put(10, 54, 4), put(14, 40, 4), put(18, static_cast<std::uint32_t>(w), 4), put(22, static_cast<std::uint32_t>(h), 4);
+    put(10, 54, 4), put(14, 40, 4), put(18, static_cast<std::uint32_t>(w), 4),
+        put(22, static_cast<std::uint32_t>(h), 4);
     put(26, 1, 2), put(28, 24, 2);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -133,8 +134,9 @@ int main(int argc, char** argv) {
         body->InsertText(under);
         auto code = run("monospaced {braces} and \\backslashes\\, ", mono);
         body->InsertText(code);
-        body->InsertText(run("and text in any script: \xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac, "
-                             "\xd0\xa0\xd1\x83\xd1\x81\xd1\x81\xd0\xba\xd0\xb8\xd0\xb9, \xe2\x82\xac 12."));
+        body->InsertText(
+            run("and text in any script: \xce\x95\xce\xbb\xce\xbb\xce\xb7\xce\xbd\xce\xb9\xce\xba\xce\xac, "
+                "\xd0\xa0\xd1\x83\xd1\x81\xd1\x81\xd0\xba\xd0\xb8\xd0\xb9, \xe2\x82\xac 12."));
         first->InsertParagraph(body);
 
         auto boxed = paragraph(run("A paragraph with a double border."));

@@ -147,10 +147,12 @@ public:
     }
 
     std::int32_t value() {
+        // clang-format off
         static const std::int32_t special[] = {
             0, 1, -1, 7, 2, 3, 4, 5, 6, 8, 20, 720, 1440, 11906, 16837, 255, 256, 0xFFFFFF, 0x1000000,
             32767, 32768, -32768, -32769, 65535, 65536, -65536, 1073741823, 1073741824, -1073741824,
             -1073741825, 2147483647, 2147483646, -2147483647 - 1, -2147483647, 0x7F7F7F7F, 100, -100};
+        // clang-format on
         std::uint8_t b = byte();
         if (b >= RawValue) return static_cast<std::int32_t>(raw32());
         return special[b % std::size(special)];
@@ -164,11 +166,13 @@ public:
     }
 
     float scale() {
+        // clang-format off
         static const float special[] = {1.0f, 0.5f, 2.0f, 0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN(),
                                         std::numeric_limits<float>::infinity(),
                                         -std::numeric_limits<float>::infinity(), 1e-30f, 1e30f,
                                         std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
                                         std::numeric_limits<float>::denorm_min(), 0.1f, 3.0f, 0.34f, -0.0f};
+        // clang-format on
         std::uint8_t b = byte();
         if (b < RawValue) return special[b % std::size(special)];
         std::uint32_t bits = raw32();
@@ -185,10 +189,12 @@ public:
         // objects and written in pieces of their own.
         static const std::string medium = repeat("Lorem {ipsum} \\ dolor \xC3\xA9\t", 800);
         static const std::string large = repeat("Lorem {ipsum} \\ dolor \xC3\xA9\t", 3000);
+        // clang-format off
         static const std::string_view pieces[] = {medium, large,
             "\\", "{", "}", "\\page ", "\\par", "\\'7b", "\t", "\r\n", "\r", "\n", std::string_view("\0", 1),
             "\xC3\xA9", "\xE2\x80\xA2", "\xF0\x9F\x98\x80", "\xED\xA0\x80", "\xEF\xBF\xBF", "\xFF", "\xFE\xFF",
             "\xC0\x80", "\xE2\x82", "\xF4\x90\x80\x80", "\x7F", ";", "}}}}", "{{{{", "\\u-3 ", "\x1B", "Arial"};
+        // clang-format on
         std::string out;
         int count = byte() % 32;
         for (int i = 0; i < count; ++i) {
@@ -557,9 +563,7 @@ struct Changes {
 bool mayChange(const Objects& o, const Changes& c, const void* object) {
     if (object == nullptr) return false;
     if (object == c.target || object == c.taken) return true;
-    auto shows = [&](const std::shared_ptr<cParagraph>& p) {
-        return p && (p.get() == c.target || p.get() == c.taken);
-    };
+    auto shows = [&](const std::shared_ptr<cParagraph>& p) { return p && (p.get() == c.target || p.get() == c.taken); };
     for (auto& d : o.documents)
         if (d.get() == object && (shows(d->Header) || shows(d->Footer))) return true;
     return false;
@@ -616,8 +620,8 @@ Boolean call(const Objects& o, const Changes& changes, std::initializer_list<int
     return result;
 }
 
-constexpr std::initializer_list<int> Documented = {errors::Overflow, errors::SubscriptOutOfRange,
-                                                   errors::ObjectNotSet, 13};
+constexpr std::initializer_list<int> Documented = {errors::Overflow, errors::SubscriptOutOfRange, errors::ObjectNotSet,
+                                                   13};
 
 void insert(Objects& o, Reader& in) {
     int relation = in.byte() % RelationCount;
@@ -627,23 +631,32 @@ void insert(Objects& o, Reader& in) {
     const cParagraph* taken =
         relation == InsPageParagraph || relation == InsCellParagraph ? o.paragraphs[child].get() : nullptr;
     auto run = [&](auto& parent, auto&& f) {
-        if (parent)
-            call(o, {parent.get(), taken}, Documented, relation == InsPicture, [&] { return f(*parent); });
+        if (parent) call(o, {parent.get(), taken}, Documented, relation == InsPicture, [&] { return f(*parent); });
     };
     switch (relation) {
     case InsPage: run(o.documents[target], [&](cDocument& d) { return d.InsertPage(o.pages[child]); }); break;
-    case InsPageParagraph: run(o.pages[target], [&](cPage& p) { return p.InsertParagraph(o.paragraphs[child]); }); break;
-    case InsCellParagraph: run(o.cells[target], [&](cCell& c) { return c.InsertParagraph(o.paragraphs[child]); }); break;
+    case InsPageParagraph:
+        run(o.pages[target], [&](cPage& p) { return p.InsertParagraph(o.paragraphs[child]); });
+        break;
+    case InsCellParagraph:
+        run(o.cells[target], [&](cCell& c) { return c.InsertParagraph(o.paragraphs[child]); });
+        break;
     case InsText: run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertText(o.texts[child]); }); break;
-    case InsDrawing: run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertDrawing(o.drawings[child]); }); break;
-    case InsPicture: run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertPicture(o.pictures[child]); }); break;
+    case InsDrawing:
+        run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertDrawing(o.drawings[child]); });
+        break;
+    case InsPicture:
+        run(o.paragraphs[target], [&](cParagraph& p) { return p.InsertPicture(o.pictures[child]); });
+        break;
     case InsDrawingText: run(o.drawings[target], [&](cDrawing& d) { return d.InsertText(o.boxes[child]); }); break;
     case InsEllipse: run(o.drawings[target], [&](cDrawing& d) { return d.InsertEllipse(o.ellipses[child]); }); break;
     case InsPolygon: run(o.drawings[target], [&](cDrawing& d) { return d.InsertPolygon(o.polygons[child]); }); break;
     case InsPolyline: run(o.drawings[target], [&](cDrawing& d) { return d.InsertPolyline(o.polylines[child]); }); break;
     case InsLine: run(o.drawings[target], [&](cDrawing& d) { return d.InsertLine(o.lines[child]); }); break;
     case InsRect: run(o.drawings[target], [&](cDrawing& d) { return d.InsertRect(o.rects[child]); }); break;
-    case InsPolylinePoint: run(o.polylines[target], [&](cPolyline& p) { return p.InsertPoint(o.points[child]); }); break;
+    case InsPolylinePoint:
+        run(o.polylines[target], [&](cPolyline& p) { return p.InsertPoint(o.points[child]); });
+        break;
     case InsPolygonPoint: run(o.polygons[target], [&](cPolygon& p) { return p.InsertPoint(o.points[child]); }); break;
     }
 }
@@ -677,8 +690,9 @@ void assign(Objects& o, Reader& in) {
 // A bound: a special value, or one near the other bound of its dimension.
 std::int32_t nearBound(Reader& in, std::int32_t lower) {
     std::uint8_t b = in.byte();
-    if (b < 0xC0) return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{lower} + b % 6 - 1,
-                                                                          INT32_MIN, INT32_MAX));
+    if (b < 0xC0)
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{lower} + b % 6 - 1, INT32_MIN, INT32_MAX));
     return in.value();
 }
 
@@ -810,7 +824,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             auto& d = o.documents[in.byte() % Slots];
             std::string name = in.text();
             std::int32_t charSet = in.value();
-            if (d) call(o, {d.get()}, Documented, false, [&] { return d->FontIndex(name, charSet) >= 0 ? True : False; });
+            if (d)
+                call(o, {d.get()}, Documented, false, [&] { return d->FontIndex(name, charSet) >= 0 ? True : False; });
             break;
         }
         case OpColor: {

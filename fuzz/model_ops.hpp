@@ -44,20 +44,20 @@ enum Class : std::uint8_t {
 };
 
 enum Relation : std::uint8_t {
-    InsPage,               // document <- page
-    InsPageParagraph,      // page <- paragraph
-    InsCellParagraph,      // cell <- paragraph
-    InsText,               // paragraph <- run
-    InsDrawing,            // paragraph <- drawing
-    InsPicture,            // paragraph <- picture
-    InsDrawingText,        // drawing <- text box
-    InsEllipse,            // drawing <- ellipse
-    InsPolygon,            // drawing <- polygon
-    InsPolyline,           // drawing <- polyline
-    InsLine,               // drawing <- line
-    InsRect,               // drawing <- rectangle
-    InsPolylinePoint,      // polyline <- point
-    InsPolygonPoint,       // polygon <- point
+    InsPage,           // document <- page
+    InsPageParagraph,  // page <- paragraph
+    InsCellParagraph,  // cell <- paragraph
+    InsText,           // paragraph <- run
+    InsDrawing,        // paragraph <- drawing
+    InsPicture,        // paragraph <- picture
+    InsDrawingText,    // drawing <- text box
+    InsEllipse,        // drawing <- ellipse
+    InsPolygon,        // drawing <- polygon
+    InsPolyline,       // drawing <- polyline
+    InsLine,           // drawing <- line
+    InsRect,           // drawing <- rectangle
+    InsPolylinePoint,  // polyline <- point
+    InsPolygonPoint,   // polygon <- point
     RelationCount
 };
 

@@ -197,7 +197,6 @@ int main(int argc, char** argv) {
         .save(1, 1);
     seeds.emplace_back("shared", shared);
 
-    for (const auto& [name, program] : seeds)
-        std::ofstream(dir / name, std::ios::binary) << program.bytes();
+    for (const auto& [name, program] : seeds) std::ofstream(dir / name, std::ios::binary) << program.bytes();
     return 0;
 }

@@ -213,8 +213,9 @@ auto render(const cDocument& document, Work work) {
 void raise(const Error& e, const std::string* file) {
     py::object type = py::reinterpret_borrow<py::object>(errorClass)(e.number());
     py::object error = file && e.number() >= 52 && e.number() <= 76
-                           ? type(e.number(), e.what(), py::reinterpret_steal<py::object>(PyUnicode_DecodeFSDefaultAndSize(
-                                                           file->data(), static_cast<Py_ssize_t>(file->size()))))
+                           ? type(e.number(), e.what(),
+                                  py::reinterpret_steal<py::object>(PyUnicode_DecodeFSDefaultAndSize(
+                                      file->data(), static_cast<Py_ssize_t>(file->size()))))
                            : type(e.number(), e.what());
     PyErr_SetObject(type.ptr(), error.ptr());
 }
@@ -274,8 +275,9 @@ py::detail::value_and_holder constructed(py::handle self) {
 template <class C>
 C& initialized(py::handle self) {
     if (!isInstance<C>(self))
-        throw py::type_error(std::string("expected ") + py::type::of<C>().attr("__name__").template cast<std::string>() +
-                             ", got " + Py_TYPE(self.ptr())->tp_name);
+        throw py::type_error(std::string("expected ") +
+                             py::type::of<C>().attr("__name__").template cast<std::string>() + ", got " +
+                             Py_TYPE(self.ptr())->tp_name);
     return *static_cast<C*>(constructed<C>(self).value_ptr());
 }
 
@@ -361,7 +363,8 @@ struct PathValue {
     using type = std::string;
     static type in(py::handle v) { return toPath(v); }
     static py::object out(const type& v) {
-        return py::reinterpret_steal<py::object>(PyUnicode_DecodeFSDefaultAndSize(v.data(), static_cast<Py_ssize_t>(v.size())));
+        return py::reinterpret_steal<py::object>(
+            PyUnicode_DecodeFSDefaultAndSize(v.data(), static_cast<Py_ssize_t>(v.size())));
     }
 };
 
@@ -420,18 +423,15 @@ using EmbeddingValue = EnumValue<vlRTFPictureEmbedding, &embeddingType, eMetafil
 void raiseCurrent() {
     if (py::detail::apply_exception_translators(py::detail::get_local_internals().registered_exception_translators))
         return;
-    if (py::detail::apply_exception_translators(py::detail::get_internals().registered_exception_translators))
-        return;
+    if (py::detail::apply_exception_translators(py::detail::get_internals().registered_exception_translators)) return;
     PyErr_SetString(PyExc_SystemError, "Exception escaped from default exception translator!");
 }
 
 // A C++ result as a Python object.
 template <class T>
 py::object result(T&& value) {
-    if constexpr (std::is_base_of_v<py::handle, std::decay_t<T>>)
-        return py::reinterpret_borrow<py::object>(value);
-    else
-        return py::cast(std::forward<T>(value));
+    if constexpr (std::is_base_of_v<py::handle, std::decay_t<T>>) return py::reinterpret_borrow<py::object>(value);
+    else return py::cast(std::forward<T>(value));
 }
 
 // The name of the capsules that carry a DirectCall. pybind11 (2.10 and
@@ -489,8 +489,8 @@ py::object directFunction(F f, const std::string& name, const char* parameter, c
                           const std::string& doc) {
     auto* call = new DirectCall<F>{std::move(f), name, parameter, automationParameter};
     auto* text = new std::string(doc);
-    auto* def = new PyMethodDef{call->name.c_str(), reinterpret_cast<PyCFunction>(
-                                    reinterpret_cast<void (*)()>(&DirectCall<F>::call)),
+    auto* def = new PyMethodDef{call->name.c_str(),
+                                reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(&DirectCall<F>::call)),
                                 METH_FASTCALL | METH_KEYWORDS, text->c_str()};
     py::object capsule = py::reinterpret_steal<py::object>(PyCapsule_New(call, capsuleName, nullptr));
     if (!capsule) throw py::error_already_set();
@@ -555,8 +555,13 @@ auto valueFor(const std::string& where, py::handle value) {
 template <class Value, class C>
 void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value::type C::*> member, const char* doc) {
     property(
-        cls, name, [member](py::handle self_) { const C& self = initialized<C>(self_); return Value::out(self.*member); },
-        [member, where = className(cls) + "." + name](py::handle self_, py::handle value) { C& self = initialized<C>(self_);
+        cls, name,
+        [member](py::handle self_) {
+            const C& self = initialized<C>(self_);
+            return Value::out(self.*member);
+        },
+        [member, where = className(cls) + "." + name](py::handle self_, py::handle value) {
+            C& self = initialized<C>(self_);
             auto converted = valueFor<Value>(where, value);
             waitFree({&self});
             self.*member = std::move(converted);
@@ -566,10 +571,16 @@ void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value:
 
 // An object field: holds the very object assigned, or None.
 template <class T, class C>
-void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shared_ptr<T> C::*> member, const char* doc) {
+void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shared_ptr<T> C::*> member,
+                 const char* doc) {
     property(
-        cls, name, [member](py::handle self_) { const C& self = initialized<C>(self_); return self.*member; },
-        [member](py::handle self_, py::handle value) { C& self = initialized<C>(self_);
+        cls, name,
+        [member](py::handle self_) {
+            const C& self = initialized<C>(self_);
+            return self.*member;
+        },
+        [member](py::handle self_, py::handle value) {
+            C& self = initialized<C>(self_);
             auto object = toObject<T>(value);
             waitFree({&self});
             self.*member = std::move(object);
@@ -590,7 +601,8 @@ void writeOnly(Class<C>& cls, const char* name, Setter setter, const char* doc) 
 // interface's names for keyword callers who use those.
 template <class C, class F, class... PythonArgs, class... AutomationArgs>
 void method(Class<C>& cls, const char* name, const std::string& textSignature, F f,
-            std::tuple<PythonArgs...> pythonArgs, std::tuple<AutomationArgs...> automationArgs, const std::string& doc) {
+            std::tuple<PythonArgs...> pythonArgs, std::tuple<AutomationArgs...> automationArgs,
+            const std::string& doc) {
     const std::string signedDoc = std::string(name) + textSignature + "\n--\n\n" + doc;
     if constexpr (sizeof...(PythonArgs) == 1 && std::is_invocable_v<F&, py::handle, py::handle>) {
         // One value, no default: called directly, bound as pybind11 binds methods.
@@ -712,7 +724,8 @@ void nameMissingCell(std::size_t columns, std::size_t rows, CellAt cellAt, Note 
 std::size_t elementCount(const CellArray& cells) {
     std::size_t count = cells.dimensions() == 0 ? 0 : 1;
     for (std::size_t d = 1; d <= cells.dimensions(); ++d)
-        count *= static_cast<std::size_t>(std::max<std::int64_t>(0, std::int64_t{cells.ubound(d)} - cells.lbound(d) + 1));
+        count *=
+            static_cast<std::size_t>(std::max<std::int64_t>(0, std::int64_t{cells.ubound(d)} - cells.lbound(d) + 1));
     return count;
 }
 
@@ -754,9 +767,12 @@ CellArray tableOfRows(py::handle value) {
     // Every cell must be there but where a merged cell covers it: name the
     // first one missing, as the table's insertion would fail on it with
     // error 91 without saying where.
-    nameMissingCell(columns, grid.size(), [&](std::size_t c, std::size_t r) {
-        return c < grid[r].size() ? grid[r][c].get() : nullptr;
-    }, [&](std::size_t c, std::size_t r) { return c >= grid[r].size() ? " (the row is shorter than the longest)" : ""; });
+    nameMissingCell(
+        columns, grid.size(),
+        [&](std::size_t c, std::size_t r) { return c < grid[r].size() ? grid[r][c].get() : nullptr; },
+        [&](std::size_t c, std::size_t r) {
+            return c >= grid[r].size() ? " (the row is shorter than the longest)" : "";
+        });
     CellArray table({{1, n}, {1, m}});
     for (std::int32_t r = 1; r <= m; ++r)
         for (std::int32_t c = 1; c <= static_cast<std::int32_t>(grid[r - 1].size()); ++c)
@@ -856,8 +872,7 @@ void registerErrors(py::module_& m) {
 void registerEnumerations(py::module_& m) {
     // Enumerations, also re-exported at module level.
     auto intEnum = py::module_::import("enum").attr("IntEnum");
-    auto makeEnum = [&](const char* name, std::initializer_list<std::pair<const char*, int>> members,
-                        const char* doc) {
+    auto makeEnum = [&](const char* name, std::initializer_list<std::pair<const char*, int>> members, const char* doc) {
         py::list items;
         for (auto [member, value] : members) items.append(py::make_tuple(member, value));
         py::object type = intEnum(name, items, py::arg("module") = "velloran");
@@ -868,25 +883,26 @@ void registerEnumerations(py::module_& m) {
     };
     alignmentType = makeEnum("vlRTFAlignment", {{"aLeft", 0}, {"aRight", 1}, {"aCenter", 2}, {"aJustified", 3}},
                              "Paragraph alignment.");
-    borderTypeType = makeEnum(
-        "vlRTFBorderType",
-        {{"bSingle", 1}, {"bDouble", 2}, {"bThick", 3}, {"bShadow", 4}, {"bDot", 5}, {"bHairline", 6}},
-        "Line style of a paragraph's or picture's border.");
+    borderTypeType =
+        makeEnum("vlRTFBorderType",
+                 {{"bSingle", 1}, {"bDouble", 2}, {"bThick", 3}, {"bShadow", 4}, {"bDot", 5}, {"bHairline", 6}},
+                 "Line style of a paragraph's or picture's border.");
     fieldType = makeEnum("vlRTFField", {{"fNone", 0}, {"fPageNumber", 1}, {"fPageCount", 2}, {"fDate", 3}},
                          "A field a run shows, computed by the reader where the run stands.");
     listType = makeEnum("vlRTFList", {{"lNone", 0}, {"lBullet", 1}, {"lNumber", 2}},
                         "The kind of list a paragraph is an item of.");
     orientationType = makeEnum("vlRTFOrientation", {{"oDocument", 0}, {"oPortrait", 1}, {"oLandscape", 2}},
                                "The way a page is turned: as the document says, or on its own.");
-    embeddingType = makeEnum("vlRTFPictureEmbedding",
-                             {{"eMetafile", 0}, {"eOriginal", 1}, {"eOriginalAndMetafile", 2}},
+    embeddingType = makeEnum("vlRTFPictureEmbedding", {{"eMetafile", 0}, {"eOriginal", 1}, {"eOriginalAndMetafile", 2}},
                              "How a picture is kept: as a metafile, as its PNG or JPEG file, or as both.");
 
     m.def("BlackColorIndex", &BlackColorIndex,
-          "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 until the thread's "
+          "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 "
+          "until the thread's "
           "first cDocument, then 1.");
     m.def("WhiteColorIndex", &WhiteColorIndex,
-          "WhiteColorIndex()\n--\n\nWhiteColorIndex() -> int\n\nColour index of white in this thread's documents: 0 until the thread's "
+          "WhiteColorIndex()\n--\n\nWhiteColorIndex() -> int\n\nColour index of white in this thread's documents: 0 "
+          "until the thread's "
           "first cDocument, then 2.");
     m.def(
         "_set_fixed_clock",
@@ -895,7 +911,8 @@ void registerEnumerations(py::module_& m) {
             auto t = time.cast<std::array<int, 5>>();
             platform::setFixedClock(platform::LocalTime{t[0], t[1], t[2], t[3], t[4]});
         },
-        "_set_fixed_clock(time)\n--\n\n_set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None\n\nTest seam: fix this thread's "
+        "_set_fixed_clock(time)\n--\n\n_set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None\n\nTest "
+        "seam: fix this thread's "
         "clock at (year, month, day, hour, minute) for the creation time of documents; None returns to the "
         "system clock.");
 }
@@ -911,14 +928,16 @@ void registerBorder(py::module_& m) {
     field<LongValue>(border, "BottomWidth", &cBorder::BottomWidth, "Width of the bottom side in twips (default 20).");
     field<LongValue>(border, "RightWidth", &cBorder::RightWidth, "Width of the right side in twips (default 20).");
     // Docstrings made at run time live as long as the process: pybind11 may keep the pointer.
-    static const std::string visibleDoc = booleanDoc("Whether the side is drawn: only True (-1) draws it (default False).");
-    for (auto [name, member] : {std::pair{"TopVisible", &cBorder::TopVisible}, {"LeftVisible", &cBorder::LeftVisible},
-                                {"BottomVisible", &cBorder::BottomVisible}, {"RightVisible", &cBorder::RightVisible}})
+    static const std::string visibleDoc =
+        booleanDoc("Whether the side is drawn: only True (-1) draws it (default False).");
+    for (auto [name, member] : {std::pair{"TopVisible", &cBorder::TopVisible},
+                                {"LeftVisible", &cBorder::LeftVisible},
+                                {"BottomVisible", &cBorder::BottomVisible},
+                                {"RightVisible", &cBorder::RightVisible}})
         field<BooleanValue>(border, name, member, visibleDoc.c_str());
     field<BorderTypeValue>(border, "BorderType", &cBorder::BorderType,
                            "Line style, a vlRTFBorderType (default bSingle); any 32-bit value is kept.");
-    field<LongValue>(border, "BorderColorIndex", &cBorder::BorderColorIndex,
-                     "Colour index from cDocument.ColorIndex.");
+    field<LongValue>(border, "BorderColorIndex", &cBorder::BorderColorIndex, "Colour index from cDocument.ColorIndex.");
 }
 
 void registerText(py::module_& m) {
@@ -957,15 +976,19 @@ void registerText(py::module_& m) {
         booleanDoc("Double underline (default False). Setting True clears plain and dotted underline."),
         booleanDoc("Underline of words only (default False). Setting True clears plain underline."),
     };
-    for (const Underline& u : {Underline{"Underline", &cText::Underline, &cText::Underline, underlineDocs[0].c_str()},
-                               Underline{"UnderlineDot", &cText::UnderlineDot, &cText::UnderlineDot, underlineDocs[1].c_str()},
-                               Underline{"UnderlineDouble", &cText::UnderlineDouble, &cText::UnderlineDouble,
-                                         underlineDocs[2].c_str()},
-                               Underline{"UnderlineWords", &cText::UnderlineWords, &cText::UnderlineWords,
-                                         underlineDocs[3].c_str()}}) {
+    for (const Underline& u :
+         {Underline{"Underline", &cText::Underline, &cText::Underline, underlineDocs[0].c_str()},
+          Underline{"UnderlineDot", &cText::UnderlineDot, &cText::UnderlineDot, underlineDocs[1].c_str()},
+          Underline{"UnderlineDouble", &cText::UnderlineDouble, &cText::UnderlineDouble, underlineDocs[2].c_str()},
+          Underline{"UnderlineWords", &cText::UnderlineWords, &cText::UnderlineWords, underlineDocs[3].c_str()}}) {
         property(
-            text, u.name, [get = u.get](py::handle self_) { const cText& self = initialized<cText>(self_); return fromBoolean((self.*get)()); },
-            [set = u.set](py::handle self_, py::handle value) { cText& self = initialized<cText>(self_);
+            text, u.name,
+            [get = u.get](py::handle self_) {
+                const cText& self = initialized<cText>(self_);
+                return fromBoolean((self.*get)());
+            },
+            [set = u.set](py::handle self_, py::handle value) {
+                cText& self = initialized<cText>(self_);
                 Boolean b = BooleanValue::in(value);
                 waitFree({&self});
                 (self.*set)(b);
@@ -974,7 +997,8 @@ void registerText(py::module_& m) {
     }
     writeOnly(
         text, "Text",
-        [](py::handle self_, py::handle value) { cText& self = initialized<cText>(self_);
+        [](py::handle self_, py::handle value) {
+            cText& self = initialized<cText>(self_);
             std::string s = toString(value);
             waitFree({&self});
             self.Text(s);
@@ -1096,14 +1120,16 @@ void registerCellArray(py::module_& m) {
     };
     def("dimensions", "(self, /)\n--\n\ndimensions() -> int\n\nThe number of dimensions.",
         [](py::handle self) { return initialized<CellArray>(self).dimensions(); });
-    def("lbound",
+    def(
+        "lbound",
         "(self, /, dimension)\n--\n\nlbound(dimension: int) -> int\n\nLower bound of a dimension counted from 1; "
         "error 9 for one the array does not have.",
         [](py::handle self, py::handle d) {
             return initialized<CellArray>(self).lbound(static_cast<std::size_t>(toLong(d)));
         },
         py::arg("dimension"));
-    def("ubound",
+    def(
+        "ubound",
         "(self, /, dimension)\n--\n\nubound(dimension: int) -> int\n\nUpper bound of a dimension counted from 1; "
         "error 9 for one the array does not have.",
         [](py::handle self, py::handle d) {
@@ -1167,9 +1193,12 @@ void registerPage(py::module_& m) {
                             if (cell && !cell->Border) throw;
                         }
                     auto upper = [&](std::size_t d) { return static_cast<std::size_t>(std::max(array.ubound(d), 0)); };
-                    nameMissingCell(upper(1), upper(2), [&](std::size_t c, std::size_t r) {
-                        return array.at({static_cast<std::int32_t>(c + 1), static_cast<std::int32_t>(r + 1)}).get();
-                    }, [](std::size_t, std::size_t) { return ""; });
+                    nameMissingCell(
+                        upper(1), upper(2),
+                        [&](std::size_t c, std::size_t r) {
+                            return array.at({static_cast<std::int32_t>(c + 1), static_cast<std::int32_t>(r + 1)}).get();
+                        },
+                        [](std::size_t, std::size_t) { return ""; });
                     throw;
                 }
             }
@@ -1197,7 +1226,8 @@ void registerDocument(py::module_& m) {
     field<StringValue>(document, "Title", &cDocument::Title, "Title of the document information.");
     field<StringValue>(document, "Subject", &cDocument::Subject, "Subject of the document information.");
     field<LongValue>(document, "PageWidth", &cDocument::PageWidth, "Sheet width in twips, portrait (default 11906).");
-    field<LongValue>(document, "PageHeight", &cDocument::PageHeight, "Sheet height in twips, portrait (default 16837).");
+    field<LongValue>(document, "PageHeight", &cDocument::PageHeight,
+                     "Sheet height in twips, portrait (default 16837).");
     field<LongValue>(document, "PageMarginLeft", &cDocument::PageMarginLeft, "Left margin in twips (default 1440).");
     field<LongValue>(document, "PageMarginRight", &cDocument::PageMarginRight, "Right margin in twips (default 1440).");
     field<LongValue>(document, "PageMarginTop", &cDocument::PageMarginTop, "Top margin in twips (default 1440).");
@@ -1285,7 +1315,9 @@ void registerDocument(py::module_& m) {
 
 void registerPicture(py::module_& m) {
     // cPicture
-    Class<cPicture> picture(m, "cPicture", "cPicture()\n\nA picture file to embed in a paragraph: as a Windows metafile, or a PNG or JPEG file as it is.");
+    Class<cPicture> picture(
+        m, "cPicture",
+        "cPicture()\n\nA picture file to embed in a paragraph: as a Windows metafile, or a PNG or JPEG file as it is.");
     picture.def(py::init<>());
     field<PathValue>(picture, "File", &cPicture::File, "Path of the picture file: str or any path-like object.");
     field<LongValue>(picture, "Width", &cPicture::Width,
@@ -1294,7 +1326,8 @@ void registerPicture(py::module_& m) {
                      "Declared height in hundredths of a millimetre; 0 (default) follows the picture.");
     field<SingleValue>(picture, "ScaleFactor", &cPicture::ScaleFactor,
                        "Factor on the picture's own size, a 32-bit float (default 1.0); not above 0 counts as 1.");
-    objectField<cBorder>(picture, "Border", &cPicture::Border, "The picture's cBorder (a new one of its own at first).");
+    objectField<cBorder>(picture, "Border", &cPicture::Border,
+                         "The picture's cBorder (a new one of its own at first).");
     field<EmbeddingValue>(picture, "Embedding", &cPicture::Embedding,
                           "A vlRTFPictureEmbedding: eOriginal or eOriginalAndMetafile keep a PNG or JPEG file as "
                           "it is (default eMetafile).");
@@ -1336,7 +1369,8 @@ void registerShapes(py::module_& m) {
     boxFields(box);
     writeOnly(
         box, "Text",
-        [](py::handle self_, py::handle value) { cDrawingText& self = initialized<cDrawingText>(self_);
+        [](py::handle self_, py::handle value) {
+            cDrawingText& self = initialized<cDrawingText>(self_);
             auto run = toObject<cText>(value);
             waitFree({&self});
             self.Text(run);
@@ -1348,8 +1382,9 @@ void registerShapes(py::module_& m) {
         using C = typename std::remove_reference_t<decltype(cls)>::type;
         cls.def(py::init<>());
         fillAndPen(cls);
-        insert<C, cPoint>(cls, "InsertPoint", "point", "Point", &C::InsertPoint,
-                          "InsertPoint(point: cPoint | None) -> bool\n\nAppend the point as it is now; False for None.");
+        insert<C, cPoint>(
+            cls, "InsertPoint", "point", "Point", &C::InsertPoint,
+            "InsertPoint(point: cPoint | None) -> bool\n\nAppend the point as it is now; False for None.");
     };
     Class<cPolyline> polyline(m, "cPolyline", "cPolyline()\n\nAn open chain of line segments through its points.");
     points(polyline);
@@ -1361,8 +1396,9 @@ void registerShapes(py::module_& m) {
                             "as it is now and widens the group's box; error 6 when a sum or the count overflows, "
                             "leaving the drawing as it was.");
     drawing.def(py::init<>());
-    insert<cDrawing, cDrawingText>(drawing, "InsertText", "text", "Text", &cDrawing::InsertText,
-                                   "InsertText(text: cDrawingText | None) -> bool\n\nAppend a text box; False for None.");
+    insert<cDrawing, cDrawingText>(
+        drawing, "InsertText", "text", "Text", &cDrawing::InsertText,
+        "InsertText(text: cDrawingText | None) -> bool\n\nAppend a text box; False for None.");
     insert<cDrawing, cEllipse>(drawing, "InsertEllipse", "ellipse", "Ellipse", &cDrawing::InsertEllipse,
                                "InsertEllipse(ellipse: cEllipse | None) -> bool\n\nAppend an ellipse; False for None.");
     insert<cDrawing, cPolygon>(drawing, "InsertPolygon", "polygon", "Polygon", &cDrawing::InsertPolygon,
@@ -1409,8 +1445,7 @@ void keywordConstructor(py::module_& m, const char* name) {
             cls.attr("__init__")(self);
             for (auto item : kwargs) py::setattr(self, item.first, item.second);
         },
-        py::name("__init__"), py::is_method(cls), py::sibling(py::getattr(cls, "__init__", py::none())),
-        doc->c_str());
+        py::name("__init__"), py::is_method(cls), py::sibling(py::getattr(cls, "__init__", py::none())), doc->c_str());
     py::setattr(cls, "__init__", init);
 }
 

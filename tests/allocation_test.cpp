@@ -81,8 +81,7 @@ void sweep(const char* name, const std::function<Case()>& make) {
         }
         if (threw || !worked)
             ASSERT_TRUE(after == before) << name << ": allocation " << n << " failed it and changed what it touched";
-        else
-            ASSERT_TRUE(after == expected) << name << ": allocation " << n << " failed and the call went on wrongly";
+        else ASSERT_TRUE(after == expected) << name << ": allocation " << n << " failed and the call went on wrongly";
         if (finished) {
             EXPECT_TRUE(worked) << name;
             return;
@@ -138,7 +137,8 @@ TEST(OutOfMemory, PictureInserts) {
     const std::string png = (folder / "a.png").string(), bmp = (folder / "a.bmp").string();
     std::ofstream(png, std::ios::binary) << test::pngFile(24, 16);
     std::ofstream(bmp, std::ios::binary) << test::bmpFile(24, 16);
-    for (const auto& [file, embedding] : {std::pair{png, eOriginal}, std::pair{png, eOriginalAndMetafile}, std::pair{bmp, eMetafile}}) {
+    for (const auto& [file, embedding] :
+         {std::pair{png, eOriginal}, std::pair{png, eOriginalAndMetafile}, std::pair{bmp, eMetafile}}) {
         sweep("InsertPicture", [&, file = file, embedding = embedding] {
             auto p = para(Large);
             auto picture = std::make_shared<cPicture>();
@@ -234,8 +234,7 @@ TEST(OutOfMemory, SaveReplacesTheFileOnlyWithTheWholeDocument) {
     sweep("Save", [&] {
         std::ofstream(file, std::ios::binary | std::ios::trunc) << "old";
         auto doc = document(Large);
-        return Case{[=] { return textOf(*doc) + test::fileContent(file); },
-                    [=] { return doc->Save(file) == True; }};
+        return Case{[=] { return textOf(*doc) + test::fileContent(file); }, [=] { return doc->Save(file) == True; }};
     });
     std::filesystem::remove_all(folder);
 }
@@ -270,7 +269,8 @@ TEST(OutOfMemory, DrawingInserts) {
     });
     sweep("cText::Text", [] {
         auto r = run("before");
-        return Case{[=] { return textOf(*r); }, [=] {
+        return Case{[=] { return textOf(*r); },
+                    [=] {
                         r->Text(Large + "{\\}\xc3\xa9");
                         return true;
                     }};

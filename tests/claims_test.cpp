@@ -41,7 +41,8 @@ Claims claimsOfThePages() {
             std::string cell;
             for (std::size_t i = 1; i < line.size(); ++i) {
                 if (line[i] == '|') {
-                    cells.push_back(cell.substr(cell.find_first_not_of(' ') == std::string::npos ? 0 : cell.find_first_not_of(' ')));
+                    cells.push_back(cell.substr(
+                        cell.find_first_not_of(' ') == std::string::npos ? 0 : cell.find_first_not_of(' ')));
                     cell.clear();
                 } else {
                     cell += line[i];
@@ -123,7 +124,9 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
              c->BackColorIndex = 40000;
              return tableError({c});
          }}},
-        {{"cCell", "Width", 6}, {[=] { return tableError({wide(INT32_MAX), wide(1)}); }}},
+        {{"cCell", "Width", 6}, {[=] {
+             return tableError({wide(INT32_MAX), wide(1)});
+         }}},
         {{"cCell", "InsertParagraph", 91}, {[] {
              auto p = paragraph("x");
              p->Border = nullptr;
@@ -135,12 +138,21 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
              return errorOf([&] { cPage().InsertParagraph(p); });
          }}},
         {{"cPage", "InsertTable", 9},
-         {[] { return errorOf([] { cPage().InsertTable(CellArray({{1, 2}})); }); },
-          [] { return errorOf([] { cPage().InsertTable(CellArray({{2, 3}, {1, 1}})); }); }}},
-        {{"cPage", "InsertTable", 91}, {[] { return tableError({nullptr}); }, [=] { return tableError({borderless()}); }}},
+         {[] { return errorOf([] {
+                   cPage().InsertTable(CellArray({{1, 2}}));
+               }); },
+          [] { return errorOf([] {
+                   cPage().InsertTable(CellArray({{2, 3}, {1, 1}}));
+               }); }}},
+        {{"cPage", "InsertTable", 91},
+         {[] { return tableError({nullptr}); }, [=] { return tableError({borderless()}); }}},
         {{"cPage", "InsertTable", 6},
-         {[] { return errorOf([] { cPage().InsertTable(CellArray({{1, 40000}, {1, 1}})); }); },
-          [=] { return tableError({wide(INT32_MAX), wide(1)}); }}},
+         {[] { return errorOf([] {
+                   cPage().InsertTable(CellArray({{1, 40000}, {1, 1}}));
+               }); },
+          [=] {
+              return tableError({wide(INT32_MAX), wide(1)});
+          }}},
         {{"cParagraph", "Border", 91}, {[] {
              auto p = paragraph("x");
              p->Border = nullptr;

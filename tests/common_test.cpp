@@ -111,11 +111,13 @@ TEST(Escaping, CharactersAboveAsciiAsUnicodeEscapes) {
 }
 
 TEST(Escaping, InvalidUtf8CountsAsReplacementCharacter) {
-    EXPECT_EQ(runText("a\xff" "b"), "a\\uc1\\u-3\\'3fb");
+    EXPECT_EQ(runText("a\xff"
+                      "b"),
+              "a\\uc1\\u-3\\'3fb");
     EXPECT_EQ(runText("\xc3"), "\\uc1\\u-3\\'3f");
-    EXPECT_EQ(runText("\xc0\xaf"), "\\uc1\\u-3\\'3f\\u-3\\'3f");                   // overlong "/"
-    EXPECT_EQ(runText("\xed\xa0\x80"), "\\uc1\\u-3\\'3f\\u-3\\'3f\\u-3\\'3f");    // a surrogate
-    EXPECT_EQ(runText("\xf4\x90\x80\x80").substr(0, 14), "\\uc1\\u-3\\'3f\\u");   // above U+10FFFF
+    EXPECT_EQ(runText("\xc0\xaf"), "\\uc1\\u-3\\'3f\\u-3\\'3f");                 // overlong "/"
+    EXPECT_EQ(runText("\xed\xa0\x80"), "\\uc1\\u-3\\'3f\\u-3\\'3f\\u-3\\'3f");   // a surrogate
+    EXPECT_EQ(runText("\xf4\x90\x80\x80").substr(0, 14), "\\uc1\\u-3\\'3f\\u");  // above U+10FFFF
 }
 
 TEST(Escaping, NamesEscapeControlCharactersAndNonAscii) {
@@ -204,7 +206,6 @@ TEST_F(TempFolder, FileExists) {
     std::ofstream(path) << "x";
     EXPECT_TRUE(detail::FileExists(path));
 }
-
 
 }  // namespace
 }  // namespace velloran

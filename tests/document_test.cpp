@@ -22,8 +22,8 @@ namespace {
 
 using test::DefaultHeader;
 using test::errorOf;
-using test::inChild;
 using test::FixedClock;
+using test::inChild;
 
 TEST(Document, DefaultFields) {
     cDocument doc;
@@ -137,13 +137,17 @@ TEST(Document, EveryClassMovedFromReadsAsNewAndStartsAfresh) {
     auto fragmentOf = [](const auto& o) { return test::fragment(o); };
 
     movedFrom<cDocument>(
-        "cDocument", [&](cDocument& d) { d.Title = "t", d.FontDefaultName = "Arial", d.FontIndex("Courier New"), d.ColorIndex(0x123456); },
+        "cDocument",
+        [&](cDocument& d) {
+            d.Title = "t", d.FontDefaultName = "Arial", d.FontIndex("Courier New"), d.ColorIndex(0x123456);
+        },
         [](const cDocument& d) { return d.Rtf(); }, [](cDocument&, auto&) {}, false);
     movedFrom<cPage>(
         "cPage", [&](cPage& g) { g.InsertParagraph(std::make_shared<cParagraph>()); }, fragmentOf,
         [](cDocument& doc, auto& g) { doc.InsertPage(g); }, true);
     movedFrom<cParagraph>(
-        "cParagraph", [&](cParagraph& p) { p.InsertText(run("p")); }, [](const cParagraph& p) { return Access::content(p); },
+        "cParagraph", [&](cParagraph& p) { p.InsertText(run("p")); },
+        [](const cParagraph& p) { return Access::content(p); },
         [&](cDocument& doc, auto& p) { inParagraph(doc, [&](cParagraph& q) { q.InsertFootnote(p); }); }, true);
     movedFrom<cCell>(
         "cCell", [&](cCell& c) { c.InsertParagraph(std::make_shared<cParagraph>()); },
@@ -168,7 +172,8 @@ TEST(Document, EveryClassMovedFromReadsAsNewAndStartsAfresh) {
             d.InsertRect(std::make_shared<cRect>());
             d.InsertLine(std::make_shared<cLine>());
         },
-        fragmentOf, [&](cDocument& doc, auto& d) { inParagraph(doc, [&](cParagraph& p) { p.InsertDrawing(d); }); }, true);
+        fragmentOf, [&](cDocument& doc, auto& d) { inParagraph(doc, [&](cParagraph& p) { p.InsertDrawing(d); }); },
+        true);
     movedFrom<cDrawingText>(
         "cDrawingText", [&](cDrawingText& t) { t.Text(run("boxed")); }, both,
         [&](cDocument& doc, auto& t) { inDrawing(doc, [&](cDrawing& d) { d.InsertText(t); }); }, true);
@@ -214,8 +219,7 @@ TEST(Document, RealClockGivesTodaysDate) {
           << t.minute << "}";
         return s.str();
     };
-    EXPECT_TRUE(rtf.find(stamp(before)) != std::string::npos || rtf.find(stamp(after)) != std::string::npos)
-        << rtf;
+    EXPECT_TRUE(rtf.find(stamp(before)) != std::string::npos || rtf.find(stamp(after)) != std::string::npos) << rtf;
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -263,9 +267,10 @@ TEST(Document, PageNumbersOnlyWhenExactlyTrue) {
     // when the default size's double overflows.
     head->Border = nullptr;
     doc.FontDefaultHeight = 1 << 30;
-    EXPECT_NE(doc.Rtf().find("\\headery720{\\header{\\pard\\plain\\qr\\ri1500 {\\field{\\*\\fldinst PAGE }{\\fldrslt 7}}"
-                             "\\par}}\\pmmetafile28"),
-              std::string::npos);
+    EXPECT_NE(
+        doc.Rtf().find("\\headery720{\\header{\\pard\\plain\\qr\\ri1500 {\\field{\\*\\fldinst PAGE }{\\fldrslt 7}}"
+                       "\\par}}\\pmmetafile28"),
+        std::string::npos);
     doc.FontDefaultHeight = 10;
     doc.Header = nullptr, doc.PageLandscape = False, doc.PageMarginTop = 1440;
     doc.PageNumberStart = 1, doc.PageNumberMarginRight = 720;
@@ -335,8 +340,8 @@ TEST(Document, ChangingTheDefaultFontAfterEntries) {
 
 TEST(Document, FontNamesCompareUnicodeCaseInsensitively) {
     cDocument doc;
-    EXPECT_EQ(doc.FontIndex("\xce\xb1\xce\xb2"), 1);   // Greek small
-    EXPECT_EQ(doc.FontIndex("\xce\x91\xce\x92"), 1);   // Greek capital
+    EXPECT_EQ(doc.FontIndex("\xce\xb1\xce\xb2"), 1);  // Greek small
+    EXPECT_EQ(doc.FontIndex("\xce\x91\xce\x92"), 1);  // Greek capital
     EXPECT_NE(doc.Rtf().find("{\\f1\\fnil\\fcharset0\\fprq2 \\uc1\\u945\\'3f\\u946\\'3f;}"), std::string::npos);
 }
 
@@ -358,9 +363,10 @@ TEST(Document, InformationStringsAndFontNamesAreEscaped) {
     doc.Subject = "tab\there";
     doc.FontDefaultName = "Bad}Font";
     std::string rtf = doc.Rtf();
-    EXPECT_NE(rtf.find("{\\info{\\author A\\'7d\\'5cpar\\'7b}{\\operator \\uc1 \\u927\\'3f}{\\title \\uc1 T\\u8364\\'3f}"
-                       "{\\subject tab\\'09here}"),
-              std::string::npos);
+    EXPECT_NE(
+        rtf.find("{\\info{\\author A\\'7d\\'5cpar\\'7b}{\\operator \\uc1 \\u927\\'3f}{\\title \\uc1 T\\u8364\\'3f}"
+                 "{\\subject tab\\'09here}"),
+        std::string::npos);
     EXPECT_NE(rtf.find("\\fprq2 Bad\\}Font;}"), std::string::npos);
     EXPECT_TRUE(test::balanced(rtf));
     for (unsigned char c : rtf) ASSERT_LT(c, 0x80);
@@ -414,9 +420,7 @@ protected:
         std::filesystem::remove_all(folder_);
     }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    static std::string read(const std::string& file) {
-        return test::fileContent(file);
-    }
+    static std::string read(const std::string& file) { return test::fileContent(file); }
     // The names in the folder, to prove that nothing was left behind.
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
@@ -537,7 +541,6 @@ TEST_F(SaveTest, FullDeviceRaisesDiskFull) {
     EXPECT_EQ(errorOf([&] { doc.Save("/dev/full"); }), 61);
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
-
 
 TEST_F(SaveTest, NoPermissionRaises70AndKeepsTheOldFile) {
     std::ofstream(path("doc.rtf")) << "old";

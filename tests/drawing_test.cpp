@@ -153,8 +153,8 @@ TEST(TextBoxes, RenderTheirRunWhenTaken) {
     cDocument doc;
     cDrawingText box;
     box.Width = 2880, box.Height = 720;
-    EXPECT_EQ(fragment(box), R"(\dptxbx\dpx0\dpy0\dpxsize2880\dpysize720)" + DefaultFillAndPen +
-                                 R"({\dptxbxtext\pard\plain \par})");
+    EXPECT_EQ(fragment(box),
+              R"(\dptxbx\dpx0\dpy0\dpxsize2880\dpysize720)" + DefaultFillAndPen + R"({\dptxbxtext\pard\plain \par})");
     auto text = std::make_shared<cText>();
     text->Text("abc");
     box.Text(text);
@@ -171,9 +171,8 @@ TEST(TextBoxes, RenderTheirRunWhenTaken) {
     EXPECT_EQ(errorOf([&] { fragment(box); }), 6);
 }
 
-const std::string EmptyDrawing =
-    R"({\*\do\dobxcolumn\dobypara\dodhgt0\dpx0\dpy0\dpxsize1\dpysize1\dpgroup\dpcount1)"
-    R"(\dpx0\dpy0\dpxsize1\dpysize1\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0})";
+const std::string EmptyDrawing = R"({\*\do\dobxcolumn\dobypara\dodhgt0\dpx0\dpy0\dpxsize1\dpysize1\dpgroup\dpcount1)"
+                                 R"(\dpx0\dpy0\dpxsize1\dpysize1\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0})";
 
 TEST(Drawings, WorkedExampleAndEmptyGroup) {
     cDrawing empty;
@@ -186,11 +185,13 @@ TEST(Drawings, WorkedExampleAndEmptyGroup) {
                         R"(\dpx100\dpy200\dpxsize1000\dpysize500)" +
                         fragment(*rect) + R"(\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0})";
     // The same rectangle as a Word 97 shape, carrying the group as its result.
-    EXPECT_EQ(fragment(drawing),
-              R"({\shp{\*\shpinst\shpleft100\shptop200\shpright1100\shpbottom700\shpfhdr0\shpbxcolumn\shpbxignore)"
-              R"(\shpbypara\shpbyignore\shpwr3\shpwrk0\shpfblwtxt0\shpz0{\sp{\sn posrelh}{\sv 2}}{\sp{\sn posrelv}{\sv 2}})"
-              R"({\sp{\sn shapeType}{\sv 1}}{\sp{\sn fFilled}{\sv 0}}{\sp{\sn lineColor}{\sv 0}}{\sp{\sn lineWidth}{\sv 9525}}})"
-              R"({\shprslt)" + group + "}}");
+    EXPECT_EQ(
+        fragment(drawing),
+        R"({\shp{\*\shpinst\shpleft100\shptop200\shpright1100\shpbottom700\shpfhdr0\shpbxcolumn\shpbxignore)"
+        R"(\shpbypara\shpbyignore\shpwr3\shpwrk0\shpfblwtxt0\shpz0{\sp{\sn posrelh}{\sv 2}}{\sp{\sn posrelv}{\sv 2}})"
+        R"({\sp{\sn shapeType}{\sv 1}}{\sp{\sn fFilled}{\sv 0}}{\sp{\sn lineColor}{\sv 0}}{\sp{\sn lineWidth}{\sv 9525}}})"
+        R"({\shprslt)" +
+            group + "}}");
 }
 
 TEST(Drawings, BoundsFromEveryKindOfShape) {
@@ -199,18 +200,18 @@ TEST(Drawings, BoundsFromEveryKindOfShape) {
     line->y1 = 100, line->x2 = 500, line->y2 = 100;
     flat.InsertLine(line);
     EXPECT_TRUE(objects(flat).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt0\dpx0\dpy0\dpxsize500\dpysize1)"
-                                           R"(\dpgroup\dpcount2\dpx0\dpy100\dpxsize500\dpysize1\dpline)"));
+                                          R"(\dpgroup\dpcount2\dpx0\dpy100\dpxsize500\dpysize1\dpline)"));
     cDrawing reversed;
     line->x1 = 500, line->y1 = 100, line->x2 = 0, line->y2 = 300;
     reversed.InsertLine(line);
     EXPECT_TRUE(objects(reversed).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt200\dpx0\dpy0\dpxsize500)"
-                                               R"(\dpysize200\dpgroup\dpcount2\dpx0\dpy100\dpxsize500)"));
+                                              R"(\dpysize200\dpgroup\dpcount2\dpx0\dpy100\dpxsize500)"));
     cDrawing backwards;
     auto ellipse = std::make_shared<cEllipse>();
     ellipse->x = 1000, ellipse->Width = -400, ellipse->Height = 10;
     backwards.InsertEllipse(ellipse);
     EXPECT_TRUE(objects(backwards).starts_with(R"({\*\do\dobxcolumn\dobypara\dodhgt10\dpx0\dpy0\dpxsize400)"
-                                                R"(\dpysize10\dpgroup\dpcount2\dpx1000\dpy0\dpxsize400)"));
+                                               R"(\dpysize10\dpgroup\dpcount2\dpx1000\dpy0\dpxsize400)"));
     // A rectangle offers both corners either way; a text box does not.
     cDrawing rects;
     auto rect = std::make_shared<cRect>();
@@ -324,10 +325,12 @@ TEST(Drawings, InParagraphsAndDocuments) {
     doc.InsertPage(page);
     std::string rtf = doc.Rtf();
     EXPECT_TRUE(test::balanced(rtf));
-    EXPECT_NE(rtf.find(R"({\pard\plain{\shp{\*\shpinst\shpleft0\shptop0\shpright1000\shpbottom300)"), std::string::npos);
-    EXPECT_NE(rtf.find(R"({\sp{\sn shapeType}{\sv 202}})"), std::string::npos);
-    EXPECT_NE(rtf.find(R"({\shptxt\pard\plain {\f0\fs20 in \{a\} box}\par}}{\shprslt{\*\do\dobxcolumn\dobypara\dodhgt300)"),
+    EXPECT_NE(rtf.find(R"({\pard\plain{\shp{\*\shpinst\shpleft0\shptop0\shpright1000\shpbottom300)"),
               std::string::npos);
+    EXPECT_NE(rtf.find(R"({\sp{\sn shapeType}{\sv 202}})"), std::string::npos);
+    EXPECT_NE(
+        rtf.find(R"({\shptxt\pard\plain {\f0\fs20 in \{a\} box}\par}}{\shprslt{\*\do\dobxcolumn\dobypara\dodhgt300)"),
+        std::string::npos);
     EXPECT_NE(rtf.find(R"(\dpcount3\dpx0\dpy0\dpxsize1000\dpysize300\dptxbx)"), std::string::npos);
     EXPECT_NE(rtf.find(R"({\f0\fs20 in \{a\} box}\par}\dpline)"), std::string::npos);
     EXPECT_NE(rtf.find(R"(\dpendgroup\dpx0\dpy0\dpxsize0\dpysize0}}}{\shp{\*\shpinst\shpleft0)"), std::string::npos);

@@ -96,10 +96,11 @@ TEST_F(Pages, TurnedPagesStartSectionsRepeatedAfterThePages) {
     doc.InsertPage(page(oLandscape));
     doc.InsertPage(page(oLandscape));
     doc.InsertPage(page(oDocument));
-    const std::string wide = R"(\lndscpsxn\pgwsxn16837\pghsxn11906\marglsxn1440\margrsxn1440\margtsxn1440\margbsxn1440 )";
+    const std::string wide =
+        R"(\lndscpsxn\pgwsxn16837\pghsxn11906\marglsxn1440\margrsxn1440\margtsxn1440\margbsxn1440 )";
     const std::string rtf = doc.Rtf();
-    EXPECT_EQ(rtf.substr(rtf.find("{{")), R"({{}\sect\sectd\pgncont)" + wide + R"({}\page {}\sect\sectd\pgncont {}})" +
-                                              R"(\sectd\pgncont })");
+    EXPECT_EQ(rtf.substr(rtf.find("{{")),
+              R"({{}\sect\sectd\pgncont)" + wide + R"({}\page {}\sect\sectd\pgncont {}})" + R"(\sectd\pgncont })");
     // A first page turned on its own keeps the document's section.
     cDocument upright;
     upright.PageLandscape = True;
@@ -169,8 +170,7 @@ TEST_F(Pages, RenderingDoesNotChangeTheHeaderParagraph) {
     EXPECT_EQ(detail::Access::content(*shared), R"({\f0\fs20 abc})");
     // The header is read at each rendering.
     shared->Align = aRight;
-    EXPECT_NE(doc.Rtf().find("{\\header" + wrapped("abc").replace(ABC.size() - 8, 3, "\\qr") + "}"),
-              std::string::npos);
+    EXPECT_NE(doc.Rtf().find("{\\header" + wrapped("abc").replace(ABC.size() - 8, 3, "\\qr") + "}"), std::string::npos);
 }
 
 TEST_F(Pages, FailingHeaderWritesItsFlagOnly) {
@@ -198,7 +198,8 @@ protected:
     cDocument doc;
 };
 
-const std::string Sides = R"(\clbrdrt\brdrs\brdrw20 \clbrdrb\brdrs\brdrw20 \clbrdrl\brdrs\brdrw20 \clbrdrr\brdrs\brdrw20 )";
+const std::string Sides =
+    R"(\clbrdrt\brdrs\brdrw20 \clbrdrb\brdrs\brdrw20 \clbrdrl\brdrs\brdrw20 \clbrdrr\brdrs\brdrw20 )";
 
 TEST_F(Tables, WorkedExample) {
     CellArray cells({{1, 2}, {1, 1}});
@@ -230,8 +231,8 @@ TEST_F(Tables, MergedCellsAndHeaderRows) {
                                  "\\cellx1440\r\n\\pard\\plain\\intbl" + endedByCell("B") + "\\cell\r\n" +
                                  "\\pard\\plain\\intbl" + endedByCell("C") + "\\cell\\row\r\n" +
                                  "\\trowd\\trgaph0\\trrh0\\trleft0\r\n\\clvmrg" + Sides + "\\cellx720\r\n" + Sides +
-                                 "\\cellx1440\r\n\\pard\\plain\\intbl\\cell\r\n" +
-                                 "\\pard\\plain\\intbl" + endedByCell("D") + "\\cell\\row\r\n\\pard\r\n");
+                                 "\\cellx1440\r\n\\pard\\plain\\intbl\\cell\r\n" + "\\pard\\plain\\intbl" +
+                                 endedByCell("D") + "\\cell\\row\r\n\\pard\r\n");
     // An empty place no span covers is still a missing cell.
     cells.at({1, 2})->RowSpan = 1;
     cPage other;
@@ -276,7 +277,8 @@ TEST_F(Tables, ShadingBordersAndWidths) {
     cPage page;
     page.InsertTable(cells);
     std::string table = tableOf(page);
-    EXPECT_NE(table.find(Sides + "\\clcbpat0\\cellx1000\r\n" + Sides + "\\clcbpat5\\cellx3000\r\n"
+    EXPECT_NE(table.find(Sides + "\\clcbpat0\\cellx1000\r\n" + Sides +
+                         "\\clcbpat5\\cellx3000\r\n"
                          "\\clbrdrt\\brdrnone\\clbrdrb\\brdrs\\brdrw20 \\clbrdrl\\brdrs\\brdrw0 "
                          "\\clbrdrr\\brdrs\\brdrw20 \\cellx3500\r\n"),
               std::string::npos)
@@ -299,8 +301,9 @@ TEST_F(Tables, SameCellInTwoPlacesAndEmptyDimensions) {
     pair.at({1, 1}) = two, pair.at({2, 1}) = cell();
     cPage twoParagraphs;
     twoParagraphs.InsertTable(pair);
-    EXPECT_NE(tableOf(twoParagraphs).find("\\pard\\plain\\intbl" + inTable(wrapped("1")) + InCell + endedByCell("2") +
-                                          "\\cell\r\n\\pard\\plain\\intbl\\cell\\row\r\n"),
+    EXPECT_NE(tableOf(twoParagraphs)
+                  .find("\\pard\\plain\\intbl" + inTable(wrapped("1")) + InCell + endedByCell("2") +
+                        "\\cell\r\n\\pard\\plain\\intbl\\cell\\row\r\n"),
               std::string::npos);
     cPage noRows;
     EXPECT_EQ(noRows.InsertTable(CellArray({{1, 2}, {1, -1}})), True);

@@ -85,9 +85,12 @@ inline std::string pngRaw(int w, int h, int colorType, int bitDepth, const std::
     std::string out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    png_set_write_fn(png, &out, [](png_structp p, png_bytep data, png_size_t n) {
-        static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<const char*>(data), n);
-    }, nullptr);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t n) {
+            static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<const char*>(data), n);
+        },
+        nullptr);
     png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), bitDepth, colorType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
@@ -159,10 +162,14 @@ inline std::string photoJpegFile(int w, int h) {
 inline std::string gifFile(int w, int h) {
     std::string out;
     int error = 0;
-    GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* data, int n) {
-        static_cast<std::string*>(g->UserData)->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(n));
-        return n;
-    }, &error);
+    GifFileType* gif = EGifOpen(
+        &out,
+        [](GifFileType* g, const GifByteType* data, int n) {
+            static_cast<std::string*>(g->UserData)
+                ->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(n));
+            return n;
+        },
+        &error);
     GifColorType colors[2] = {{0, 0, 0}, {0, 0, 255}};
     ColorMapObject* map = GifMakeMapObject(2, colors);
     EGifSetGifVersion(gif, true);
@@ -195,18 +202,20 @@ inline std::string placeableFile(std::int16_t right, std::int16_t bottom, std::u
         p16(v >> 16);
     };
     p32(detail::PlaceableKey);
-    p16(0);                                      // handle
-    p16(0), p16(0);                              // left, top
+    p16(0);          // handle
+    p16(0), p16(0);  // left, top
     p16(static_cast<std::uint16_t>(right)), p16(static_cast<std::uint16_t>(bottom));
     p16(inch);
     p32(0);
     std::uint16_t sum = 0;
     for (std::size_t at = 0; at < 20; at += 2)
-        sum ^= static_cast<std::uint16_t>(static_cast<unsigned char>(f[at]) | static_cast<unsigned char>(f[at + 1]) << 8);
+        sum ^=
+            static_cast<std::uint16_t>(static_cast<unsigned char>(f[at]) | static_cast<unsigned char>(f[at + 1]) << 8);
     p16(sum);
     // The standard metafile: header, a rectangle record, the end record.
     p16(1), p16(9), p16(0x0300), p32(9 + 7 + 3), p16(0), p32(7), p16(0);
-    p32(7), p16(0x041B), p16(static_cast<std::uint16_t>(bottom)), p16(static_cast<std::uint16_t>(right)), p16(0), p16(0);
+    p32(7), p16(0x041B), p16(static_cast<std::uint16_t>(bottom)), p16(static_cast<std::uint16_t>(right)), p16(0),
+        p16(0);
     p32(3), p16(0);
     return f;
 }

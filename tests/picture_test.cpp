@@ -80,10 +80,8 @@ protected:
         ::setenv("TMPDIR", (root_ / "tmp").c_str(), 1);
     }
     void TearDown() override {
-        if (oldTmp_.empty())
-            ::unsetenv("TMPDIR");
-        else
-            ::setenv("TMPDIR", oldTmp_.c_str(), 1);
+        if (oldTmp_.empty()) ::unsetenv("TMPDIR");
+        else ::setenv("TMPDIR", oldTmp_.c_str(), 1);
         fs::remove_all(root_);
     }
     std::string file(const std::string& name, const std::string& content) {
@@ -123,8 +121,10 @@ TEST_F(Pictures, GroupWorkedExample) {
     for (int i = 0; i < 300; ++i) hex += "AB";
     std::string out = "before";
     ASSERT_TRUE(detail::WritePictureRtf(out, pic, meta, 2000, 1000));
-    EXPECT_EQ(out, "before{\\pict\\wmetafile8\\picscalex100\\picscaley100\\picw2000\\pich1000\\picwgoal1136"
-                   "\\pichgoal568\\picbpp1 " + NoBorder + "\r\n" + hex + "\r\n}");
+    EXPECT_EQ(out,
+              "before{\\pict\\wmetafile8\\picscalex100\\picscaley100\\picw2000\\pich1000\\picwgoal1136"
+              "\\pichgoal568\\picbpp1 " +
+                  NoBorder + "\r\n" + hex + "\r\n}");
 }
 
 TEST_F(Pictures, HexLinesOf60000Bytes) {
@@ -164,7 +164,9 @@ TEST_F(Pictures, GroupSizesAndBorder) {
     // Goal sizes are single-precision values too.
     EXPECT_NE(first(2147483520.0f, 1).find("\\picwgoal1220161152\\"), std::string::npos);
     pic.Border->LeftVisible = True;
-    EXPECT_TRUE(first(2000, 1000).ends_with(R"(\picbpp1 \brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf1\brdrw20\brdrr\brdrnone)"));
+    EXPECT_TRUE(
+        first(2000, 1000)
+            .ends_with(R"(\picbpp1 \brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf1\brdrw20\brdrr\brdrnone)"));
     std::string out = "kept";
     EXPECT_FALSE(detail::WritePictureRtf(out, pic, meta, 3e9f, 1));
     EXPECT_FALSE(detail::WritePictureRtf(out, pic, metafileOfBytes(""), 1, 1));
@@ -175,8 +177,10 @@ TEST_F(Pictures, GroupSizesAndBorder) {
 
 TEST_F(Pictures, BitmapAtScaleOneIsOneStretchedCopy) {
     std::string group = groupOf(picture(file("p.bmp", test::bmpFile(100, 50))));
-    EXPECT_TRUE(group.starts_with("{\\pict\\wmetafile8\\picscalex100\\picscaley100\\picw2000\\pich1000"
-                                  "\\picwgoal1136\\pichgoal568\\picbpp1 " + NoBorder + "\r\n"));
+    EXPECT_TRUE(
+        group.starts_with("{\\pict\\wmetafile8\\picscalex100\\picscaley100\\picw2000\\pich1000"
+                          "\\picwgoal1136\\pichgoal568\\picbpp1 " +
+                          NoBorder + "\r\n"));
     EXPECT_TRUE(group.ends_with("\r\n}"));
     std::string m = metafileOf(group);
     auto r = records(m);
@@ -320,7 +324,8 @@ TEST_F(Pictures, EveryFormatLoadsWithTransparencyOnWhite) {
     detail::Raster r;
     ASSERT_TRUE(detail::loadRaster(test::pngFile(4, 2), r));
     EXPECT_EQ(r.width, 4);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 12), std::string("\0\0\xFF\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 12));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(1)), 12),
+              std::string("\0\0\xFF\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 12));
     ASSERT_TRUE(detail::loadRaster(test::jpegFile(16, 8), r));
     EXPECT_EQ(r.height, 8);
     EXPECT_NEAR(r.row(4)[5 * 3], 128, 3);
@@ -360,13 +365,14 @@ TEST_F(Pictures, BmpVariants) {
     p32(rle, 18, 4);
     rle.replace(62, 8, std::string("\x03\x01\x00\x00\x00\x01\x00\x00", 8));
     ASSERT_TRUE(detail::readBmp(rle, r));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 12), std::string("\xFF\0\0\xFF\0\0\xFF\0\0\xFF\xFF\xFF", 12));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(r.row(0)), 12),
+              std::string("\xFF\0\0\xFF\0\0\xFF\0\0\xFF\xFF\xFF", 12));
     // RLE data that runs out with rows left to fill.
     std::string cut = rle;
     cut.replace(62, 8, std::string("\x03\x01\x00\x00\x03\x01\x00\x00", 8));
     p32(cut, 22, 4);
     EXPECT_FALSE(detail::readBmp(cut.substr(0, 66), r));
-    EXPECT_FALSE(detail::readBmp(pal.substr(0, 60), r));  // the palette cut short
+    EXPECT_FALSE(detail::readBmp(pal.substr(0, 60), r));          // the palette cut short
     EXPECT_FALSE(detail::readBmp(f.substr(0, f.size() - 1), r));  // pixels cut short
 }
 
@@ -488,7 +494,8 @@ TEST_F(Pictures, HexadecimalOverTheBytesThemselves) {
 
 // A placeable metafile of 100 x 50 pixels whose header declares `objects`,
 // holding the given records (function and parameter words).
-std::string placeableWith(std::uint16_t objects, const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& recs) {
+std::string placeableWith(std::uint16_t objects,
+                          const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& recs) {
     std::string f = test::placeableFile(1000, 500, 960).substr(0, 22);
     std::string body;
     auto p16 = [](std::string& s, std::uint32_t v) { s += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; };
@@ -509,7 +516,8 @@ std::string placeableWith(std::uint16_t objects, const std::vector<std::pair<std
 TEST_F(Pictures, ObjectCountComesFromTheRecords) {
     const std::vector<std::uint16_t> pen = {0, 1, 0, 0, 0};  // style, width, colour
     const std::pair<std::uint16_t, std::vector<std::uint16_t>> makePen{0x02FA, pen};
-    auto count = [&](std::uint16_t declared, const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& recs) {
+    auto count = [&](std::uint16_t declared,
+                     const std::vector<std::pair<std::uint16_t, std::vector<std::uint16_t>>>& recs) {
         std::string source = placeableWith(declared, recs);
         std::string m = metafileOf(groupOf(picture(file("o.wmf", source))));
         records(m);
@@ -574,7 +582,8 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
         {"truncated png", test::pngFile(10, 10).substr(0, 60)},
         {"truncated jpeg", test::jpegFile(10, 10).substr(0, 200)},
         {"jpeg cut to a third", test::jpegFile(200, 200).substr(0, test::jpegFile(200, 200).size() / 3)},
-        {"jpeg cut, then its end marker", test::jpegFile(200, 200).substr(0, test::jpegFile(200, 200).size() / 2) + "ÿÙ"},
+        {"jpeg cut, then its end marker",
+         test::jpegFile(200, 200).substr(0, test::jpegFile(200, 200).size() / 2) + "ÿÙ"},
         {"truncated gif", test::gifFile(10, 10).substr(0, 20)},
         {"truncated bmp", test::bmpFile(10, 10).substr(0, 100)},
         {"huge png", withCrc(huge)},
@@ -624,7 +633,8 @@ TEST_F(Pictures, PngAndJpegKeptAsTheirFiles) {
     const std::string metafile = groupOf(picture(file("c.png", png)));
     EXPECT_EQ(both, R"({\*\shppict{\pict\pngblip)" + size + "\r\n" + hex(png) + R"(}}{\nonshppict)" + metafile + "}");
     // Other formats have no form of their own to keep.
-    EXPECT_EQ(kept(file("d.bmp", test::bmpFile(8, 6)), eOriginal), groupOf(picture(file("e.bmp", test::bmpFile(8, 6)))));
+    EXPECT_EQ(kept(file("d.bmp", test::bmpFile(8, 6)), eOriginal),
+              groupOf(picture(file("e.bmp", test::bmpFile(8, 6)))));
 }
 
 TEST_F(Pictures, LargeRastersUseFewerUnitsAPixel) {
@@ -683,8 +693,10 @@ TEST_F(Pictures, WriteFuzzSeeds) {
     if (!dir) GTEST_SKIP() << "VELLORAN_SEED_DIR not set";
     fs::create_directories(dir);
     const std::pair<const char*, std::string> seeds[] = {
-        {"seed.bmp", test::bmpFile(7, 5)},     {"seed.png", test::pngFile(7, 5)},
-        {"seed.jpg", test::jpegFile(7, 5)},    {"seed.gif", test::gifFile(7, 5)},
+        {"seed.bmp", test::bmpFile(7, 5)},
+        {"seed.png", test::pngFile(7, 5)},
+        {"seed.jpg", test::jpegFile(7, 5)},
+        {"seed.gif", test::gifFile(7, 5)},
         {"seed.wmf", test::placeableFile(700, 500, 1440)},
     };
     for (const auto& [name, content] : seeds) std::ofstream(fs::path(dir) / name, std::ios::binary) << content;

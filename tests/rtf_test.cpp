@@ -28,7 +28,8 @@ TEST_F(HeaderWriters, FontAndColourTables) {
 }
 
 TEST_F(HeaderWriters, StyleSheetLeavesOutASizeThatDoesNotFit) {
-    EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc); }), R"({\stylesheet{\fs20 \snext0 Normal;}})");
+    EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc); }),
+              R"({\stylesheet{\fs20 \snext0 Normal;}})");
     doc.FontDefaultHeight = INT32_MAX;
     EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc); }), R"({\stylesheet{ \snext0 Normal;}})");
 }
@@ -48,15 +49,23 @@ TEST_F(HeaderWriters, ListTablesDeclareEachListOnce) {
 
 TEST_F(HeaderWriters, InformationSheetAndStamp) {
     doc.Title = "T{}";
-    EXPECT_EQ(written([&](std::string& o) { rtf::appendInfo(o, doc, 3, "<stamp>"); }),
-              R"({\info{\author }{\operator }{\title T\'7b\'7d}{\subject }{\comment Brenmoor - Velloran.dll})"
-              R"({\creatim<stamp>}{\revtim<stamp>}{\version2}{\edmins7}{\nofpages3}{\nofwords0}{\nofchars0}{\vern8351}})");
+    EXPECT_EQ(
+        written([&](std::string& o) { rtf::appendInfo(o, doc, 3, "<stamp>"); }),
+        R"({\info{\author }{\operator }{\title T\'7b\'7d}{\subject }{\comment Brenmoor - Velloran.dll})"
+        R"({\creatim<stamp>}{\revtim<stamp>}{\version2}{\edmins7}{\nofpages3}{\nofwords0}{\nofchars0}{\vern8351}})");
     doc.PageMarginLeft = 1, doc.PageMarginRight = 2, doc.PageMarginTop = 3, doc.PageMarginBottom = 4;
-    EXPECT_EQ(written([&](std::string& o) { rtf::appendSheet(o, doc, true, {"a", "b", "c", "d", "e", "f"}); }),
+    EXPECT_EQ(written([&](std::string& o) {
+                  rtf::appendSheet(o, doc, true, {"a", "b", "c", "d", "e", "f"});
+              }),
               "a16837b11906c4d3e1f2");
-    EXPECT_EQ(written([&](std::string& o) { rtf::appendTimeStamp(o, {2026, 12, 7, 4, 5}); }),
+    EXPECT_EQ(written([&](std::string& o) {
+                  rtf::appendTimeStamp(o, {2026, 12, 7, 4, 5});
+              }),
               R"(\yr2026\mo12\dy7\hr4\min5)");
-    EXPECT_EQ(test::errorOf([&] { written([&](std::string& o) { rtf::appendTimeStamp(o, {40000, 1, 1, 0, 0}); }); }), 6);
+    EXPECT_EQ(test::errorOf([&] { written([&](std::string& o) {
+                                      rtf::appendTimeStamp(o, {40000, 1, 1, 0, 0});
+                                  }); }),
+              6);
 }
 
 TEST_F(HeaderWriters, NumberingHeaderFooterAndBodyDefaults) {

@@ -53,7 +53,6 @@ std::vector<std::uint64_t> spread(std::uint64_t length) {
     return {sizes.begin(), sizes.end()};
 }
 
-
 // The outcome of a save as a number: 0 saved, 1 returned False, else the error.
 int saveOutcome(const cDocument& doc, const std::string& path) {
     int error = errorOf([&] {
@@ -84,9 +83,7 @@ protected:
     }
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    static std::string read(const fs::path& file) {
-        return test::fileContent(file);
-    }
+    static std::string read(const fs::path& file) { return test::fileContent(file); }
     std::set<std::string> entries() const {
         std::set<std::string> names;
         for (const auto& e : fs::directory_iterator(folder_)) names.insert(e.path().filename());

@@ -45,9 +45,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    static std::string read(const std::string& file) {
-        return test::fileContent(file);
-    }
+    static std::string read(const std::string& file) { return test::fileContent(file); }
     // Whether the folder holds that one file and nothing else (no temporary file left).
     bool holdsOnly(const std::string& name) const {
         auto entries = std::filesystem::directory_iterator(folder_);

@@ -79,9 +79,8 @@ inline std::string fileContent(const std::filesystem::path& file) {
 // A folder of this process's and this test's own in the temporary folder
 // (not created), so that tests run side by side never share one.
 inline std::filesystem::path testFolder(const std::string& prefix) {
-    return std::filesystem::temp_directory_path() /
-           (prefix + "-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    return std::filesystem::temp_directory_path() / (prefix + "-" + std::to_string(::getpid()) + "-" +
+                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
 }
 
 // Runs f in a child process; its exit status, or 255 when it did not exit.

@@ -251,8 +251,8 @@ TEST_F(Paragraphs, LengthsAlignmentsAndOrder) {
 TEST_F(Paragraphs, TakingTwiceNestsTheFirstResult) {
     auto p = abc();
     take(*p);
-    EXPECT_EQ(take(*p), R"({\pard\plain{\pard\plain{\f0\fs20 abc}})" + NoBorder + R"(\ql\par })" + NoBorder +
-                            R"(\ql\par )");
+    EXPECT_EQ(take(*p),
+              R"({\pard\plain{\pard\plain{\f0\fs20 abc}})" + NoBorder + R"(\ql\par })" + NoBorder + R"(\ql\par )");
 }
 
 TEST_F(Paragraphs, SnapshotsOfRunsAndTheBorderAtTaking) {

@@ -12,11 +12,11 @@ public:
     // thread's first cDocument).
     VELLORAN_API cBorder();
 
-    std::int32_t TopWidth = 20;     // twips
+    std::int32_t TopWidth = 20;  // twips
     std::int32_t LeftWidth = 20;
     std::int32_t BottomWidth = 20;
     std::int32_t RightWidth = 20;
-    Boolean TopVisible = False;     // a side is drawn only when its flag is True (-1)
+    Boolean TopVisible = False;  // a side is drawn only when its flag is True (-1)
     Boolean LeftVisible = False;
     Boolean BottomVisible = False;
     Boolean RightVisible = False;

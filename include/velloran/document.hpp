@@ -22,18 +22,18 @@ public:
     VELLORAN_API cDocument& operator=(cDocument&& other) noexcept;
     VELLORAN_API ~cDocument();
 
-    std::string Author;    // document information, UTF-8
+    std::string Author;  // document information, UTF-8
     std::string Operator;
     std::string Title;
     std::string Subject;
-    std::int32_t PageWidth = 11906;   // twips, the sheet in portrait terms
+    std::int32_t PageWidth = 11906;  // twips, the sheet in portrait terms
     std::int32_t PageHeight = 16837;
     std::int32_t PageMarginLeft = 1440;
     std::int32_t PageMarginRight = 1440;
     std::int32_t PageMarginTop = 1440;
     std::int32_t PageMarginBottom = 1440;
-    Boolean PageLandscape = False;    // any non-zero value turns the sheet
-    Boolean PageNumbersOn = False;    // only True (-1) writes page numbering
+    Boolean PageLandscape = False;  // any non-zero value turns the sheet
+    Boolean PageNumbersOn = False;  // only True (-1) writes page numbering
     std::int32_t PageNumberStart = 1;
     std::int32_t PageNumberMarginRight = 720;
     std::int32_t PageNumberMarginTop = 720;
@@ -59,7 +59,8 @@ public:
     // it as it was. A character device (/dev/null, a terminal) or a pipe
     // that a reader has open is written directly, True once it took
     // everything. A folder, and on POSIX systems a pipe nobody reads, a
-    // socket or a block device, is refused at once with error 75, untouched. Errors 52, 53, 61, 70, 75 and 76 for file failures.
+    // socket or a block device, is refused at once with error 75, untouched. Errors 52, 53, 61, 70, 75 and 76 for file
+    // failures.
     VELLORAN_API Boolean Save(const std::string& sRTFFile) const;
 
     // The index of a font name in the font table, entering it when it is new.

@@ -19,14 +19,14 @@ public:
     VELLORAN_API cParagraph& operator=(cParagraph&& other) noexcept;
     VELLORAN_API ~cParagraph();
 
-    vlRTFAlignment Align = aLeft;           // 0 to 3; any other value writes no paragraph wrapper
-    std::shared_ptr<cBorder> Border;        // a new cBorder of the paragraph's own
-    std::int32_t IndentFirstLine = 0;       // twips, written as \fi
-    std::int32_t IndentLeft = 0;            // \li
-    std::int32_t IndentRight = 0;           // \ri
-    std::int32_t SpaceBefore = 0;           // \sb
-    std::int32_t SpaceAfter = 0;            // \sa
-    std::int32_t SpaceBetweenLines = 0;     // \sl
+    vlRTFAlignment Align = aLeft;        // 0 to 3; any other value writes no paragraph wrapper
+    std::shared_ptr<cBorder> Border;     // a new cBorder of the paragraph's own
+    std::int32_t IndentFirstLine = 0;    // twips, written as \fi
+    std::int32_t IndentLeft = 0;         // \li
+    std::int32_t IndentRight = 0;        // \ri
+    std::int32_t SpaceBefore = 0;        // \sb
+    std::int32_t SpaceAfter = 0;         // \sa
+    std::int32_t SpaceBetweenLines = 0;  // \sl
 
     // A list item: lBullet or lNumber, at ListLevel 0 to 8 (0 the outermost;
     // values outside count as the nearest), and the list it belongs to. In a
@@ -36,7 +36,7 @@ public:
     // no list item.
     vlRTFList ListStyle = lNone;
     std::int32_t ListLevel = 0;
-    std::int32_t ListId = 1;            // 1 or more; less counts as 1
+    std::int32_t ListId = 1;  // 1 or more; less counts as 1
 
     // Append the run as it is now; a null run or an empty text appends
     // nothing and still returns True. Error 6 when the run's size overflows.

@@ -13,10 +13,10 @@ class cPicture {
 public:
     VELLORAN_API cPicture();
 
-    std::string File;             // path of the picture file
-    std::int32_t Width = 0;       // declared width, hundredths of a millimetre; 0 follows the picture
-    std::int32_t Height = 0;      // declared height, same unit
-    float ScaleFactor = 1.0f;     // factor on the picture's own size; not above 0 counts as 1
+    std::string File;          // path of the picture file
+    std::int32_t Width = 0;    // declared width, hundredths of a millimetre; 0 follows the picture
+    std::int32_t Height = 0;   // declared height, same unit
+    float ScaleFactor = 1.0f;  // factor on the picture's own size; not above 0 counts as 1
     std::shared_ptr<cBorder> Border;
     // eOriginal or eOriginalAndMetafile keep a PNG or JPEG file as it is, at
     // the size a metafile would have; other files, and values outside the

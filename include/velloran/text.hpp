@@ -14,12 +14,12 @@ public:
     // colours (0 before the thread's first cDocument).
     VELLORAN_API cText();
 
-    std::int32_t FontIndex = 0;      // index returned by cDocument::FontIndex
-    std::int32_t Height = 10;        // points; 0 writes no size
+    std::int32_t FontIndex = 0;  // index returned by cDocument::FontIndex
+    std::int32_t Height = 10;    // points; 0 writes no size
     Boolean Bold = False;
     Boolean Italic = False;
     Boolean Strike = False;
-    std::int32_t ForeColorIndex;     // index returned by cDocument::ColorIndex
+    std::int32_t ForeColorIndex;  // index returned by cDocument::ColorIndex
     std::int32_t BackColorIndex;
 
     // The four underline kinds. Setting one to True clears the kinds it

@@ -19,8 +19,7 @@ public:
     constexpr Boolean() noexcept = default;
     constexpr Boolean(bool value) noexcept : value_(value ? -1 : 0) {}
     template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    constexpr Boolean(T value) noexcept : value_(static_cast<std::int16_t>(value)) {}
+    requires(!std::same_as<T, bool>) constexpr Boolean(T value) noexcept : value_(static_cast<std::int16_t>(value)) {}
 
     constexpr operator std::int16_t() const noexcept { return value_; }
 
@@ -40,14 +39,7 @@ inline constexpr Boolean False{std::int16_t{0}};
 // Both enumerations are 32-bit and may hold any value; writers decide what an
 // out-of-range value yields.
 enum vlRTFAlignment : std::int32_t { aLeft = 0, aRight = 1, aCenter = 2, aJustified = 3 };
-enum vlRTFBorderType : std::int32_t {
-    bSingle = 1,
-    bDouble = 2,
-    bThick = 3,
-    bShadow = 4,
-    bDot = 5,
-    bHairline = 6
-};
+enum vlRTFBorderType : std::int32_t { bSingle = 1, bDouble = 2, bThick = 3, bShadow = 4, bDot = 5, bHairline = 6 };
 
 // A field a run shows instead of fixed text, computed by the reader where the
 // run stands.

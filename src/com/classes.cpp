@@ -13,25 +13,25 @@ namespace velloran::com {
 namespace {
 
 // A field: put stores the value unchanged, get returns what was stored.
-#define VELLORAN_FIELD(Type, Name)                                                                   \
+#define VELLORAN_FIELD(Type, Name)                                                                  \
     HRESULT STDMETHODCALLTYPE get_##Name(Type* value) override { return read(value, core().Name); } \
     HRESULT STDMETHODCALLTYPE put_##Name(Type value) override { return write(core().Name, value); }
 
 // A procedure property of the core: a getter and a setter of the same name.
-#define VELLORAN_PROCEDURE(Type, Name)                                                                 \
+#define VELLORAN_PROCEDURE(Type, Name)                                                                \
     HRESULT STDMETHODCALLTYPE get_##Name(Type* value) override { return read(value, core().Name()); } \
     HRESULT STDMETHODCALLTYPE put_##Name(Type value) override {                                       \
-        return guard([&] { core().Name(value); });                                                     \
+        return guard([&] { core().Name(value); });                                                    \
     }
 
 // An object-valued field, held by reference with its automation object.
-#define VELLORAN_OBJECT_FIELD(Wrapper, Name)                                         \
-    HRESULT STDMETHODCALLTYPE get_##Name(Wrapper::FirstInterface** value) override { \
-        return guard([&] { held##Name##_.get(core().Name, value); });               \
-    }                                                                                \
+#define VELLORAN_OBJECT_FIELD(Wrapper, Name)                                           \
+    HRESULT STDMETHODCALLTYPE get_##Name(Wrapper::FirstInterface** value) override {   \
+        return guard([&] { held##Name##_.get(core().Name, value); });                  \
+    }                                                                                  \
     HRESULT STDMETHODCALLTYPE putref_##Name(Wrapper::FirstInterface* value) override { \
-        return guard([&] { held##Name##_.set(core().Name, value); });               \
-    }                                                                                \
+        return guard([&] { held##Name##_.set(core().Name, value); });                  \
+    }                                                                                  \
     Held<Wrapper> held##Name##_;
 
 #define VELLORAN_FIELD_MEMBERS(Name, id) \
@@ -40,27 +40,25 @@ namespace {
     M::get<&Self::get_##Name>(L## #Name, id), M::putref<&Self::putref_##Name>(L## #Name, id)
 
 // Fill and pen of every shape but the line, from the given first identifier on.
-#define VELLORAN_FILL_AND_PEN                 \
-    VELLORAN_FIELD(LONG, PenWidth)            \
-    VELLORAN_FIELD(LONG, PenRGBColor)         \
-    VELLORAN_FIELD(LONG, FillBackRGBColor)    \
-    VELLORAN_FIELD(LONG, FillForeRGBColor)    \
+#define VELLORAN_FILL_AND_PEN              \
+    VELLORAN_FIELD(LONG, PenWidth)         \
+    VELLORAN_FIELD(LONG, PenRGBColor)      \
+    VELLORAN_FIELD(LONG, FillBackRGBColor) \
+    VELLORAN_FIELD(LONG, FillForeRGBColor) \
     VELLORAN_FIELD(LONG, FillPattern)
-#define VELLORAN_FILL_AND_PEN_MEMBERS(first)                     \
-    VELLORAN_FIELD_MEMBERS(PenWidth, (first)),                   \
-        VELLORAN_FIELD_MEMBERS(PenRGBColor, (first) + 1),        \
-        VELLORAN_FIELD_MEMBERS(FillBackRGBColor, (first) + 2),   \
-        VELLORAN_FIELD_MEMBERS(FillForeRGBColor, (first) + 3),   \
+#define VELLORAN_FILL_AND_PEN_MEMBERS(first)                                                                          \
+    VELLORAN_FIELD_MEMBERS(PenWidth, (first)), VELLORAN_FIELD_MEMBERS(PenRGBColor, (first) + 1),                      \
+        VELLORAN_FIELD_MEMBERS(FillBackRGBColor, (first) + 2), VELLORAN_FIELD_MEMBERS(FillForeRGBColor, (first) + 3), \
         VELLORAN_FIELD_MEMBERS(FillPattern, (first) + 4)
 
-#define VELLORAN_BOX_FIELDS   \
+#define VELLORAN_BOX_FIELDS      \
     VELLORAN_FIELD(LONG, x)      \
     VELLORAN_FIELD(LONG, y)      \
     VELLORAN_FIELD(LONG, Width)  \
     VELLORAN_FIELD(LONG, Height) \
     VELLORAN_FILL_AND_PEN
-#define VELLORAN_BOX_MEMBERS                                                         \
-    VELLORAN_FIELD_MEMBERS(x, 0x40030000), VELLORAN_FIELD_MEMBERS(y, 0x40030001),    \
+#define VELLORAN_BOX_MEMBERS                                                                   \
+    VELLORAN_FIELD_MEMBERS(x, 0x40030000), VELLORAN_FIELD_MEMBERS(y, 0x40030001),              \
         VELLORAN_FIELD_MEMBERS(Width, 0x40030002), VELLORAN_FIELD_MEMBERS(Height, 0x40030003), \
         VELLORAN_FILL_AND_PEN_MEMBERS(0x40030004)
 
@@ -116,13 +114,13 @@ public:
         using Self = TextObject;
         using M = Members<Self>;
         static const Member members[] = {
-            VELLORAN_FIELD_MEMBERS(FontIndex, 0x40030000),       VELLORAN_FIELD_MEMBERS(Height, 0x40030001),
-            VELLORAN_FIELD_MEMBERS(Bold, 0x40030002),            VELLORAN_FIELD_MEMBERS(Italic, 0x40030003),
-            VELLORAN_FIELD_MEMBERS(Strike, 0x40030004),          VELLORAN_FIELD_MEMBERS(ForeColorIndex, 0x40030005),
-            VELLORAN_FIELD_MEMBERS(BackColorIndex, 0x40030006),  VELLORAN_FIELD_MEMBERS(Underline, 0x68030005),
-            VELLORAN_FIELD_MEMBERS(UnderlineDot, 0x68030004),    VELLORAN_FIELD_MEMBERS(UnderlineDouble, 0x68030003),
-            VELLORAN_FIELD_MEMBERS(UnderlineWords, 0x68030002),  M::put<&Self::put_Text>(L"Text", 0x68030000),
-            VELLORAN_FIELD_MEMBERS(Field, 0x40040000),           VELLORAN_FIELD_MEMBERS(Link, 0x40040001),
+            VELLORAN_FIELD_MEMBERS(FontIndex, 0x40030000),      VELLORAN_FIELD_MEMBERS(Height, 0x40030001),
+            VELLORAN_FIELD_MEMBERS(Bold, 0x40030002),           VELLORAN_FIELD_MEMBERS(Italic, 0x40030003),
+            VELLORAN_FIELD_MEMBERS(Strike, 0x40030004),         VELLORAN_FIELD_MEMBERS(ForeColorIndex, 0x40030005),
+            VELLORAN_FIELD_MEMBERS(BackColorIndex, 0x40030006), VELLORAN_FIELD_MEMBERS(Underline, 0x68030005),
+            VELLORAN_FIELD_MEMBERS(UnderlineDot, 0x68030004),   VELLORAN_FIELD_MEMBERS(UnderlineDouble, 0x68030003),
+            VELLORAN_FIELD_MEMBERS(UnderlineWords, 0x68030002), M::put<&Self::put_Text>(L"Text", 0x68030000),
+            VELLORAN_FIELD_MEMBERS(Field, 0x40040000),          VELLORAN_FIELD_MEMBERS(Link, 0x40040001),
         };
         return members;
     }
@@ -191,23 +189,23 @@ public:
 };
 
 // Polylines and polygons share their members and differ in the core class.
-#define VELLORAN_POINT_SHAPE(Class, Interface, Core)                                                        \
-    class Class final : public Object<Class, Interface, Core> {                                             \
-    public:                                                                                                  \
-        using Object::Object;                                                                                \
-        VELLORAN_FILL_AND_PEN                                                                                \
-        HRESULT STDMETHODCALLTYPE InsertPoint(_cPoint** Point, VARIANT_BOOL* result) override {              \
-            return insert<PointObject>(Point, result, [&](auto p) { return core().InsertPoint(p); });        \
-        }                                                                                                    \
-        static Table table() {                                                                               \
-            using Self = Class;                                                                              \
-            using M = Members<Self>;                                                                         \
-            static const Member members[] = {                                                                \
-                VELLORAN_FILL_AND_PEN_MEMBERS(0x40030001),                                                   \
-                M::method<&Self::InsertPoint>(L"InsertPoint", 0x60030006, L"Point"),                          \
-            };                                                                                               \
-            return members;                                                                                  \
-        }                                                                                                    \
+#define VELLORAN_POINT_SHAPE(Class, Interface, Core)                                                  \
+    class Class final : public Object<Class, Interface, Core> {                                       \
+    public:                                                                                           \
+        using Object::Object;                                                                         \
+        VELLORAN_FILL_AND_PEN                                                                         \
+        HRESULT STDMETHODCALLTYPE InsertPoint(_cPoint** Point, VARIANT_BOOL* result) override {       \
+            return insert<PointObject>(Point, result, [&](auto p) { return core().InsertPoint(p); }); \
+        }                                                                                             \
+        static Table table() {                                                                        \
+            using Self = Class;                                                                       \
+            using M = Members<Self>;                                                                  \
+            static const Member members[] = {                                                         \
+                VELLORAN_FILL_AND_PEN_MEMBERS(0x40030001),                                            \
+                M::method<&Self::InsertPoint>(L"InsertPoint", 0x60030006, L"Point"),                  \
+            };                                                                                        \
+            return members;                                                                           \
+        }                                                                                             \
     };
 
 VELLORAN_POINT_SHAPE(PolylineObject, _cPolyline, cPolyline)
@@ -287,10 +285,14 @@ public:
         using Self = PictureObject;
         using M = Members<Self>;
         static const Member members[] = {
-            VELLORAN_FIELD_MEMBERS(File, 0x40030000),        VELLORAN_FIELD_MEMBERS(Width, 0x40030001),
-            VELLORAN_FIELD_MEMBERS(Height, 0x40030002),      VELLORAN_FIELD_MEMBERS(ScaleFactor, 0x40030003),
-            VELLORAN_OBJECT_MEMBERS(Border, 0x40030004),     VELLORAN_FIELD_MEMBERS(Embedding, 0x40040000),
-            VELLORAN_FIELD_MEMBERS(WidthTwips, 0x40050000),  VELLORAN_FIELD_MEMBERS(HeightTwips, 0x40050001),
+            VELLORAN_FIELD_MEMBERS(File, 0x40030000),
+            VELLORAN_FIELD_MEMBERS(Width, 0x40030001),
+            VELLORAN_FIELD_MEMBERS(Height, 0x40030002),
+            VELLORAN_FIELD_MEMBERS(ScaleFactor, 0x40030003),
+            VELLORAN_OBJECT_MEMBERS(Border, 0x40030004),
+            VELLORAN_FIELD_MEMBERS(Embedding, 0x40040000),
+            VELLORAN_FIELD_MEMBERS(WidthTwips, 0x40050000),
+            VELLORAN_FIELD_MEMBERS(HeightTwips, 0x40050001),
             VELLORAN_FIELD_MEMBERS(UseFileResolution, 0x40050002),
         };
         return members;

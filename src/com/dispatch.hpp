@@ -140,7 +140,7 @@ struct In<BSTR> {
 // An object of one of the library's interfaces; Nothing passes as nullptr,
 // any other object that lacks the interface is a type mismatch.
 template <class I>
-    requires std::is_base_of_v<IUnknown, I>
+requires std::is_base_of_v<IUnknown, I>
 struct In<I*> {
     I* object = nullptr;
     In() = default;
@@ -153,7 +153,7 @@ struct In<I*> {
         HRESULT hr = objectOf(v, &unknown);
         if (FAILED(hr) || !unknown) return hr;
         return unknown->QueryInterface(__uuidof(I), reinterpret_cast<void**>(&object)) == S_OK ? S_OK
-                                                                                             : DISP_E_TYPEMISMATCH;
+                                                                                               : DISP_E_TYPEMISMATCH;
     }
     I*& ref() noexcept { return object; }
 };
@@ -174,8 +174,8 @@ struct In<SAFEARRAY*> {
 
 // An [in, out] parameter: a pointer to the converted copy.
 template <class T>
-    requires(!std::is_base_of_v<IUnknown, T> && !std::is_same_v<T, OLECHAR> && !std::is_same_v<T, SAFEARRAY>)
-struct In<T*> {
+requires(!std::is_base_of_v<IUnknown, T> && !std::is_same_v<T, OLECHAR> &&
+         !std::is_same_v<T, SAFEARRAY>) struct In<T*> {
     In<T> inner;
     HRESULT set(const VARIANT* v) noexcept { return inner.set(v); }
     T* pass() noexcept { return &inner.ref(); }
@@ -238,7 +238,7 @@ struct Out<BSTR> {
 };
 
 template <class I>
-    requires std::is_base_of_v<IDispatch, I>
+requires std::is_base_of_v<IDispatch, I>
 struct Out<I*> {
     I* value = nullptr;
     Out() = default;
@@ -272,12 +272,12 @@ struct Member {
     const wchar_t* name;
     DISPID id;
     INVOKEKIND kind;
-    unsigned params;                 // parameters before the [out, retval] one
-    const wchar_t* paramNames;       // space-separated, in order
-    bool lastOptional;               // the last parameter may be left out ...
-    LONG lastDefault;                // ... and then takes this value
+    unsigned params;            // parameters before the [out, retval] one
+    const wchar_t* paramNames;  // space-separated, in order
+    bool lastOptional;          // the last parameter may be left out ...
+    LONG lastDefault;           // ... and then takes this value
     Invoker invoke;
-    std::wstring (*signature)();     // parameter types, comma-separated, retval included
+    std::wstring (*signature)();  // parameter types, comma-separated, retval included
 };
 
 template <class M>
@@ -293,7 +293,7 @@ HRESULT invokeMember(void* object, const Argument* args, VARIANT* result, UINT* 
     using S = Signature<decltype(M)>;
     constexpr std::size_t inputs = S::count - (Retval ? 1 : 0);
     *called = false;
-    return [&]<std::size_t... I>(std::index_sequence<I...>) -> HRESULT {
+    return [&]<std::size_t... I>(std::index_sequence<I...>)->HRESULT {
         std::tuple<In<std::tuple_element_t<I, typename S::Params>>...> in;
         HRESULT hr = S_OK;
         (void)((SUCCEEDED(hr = std::get<I>(in).set(args[I].value)) || (*argErr = args[I].position, false)) && ...);
@@ -308,7 +308,8 @@ HRESULT invokeMember(void* object, const Argument* args, VARIANT* result, UINT* 
         } else {
             return (self->*M)(pass(std::get<I>(in))...);
         }
-    }(std::make_index_sequence<inputs>{});
+    }
+    (std::make_index_sequence<inputs>{});
 }
 
 template <auto M>
@@ -318,7 +319,8 @@ std::wstring signatureOf() {
         std::wstring out;
         ((out += (I ? L", " : L""), out += typeName<std::tuple_element_t<I, typename S::Params>>()), ...);
         return out;
-    }(std::make_index_sequence<S::count>{});
+    }
+    (std::make_index_sequence<S::count>{});
 }
 
 // Entries of Impl's table.
@@ -338,8 +340,9 @@ struct Members {
     }
     template <auto M>
     static constexpr Member method(const wchar_t* name, DISPID id, const wchar_t* paramNames) {
-        return {name, id, INVOKE_FUNC, Signature<decltype(M)>::count - 1, paramNames, false, 0,
-                &invokeMember<Impl, M, true>, &signatureOf<M>};
+        return {name,           id,    INVOKE_FUNC, Signature<decltype(M)>::count - 1,
+                paramNames,     false, 0,           &invokeMember<Impl, M, true>,
+                &signatureOf<M>};
     }
     template <auto M>
     static constexpr Member method(const wchar_t* name, DISPID id, const wchar_t* paramNames, LONG lastDefault) {

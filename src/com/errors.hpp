@@ -11,9 +11,7 @@ inline constexpr int TypeMismatch = 13;
 inline constexpr int OutOfMemory = 7;
 inline constexpr int InternalError = 51;
 
-inline constexpr HRESULT automationError(int number) {
-    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number);
-}
+inline constexpr HRESULT automationError(int number) { return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number); }
 
 // Thrown for a null pointer where the caller must pass one: E_POINTER.
 struct NullPointer {};

@@ -61,7 +61,7 @@ struct FirstOf {
     using type = I;
 };
 template <class I>
-    requires extendsOne<I>
+requires extendsOne<I>
 struct FirstOf<I> {
     using type = typename FirstOf<typename BaseOf<I>::type>::type;
 };
@@ -90,9 +90,7 @@ public:
     using FirstInterface = typename FirstOf<Interface>::type;
 
     // Whether iid is one of the class's interfaces.
-    static bool ours(REFIID iid) noexcept {
-        return inChain<Interface>(iid);
-    }
+    static bool ours(REFIID iid) noexcept { return inChain<Interface>(iid); }
 
     // A new object around a new core object, for the class factory.
     static HRESULT create(REFIID iid, void** out) noexcept {
@@ -132,12 +130,9 @@ public:
         if (!out) return E_POINTER;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || ours(iid))
             *out = static_cast<Interface*>(this);
-        else if (IsEqualIID(iid, IID_ISupportErrorInfo))
-            *out = static_cast<ISupportErrorInfo*>(this);
-        else if (IsEqualIID(iid, IID_IProvideClassInfo))
-            *out = static_cast<IProvideClassInfo*>(this);
-        else if (IsEqualIID(iid, IID_IVelloranObject))
-            *out = static_cast<IVelloranObject*>(this);
+        else if (IsEqualIID(iid, IID_ISupportErrorInfo)) *out = static_cast<ISupportErrorInfo*>(this);
+        else if (IsEqualIID(iid, IID_IProvideClassInfo)) *out = static_cast<IProvideClassInfo*>(this);
+        else if (IsEqualIID(iid, IID_IVelloranObject)) *out = static_cast<IVelloranObject*>(this);
         else {
             *out = nullptr;
             return E_NOINTERFACE;
@@ -174,12 +169,12 @@ public:
     }
 
     // ISupportErrorInfo
-    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
-        return ours(iid) ? S_OK : S_FALSE;
-    }
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override { return ours(iid) ? S_OK : S_FALSE; }
 
     // IProvideClassInfo: hosts name the object after its class (TypeName).
-    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override { return classTypeInfo(__uuidof(Interface), info); }
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override {
+        return classTypeInfo(__uuidof(Interface), info);
+    }
 
     // IVelloranObject
     void* STDMETHODCALLTYPE implementation(REFIID iid) override {
@@ -220,15 +215,11 @@ protected:
     }
     // The enumerations of the library and of the type library are the same numbers.
     template <class Out, class In>
-        requires std::is_enum_v<Out> && std::is_enum_v<In>
-    HRESULT read(Out* out, In value) noexcept {
-        return out ? (*out = static_cast<Out>(value), S_OK) : E_POINTER;
-    }
+    requires std::is_enum_v<Out> && std::is_enum_v<In> HRESULT read(Out* out, In value)
+    noexcept { return out ? (*out = static_cast<Out>(value), S_OK) : E_POINTER; }
     template <class Field, class In>
-        requires std::is_enum_v<Field> && std::is_enum_v<In>
-    static HRESULT write(Field& field, In value) noexcept {
-        return field = static_cast<Field>(value), S_OK;
-    }
+    requires std::is_enum_v<Field> && std::is_enum_v<In>
+    static HRESULT write(Field& field, In value) noexcept { return field = static_cast<Field>(value), S_OK; }
     static HRESULT write(std::int32_t& field, LONG value) noexcept { return field = value, S_OK; }
     static HRESULT write(Boolean& field, VARIANT_BOOL value) noexcept { return field = value, S_OK; }
     static HRESULT write(float& field, float value) noexcept { return field = value, S_OK; }

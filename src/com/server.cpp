@@ -89,8 +89,8 @@ public:
     // Set the value (name empty: the key's default value), creating the key.
     LONG set(const std::wstring& key, const wchar_t* name, const std::wstring& value) const {
         HKEY k = nullptr;
-        LONG rc = RegCreateKeyExW(root_, path(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                  nullptr, &k, nullptr);
+        LONG rc = RegCreateKeyExW(root_, path(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                                  &k, nullptr);
         if (rc != ERROR_SUCCESS) return rc;
         rc = RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -101,8 +101,8 @@ public:
     LONG create(const std::wstring& key, bool* created = nullptr) const {
         HKEY k = nullptr;
         DWORD disposition = 0;
-        LONG rc = RegCreateKeyExW(root_, path(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                                  nullptr, &k, &disposition);
+        LONG rc = RegCreateKeyExW(root_, path(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                                  &k, &disposition);
         if (rc == ERROR_SUCCESS) RegCloseKey(k);
         if (created) *created = rc == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
         return rc;
@@ -155,8 +155,8 @@ struct SharedKey {
     const wchar_t* name;
     const wchar_t* key;
 };
-constexpr SharedKey SharedKeys[] = {{L"Classes", L""}, {L"CLSID", L"CLSID"}, {L"Interface", L"Interface"},
-                                    {L"TypeLib", L"TypeLib"}};
+constexpr SharedKey SharedKeys[] = {
+    {L"Classes", L""}, {L"CLSID", L"CLSID"}, {L"Interface", L"Interface"}, {L"TypeLib", L"TypeLib"}};
 constexpr const wchar_t* CreatedKeysValue = L"CreatedKeys";
 
 bool listed(const std::wstring& list, const wchar_t* name) {
@@ -216,7 +216,8 @@ HRESULT registerServer(bool user) {
     for (const SharedKey& k : SharedKeys) {
         bool created = false;
         if (rc == ERROR_SUCCESS) rc = reg.create(k.key, &created);
-        if (created && !listed(createdKeys, k.name)) createdKeys += (createdKeys.empty() ? L"" : L" ") + std::wstring(k.name);
+        if (created && !listed(createdKeys, k.name))
+            createdKeys += (createdKeys.empty() ? L"" : L" ") + std::wstring(k.name);
     }
     if (createdKeys != noted) set(version, CreatedKeysValue, createdKeys);
     for (const ClassInfo& c : classes()) {

@@ -61,7 +61,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetFuncDesc(UINT index, FUNCDESC** desc) override {
         return inner_->GetFuncDesc(index, desc);
     }
-    HRESULT STDMETHODCALLTYPE GetVarDesc(UINT index, VARDESC** desc) override { return inner_->GetVarDesc(index, desc); }
+    HRESULT STDMETHODCALLTYPE GetVarDesc(UINT index, VARDESC** desc) override {
+        return inner_->GetVarDesc(index, desc);
+    }
     HRESULT STDMETHODCALLTYPE GetNames(MEMBERID id, BSTR* names, UINT max, UINT* count) override {
         return inner_->GetNames(id, names, max, count);
     }
@@ -78,8 +80,7 @@ public:
                                      EXCEPINFO* exception, UINT* argErr) override {
         return inner_->Invoke(instance, id, flags, params, result, exception, argErr);
     }
-    HRESULT STDMETHODCALLTYPE GetDllEntry(MEMBERID id, INVOKEKIND kind, BSTR* dll, BSTR* name,
-                                          WORD* ordinal) override {
+    HRESULT STDMETHODCALLTYPE GetDllEntry(MEMBERID id, INVOKEKIND kind, BSTR* dll, BSTR* name, WORD* ordinal) override {
         return inner_->GetDllEntry(id, kind, dll, name, ordinal);
     }
     HRESULT STDMETHODCALLTYPE GetRefTypeInfo(HREFTYPE ref, ITypeInfo** info) override {

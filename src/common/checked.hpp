@@ -35,8 +35,7 @@ inline std::int32_t abs32(std::int32_t a) {
 }
 
 inline std::int16_t narrow16(std::int32_t a) {
-    if (a < std::numeric_limits<std::int16_t>::min() || a > std::numeric_limits<std::int16_t>::max())
-        overflow();
+    if (a < std::numeric_limits<std::int16_t>::min() || a > std::numeric_limits<std::int16_t>::max()) overflow();
     return static_cast<std::int16_t>(a);
 }
 

@@ -135,10 +135,8 @@ bool Chunks::copyToBlocks(std::string_view text) const {
         }
         std::size_t n = std::min(text.size(), Block - done.blockUsed);
         std::memcpy(done.block.get() + done.blockUsed, text.data(), n);
-        if (done.live)
-            done.pieces.back().size += n;
-        else
-            done.pieces.push_back({std::shared_ptr<const char>(done.block, done.block.get() + done.blockUsed), n});
+        if (done.live) done.pieces.back().size += n;
+        else done.pieces.push_back({std::shared_ptr<const char>(done.block, done.block.get() + done.blockUsed), n});
         done.live = true;
         done.blockUsed += n;
         done.size += n;
@@ -217,8 +215,7 @@ void Chunks::appendShared(const Chunks& other) {
     auto take = [&](std::string_view view, const std::shared_ptr<const char>& owner) {
         if (view.size() >= ShareFrom)
             share({std::shared_ptr<const char>(owner, view.data()), view.size()}, view.size());
-        else if (!view.empty())
-            append(view);
+        else if (!view.empty()) append(view);
     };
     // A large piece being written is finished first, to be shared too
     // (finishing may lengthen the last finished piece).

@@ -13,8 +13,8 @@ struct RGBParts {
 
 inline RGBParts SplitRGB(std::int32_t color) {
     auto v = static_cast<std::uint32_t>(color);
-    return {static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-            static_cast<int>((v >> 16) & 0xFF), static_cast<int>(v >> 24)};
+    return {static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF),
+            static_cast<int>(v >> 24)};
 }
 
 }  // namespace velloran::detail

@@ -29,13 +29,11 @@ namespace {
 [[noreturn]] void raiseFileError(int error) {
     switch (error) {
     case ENOENT:
-    case ENOTDIR:
-        throw Error(errors::PathNotFound);
+    case ENOTDIR: throw Error(errors::PathNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY:
-        throw Error(errors::PermissionDenied);
+    case ETXTBSY: throw Error(errors::PermissionDenied);
     case ENOSPC:
     case EFBIG:
 #ifdef EDQUOT
@@ -43,10 +41,8 @@ namespace {
 #endif
         throw Error(errors::DiskFull);
     case ENAMETOOLONG:
-    case EINVAL:
-        throw Error(errors::BadFileNameOrNumber);
-    default:
-        throw Error(errors::PathFileAccessError);
+    case EINVAL: throw Error(errors::BadFileNameOrNumber);
+    default: throw Error(errors::PathFileAccessError);
     }
 }
 

@@ -19,28 +19,22 @@ namespace {
 
 [[noreturn]] void raiseFileError(DWORD error) {
     switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-        throw Error(errors::FileNotFound);
+    case ERROR_FILE_NOT_FOUND: throw Error(errors::FileNotFound);
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-        throw Error(errors::PathNotFound);
+    case ERROR_BAD_NET_NAME: throw Error(errors::PathNotFound);
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        throw Error(errors::PermissionDenied);
+    case ERROR_LOCK_VIOLATION: throw Error(errors::PermissionDenied);
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        throw Error(errors::DiskFull);
+    case ERROR_HANDLE_DISK_FULL: throw Error(errors::DiskFull);
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_DIRECTORY:
-        throw Error(errors::BadFileNameOrNumber);
-    default:
-        throw Error(errors::PathFileAccessError);
+    case ERROR_DIRECTORY: throw Error(errors::BadFileNameOrNumber);
+    default: throw Error(errors::PathFileAccessError);
     }
 }
 
@@ -142,8 +136,8 @@ Written writeFileReplacing(const std::string& path, std::span<const std::string_
         }
     }
     if (!replaceable) {
-        Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+        Handle file(
+            CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.get() == INVALID_HANDLE_VALUE) raiseFileError(GetLastError());
         writeAll(file.get(), data);
         file.close();
@@ -192,9 +186,7 @@ std::string upperCase(std::string_view utf8) {
 
 // Large pages on Windows need a privilege that hosts do not hold: large
 // texts take ordinary memory.
-char* allocateLargeBlock(std::size_t) noexcept {
-    return nullptr;
-}
+char* allocateLargeBlock(std::size_t) noexcept { return nullptr; }
 
 void freeLargeBlock(char*, std::size_t) noexcept {}
 

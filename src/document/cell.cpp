@@ -13,7 +13,7 @@ struct cCell::State {
     // end (its mark, if it has one, and the reset) is written when another
     // follows, for "\\cell" ends the last one itself.
     detail::Chunks content;
-    bool ended = false;  // a paragraph waits for its end
+    bool ended = false;   // a paragraph waits for its end
     bool marked = false;  // and has a mark
     detail::ListSet lists;
 };

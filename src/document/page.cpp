@@ -22,7 +22,9 @@ struct cPage::State {
 
 cPage::cPage() : state_(std::make_unique<State>()) {}
 cPage::cPage(const cPage& other)
-    : TableHeaderRows(other.TableHeaderRows), Orientation(other.Orientation), state_(std::make_unique<State>(other.state())) {}
+    : TableHeaderRows(other.TableHeaderRows),
+      Orientation(other.Orientation),
+      state_(std::make_unique<State>(other.state())) {}
 cPage& cPage::operator=(const cPage& other) {
     if (this != &other) *this = cPage(other);
     return *this;
@@ -43,9 +45,7 @@ Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     Access::Taken taken = Access::prepareTake(*Paragraph);
     detail::ListSet lists = state().lists.with(taken.lists());
     detail::Chunks& content = state().content;
-    content.writeWhole([&] {
-        rtf::appendPageParagraph(content, taken.text());
-    });
+    content.writeWhole([&] { rtf::appendPageParagraph(content, taken.text()); });
     state().lists.take(lists);
     taken.commit();
     return True;

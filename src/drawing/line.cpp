@@ -22,9 +22,11 @@ void appendRtf(const cLine& line, std::string& out) {
 }
 
 bool appendShapeInstance(const cLine& line, std::string& out, std::int32_t z) {
-    appendShapeStart(out, std::min(line.x1, line.x2), std::min(line.y1, line.y2), std::max(line.x1, line.x2), std::max(line.y1, line.y2), z, 20);
+    appendShapeStart(out, std::min(line.x1, line.x2), std::min(line.y1, line.y2), std::max(line.x1, line.x2),
+                     std::max(line.y1, line.y2), z, 20);
     // A line runs from the box's top left to its bottom right unless flipped.
-    if ((line.x2 > line.x1 && line.y2 < line.y1) || (line.x2 < line.x1 && line.y2 > line.y1)) appendProperty(out, "fFlipV", 1);
+    if ((line.x2 > line.x1 && line.y2 < line.y1) || (line.x2 < line.x1 && line.y2 > line.y1))
+        appendProperty(out, "fFlipV", 1);
     appendProperty(out, "fFilled", 0);
     appendShapePen(out, line.PenWidth, line.PenRGBColor);
     out += ShapeInstanceEnd;

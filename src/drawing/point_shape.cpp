@@ -103,7 +103,9 @@ bool appendFreeform(std::string& out, const Shape& shape, std::int32_t z, bool c
 
 }  // namespace
 
-void appendRtf(const cPolyline& polyline, std::string& out) { appendPoints(out, "\\dppolyline\\dppolycount", polyline); }
+void appendRtf(const cPolyline& polyline, std::string& out) {
+    appendPoints(out, "\\dppolyline\\dppolycount", polyline);
+}
 
 void appendRtf(const cPolygon& polygon, std::string& out) { appendPoints(out, "\\dppolygon\\dppolycount", polygon); }
 

@@ -74,7 +74,8 @@ inline void appendShapeStart(std::string& out, std::int32_t left, std::int32_t t
     appendWord(out, "\\shpright", right);
     appendWord(out, "\\shpbottom", bottom);
     // In front of the text, which flows on as if the shape were not there.
-    appendWord(out, "\\shpfhdr0\\shpbxcolumn\\shpbxignore\\shpbypara\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt0\\shpz", z);
+    appendWord(out, "\\shpfhdr0\\shpbxcolumn\\shpbxignore\\shpbypara\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt0\\shpz",
+               z);
     appendProperty(out, "posrelh", 2);  // column
     appendProperty(out, "posrelv", 2);  // paragraph
     appendProperty(out, "shapeType", type);

@@ -12,9 +12,7 @@ namespace {
 std::uint32_t u16(std::string_view d, std::size_t at) {
     return static_cast<unsigned char>(d[at]) | static_cast<unsigned char>(d[at + 1]) << 8;
 }
-std::uint32_t u32(std::string_view d, std::size_t at) {
-    return u16(d, at) | u16(d, at + 2) << 16;
-}
+std::uint32_t u32(std::string_view d, std::size_t at) { return u16(d, at) | u16(d, at + 2) << 16; }
 
 // One channel of a bit-field pixel, scaled to 8 bits.
 struct Field {
@@ -211,11 +209,13 @@ void stretchNearest(const Bitmap& src, const Bitmap& dst) {
     if (src.width <= 0 || src.height <= 0) return;
     const std::int32_t w = dst.width, h = dst.height;
     for (std::int32_t y = 0; y < h; ++y) {
-        auto sy = static_cast<std::int32_t>((2 * static_cast<std::int64_t>(y) + 1) * src.height / (2 * std::int64_t{h}));
+        auto sy =
+            static_cast<std::int32_t>((2 * static_cast<std::int64_t>(y) + 1) * src.height / (2 * std::int64_t{h}));
         const std::uint8_t* from = src.row(sy);
         std::uint8_t* to = dst.row(y);
         for (std::int32_t x = 0; x < w; ++x) {
-            auto sx = static_cast<std::int32_t>((2 * static_cast<std::int64_t>(x) + 1) * src.width / (2 * std::int64_t{w}));
+            auto sx =
+                static_cast<std::int32_t>((2 * static_cast<std::int64_t>(x) + 1) * src.width / (2 * std::int64_t{w}));
             std::memcpy(to + x * 3, from + sx * 3, 3);
         }
     }

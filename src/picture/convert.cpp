@@ -65,14 +65,10 @@ struct Sizing {
             W = unitsOfTwips(roundedTwips(wide * TwipsPerInch / resolution->x));
             H = unitsOfTwips(roundedTwips(high * TwipsPerInch / resolution->y));
         }
-        if (widthTwips > 0)
-            W = unitsOfTwips(widthTwips);
-        else if (width != 0)
-            W = width;
-        if (heightTwips > 0)
-            H = unitsOfTwips(heightTwips);
-        else if (height != 0)
-            H = height;
+        if (widthTwips > 0) W = unitsOfTwips(widthTwips);
+        else if (width != 0) W = width;
+        if (heightTwips > 0) H = unitsOfTwips(heightTwips);
+        else if (height != 0) H = height;
     }
 };
 
@@ -187,14 +183,11 @@ bool recordRaster(MetafileRecorder& recorder, std::int32_t px, std::int32_t py, 
 
 namespace {
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 // The metafile group of a decoded raster, resampled onto a canvas of the
 // scaled size, which is the picture from then on.
-bool convertRaster(std::string& out, const cPicture& picture, const Raster& raster, const Sizing& sizing,
-                   float scale) {
+bool convertRaster(std::string& out, const cPicture& picture, const Raster& raster, const Sizing& sizing, float scale) {
     RasterGroup group(out, picture, sizing);
     std::int32_t cw = raster.width, ch = raster.height;
     if (scale != 1.0f) {
@@ -234,8 +227,8 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             return WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
         const char* kind = startsWith(source, "\x89PNG\r\n\x1a\n") ? "png"
-                           : startsWith(source, "\xFF\xD8\xFF")      ? "jpeg"
-                                                                        : nullptr;
+                           : startsWith(source, "\xFF\xD8\xFF")    ? "jpeg"
+                                                                   : nullptr;
         if (ownResolution) sizing.resolution = fileResolution(source);
         const auto embedding = picture.Embedding;
         if (kind && (embedding == eOriginal || embedding == eOriginalAndMetafile)) {

@@ -67,9 +67,7 @@ constexpr double MaxJpegScanPixels = 4e9;
 // libjpeg's own buffers (the whole image's coefficients for progressive files).
 constexpr long MaxJpegMemory = 768L << 20;
 
-[[noreturn]] void jpegFail(j_common_ptr common) {
-    std::longjmp(reinterpret_cast<JpegError*>(common->err)->jump, 1);
-}
+[[noreturn]] void jpegFail(j_common_ptr common) { std::longjmp(reinterpret_cast<JpegError*>(common->err)->jump, 1); }
 
 bool decodeJpeg(std::string_view file, RasterSink& sink) {
     jpeg_decompress_struct info;

@@ -36,11 +36,17 @@ constexpr std::size_t HeaderBytes = 18;
 // among them), which takes the lowest free place in the object table.
 bool makesObject(std::uint32_t function) {
     switch (function) {
-    case 0x00F7: case 0x00F8: case 0x0142: case 0x01F9: case 0x02FA: case 0x02FB:
-    case 0x02FC: case 0x02FD: case 0x06FE: case 0x06FF:
-        return true;
-    default:
-        return false;
+    case 0x00F7:
+    case 0x00F8:
+    case 0x0142:
+    case 0x01F9:
+    case 0x02FA:
+    case 0x02FB:
+    case 0x02FC:
+    case 0x02FD:
+    case 0x06FE:
+    case 0x06FF: return true;
+    default: return false;
     }
 }
 
@@ -77,7 +83,7 @@ private:
 struct Walk {
     std::uint32_t largest = 0;  // in words
     std::uint16_t objects = 0;
-    std::size_t end = 0;        // offset of the end record
+    std::size_t end = 0;  // offset of the end record
 };
 
 std::optional<Walk> walkRecords(std::string_view m) {
@@ -138,7 +144,7 @@ void MetafileRecorder::stretchDib(std::int32_t bitmapWidth, std::int32_t bitmapH
     put32(out, words);
     put16(out, MetaStretchDib);
     put32(out, SrcCopy);
-    put16(out, 0);  // colours are RGB values
+    put16(out, 0);                                         // colours are RGB values
     put16(out, static_cast<std::uint16_t>(bitmapHeight));  // source height, width, y, x
     put16(out, static_cast<std::uint16_t>(bitmapWidth));
     put16(out, 0);

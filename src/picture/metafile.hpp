@@ -16,10 +16,10 @@ inline constexpr std::uint32_t PlaceableKey = 0x9AC6CDD7;
 // A finished metafile in three parts, so that its one large part, a
 // bitmap's bits or the records of a metafile file, is never copied.
 struct Metafile {
-    std::string head;               // the header and the records before the body
-    const char* body = nullptr;     // bodyBytes bytes, kept where they are
+    std::string head;            // the header and the records before the body
+    const char* body = nullptr;  // bodyBytes bytes, kept where they are
     std::size_t bodyBytes = 0;
-    std::string tail;               // the records after the body, up to the end record
+    std::string tail;  // the records after the body, up to the end record
 
     std::uint64_t size() const { return head.size() + std::uint64_t{bodyBytes} + tail.size(); }
 };

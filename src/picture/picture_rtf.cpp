@@ -106,10 +106,8 @@ void appendHexLines(std::string& out, std::string_view bytes) {
 }
 
 void appendSingle(std::string& out, double wholeNumber) {
-    if (wholeNumber == 0)
-        out += ' ';
-    else
-        appendNum(out, static_cast<std::int64_t>(wholeNumber));
+    if (wholeNumber == 0) out += ' ';
+    else appendNum(out, static_cast<std::int64_t>(wholeNumber));
 }
 
 namespace {

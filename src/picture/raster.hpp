@@ -20,7 +20,9 @@ inline bool rasterFits(std::int64_t w, std::int64_t h) {
 }
 
 // Bytes a row of a bitmap of this width takes: 3 a pixel, padded to a multiple of 4.
-inline std::size_t bitmapStride(std::int32_t width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
+inline std::size_t bitmapStride(std::int32_t width) {
+    return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+}
 
 // A device-independent bitmap of 24 bits a pixel, as a metafile's stretched
 // copy carries it: each pixel blue, green, red; rows from the bottom up,

@@ -115,10 +115,8 @@ void appendEscaped(std::string& out, std::string_view text) {
             continue;
         }
         char32_t c = decodeUtf8(text, pos);
-        if (K == Kind::Run && c == 0x2022)
-            out += "\\bullet ";
-        else
-            appendUnicodeEscape(out, c, ucWritten);
+        if (K == Kind::Run && c == 0x2022) out += "\\bullet ";
+        else appendUnicodeEscape(out, c, ucWritten);
     }
 }
 

@@ -9,8 +9,7 @@
 namespace velloran {
 
 cText::cText()
-    : ForeColorIndex(detail::moduleValues().blackColorIndex),
-      BackColorIndex(detail::moduleValues().whiteColorIndex) {}
+    : ForeColorIndex(detail::moduleValues().blackColorIndex), BackColorIndex(detail::moduleValues().whiteColorIndex) {}
 
 void cText::Underline(Boolean value) {
     underline_ = value;

@@ -128,13 +128,20 @@ struct Class {
 };
 
 Class classes[] = {
-    {"cDocument", CLSID_cDocument, IID__cDocument},       {"cPage", CLSID_cPage, IID__cPage},
-    {"cCell", CLSID_cCell, IID__cCell},                   {"cParagraph", CLSID_cParagraph, IID__cParagraph},
-    {"cText", CLSID_cText, IID__cText},                   {"cBorder", CLSID_cBorder, IID__cBorder},
-    {"cPicture", CLSID_cPicture, IID__cPicture},          {"cDrawing", CLSID_cDrawing, IID__cDrawing},
-    {"cLine", CLSID_cLine, IID__cLine},                   {"cRect", CLSID_cRect, IID__cRect},
-    {"cEllipse", CLSID_cEllipse, IID__cEllipse},          {"cPolyline", CLSID_cPolyline, IID__cPolyline},
-    {"cPolygon", CLSID_cPolygon, IID__cPolygon},          {"cPoint", CLSID_cPoint, IID__cPoint},
+    {"cDocument", CLSID_cDocument, IID__cDocument},
+    {"cPage", CLSID_cPage, IID__cPage},
+    {"cCell", CLSID_cCell, IID__cCell},
+    {"cParagraph", CLSID_cParagraph, IID__cParagraph},
+    {"cText", CLSID_cText, IID__cText},
+    {"cBorder", CLSID_cBorder, IID__cBorder},
+    {"cPicture", CLSID_cPicture, IID__cPicture},
+    {"cDrawing", CLSID_cDrawing, IID__cDrawing},
+    {"cLine", CLSID_cLine, IID__cLine},
+    {"cRect", CLSID_cRect, IID__cRect},
+    {"cEllipse", CLSID_cEllipse, IID__cEllipse},
+    {"cPolyline", CLSID_cPolyline, IID__cPolyline},
+    {"cPolygon", CLSID_cPolygon, IID__cPolygon},
+    {"cPoint", CLSID_cPoint, IID__cPoint},
     {"cDrawingText", CLSID_cDrawingText, IID__cDrawingText},
 };
 constexpr unsigned ClassCount = sizeof classes / sizeof classes[0];
@@ -275,9 +282,19 @@ double anyDouble() {
 }
 
 LONGLONG anyInteger() {
-    static const std::vector<LONGLONG> values = {0,           1,           -1,          7,          255,
-                                                 256,         32767,       -32768,      65535,      2147483647,
-                                                 -2147483647 - 1, 4294967295LL, 0x7FFFFFFFFFFFFFFFLL,
+    static const std::vector<LONGLONG> values = {0,
+                                                 1,
+                                                 -1,
+                                                 7,
+                                                 255,
+                                                 256,
+                                                 32767,
+                                                 -32768,
+                                                 65535,
+                                                 2147483647,
+                                                 -2147483647 - 1,
+                                                 4294967295LL,
+                                                 0x7FFFFFFFFFFFFFFFLL,
                                                  -0x7FFFFFFFFFFFFFFFLL - 1};
     return chance(70) ? pick(values) : static_cast<LONGLONG>(random()) - 0x80000000LL;
 }
@@ -348,10 +365,10 @@ SAFEARRAY* newArray(VARTYPE& type, Storage& s) {
 // One argument, in v. depth limits by-reference variants inside variants.
 void makeArgument(VARIANT& v, Storage& s, int depth = 0) {
     VariantInit(&v);
-    static const VARTYPE scalars[] = {VT_EMPTY, VT_NULL,  VT_I2,      VT_I4,   VT_R4,  VT_R8,  VT_CY,  VT_DATE,
-                                      VT_BSTR,  VT_BSTR,  VT_BSTR,    VT_DISPATCH, VT_DISPATCH, VT_DISPATCH,
-                                      VT_ERROR, VT_BOOL,  VT_UNKNOWN, VT_DECIMAL, VT_I1, VT_UI1, VT_UI2, VT_UI4,
-                                      VT_I8,    VT_UI8,   VT_INT,     VT_UINT};
+    static const VARTYPE scalars[] = {VT_EMPTY, VT_NULL, VT_I2,      VT_I4,      VT_R4,       VT_R8,       VT_CY,
+                                      VT_DATE,  VT_BSTR, VT_BSTR,    VT_BSTR,    VT_DISPATCH, VT_DISPATCH, VT_DISPATCH,
+                                      VT_ERROR, VT_BOOL, VT_UNKNOWN, VT_DECIMAL, VT_I1,       VT_UI1,      VT_UI2,
+                                      VT_UI4,   VT_I8,   VT_UI8,     VT_INT,     VT_UINT};
     const unsigned form = below(100);
     if (form < 8) {  // an array, by value or by reference
         VARTYPE type = VT_VARIANT;
@@ -396,7 +413,9 @@ void makeArgument(VARIANT& v, Storage& s, int depth = 0) {
     case VT_CY: V_CY(&value).int64 = anyInteger(); break;
     case VT_DATE: V_DATE(&value) = anyDouble(); break;
     case VT_BSTR: V_BSTR(&value) = newText(s); break;
-    case VT_DISPATCH: V_DISPATCH(&value) = chance(15) ? nullptr : chance(85) ? anyObject() : &foreigners[below(3)]; break;
+    case VT_DISPATCH:
+        V_DISPATCH(&value) = chance(15) ? nullptr : chance(85) ? anyObject() : &foreigners[below(3)];
+        break;
     case VT_UNKNOWN: V_UNKNOWN(&value) = chance(15) ? nullptr : chance(85) ? anyObject() : &foreigners[below(3)]; break;
     case VT_ERROR: V_ERROR(&value) = chance(60) ? DISP_E_PARAMNOTFOUND : static_cast<SCODE>(random()); break;
     case VT_BOOL: V_BOOL(&value) = chance(80) ? (chance(50) ? VARIANT_TRUE : VARIANT_FALSE) : 5; break;
@@ -548,12 +567,12 @@ void attack(unsigned long count) {
         DISPID id = member.id;
         if (chance(3)) {
             static const std::vector<DISPID> odd = {DISPID_VALUE, DISPID_UNKNOWN, DISPID_NEWENUM, DISPID_PROPERTYPUT,
-                                                    0x60030000, 0x40030014, 0x68030001, 0x7FFFFFFF};
+                                                    0x60030000,   0x40030014,     0x68030001,     0x7FFFFFFF};
             id = chance(70) ? pick(odd) : static_cast<DISPID>(random());
         }
         WORD flags = 0;
         if (chance(70)) {
-            flags = member.kind == INVOKE_FUNC          ? (chance(50) ? DISPATCH_METHOD : DISPATCH_METHOD | DISPATCH_PROPERTYGET)
+            flags = member.kind == INVOKE_FUNC ? (chance(50) ? DISPATCH_METHOD : DISPATCH_METHOD | DISPATCH_PROPERTYGET)
                     : member.kind == INVOKE_PROPERTYGET ? DISPATCH_PROPERTYGET
                     : member.kind == INVOKE_PROPERTYPUT ? DISPATCH_PROPERTYPUT
                                                         : DISPATCH_PROPERTYPUTREF;
@@ -590,8 +609,8 @@ void attack(unsigned long count) {
         EXCEPINFO exception = {};
         UINT argErr = 0;
         const bool wantResult = chance(90), wantException = chance(90), wantArgErr = chance(90);
-        std::string what = std::string(cls.name) + "." + std::string(member.name.begin(), member.name.end()) +
-                           " id " + hex(static_cast<unsigned long>(id)) + " flags " + hex(flags) + " with " +
+        std::string what = std::string(cls.name) + "." + std::string(member.name.begin(), member.name.end()) + " id " +
+                           hex(static_cast<unsigned long>(id)) + " flags " + hex(flags) + " with " +
                            std::to_string(args) + " arguments (" + std::to_string(named.size()) + " named)";
         for (unsigned i = 0; i < args; ++i) what += (i ? ", " : ": ") + describe(rgvarg[i]);
         if (std::getenv("VELLORAN_ATTACK_TRACE")) {
@@ -621,7 +640,8 @@ void attack(unsigned long count) {
                     fault(tally, "an exception without the source Velloran, " + at);
             }
         } else if ((static_cast<unsigned long>(hr) & 0xFFFF0000UL) == 0x80020000UL &&
-                   (static_cast<unsigned long>(hr) & 0xFFFF) >= 1 && (static_cast<unsigned long>(hr) & 0xFFFF) <= 0x13) {
+                   (static_cast<unsigned long>(hr) & 0xFFFF) >= 1 &&
+                   (static_cast<unsigned long>(hr) & 0xFFFF) <= 0x13) {
             ++tally.refused;
         } else {
             fault(tally, "HRESULT " + hex(static_cast<unsigned long>(hr)) + ", " + at);
@@ -768,16 +788,20 @@ int wmain(int argc, wchar_t** argv) {
     CreateDirectoryW(scratch.c_str(), nullptr);
     SetCurrentDirectoryW(scratch.c_str());
     // A picture that loads (a 1 x 1 BMP) and one that does not.
-    const unsigned char bmp[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
-                                 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0,
-                                 0, 0, 0, 0, 0x40, 0x80, 0xC0, 0};
+    const unsigned char bmp[] = {'B', 'M', 58,   0,    0, 0, 0, 0, 0,  0, 54, 0, 0, 0, 40,   0,    0,    0, 1,    0,
+                                 0,   0,   1,    0,    0, 0, 1, 0, 24, 0, 0,  0, 0, 0, 4,    0,    0,    0, 0x13, 0x0B,
+                                 0,   0,   0x13, 0x0B, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0x40, 0x80, 0xC0, 0};
     writeFile(scratch + L"\\p.bmp", bmp, sizeof bmp);
     writeFile(scratch + L"\\junk.bmp", "junk", 4);
     textPool = texts();
 
     HMODULE module = LoadLibraryW(argv[1]);
-    auto getClassObject = module ? reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject"))) : nullptr;
-    auto canUnloadNow = module ? reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow"))) : nullptr;
+    auto getClassObject =
+        module ? reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")))
+               : nullptr;
+    auto canUnloadNow =
+        module ? reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")))
+               : nullptr;
     check("the DLL loads with its entry points", getClassObject && canUnloadNow);
     if (!getClassObject || !canUnloadNow) {
         return report::finish();

@@ -56,7 +56,8 @@ struct Ptr {
 
 template <class I>
 void create(const CLSID& clsid, Ptr<I>& out) {
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(I), reinterpret_cast<void**>(out.out()));
+    HRESULT hr =
+        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(I), reinterpret_cast<void**>(out.out()));
     if (FAILED(hr)) {
         std::printf("FAIL - CoCreateInstance: %s\n", hex(hr).c_str());
         std::exit(1);
@@ -122,7 +123,8 @@ void fieldsAndIdentity() {
     VARIANT_BOOL on = 0;
     doc->get_PageNumbersOn(&on);
     check("vtable: a Boolean of 1 is kept", on == 1);
-    check("vtable: a Boolean of 1 is not True for page numbering", rtfOf(doc.p).find(L"\\pgnstarts") == std::wstring::npos);
+    check("vtable: a Boolean of 1 is not True for page numbering",
+          rtfOf(doc.p).find(L"\\pgnstarts") == std::wstring::npos);
     doc->put_PageNumbersOn(VARIANT_TRUE);
     check("vtable: True switches page numbering on", rtfOf(doc.p).find(L"\\pgnstarts1") != std::wstring::npos);
     BSTR title = SysAllocString(L"T\x00e4\xD83D\xDE00");
@@ -132,7 +134,8 @@ void fieldsAndIdentity() {
     doc->get_Title(&back);
     check("vtable: a String beyond the basic plane round trips", wide(back) == L"T\x00e4\xD83D\xDE00");
     SysFreeString(back);
-    check("vtable: written as Unicode escapes", rtfOf(doc.p).find(L"{\\title \\uc1 T\\u228\\'3f\\u-10179\\'3f\\u-8704\\'3f}") != std::wstring::npos);
+    check("vtable: written as Unicode escapes",
+          rtfOf(doc.p).find(L"{\\title \\uc1 T\\u228\\'3f\\u-10179\\'3f\\u-8704\\'3f}") != std::wstring::npos);
 
     BSTR font = SysAllocString(L"Georgia");
     LONG index = -1;
@@ -182,7 +185,8 @@ void errors() {
     page->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support));
     check("ISupportErrorInfo", support != nullptr);
     if (support) {
-        checkHr("the class interface supports error information", support->InterfaceSupportsErrorInfo(IID__cPage), S_OK);
+        checkHr("the class interface supports error information", support->InterfaceSupportsErrorInfo(IID__cPage),
+                S_OK);
         checkHr("other interfaces do not", support->InterfaceSupportsErrorInfo(IID__cDocument), S_FALSE);
         support->Release();
     }
@@ -249,10 +253,11 @@ void tables() {
     Ptr<_cCell> a, b;
     cellWith(L"A", a);
     cellWith(L"B", b);
-    const std::wstring sides = L"\\clbrdrt\\brdrs\\brdrw20 \\clbrdrb\\brdrs\\brdrw20 \\clbrdrl\\brdrs\\brdrw20 \\clbrdrr\\brdrs\\brdrw20 ";
+    const std::wstring sides =
+        L"\\clbrdrt\\brdrs\\brdrw20 \\clbrdrb\\brdrs\\brdrw20 \\clbrdrl\\brdrs\\brdrw20 \\clbrdrr\\brdrs\\brdrw20 ";
     const std::wstring expected = L"\\trowd\\trgaph0\\trrh0\\trleft0\r\n" + sides + L"\\cellx720\r\n" + sides +
-                                  L"\\cellx1440\r\n\\pard\\plain\\intbl" + endedByCell(L"A") + L"\\cell\r\n\\pard\\plain\\intbl" +
-                                  endedByCell(L"B") + L"\\cell\\row\r\n\\pard\r\n";
+                                  L"\\cellx1440\r\n\\pard\\plain\\intbl" + endedByCell(L"A") +
+                                  L"\\cell\r\n\\pard\\plain\\intbl" + endedByCell(L"B") + L"\\cell\\row\r\n\\pard\r\n";
     for (VARTYPE type : {VT_DISPATCH, VT_UNKNOWN, VT_VARIANT}) {
         SAFEARRAY* array = cellArray(type, 1, 2, 1, 1);
         put(array, 1, 1, a.p);
@@ -261,8 +266,11 @@ void tables() {
         create(CLSID_cPage, page);
         VARIANT_BOOL ok = 0;
         HRESULT hr = page->InsertTable(&array, &ok);
-        std::string name = "a typed array of " + std::string(type == VT_DISPATCH ? "IDispatch" : type == VT_UNKNOWN ? "IUnknown" : "VARIANT");
-        check(name.c_str(), hr == S_OK && ok == VARIANT_TRUE && pageContent(page.p) == expected, hex(hr) + " " + narrow(pageContent(page.p)));
+        std::string name = "a typed array of " + std::string(type == VT_DISPATCH  ? "IDispatch"
+                                                             : type == VT_UNKNOWN ? "IUnknown"
+                                                                                  : "VARIANT");
+        check(name.c_str(), hr == S_OK && ok == VARIANT_TRUE && pageContent(page.p) == expected,
+              hex(hr) + " " + narrow(pageContent(page.p)));
         SafeArrayDestroy(array);
     }
     // Lower bounds: 0 and below are never read; above 1 fails with error 9.
@@ -299,7 +307,8 @@ void dispatch() {
     Ptr<_cDocument> doc;
     create(CLSID_cDocument, doc);
     IDispatch* d = doc.p;
-    LPOLESTR names[3] = {const_cast<LPOLESTR>(L"fontindex"), const_cast<LPOLESTR>(L"CHARSET"), const_cast<LPOLESTR>(L"FontName")};
+    LPOLESTR names[3] = {const_cast<LPOLESTR>(L"fontindex"), const_cast<LPOLESTR>(L"CHARSET"),
+                         const_cast<LPOLESTR>(L"FontName")};
     DISPID ids[3] = {};
     checkHr("GetIDsOfNames of a method and its parameters", d->GetIDsOfNames(IID_NULL, names, 3, 0, ids), S_OK);
     check("dispatch identifier of FontIndex", ids[0] == 0x60030007);
@@ -317,9 +326,11 @@ void dispatch() {
     DISPPARAMS params = {args, named, 2, 2};
     VARIANT result;
     VariantInit(&result);
-    checkHr("Invoke with named arguments", d->Invoke(0x60030007, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr), S_OK);
+    checkHr("Invoke with named arguments",
+            d->Invoke(0x60030007, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr), S_OK);
     check("returns a Long", V_VT(&result) == VT_I4 && V_I4(&result) == 1);
-    check("the named CharSet was taken", rtfOf(doc.p).find(L"{\\f1\\fnil\\fcharset161\\fprq2 Georgia;}") != std::wstring::npos);
+    check("the named CharSet was taken",
+          rtfOf(doc.p).find(L"{\\f1\\fnil\\fcharset161\\fprq2 Georgia;}") != std::wstring::npos);
     VariantClear(&args[1]);
 
     // ColorIndex with a by-reference variant that holds a by-reference Integer.
@@ -328,7 +339,9 @@ void dispatch() {
     V_VT(&inner) = VT_I2 | VT_BYREF, V_I2REF(&inner) = &value;
     V_VT(&outer) = VT_VARIANT | VT_BYREF, V_VARIANTREF(&outer) = &inner;
     DISPPARAMS one = {&outer, nullptr, 1, 0};
-    checkHr("Invoke with VT_BYREF|VT_VARIANT", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &one, &result, nullptr, nullptr), S_OK);
+    checkHr("Invoke with VT_BYREF|VT_VARIANT",
+            d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &one, &result, nullptr, nullptr),
+            S_OK);
     check("and the value it refers to", V_VT(&result) == VT_I4 && V_I4(&result) == 3 && value == 255);
 
     // A property put takes the named argument DISPID_PROPERTYPUT.
@@ -336,33 +349,48 @@ void dispatch() {
     V_VT(&width) = VT_R8, V_R8(&width) = 1000.4;
     DISPID put = DISPID_PROPERTYPUT;
     DISPPARAMS putParams = {&width, &put, 1, 1};
-    checkHr("Invoke PROPERTYPUT", d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, nullptr), S_OK);
+    checkHr("Invoke PROPERTYPUT",
+            d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, nullptr), S_OK);
     LONG w = 0;
     doc->get_PageWidth(&w);
     check("a Double converted to the Long field", w == 1000);
 
     UINT argErr = 99;
     V_VT(&width) = VT_BSTR, V_BSTR(&width) = SysAllocString(L"wide");
-    checkHr("a string that is no number", d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, &argErr), DISP_E_TYPEMISMATCH);
+    checkHr("a string that is no number",
+            d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, &argErr),
+            DISP_E_TYPEMISMATCH);
     check("names the argument", argErr == 0);
     VariantClear(&width);
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    checkHr("an unknown dispatch identifier", d->Invoke(0x12345, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
-    checkHr("a put of a read-only member", d->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
-    checkHr("a method without its argument", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_BADPARAMCOUNT);
-    checkHr("no parameters at all", d->Invoke(0x60030004, IID_NULL, 0, DISPATCH_METHOD, nullptr, &result, nullptr, nullptr), E_INVALIDARG);
-    checkHr("an interface identifier other than IID_NULL", d->Invoke(0x60030004, IID_IDispatch, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_UNKNOWNINTERFACE);
+    checkHr("an unknown dispatch identifier",
+            d->Invoke(0x12345, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+    checkHr("a put of a read-only member",
+            d->Invoke(0x68030000, IID_NULL, 0, DISPATCH_PROPERTYPUT, &putParams, nullptr, nullptr, nullptr),
+            DISP_E_MEMBERNOTFOUND);
+    checkHr("a method without its argument",
+            d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+            DISP_E_BADPARAMCOUNT);
+    checkHr("no parameters at all",
+            d->Invoke(0x60030004, IID_NULL, 0, DISPATCH_METHOD, nullptr, &result, nullptr, nullptr), E_INVALIDARG);
+    checkHr("an interface identifier other than IID_NULL",
+            d->Invoke(0x60030004, IID_IDispatch, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
     VARIANT missing;
     V_VT(&missing) = VT_ERROR, V_ERROR(&missing) = DISP_E_PARAMNOTFOUND;
     DISPPARAMS skipped = {&missing, nullptr, 1, 0};
-    checkHr("a required argument left out", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &skipped, &result, nullptr, nullptr), DISP_E_PARAMNOTOPTIONAL);
+    checkHr("a required argument left out",
+            d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &skipped, &result, nullptr, nullptr),
+            DISP_E_PARAMNOTOPTIONAL);
 
     // A failure of the method comes back as an exception.
     VARIANT path;
     V_VT(&path) = VT_BSTR, V_BSTR(&path) = SysAllocString(L"Q:\\nowhere\\doc.rtf");
     DISPPARAMS saveParams = {&path, nullptr, 1, 0};
     EXCEPINFO exception = {};
-    checkHr("a failing method through Invoke", d->Invoke(0x60030003, IID_NULL, 0, DISPATCH_METHOD, &saveParams, &result, &exception, nullptr), DISP_E_EXCEPTION);
+    checkHr("a failing method through Invoke",
+            d->Invoke(0x60030003, IID_NULL, 0, DISPATCH_METHOD, &saveParams, &result, &exception, nullptr),
+            DISP_E_EXCEPTION);
     check("EXCEPINFO carries the automation error", exception.scode == static_cast<HRESULT>(0x800A004C) &&
                                                         wide(exception.bstrSource) == L"Velloran" &&
                                                         wide(exception.bstrDescription) == L"Path not found");
@@ -371,34 +399,46 @@ void dispatch() {
     SysFreeString(exception.bstrHelpFile);
     // Without an EXCEPINFO the failure is still DISP_E_EXCEPTION, its
     // number in the error information.
-    checkHr("a failing method without EXCEPINFO", d->Invoke(0x60030003, IID_NULL, 0, DISPATCH_METHOD, &saveParams, &result, nullptr, nullptr), DISP_E_EXCEPTION);
+    checkHr("a failing method without EXCEPINFO",
+            d->Invoke(0x60030003, IID_NULL, 0, DISPATCH_METHOD, &saveParams, &result, nullptr, nullptr),
+            DISP_E_EXCEPTION);
     std::wstring source, description;
     errorInfo(source, description);
-    check("leaves the automation error to the error information", source == L"Velloran" && description == L"Path not found");
+    check("leaves the automation error to the error information",
+          source == L"Velloran" && description == L"Path not found");
     VariantClear(&path);
     VariantClear(&result);
 
     // The result is an [out] parameter: a refused call leaves it Empty,
     // whatever the caller had in it.
     V_VT(&result) = VT_I4, V_I4(&result) = 7;
-    checkHr("an unknown member", d->Invoke(0x12345, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+    checkHr("an unknown member", d->Invoke(0x12345, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+            DISP_E_MEMBERNOTFOUND);
     check("leaves the result Empty", V_VT(&result) == VT_EMPTY);
     V_VT(&result) = VT_I4, V_I4(&result) = 7;
-    checkHr("another interface identifier", d->Invoke(0x60030004, IID_IDispatch, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_UNKNOWNINTERFACE);
+    checkHr("another interface identifier",
+            d->Invoke(0x60030004, IID_IDispatch, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
     check("leaves the result Empty too", V_VT(&result) == VT_EMPTY);
 
     // A date past the calendar's end has no text (the conversion answers E_INVALIDARG).
     VARIANT date;
     V_VT(&date) = VT_DATE, V_DATE(&date) = 1e300;
     DISPPARAMS dateParams = {&date, &put, 1, 1};
-    checkHr("a date beyond the calendar for a String", d->Invoke(0x40030002, IID_NULL, 0, DISPATCH_PROPERTYPUT, &dateParams, nullptr, nullptr, nullptr), DISP_E_TYPEMISMATCH);
+    checkHr("a date beyond the calendar for a String",
+            d->Invoke(0x40030002, IID_NULL, 0, DISPATCH_PROPERTYPUT, &dateParams, nullptr, nullptr, nullptr),
+            DISP_E_TYPEMISMATCH);
     // A by-reference variant that refers to itself holds no value; it must not send Invoke round for ever.
     VARIANT loop;
     V_VT(&loop) = VT_VARIANT | VT_BYREF, V_VARIANTREF(&loop) = &loop;
     DISPPARAMS looped = {&loop, &put, 1, 1};
-    checkHr("a by-reference variant that refers to itself", d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &looped, nullptr, nullptr, nullptr), DISP_E_TYPEMISMATCH);
+    checkHr("a by-reference variant that refers to itself",
+            d->Invoke(0x40030004, IID_NULL, 0, DISPATCH_PROPERTYPUT, &looped, nullptr, nullptr, nullptr),
+            DISP_E_TYPEMISMATCH);
     DISPPARAMS loopedArgument = {&loop, nullptr, 1, 0};
-    checkHr("and as a method's argument", d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &loopedArgument, &result, nullptr, nullptr), DISP_E_TYPEMISMATCH);
+    checkHr("and as a method's argument",
+            d->Invoke(0x60030008, IID_NULL, 0, DISPATCH_METHOD, &loopedArgument, &result, nullptr, nullptr),
+            DISP_E_TYPEMISMATCH);
 }
 
 // The type information an object gives: its interface's under the class's
@@ -422,7 +462,8 @@ void typeInformation() {
         const CLSID& clsid;
         const IID& iid;
         const wchar_t* name;
-    } classes[] = {{CLSID_cDocument, IID__cDocument, L"cDocument"}, {CLSID_cBorder, IID__cBorder, L"cBorder"},
+    } classes[] = {{CLSID_cDocument, IID__cDocument, L"cDocument"},
+                   {CLSID_cBorder, IID__cBorder, L"cBorder"},
                    {CLSID_cDrawingText, IID__cDrawingText, L"cDrawingText"}};
     for (const auto& c : classes) {
         const std::string name = narrow(c.name);
@@ -514,7 +555,8 @@ void longNames() {
         doc->put_Title(title);
         SysFreeString(title);
         checkHr(("Save over " + label).c_str(), doc->Save(&path, &ok), S_OK);
-        check(("the file with " + label + " holds the text of Rtf").c_str(), timeless(fileText(path)) == timeless(rtfOf(doc.p)));
+        check(("the file with " + label + " holds the text of Rtf").c_str(),
+              timeless(fileText(path)) == timeless(rtfOf(doc.p)));
         check(("nothing else is left beside " + label).c_str(), filesIn(folder) == std::vector<std::wstring>{name});
         DeleteFileW(path);
         SysFreeString(path);
@@ -529,16 +571,22 @@ void unloading(const wchar_t* dll) {
     HMODULE module = LoadLibraryW(dll);
     check("the DLL loads", module != nullptr);
     if (!module) return;
-    auto getClassObject = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    auto canUnloadNow = reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    check("the entry points are exported", getClassObject && canUnloadNow && GetProcAddress(module, "DllRegisterServer") &&
-                                               GetProcAddress(module, "DllUnregisterServer") && GetProcAddress(module, "DllInstall"));
+    auto getClassObject =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    auto canUnloadNow =
+        reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    check("the entry points are exported",
+          getClassObject && canUnloadNow && GetProcAddress(module, "DllRegisterServer") &&
+              GetProcAddress(module, "DllUnregisterServer") && GetProcAddress(module, "DllInstall"));
     if (!getClassObject || !canUnloadNow) return;
     checkHr("DllCanUnloadNow with every object released", canUnloadNow(), S_OK);
     IClassFactory* factory = nullptr;
-    checkHr("DllGetClassObject", getClassObject(CLSID_cParagraph, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    checkHr("DllGetClassObject",
+            getClassObject(CLSID_cParagraph, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
     IClassFactory* unknownClass = nullptr;
-    checkHr("DllGetClassObject of another class", getClassObject(IID__cParagraph, IID_IClassFactory, reinterpret_cast<void**>(&unknownClass)), CLASS_E_CLASSNOTAVAILABLE);
+    checkHr("DllGetClassObject of another class",
+            getClassObject(IID__cParagraph, IID_IClassFactory, reinterpret_cast<void**>(&unknownClass)),
+            CLASS_E_CLASSNOTAVAILABLE);
     if (!factory) return;
     // One factory per class, however often a host asks and never releases
     // it (as Wine's script engines do); LockServer is what keeps the DLL.

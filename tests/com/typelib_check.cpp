@@ -163,7 +163,8 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
     ITypeInfo* vtable = nullptr;
     TYPEATTR* attr = nullptr;
     info->GetTypeAttr(&attr);
-    if (attr && attr->typekind == TKIND_DISPATCH && SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef)))
+    if (attr && attr->typekind == TKIND_DISPATCH &&
+        SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef)))
         info->GetRefTypeInfo(vtableRef, &vtable);
     if (attr) info->ReleaseTypeAttr(attr);
     info->Release();
@@ -223,9 +224,9 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
         if (t.name != fromLib.name || t.signature != fromLib.signature || t.params != fromLib.params ||
             t.lastOptional != fromLib.lastOptional || (t.lastOptional && t.lastDefault != fromLib.lastDefault) ||
             (key.second == INVOKE_FUNC && t.paramNames != fromLib.paramNames))
-            different += " " + narrow(fromLib.name) + " (" + describe(key) + ": library " + narrow(fromLib.signature) + " [" +
-                         narrow(fromLib.paramNames) + "], table " + narrow(t.name) + " " + narrow(t.signature) + " [" +
-                         narrow(t.paramNames) + "])";
+            different += " " + narrow(fromLib.name) + " (" + describe(key) + ": library " + narrow(fromLib.signature) +
+                         " [" + narrow(fromLib.paramNames) + "], table " + narrow(t.name) + " " + narrow(t.signature) +
+                         " [" + narrow(t.paramNames) + "])";
     }
     for (const auto& [key, t] : table)
         if (!library.count(key)) extra += " " + narrow(t.name) + " (" + describe(key) + ")";
@@ -251,8 +252,8 @@ int wmain(int argc, wchar_t** argv) {
     if (lib) {
         TLIBATTR* attr = nullptr;
         lib->GetLibAttr(&attr);
-        check("the library identifier and version", attr && IsEqualGUID(attr->guid, LIBID_Velloran) &&
-                                                        attr->wMajorVerNum == 1 && attr->wMinorVerNum == 3);
+        check("the library identifier and version",
+              attr && IsEqualGUID(attr->guid, LIBID_Velloran) && attr->wMajorVerNum == 1 && attr->wMinorVerNum == 3);
         check(std::string("the library is for ") + (platform == SYS_WIN64 ? "win64" : "win32"),
               attr && attr->syskind == platform);
         if (attr) lib->ReleaseTLibAttr(attr);
@@ -280,7 +281,8 @@ int wmain(int argc, wchar_t** argv) {
             std::map<std::wstring, LONG> values;
         } enums[] = {
             {L"vlRTFAlignment", {{L"aLeft", 0}, {L"aRight", 1}, {L"aCenter", 2}, {L"aJustified", 3}}},
-            {L"vlRTFBorderType", {{L"bSingle", 1}, {L"bDouble", 2}, {L"bThick", 3}, {L"bShadow", 4}, {L"bDot", 5}, {L"bHairline", 6}}},
+            {L"vlRTFBorderType",
+             {{L"bSingle", 1}, {L"bDouble", 2}, {L"bThick", 3}, {L"bShadow", 4}, {L"bDot", 5}, {L"bHairline", 6}}},
             {L"vlRTFField", {{L"fNone", 0}, {L"fPageNumber", 1}, {L"fPageCount", 2}, {L"fDate", 3}}},
             {L"vlRTFList", {{L"lNone", 0}, {L"lBullet", 1}, {L"lNumber", 2}}},
             {L"vlRTFOrientation", {{L"oDocument", 0}, {L"oPortrait", 1}, {L"oLandscape", 2}}},

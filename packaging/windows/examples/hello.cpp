@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     _cPage* page = nullptr;
     int status = 1;
     if (SUCCEEDED(create(CLSID_cDocument, IID__cDocument, &doc)) && SUCCEEDED(create(CLSID_cText, IID__cText, &run)) &&
-        SUCCEEDED(create(CLSID_cParagraph, IID__cParagraph, &para)) && SUCCEEDED(create(CLSID_cPage, IID__cPage, &page))) {
+        SUCCEEDED(create(CLSID_cParagraph, IID__cParagraph, &para)) &&
+        SUCCEEDED(create(CLSID_cPage, IID__cPage, &page))) {
         BSTR text = SysAllocString(L"Hello from C++");
         run->put_Text(text);
         SysFreeString(text);

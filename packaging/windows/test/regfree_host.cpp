@@ -45,11 +45,13 @@ int main(int argc, char** argv) {
     _cText* run = nullptr;
     _cParagraph* para = nullptr;
     _cPage* page = nullptr;
-    hr = CoCreateInstance(CLSID_cDocument, nullptr, CLSCTX_INPROC_SERVER, IID__cDocument, reinterpret_cast<void**>(&doc));
+    hr = CoCreateInstance(CLSID_cDocument, nullptr, CLSCTX_INPROC_SERVER, IID__cDocument,
+                          reinterpret_cast<void**>(&doc));
     check("a cDocument by class identifier", SUCCEEDED(hr) && doc, hr);
     hr = CoCreateInstance(CLSID_cText, nullptr, CLSCTX_INPROC_SERVER, IID__cText, reinterpret_cast<void**>(&run));
     check("a cText", SUCCEEDED(hr) && run, hr);
-    hr = CoCreateInstance(CLSID_cParagraph, nullptr, CLSCTX_INPROC_SERVER, IID__cParagraph, reinterpret_cast<void**>(&para));
+    hr = CoCreateInstance(CLSID_cParagraph, nullptr, CLSCTX_INPROC_SERVER, IID__cParagraph,
+                          reinterpret_cast<void**>(&para));
     check("a cParagraph", SUCCEEDED(hr) && para, hr);
     hr = CoCreateInstance(CLSID_cPage, nullptr, CLSCTX_INPROC_SERVER, IID__cPage, reinterpret_cast<void**>(&page));
     check("a cPage", SUCCEEDED(hr) && page, hr);
