@@ -860,6 +860,7 @@ void registerErrors(py::module_& m) {
     Py_INCREF(errorType);
     errorClass = m.attr("_error_class").ptr();
     Py_INCREF(errorClass);
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): the translator's type is pybind11's
     py::register_exception_translator([](std::exception_ptr thrown) {
         try {
             if (thrown) std::rethrow_exception(thrown);
@@ -1104,7 +1105,7 @@ void registerCellArray(py::module_& m) {
         "as cells[column, row]; an index outside its bounds is error 9, also an IndexError. Elements start as "
         "None. len() is the number of elements, and iterating gives them with the first index running fastest "
         "(a table row by row).");
-    cellArray.def(py::init([](py::iterable bounds) {
+    cellArray.def(py::init([](const py::iterable& bounds) {
                       std::vector<CellArray::Bounds> b;
                       for (py::handle pair : bounds) {
                           if (!isSequence(pair) || py::len(pair) != 2) wrongType("a (lower, upper) pair", pair);
@@ -1214,6 +1215,8 @@ void registerPage(py::module_& m) {
         "value out of range. A failed call leaves the page unchanged.");
 }
 
+void registerDocumentMethods(Class<cDocument>& document);
+
 void registerDocument(py::module_& m) {
     // cDocument
     Class<cDocument> document(
@@ -1252,6 +1255,11 @@ void registerDocument(py::module_& m) {
     objectField<cParagraph>(document, "Footer", &cDocument::Footer,
                             "cParagraph repeated at the bottom of every page, read at every Rtf or Save; None for "
                             "none.");
+    registerDocumentMethods(document);
+}
+
+// cDocument's pages, tables and renderings.
+void registerDocumentMethods(Class<cDocument>& document) {
     document.def_property_readonly(
         "LastPage", [](py::handle self) { return initialized<cDocument>(self).LastPage(); },
         "Number of pages inserted so far (read-only).");
@@ -1436,11 +1444,14 @@ void keywordConstructor(py::module_& m, const char* name) {
     auto* doc = new std::string(signature);  // pybind11 may keep the pointer: it lives as long as the process
     std::string className = name;
     py::cpp_function init(
-        [cls, fields, className](py::handle self, py::kwargs kwargs) {
+        [cls, fields, className](py::handle self, const py::kwargs& kwargs) {
             for (auto item : kwargs) {
                 std::string field = py::str(item.first);
-                if (std::find(fields->begin(), fields->end(), field) == fields->end())
-                    throw py::type_error(className + "() got an unexpected keyword argument '" + field + "'");
+                if (std::find(fields->begin(), fields->end(), field) == fields->end()) {
+                    std::string message = className;
+                    message.append("() got an unexpected keyword argument '").append(field).append("'");
+                    throw py::type_error(message);
+                }
             }
             cls.attr("__init__")(self);
             for (auto item : kwargs) py::setattr(self, item.first, item.second);

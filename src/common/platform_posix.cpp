@@ -102,7 +102,8 @@ std::string randomHex(std::size_t digits) {
 // reason other than a name already taken.
 int createExclusive(const std::string& stem, const std::string& suffix, mode_t mode, std::string& path) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = stem + randomHex(8) + suffix;
+        path = stem;
+        path.append(randomHex(8)).append(suffix);
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

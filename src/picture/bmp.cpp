@@ -33,11 +33,11 @@ struct Field {
 };
 
 struct Palette {
-    std::array<std::uint8_t, 3 * 256> bgr{};  // blue, green, red, as the bitmap holds them
+    std::array<std::uint8_t, std::size_t{3} * 256> bgr{};  // blue, green, red, as the bitmap holds them
     std::size_t count = 0;
     const std::uint8_t* at(std::uint32_t index) const {
         static const std::uint8_t black[3] = {0, 0, 0};
-        return index < count ? &bgr[index * 3] : black;
+        return index < count ? &bgr[std::size_t{index} * 3] : black;
     }
 };
 
@@ -80,67 +80,89 @@ bool decodeRle(std::string_view d, std::size_t at, bool four, const Palette& pal
 
 }  // namespace
 
-bool readBmp(std::string_view d, RasterSink& sink) {
-    if (d.size() < 26 || d[0] != 'B' || d[1] != 'M') return false;
-    std::uint32_t pixelsAt = u32(d, 10);
-    std::uint32_t headerSize = u32(d, 14);
-    std::int64_t width, height;
-    std::uint32_t bpp, compression = 0, colorsUsed = 0;
-    std::size_t paletteAt = 14 + static_cast<std::size_t>(headerSize), entry = 4;
+namespace {
+
+// What a BMP's file and info headers say of its pixels.
+struct BmpLayout {
+    std::uint32_t pixelsAt = 0;
+    std::int64_t width = 0, height = 0;
+    bool topDown = false;
+    std::uint32_t bpp = 0, compression = 0, colorsUsed = 0;
+    std::size_t paletteAt = 0, entry = 4;  // where the palette is, and the bytes of an entry
     Field red, green, blue, alpha;
+
+    bool rle() const { return compression == 1 || compression == 2; }
+};
+
+// The headers read and checked: false for what this reader does not take.
+bool readLayout(std::string_view d, BmpLayout& b) {
+    if (d.size() < 26 || d[0] != 'B' || d[1] != 'M') return false;
+    b.pixelsAt = u32(d, 10);
+    std::uint32_t headerSize = u32(d, 14);
+    b.paletteAt = 14 + static_cast<std::size_t>(headerSize);
     if (headerSize == 12) {
-        width = u16(d, 18);
-        height = u16(d, 20);
-        bpp = u16(d, 24);
-        entry = 3;
+        b.width = u16(d, 18);
+        b.height = u16(d, 20);
+        b.bpp = u16(d, 24);
+        b.entry = 3;
     } else if (headerSize >= 40 && headerSize <= 124 && d.size() >= 14 + std::size_t{40}) {
-        width = static_cast<std::int32_t>(u32(d, 18));
-        height = static_cast<std::int32_t>(u32(d, 22));
-        bpp = u16(d, 28);
-        compression = u32(d, 30);
-        colorsUsed = u32(d, 46);
-        if (compression == 3 || compression == 6) {
+        b.width = static_cast<std::int32_t>(u32(d, 18));
+        b.height = static_cast<std::int32_t>(u32(d, 22));
+        b.bpp = u16(d, 28);
+        b.compression = u32(d, 30);
+        b.colorsUsed = u32(d, 46);
+        if (b.compression == 3 || b.compression == 6) {
             std::size_t masksAt = 54;
-            if (headerSize == 40) paletteAt += compression == 6 ? 16 : 12;
+            if (headerSize == 40) b.paletteAt += b.compression == 6 ? 16 : 12;
             if (d.size() < masksAt + 12) return false;
-            red = Field(u32(d, masksAt));
-            green = Field(u32(d, masksAt + 4));
-            blue = Field(u32(d, masksAt + 8));
+            b.red = Field(u32(d, masksAt));
+            b.green = Field(u32(d, masksAt + 4));
+            b.blue = Field(u32(d, masksAt + 8));
             // The alpha mask follows in version 3 and later headers.
-            if ((headerSize >= 56 || compression == 6) && d.size() >= masksAt + 16) alpha = Field(u32(d, masksAt + 12));
+            if ((headerSize >= 56 || b.compression == 6) && d.size() >= masksAt + 16)
+                b.alpha = Field(u32(d, masksAt + 12));
         }
     } else {
         return false;
     }
-    bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (!rasterFits(width, height)) return false;
-    bool rle = compression == 1 || compression == 2;
-    if (rle && (topDown || bpp != (compression == 1 ? 8u : 4u))) return false;
+    b.topDown = b.height < 0;
+    if (b.topDown) b.height = -b.height;
+    if (!rasterFits(b.width, b.height)) return false;
+    const std::uint32_t bpp = b.bpp, compression = b.compression;
+    if (b.rle() && (b.topDown || bpp != (compression == 1 ? 8u : 4u))) return false;
     if (compression == 3 || compression == 6) {
         if (bpp != 16 && bpp != 32) return false;
-    } else if (compression != 0 && !rle) {
+    } else if (compression != 0 && !b.rle()) {
         return false;
     }
-    if (compression == 0 && bpp == 16) red = Field(0x7C00), green = Field(0x03E0), blue = Field(0x001F);
-    if (compression == 0 && bpp == 32) red = Field(0xFF0000), green = Field(0xFF00), blue = Field(0xFF);
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+    if (compression == 0 && bpp == 16) b.red = Field(0x7C00), b.green = Field(0x03E0), b.blue = Field(0x001F);
+    if (compression == 0 && bpp == 32) b.red = Field(0xFF0000), b.green = Field(0xFF00), b.blue = Field(0xFF);
+    return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
+}
 
+}  // namespace
+
+bool readBmp(std::string_view d, RasterSink& sink) {
+    BmpLayout b;
+    if (!readLayout(d, b)) return false;
+    const std::uint32_t bpp = b.bpp;
+    const std::int64_t width = b.width, height = b.height;
     Palette palette;
     if (bpp <= 8) {
-        std::size_t count = colorsUsed ? colorsUsed : std::size_t{1} << bpp;
+        std::size_t count = b.colorsUsed ? b.colorsUsed : std::size_t{1} << bpp;
         if (count > 256) count = 256;
-        if (paletteAt > d.size() || (d.size() - paletteAt) / entry < count) return false;
-        for (std::size_t i = 0; i < count; ++i) std::memcpy(&palette.bgr[i * 3], d.data() + paletteAt + i * entry, 3);
+        if (b.paletteAt > d.size() || (d.size() - b.paletteAt) / b.entry < count) return false;
+        for (std::size_t i = 0; i < count; ++i)
+            std::memcpy(&palette.bgr[i * 3], d.data() + b.paletteAt + i * b.entry, 3);
         palette.count = count;
     }
-    if (pixelsAt >= d.size()) return false;
+    if (b.pixelsAt >= d.size()) return false;
     std::uint64_t stride = (static_cast<std::uint64_t>(width) * bpp + 31) / 32 * 4;
     // The pixels must all be there before the raster is made.
-    if (!rle && (d.size() - pixelsAt) / stride < static_cast<std::uint64_t>(height)) return false;
+    if (!b.rle() && (d.size() - b.pixelsAt) / stride < static_cast<std::uint64_t>(height)) return false;
     auto row = [&](std::int64_t y) {
-        return reinterpret_cast<const unsigned char*>(d.data()) + pixelsAt +
-               stride * static_cast<std::uint64_t>(topDown ? y : height - 1 - y);
+        return reinterpret_cast<const unsigned char*>(d.data()) + b.pixelsAt +
+               stride * static_cast<std::uint64_t>(b.topDown ? y : height - 1 - y);
     };
     auto pixel = [&](const unsigned char* src, std::int64_t x) {
         return bpp == 16 ? src[x * 2] | static_cast<std::uint32_t>(src[x * 2 + 1]) << 8
@@ -150,11 +172,11 @@ bool readBmp(std::string_view d, RasterSink& sink) {
     // A bitmap whose alpha is 0 throughout does not use it and is opaque;
     // any other is blended on white.
     bool blend = false;
-    for (std::int64_t y = 0; alpha.mask && !blend && y < height; ++y)
-        for (std::int64_t x = 0; !blend && x < width; ++x) blend = alpha(pixel(row(y), x)) != 0;
+    for (std::int64_t y = 0; b.alpha.mask && !blend && y < height; ++y)
+        for (std::int64_t x = 0; !blend && x < width; ++x) blend = b.alpha(pixel(row(y), x)) != 0;
     auto bitmap = sink.bitmap(width, height);
     if (!bitmap) return false;
-    if (rle) return decodeRle(d, pixelsAt, compression == 2, palette, *bitmap);
+    if (b.rle()) return decodeRle(d, b.pixelsAt, b.compression == 2, palette, *bitmap);
     for (std::int32_t y = 0; y < bitmap->height; ++y) {
         const unsigned char* src = row(y);
         std::uint8_t* dst = bitmap->row(y);
@@ -170,9 +192,9 @@ bool readBmp(std::string_view d, RasterSink& sink) {
             default: {
                 std::uint32_t p = pixel(src, x);
                 if (blend) {
-                    blendOnWhite(dst, red(p), green(p), blue(p), alpha(p));
+                    blendOnWhite(dst, b.red(p), b.green(p), b.blue(p), b.alpha(p));
                 } else {
-                    dst[0] = blue(p), dst[1] = green(p), dst[2] = red(p);
+                    dst[0] = b.blue(p), dst[1] = b.green(p), dst[2] = b.red(p);
                 }
             }
             }
@@ -216,7 +238,8 @@ void stretchNearest(const Bitmap& src, const Bitmap& dst) {
         for (std::int32_t x = 0; x < w; ++x) {
             auto sx =
                 static_cast<std::int32_t>((2 * static_cast<std::int64_t>(x) + 1) * src.width / (2 * std::int64_t{w}));
-            std::memcpy(to + x * 3, from + sx * 3, 3);
+            std::memcpy(to + std::size_t{3} * static_cast<std::size_t>(x),
+                        from + std::size_t{3} * static_cast<std::size_t>(sx), 3);
         }
     }
 }

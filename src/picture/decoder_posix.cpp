@@ -124,9 +124,10 @@ bool decodeJpeg(std::string_view file, RasterSink& sink) {
             const JSAMPLE* p = &line[static_cast<std::size_t>(x) * 4];
             unsigned c = inverted ? p[0] : 255 - p[0], m = inverted ? p[1] : 255 - p[1];
             unsigned yy = inverted ? p[2] : 255 - p[2], k = inverted ? p[3] : 255 - p[3];
-            dst[x * 3] = static_cast<std::uint8_t>(yy * k / 255);
-            dst[x * 3 + 1] = static_cast<std::uint8_t>(m * k / 255);
-            dst[x * 3 + 2] = static_cast<std::uint8_t>(c * k / 255);
+            std::uint8_t* to = dst + std::size_t{3} * static_cast<std::size_t>(x);
+            to[0] = static_cast<std::uint8_t>(yy * k / 255);
+            to[1] = static_cast<std::uint8_t>(m * k / 255);
+            to[2] = static_cast<std::uint8_t>(c * k / 255);
         }
     }
     jpeg_finish_decompress(&info);
@@ -194,7 +195,8 @@ bool decodeGif(std::string_view file, RasterSink& sink) {
                 int index = line[static_cast<std::size_t>(x)];
                 if (sx < 0 || sx >= screen->width || index == transparent || index >= colors->ColorCount) continue;
                 const GifColorType& c = colors->Colors[index];
-                dst[sx * 3] = c.Blue, dst[sx * 3 + 1] = c.Green, dst[sx * 3 + 2] = c.Red;
+                std::uint8_t* to = dst + std::size_t{3} * static_cast<std::size_t>(sx);
+                to[0] = c.Blue, to[1] = c.Green, to[2] = c.Red;
             }
         };
         static const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};

@@ -23,8 +23,8 @@ const std::array<char, 512>& hexTable() {
         static const char digits[] = "0123456789ABCDEF";
         std::array<char, 512> t{};
         for (int b = 0; b < 256; ++b) {
-            t[static_cast<std::size_t>(2 * b)] = digits[b >> 4];
-            t[static_cast<std::size_t>(2 * b + 1)] = digits[b & 0xF];
+            t[2 * static_cast<std::size_t>(b)] = digits[b >> 4];
+            t[2 * static_cast<std::size_t>(b) + 1] = digits[b & 0xF];
         }
         return t;
     }();
@@ -64,7 +64,7 @@ void BytesToHex(const unsigned char* bytes, char* hex, std::size_t count) {
 #endif
     const char* table = hexTable().data();
     // Two digits a byte, copied as one 16-bit unit.
-    for (; i < count; ++i) std::memcpy(hex + 2 * i, table + 2 * bytes[i], 2);
+    for (; i < count; ++i) std::memcpy(hex + 2 * i, table + std::size_t{2} * bytes[i], 2);
 }
 
 std::uint64_t hexLinesSize(std::uint64_t bytes) { return 2 * bytes + 2 * ((bytes + LineBytes - 1) / LineBytes); }
