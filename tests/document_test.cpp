@@ -76,6 +76,54 @@ TEST(Document, MovedFromObjectsAreUsableAsNewOnes) {
     EXPECT_NE(doc.Rtf().find("again"), std::string::npos);
 }
 
+// A copy holds every field and everything inserted: whatever the original
+// writes, the copy writes the same, and later inserts change only one.
+TEST(Document, ACopyKeepsEveryFieldAndItsContent) {
+    FixedClock clock;
+    auto run = std::make_shared<cText>();
+    run->Text("copied");
+    cParagraph p;
+    p.Align = aCenter, p.IndentFirstLine = 1, p.IndentLeft = 2, p.IndentRight = 3, p.SpaceBefore = 4;
+    p.SpaceAfter = 5, p.SpaceBetweenLines = 6, p.ListStyle = lNumber, p.ListLevel = 2, p.ListId = 3;
+    p.Border->TopVisible = True;
+    p.InsertText(run);
+    cParagraph pc(p);
+    cCell c;
+    c.BackColorIndex = 3, c.Width = 2000, c.ColumnSpan = 2, c.RowSpan = 1;
+    c.InsertParagraph(std::make_shared<cParagraph>(p));
+    cCell cc(c);
+    cPage g;
+    g.TableHeaderRows = 1, g.Orientation = oLandscape;
+    cPage gc(g);
+    auto fill = [&](cPage& page, cParagraph& para, cCell& cell) {
+        page.InsertParagraph(std::make_shared<cParagraph>(para));
+        CellArray cells({{1, 2}, {1, 1}});
+        cells.at({1, 1}) = std::make_shared<cCell>(cell);
+        cells.at({2, 1}) = std::make_shared<cCell>();
+        page.InsertTable(cells);
+    };
+    fill(g, p, c);
+    fill(gc, pc, cc);
+    cDocument d;
+    d.Author = "a", d.Operator = "o", d.Title = "t", d.Subject = "s", d.PageWidth = 12240, d.PageHeight = 15840;
+    d.PageMarginLeft = 1, d.PageMarginRight = 2, d.PageMarginTop = 3, d.PageMarginBottom = 4;
+    d.PageLandscape = True, d.PageNumbersOn = True, d.PageNumberStart = 5, d.PageNumberMarginRight = 6;
+    d.PageNumberMarginTop = 7, d.FontDefaultName = "Georgia", d.FontDefaultCharSet = 161, d.FontDefaultHeight = 12;
+    d.Header = std::make_shared<cParagraph>(p), d.Footer = std::make_shared<cParagraph>(p);
+    d.FontIndex("Courier New"), d.ColorIndex(0x123456);
+    d.InsertPage(std::make_shared<cPage>(g));
+    cDocument dc(d);
+    const std::string original = d.Rtf();
+    EXPECT_EQ(dc.Rtf(), original);
+    cDocument written;
+    written.InsertPage(std::make_shared<cPage>(gc));
+    cDocument expected;
+    expected.InsertPage(std::make_shared<cPage>(g));
+    EXPECT_EQ(written.Rtf(), expected.Rtf());
+    dc.InsertPage(std::make_shared<cPage>());
+    EXPECT_EQ(d.Rtf(), original);
+}
+
 // Every class moved from: the object it moved to has everything; inserting
 // the one moved from writes a balanced document and raises nothing but the
 // library's errors; filling it again gives what a new one filled gives; and

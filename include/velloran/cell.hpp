@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <velloran/fwd.hpp>
+#include <velloran/own_state.hpp>
 #include <velloran/types.hpp>
 
 namespace velloran {
@@ -40,7 +41,7 @@ private:
 
     // The text taken from inserted children, which only the library reads.
     struct State;
-    std::unique_ptr<State> state_;
+    OwnState<State> state_;
     // A moved-from object has no state: reading it reads an empty one, and
     // changing it gives it a new one.
     State& state();

@@ -22,13 +22,13 @@ struct DocumentState;
 // The state of an object a move may have emptied: changing it makes a new
 // one, reading it reads an empty one.
 template <class State>
-State& stateOf(std::unique_ptr<State>& state) {
-    if (!state) state = std::make_unique<State>();
+State& stateOf(OwnState<State>& state) {
+    if (!state) state = OwnState<State>(std::make_unique<State>());
     return *state;
 }
 
 template <class State>
-const State& stateOf(const std::unique_ptr<State>& state) {
+const State& stateOf(const OwnState<State>& state) {
     static const State empty;
     return state ? *state : empty;
 }

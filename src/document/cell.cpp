@@ -27,13 +27,7 @@ cCell::cCell()
     Border->TopVisible = True;
     Border->BottomVisible = True;
 }
-cCell::cCell(const cCell& other)
-    : Border(other.Border),
-      BackColorIndex(other.BackColorIndex),
-      Width(other.Width),
-      ColumnSpan(other.ColumnSpan),
-      RowSpan(other.RowSpan),
-      state_(std::make_unique<State>(other.state())) {}
+cCell::cCell(const cCell&) = default;
 cCell& cCell::operator=(const cCell& other) {
     if (this != &other) *this = cCell(other);
     return *this;

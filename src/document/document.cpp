@@ -39,28 +39,7 @@ cDocument::cDocument() : state_(std::make_unique<State>()) {
     state_->white = module.whiteColorIndex = ColorIndex(0xFFFFFF);
 }
 
-cDocument::cDocument(const cDocument& other)
-    : Author(other.Author),
-      Operator(other.Operator),
-      Title(other.Title),
-      Subject(other.Subject),
-      PageWidth(other.PageWidth),
-      PageHeight(other.PageHeight),
-      PageMarginLeft(other.PageMarginLeft),
-      PageMarginRight(other.PageMarginRight),
-      PageMarginTop(other.PageMarginTop),
-      PageMarginBottom(other.PageMarginBottom),
-      PageLandscape(other.PageLandscape),
-      PageNumbersOn(other.PageNumbersOn),
-      PageNumberStart(other.PageNumberStart),
-      PageNumberMarginRight(other.PageNumberMarginRight),
-      PageNumberMarginTop(other.PageNumberMarginTop),
-      FontDefaultName(other.FontDefaultName),
-      FontDefaultCharSet(other.FontDefaultCharSet),
-      FontDefaultHeight(other.FontDefaultHeight),
-      Header(other.Header),
-      Footer(other.Footer),
-      state_(std::make_unique<State>(other.state())) {}
+cDocument::cDocument(const cDocument&) = default;
 cDocument& cDocument::operator=(const cDocument& other) {
     if (this != &other) *this = cDocument(other);
     return *this;

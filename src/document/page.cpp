@@ -21,10 +21,7 @@ struct cPage::State {
 };
 
 cPage::cPage() : state_(std::make_unique<State>()) {}
-cPage::cPage(const cPage& other)
-    : TableHeaderRows(other.TableHeaderRows),
-      Orientation(other.Orientation),
-      state_(std::make_unique<State>(other.state())) {}
+cPage::cPage(const cPage&) = default;
 cPage& cPage::operator=(const cPage& other) {
     if (this != &other) *this = cPage(other);
     return *this;

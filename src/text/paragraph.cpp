@@ -51,19 +51,7 @@ struct cParagraph::State {
 };
 
 cParagraph::cParagraph() : Border(std::make_shared<cBorder>()), state_(std::make_unique<State>()) {}
-cParagraph::cParagraph(const cParagraph& other)
-    : Align(other.Align),
-      Border(other.Border),
-      IndentFirstLine(other.IndentFirstLine),
-      IndentLeft(other.IndentLeft),
-      IndentRight(other.IndentRight),
-      SpaceBefore(other.SpaceBefore),
-      SpaceAfter(other.SpaceAfter),
-      SpaceBetweenLines(other.SpaceBetweenLines),
-      ListStyle(other.ListStyle),
-      ListLevel(other.ListLevel),
-      ListId(other.ListId),
-      state_(std::make_unique<State>(other.state())) {}
+cParagraph::cParagraph(const cParagraph&) = default;
 cParagraph& cParagraph::operator=(const cParagraph& other) {
     if (this != &other) *this = cParagraph(other);
     return *this;
