@@ -43,6 +43,7 @@ PyObject* fieldType = nullptr;
 PyObject* listType = nullptr;
 PyObject* orientationType = nullptr;
 PyObject* embeddingType = nullptr;
+PyObject* verticalPositionType = nullptr;
 
 // ---------------------------------------------------------------------------
 // Objects in use by calls that run without the GIL.
@@ -406,6 +407,7 @@ using FieldValue = EnumValue<vlRTFField, &fieldType, fNone, fDate>;
 using ListValue = EnumValue<vlRTFList, &listType, lNone, lNumber>;
 using OrientationValue = EnumValue<vlRTFOrientation, &orientationType, oDocument, oLandscape>;
 using EmbeddingValue = EnumValue<vlRTFPictureEmbedding, &embeddingType, eMetafile, eOriginalAndMetafile>;
+using VerticalPositionValue = EnumValue<vlRTFVerticalPosition, &verticalPositionType, vNormal, vSubscript>;
 
 // ---------------------------------------------------------------------------
 // Calls without pybind11's dispatcher.
@@ -896,6 +898,8 @@ void registerEnumerations(py::module_& m) {
                                "The way a page is turned: as the document says, or on its own.");
     embeddingType = makeEnum("vlRTFPictureEmbedding", {{"eMetafile", 0}, {"eOriginal", 1}, {"eOriginalAndMetafile", 2}},
                              "How a picture is kept: as a metafile, as its PNG or JPEG file, or as both.");
+    verticalPositionType = makeEnum("vlRTFVerticalPosition", {{"vNormal", 0}, {"vSuperscript", 1}, {"vSubscript", 2}},
+                                    "Where a run stands against the line: on it, raised small or lowered small.");
 
     m.def("BlackColorIndex", &BlackColorIndex,
           "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 "
@@ -963,6 +967,19 @@ void registerText(py::module_& m) {
                       "which may be empty, is what readers that compute no fields show.");
     field<StringValue>(text, "Link", &cText::Link,
                        "The address the run links to, a URL or a file's path; empty for none (the default).");
+    field<VerticalPositionValue>(text, "VerticalPosition", &cText::VerticalPosition,
+                                 "A vlRTFVerticalPosition: vSuperscript raises the run, vSubscript lowers it, both at "
+                                 "the smaller size readers give them (default vNormal).");
+    static const std::string smallCapsDoc = booleanDoc("Lower-case letters as small capitals (default False).");
+    static const std::string allCapsDoc = booleanDoc("Every letter shown as a capital (default False).");
+    static const std::string hiddenDoc = booleanDoc("Kept in the document, neither shown nor printed (default False).");
+    field<BooleanValue>(text, "SmallCaps", &cText::SmallCaps, smallCapsDoc.c_str());
+    field<BooleanValue>(text, "AllCaps", &cText::AllCaps, allCapsDoc.c_str());
+    field<BooleanValue>(text, "Hidden", &cText::Hidden, hiddenDoc.c_str());
+    field<LongValue>(text, "HighlightColorIndex", &cText::HighlightColorIndex,
+                     "Colour index behind the text as a highlighter marks it; 0 for none (the default).");
+    field<LongValue>(text, "CharacterSpacing", &cText::CharacterSpacing,
+                     "Twips added between the letters, taken away when negative; 0 for none (the default).");
     using UnderlineGet = Boolean (cText::*)() const noexcept;
     using UnderlineSet = void (cText::*)(Boolean);
     struct Underline {

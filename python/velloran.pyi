@@ -68,6 +68,11 @@ class vlRTFPictureEmbedding(enum.IntEnum):
     eOriginal = 1
     eOriginalAndMetafile = 2
 
+class vlRTFVerticalPosition(enum.IntEnum):
+    vNormal = 0
+    vSuperscript = 1
+    vSubscript = 2
+
 aLeft: vlRTFAlignment
 aRight: vlRTFAlignment
 aCenter: vlRTFAlignment
@@ -91,6 +96,9 @@ oLandscape: vlRTFOrientation
 eMetafile: vlRTFPictureEmbedding
 eOriginal: vlRTFPictureEmbedding
 eOriginalAndMetafile: vlRTFPictureEmbedding
+vNormal: vlRTFVerticalPosition
+vSuperscript: vlRTFVerticalPosition
+vSubscript: vlRTFVerticalPosition
 
 def BlackColorIndex() -> int:
     """Colour index of black in this thread's documents: 0 until the thread's first cDocument, then 1."""
@@ -130,12 +138,18 @@ class cText:
     UnderlineWords: Boolean
     Field: vlRTFField | int
     Link: str
+    VerticalPosition: vlRTFVerticalPosition | int
+    SmallCaps: Boolean
+    AllCaps: Boolean
+    Hidden: Boolean
+    HighlightColorIndex: int
+    CharacterSpacing: int
     @property
     def Text(self) -> str:
         """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
     @Text.setter
     def Text(self, value: str) -> None: ...
-    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Field: vlRTFField | int = ..., Link: str = ..., Text: str = ...) -> None: ...
+    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Field: vlRTFField | int = ..., Link: str = ..., VerticalPosition: vlRTFVerticalPosition | int = ..., SmallCaps: Boolean = ..., AllCaps: Boolean = ..., Hidden: Boolean = ..., HighlightColorIndex: int = ..., CharacterSpacing: int = ..., Text: str = ...) -> None: ...
 
 class cParagraph:
     """A paragraph of runs, drawings and pictures."""

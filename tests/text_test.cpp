@@ -57,6 +57,18 @@ TEST_F(Runs, EveryFlagInItsPlace) {
     EXPECT_TRUE(t->Bold == 1 && t->Bold != True && t->Bold != true);
 }
 
+TEST_F(Runs, PositionCapitalsHiddenHighlightAndSpacing) {
+    auto t = textOf("x");
+    t->VerticalPosition = vSuperscript, t->SmallCaps = True, t->AllCaps = True, t->Hidden = True;
+    t->HighlightColorIndex = 3, t->CharacterSpacing = -20;
+    EXPECT_EQ(run(*t), R"({\scaps\caps\v\f0\fs20\highlight3\super\expndtw-20 x})");
+    t->VerticalPosition = vSubscript, t->SmallCaps = 1, t->AllCaps = False, t->Hidden = 1;  // only True counts
+    t->HighlightColorIndex = 0, t->CharacterSpacing = 0;
+    EXPECT_EQ(run(*t), R"({\f0\fs20\sub x})");
+    t->VerticalPosition = static_cast<vlRTFVerticalPosition>(7);
+    EXPECT_EQ(run(*t), R"({\f0\fs20 x})");
+}
+
 // C++'s true is True: every Boolean field set with true writes what True writes.
 TEST(Booleans, TrueAndFalseAreTheAutomationValues) {
     test::FixedClock clock;

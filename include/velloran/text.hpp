@@ -46,6 +46,18 @@ public:
     // A link without text writes nothing, as any run without text.
     std::string Link;
 
+    // Raised or lowered, at the smaller size readers give it (\super,
+    // \sub); vNormal, or a value outside the enumeration, on the line.
+    vlRTFVerticalPosition VerticalPosition = vNormal;
+    Boolean SmallCaps = False;  // lower-case letters as small capitals
+    Boolean AllCaps = False;    // every letter as a capital
+    Boolean Hidden = False;     // kept in the document, not shown or printed
+    // The colour behind the text as a highlighter marks it, an index from
+    // cDocument::ColorIndex; 0 for none.
+    std::int32_t HighlightColorIndex = 0;
+    // Twips added between the letters (negative: taken away); 0 for none.
+    std::int32_t CharacterSpacing = 0;
+
 private:
     friend struct Access;
 

@@ -51,6 +51,9 @@ enum vlRTFField : std::int32_t { fNone = 0, fPageNumber = 1, fPageCount = 2, fDa
 // reads.
 enum vlRTFPictureEmbedding : std::int32_t { eMetafile = 0, eOriginal = 1, eOriginalAndMetafile = 2 };
 
+// Where a run stands against the line: on it, raised small, or lowered small.
+enum vlRTFVerticalPosition : std::int32_t { vNormal = 0, vSuperscript = 1, vSubscript = 2 };
+
 // The kind of list a paragraph is an item of.
 enum vlRTFList : std::int32_t { lNone = 0, lBullet = 1, lNumber = 2 };
 

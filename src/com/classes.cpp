@@ -90,7 +90,7 @@ public:
     }
 };
 
-class TextObject final : public Object<TextObject, _cText2, cText> {
+class TextObject final : public Object<TextObject, _cText3, cText> {
 public:
     using Object::Object;
     VELLORAN_FIELD(LONG, FontIndex)
@@ -109,18 +109,37 @@ public:
     }
     VELLORAN_FIELD(::vlRTFField, Field)
     VELLORAN_FIELD(BSTR, Link)
+    VELLORAN_FIELD(::vlRTFVerticalPosition, VerticalPosition)
+    VELLORAN_FIELD(VARIANT_BOOL, SmallCaps)
+    VELLORAN_FIELD(VARIANT_BOOL, AllCaps)
+    VELLORAN_FIELD(VARIANT_BOOL, Hidden)
+    VELLORAN_FIELD(LONG, HighlightColorIndex)
+    VELLORAN_FIELD(LONG, CharacterSpacing)
 
     static Table table() {
         using Self = TextObject;
         using M = Members<Self>;
         static const Member members[] = {
-            VELLORAN_FIELD_MEMBERS(FontIndex, 0x40030000),      VELLORAN_FIELD_MEMBERS(Height, 0x40030001),
-            VELLORAN_FIELD_MEMBERS(Bold, 0x40030002),           VELLORAN_FIELD_MEMBERS(Italic, 0x40030003),
-            VELLORAN_FIELD_MEMBERS(Strike, 0x40030004),         VELLORAN_FIELD_MEMBERS(ForeColorIndex, 0x40030005),
-            VELLORAN_FIELD_MEMBERS(BackColorIndex, 0x40030006), VELLORAN_FIELD_MEMBERS(Underline, 0x68030005),
-            VELLORAN_FIELD_MEMBERS(UnderlineDot, 0x68030004),   VELLORAN_FIELD_MEMBERS(UnderlineDouble, 0x68030003),
-            VELLORAN_FIELD_MEMBERS(UnderlineWords, 0x68030002), M::put<&Self::put_Text>(L"Text", 0x68030000),
-            VELLORAN_FIELD_MEMBERS(Field, 0x40040000),          VELLORAN_FIELD_MEMBERS(Link, 0x40040001),
+            VELLORAN_FIELD_MEMBERS(FontIndex, 0x40030000),
+            VELLORAN_FIELD_MEMBERS(Height, 0x40030001),
+            VELLORAN_FIELD_MEMBERS(Bold, 0x40030002),
+            VELLORAN_FIELD_MEMBERS(Italic, 0x40030003),
+            VELLORAN_FIELD_MEMBERS(Strike, 0x40030004),
+            VELLORAN_FIELD_MEMBERS(ForeColorIndex, 0x40030005),
+            VELLORAN_FIELD_MEMBERS(BackColorIndex, 0x40030006),
+            VELLORAN_FIELD_MEMBERS(Underline, 0x68030005),
+            VELLORAN_FIELD_MEMBERS(UnderlineDot, 0x68030004),
+            VELLORAN_FIELD_MEMBERS(UnderlineDouble, 0x68030003),
+            VELLORAN_FIELD_MEMBERS(UnderlineWords, 0x68030002),
+            M::put<&Self::put_Text>(L"Text", 0x68030000),
+            VELLORAN_FIELD_MEMBERS(Field, 0x40040000),
+            VELLORAN_FIELD_MEMBERS(Link, 0x40040001),
+            VELLORAN_FIELD_MEMBERS(VerticalPosition, 0x40050000),
+            VELLORAN_FIELD_MEMBERS(SmallCaps, 0x40050001),
+            VELLORAN_FIELD_MEMBERS(AllCaps, 0x40050002),
+            VELLORAN_FIELD_MEMBERS(Hidden, 0x40050003),
+            VELLORAN_FIELD_MEMBERS(HighlightColorIndex, 0x40050004),
+            VELLORAN_FIELD_MEMBERS(CharacterSpacing, 0x40050005),
         };
         return members;
     }

@@ -62,6 +62,7 @@ VELLORAN_INTERFACE_NAME(_cCell2)
 VELLORAN_INTERFACE_NAME(_cPage2)
 VELLORAN_INTERFACE_NAME(_cPicture2)
 VELLORAN_INTERFACE_NAME(_cPicture3)
+VELLORAN_INTERFACE_NAME(_cText3)
 #undef VELLORAN_INTERFACE_NAME
 
 template <class T>
@@ -76,6 +77,7 @@ std::wstring typeName() {
     else if constexpr (std::is_same_v<T, ::vlRTFList>) return L"vlRTFList";
     else if constexpr (std::is_same_v<T, ::vlRTFOrientation>) return L"vlRTFOrientation";
     else if constexpr (std::is_same_v<T, ::vlRTFPictureEmbedding>) return L"vlRTFPictureEmbedding";
+    else if constexpr (std::is_same_v<T, ::vlRTFVerticalPosition>) return L"vlRTFVerticalPosition";
     else if constexpr (std::is_same_v<T, SAFEARRAY*>) return L"SAFEARRAY(_cCell*)";
     else if constexpr (std::is_pointer_v<T> && interfaceName<std::remove_pointer_t<T>> != nullptr)
         return std::wstring(interfaceName<std::remove_pointer_t<T>>) + L"*";
@@ -126,6 +128,8 @@ template <>
 struct In<::vlRTFOrientation> : ScalarIn<::vlRTFOrientation, VT_I4> {};
 template <>
 struct In<::vlRTFPictureEmbedding> : ScalarIn<::vlRTFPictureEmbedding, VT_I4> {};
+template <>
+struct In<::vlRTFVerticalPosition> : ScalarIn<::vlRTFVerticalPosition, VT_I4> {};
 
 template <>
 struct In<BSTR> {
@@ -222,6 +226,8 @@ template <>
 struct Out<::vlRTFOrientation> : ScalarOut<::vlRTFOrientation, VT_I4> {};
 template <>
 struct Out<::vlRTFPictureEmbedding> : ScalarOut<::vlRTFPictureEmbedding, VT_I4> {};
+template <>
+struct Out<::vlRTFVerticalPosition> : ScalarOut<::vlRTFVerticalPosition, VT_I4> {};
 
 template <>
 struct Out<BSTR> {

@@ -99,6 +99,9 @@ void appendTextRun(std::string& out, const cText* run) {
         if (run->UnderlineWords() == True && run->Underline() == False) out += "\\ulw";
         if (run->Underline() == True) out += "\\ul";
         if (run->Strike == True) out += "\\strike";
+        if (run->SmallCaps == True) out += "\\scaps";
+        if (run->AllCaps == True) out += "\\caps";
+        if (run->Hidden == True) out += "\\v";
         appendWord(out, "\\f", run->FontIndex);
         if (run->BackColorIndex != module.whiteColorIndex) {
             appendWord(out, "\\chcfpat0\\chcbpat", run->BackColorIndex);
@@ -106,6 +109,10 @@ void appendTextRun(std::string& out, const cText* run) {
         }
         if (run->ForeColorIndex != module.blackColorIndex) appendWord(out, "\\cf", run->ForeColorIndex);
         if (run->Height != 0) appendWord(out, "\\fs", halfPoints);
+        if (run->HighlightColorIndex != 0) appendWord(out, "\\highlight", run->HighlightColorIndex);
+        if (run->VerticalPosition == vSuperscript) out += "\\super";
+        if (run->VerticalPosition == vSubscript) out += "\\sub";
+        if (run->CharacterSpacing != 0) appendWord(out, "\\expndtw", run->CharacterSpacing);
     };
     // A field, or a link, stands in a group of the run's format as well:
     // LibreOffice gives a computed value the format around the field, not

@@ -14,6 +14,12 @@ Check "a run with a background", RunRtf(t), "{\f0\chcfpat0\chcbpat4\cb4\fs20 abc
 Set t = TextOf("abc")
 t.Height = 0
 Check "a run without size", RunRtf(t), "{\f0 abc}"
+Set t = TextOf("x")
+t.VerticalPosition = 1
+t.SmallCaps = True
+t.HighlightColorIndex = 3
+t.CharacterSpacing = -20
+Check "a raised run in small capitals, highlighted and narrowed", RunRtf(t), "{\scaps\f0\fs20\highlight3\super\expndtw-20 x}"
 Check "a backslash", RunRtf(TextOf("C:\x")), "{\f0\fs20 C:\\x}"
 Check "a tab", RunRtf(TextOf("a" & vbTab & "b")), "{\f0\fs20 a\tab b}"
 Check "line breaks", RunRtf(TextOf("a" & vbCrLf & vbCr & "b" & vbLf & "c")), "{\f0\fs20 a\line \line b\line c}"

@@ -287,6 +287,7 @@ int wmain(int argc, wchar_t** argv) {
             {L"vlRTFList", {{L"lNone", 0}, {L"lBullet", 1}, {L"lNumber", 2}}},
             {L"vlRTFOrientation", {{L"oDocument", 0}, {L"oPortrait", 1}, {L"oLandscape", 2}}},
             {L"vlRTFPictureEmbedding", {{L"eMetafile", 0}, {L"eOriginal", 1}, {L"eOriginalAndMetafile", 2}}},
+            {L"vlRTFVerticalPosition", {{L"vNormal", 0}, {L"vSuperscript", 1}, {L"vSubscript", 2}}},
         };
         for (const Enum& e : enums) {
             std::map<std::wstring, LONG> found;

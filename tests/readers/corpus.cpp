@@ -48,6 +48,13 @@ struct RunGiven {
     std::string font;       // empty: the document's default font
     std::int32_t rgb = -1;  // -1: automatic (black)
     std::int32_t points = 10;
+    // 1.3's character formats; in the expectation only when set.
+    vlRTFVerticalPosition position = vNormal;
+    bool smallCaps = false, allCaps = false;
+    std::int32_t highlight = -1;  // an RGB value, or -1 for none
+    std::int32_t spacing = 0;     // twips
+
+    bool formats13() const { return position != vNormal || smallCaps || allCaps || highlight != -1 || spacing != 0; }
 };
 
 struct ParagraphGiven {
@@ -83,6 +90,11 @@ public:
         t->Height = given.points;
         if (!given.font.empty()) t->FontIndex = doc.FontIndex(given.font);
         if (given.rgb != -1) t->ForeColorIndex = doc.ColorIndex(given.rgb);
+        t->VerticalPosition = given.position;
+        t->SmallCaps = given.smallCaps ? True : False;
+        t->AllCaps = given.allCaps ? True : False;
+        if (given.highlight != -1) t->HighlightColorIndex = doc.ColorIndex(given.highlight);
+        t->CharacterSpacing = given.spacing;
         return t;
     }
 
@@ -189,7 +201,18 @@ private:
             out += std::string(", \"underline\": ") + (r.underline ? "true" : "false");
             out += std::string(", \"strike\": ") + (r.strike ? "true" : "false");
             out += ", \"font\": " + quoted(r.font) + ", \"rgb\": " + std::to_string(r.rgb);
-            out += ", \"points\": " + std::to_string(r.points) + "}";
+            out += ", \"points\": " + std::to_string(r.points);
+            if (r.formats13()) {
+                const char* position = r.position == vSuperscript ? "super"
+                                       : r.position == vSubscript ? "sub"
+                                                                  : "normal";
+                out += std::string(", \"position\": \"") + position + "\"";
+                out += std::string(", \"smallcaps\": ") + (r.smallCaps ? "true" : "false");
+                out += std::string(", \"caps\": ") + (r.allCaps ? "true" : "false");
+                out +=
+                    ", \"highlight\": " + std::to_string(r.highlight) + ", \"spacing\": " + std::to_string(r.spacing);
+            }
+            out += "}";
         }
         return out + "]}";
     }
@@ -236,6 +259,14 @@ void textDocument(const std::string& folder) {
     c.add(*page, para({plain(Mixed)}));
     c.add(*page, para({plain(Astral)}));
     c.add(*page, para({plain("tab\there, braces {x}, backslash \\ and \xe2\x80\xa2 bullet")}));
+    // Raised, lowered, small capitals, capitals (given in capitals: pandoc
+    // writes a \caps run's letters as capitals), highlighted, spaced.
+    RunGiven sub = plain("2"), super = plain("2"), smallCaps = plain("Small Caps"), caps = plain("CAPITALS");
+    RunGiven marked = plain("marked"), spaced = plain("spaced");
+    sub.position = vSubscript, super.position = vSuperscript, smallCaps.smallCaps = true, caps.allCaps = true;
+    marked.highlight = 0x00FFFF, spaced.spacing = 60;
+    c.add(*page, para({plain("H"), sub, plain("O and E=mc"), super, plain(" "), smallCaps, plain(" "), caps, plain(" "),
+                       marked, plain(" "), spaced}));
     c.add(*page, para({plain("\xc3\xa9"), plain("x"), plain("\xce\xb1\xce\xb2"), plain("y")}));
     // Indents, spacing, alignment and a border, and plain paragraphs after
     // them that must not inherit any of it.

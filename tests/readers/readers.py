@@ -374,6 +374,23 @@ def check_libreoffice(suite, expectation, work, name):
                     "rgb": "#%02x%02x%02x" % (rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF),
                     "points": float(run["points"]),
                 }
+                if "position" in run:
+                    position = tp(q("style", "text-position")) or "0% 100%"
+                    highlight = tp(q("fo", "background-color"))
+                    spacing = tp(q("fo", "letter-spacing"))
+                    got_run.update({
+                        "position": position.split()[0] if position.split()[0] in ("super", "sub") else "normal",
+                        "smallcaps": tp(q("fo", "font-variant")) == "small-caps",
+                        "caps": tp(q("fo", "text-transform")) == "uppercase",
+                        "highlight": highlight if highlight not in (None, "transparent") else None,
+                        "spacing": twips(spacing) if spacing and spacing != "normal" else 0,
+                    })
+                    h = run["highlight"]
+                    expected_run.update({
+                        "position": run["position"], "smallcaps": run["smallcaps"], "caps": run["caps"],
+                        "highlight": None if h == -1 else "#%02x%02x%02x" % (h & 0xFF, (h >> 8) & 0xFF, (h >> 16) & 0xFF),
+                        "spacing": run["spacing"],
+                    })
                 suite.check(where + " run %r" % run["text"], got_run, expected_run)
 
     # Tables: structure, cell text, shading and borders.
@@ -461,7 +478,7 @@ def inline_chars(inlines, marks=frozenset()):
             out.append((" ", marks))
         elif t == "LineBreak":
             out.append(("\n", marks))
-        elif t in ("Strong", "Emph", "Underline", "Strikeout"):
+        elif t in ("Strong", "Emph", "Underline", "Strikeout", "Superscript", "Subscript", "SmallCaps"):
             out.extend(inline_chars(i["c"], marks | {t}))
         elif t == "Span":
             out.extend(inline_chars(i["c"][1], marks))
@@ -547,8 +564,11 @@ def check_pandoc(suite, expectation, work, name):
             for c, m in chars[start:at]:
                 if c != " ":
                     marks |= m
-            suite.check(name + ": pandoc run %r marks" % run["text"], sorted(marks),
-                        sorted(names[k] for k in names if run[k]))
+            wanted = [names[k] for k in names if run[k]]
+            # Of 1.3's formats pandoc keeps the position and small capitals.
+            wanted += {"super": ["Superscript"], "sub": ["Subscript"]}.get(run.get("position"), [])
+            wanted += ["SmallCaps"] if run.get("smallcaps") else []
+            suite.check(name + ": pandoc run %r marks" % run["text"], sorted(marks), sorted(wanted))
 
     def meta(key):
         m = tree["meta"].get(key)
