@@ -1049,6 +1049,21 @@ void registerParagraph(py::module_& m) {
     field<LongValue>(paragraph, "ListId", &cParagraph::ListId,
                      "The list the item belongs to (default 1): items of one kind with the same id number on "
                      "across the document, another id starts again at 1.");
+    static const std::string keepWithNextDoc =
+        booleanDoc("Kept on the page of the paragraph after it (default False).");
+    static const std::string keepTogetherDoc = booleanDoc("Its lines kept on one page (default False).");
+    static const std::string breakBeforeDoc = booleanDoc("A new page before it (default False).");
+    static const std::string widowDoc =
+        booleanDoc("Widow and orphan control: other than True, a page may end on a lone line of it (default True).");
+    field<BooleanValue>(paragraph, "KeepWithNext", &cParagraph::KeepWithNext, keepWithNextDoc.c_str());
+    field<BooleanValue>(paragraph, "KeepTogether", &cParagraph::KeepTogether, keepTogetherDoc.c_str());
+    field<BooleanValue>(paragraph, "PageBreakBefore", &cParagraph::PageBreakBefore, breakBeforeDoc.c_str());
+    field<BooleanValue>(paragraph, "WidowControl", &cParagraph::WidowControl, widowDoc.c_str());
+    field<SingleValue>(paragraph, "LineSpacingMultiple", &cParagraph::LineSpacingMultiple,
+                       "Line spacing as a multiple of single spacing, a 32-bit float (1.5, 2 for double); not above 0 "
+                       "(the default) leaves it to SpaceBetweenLines.");
+    field<LongValue>(paragraph, "OutlineLevel", &cParagraph::OutlineLevel,
+                     "A heading's level in the outline, 1 to 9; other values (the default 0) make no heading.");
     method(
         paragraph, "InsertFootnote", "(self, /, note)",
         [](py::handle self_, py::handle value) {

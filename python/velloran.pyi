@@ -168,7 +168,13 @@ class cParagraph:
     ListStyle: vlRTFList | int
     ListLevel: int
     ListId: int
-    def __init__(self, *, Align: vlRTFAlignment | int = ..., Border: cBorder | None = ..., IndentFirstLine: int = ..., IndentLeft: int = ..., IndentRight: int = ..., SpaceBefore: int = ..., SpaceAfter: int = ..., SpaceBetweenLines: int = ..., ListStyle: vlRTFList | int = ..., ListLevel: int = ..., ListId: int = ...) -> None: ...
+    KeepWithNext: Boolean
+    KeepTogether: Boolean
+    PageBreakBefore: Boolean
+    WidowControl: Boolean
+    LineSpacingMultiple: float
+    OutlineLevel: int
+    def __init__(self, *, Align: vlRTFAlignment | int = ..., Border: cBorder | None = ..., IndentFirstLine: int = ..., IndentLeft: int = ..., IndentRight: int = ..., SpaceBefore: int = ..., SpaceAfter: int = ..., SpaceBetweenLines: int = ..., ListStyle: vlRTFList | int = ..., ListLevel: int = ..., ListId: int = ..., KeepWithNext: Boolean = ..., KeepTogether: Boolean = ..., PageBreakBefore: Boolean = ..., WidowControl: Boolean = ..., LineSpacingMultiple: float = ..., OutlineLevel: int = ...) -> None: ...
     def InsertText(self, text: cText | None) -> bool:
         """Append the run as it is now; None or an empty text appends nothing and returns True."""
     def InsertDrawing(self, drawing: cDrawing | None) -> bool:

@@ -260,6 +260,24 @@ TEST_F(Paragraphs, LengthsAlignmentsAndOrder) {
     EXPECT_EQ(odd->Align, 7);
 }
 
+TEST_F(Paragraphs, PaginationLineSpacingAndOutline) {
+    auto p = abc();
+    p->SpaceBetweenLines = 300, p->LineSpacingMultiple = 1.5f;
+    p->KeepWithNext = True, p->KeepTogether = True, p->PageBreakBefore = True, p->WidowControl = False;
+    p->OutlineLevel = 1;
+    EXPECT_EQ(take(*p), R"({\pard\plain{\f0\fs20 abc}}\sl360\slmult1\keepn\keep\pagebb\nowidctlpar\outlinelevel0)" +
+                            NoBorder + R"(\ql\par )");
+    auto q = abc();
+    q->SpaceBetweenLines = 300, q->LineSpacingMultiple = -2, q->KeepWithNext = 1, q->OutlineLevel = 10;
+    EXPECT_EQ(take(*q), R"({\pard\plain{\f0\fs20 abc}}\sl300)" + NoBorder + R"(\ql\par )");
+    auto huge = abc();
+    huge->LineSpacingMultiple = 1e10f;
+    cPage page;
+    EXPECT_EQ(errorOf([&] { page.InsertParagraph(huge); }), 6);
+    EXPECT_EQ(detail::Access::content(*huge), R"({\f0\fs20 abc})");
+    EXPECT_EQ(fragment(page), "{}\\page ");
+}
+
 TEST_F(Paragraphs, TakingTwiceNestsTheFirstResult) {
     auto p = abc();
     take(*p);

@@ -39,6 +39,22 @@ public:
     std::int32_t ListLevel = 0;
     std::int32_t ListId = 1;  // 1 or more; less counts as 1
 
+    // Pagination: kept on the page of the paragraph after it (\keepn), its
+    // lines kept on one page (\keep), a new page before it (\pagebb). Only
+    // True counts; WidowControl other than True lets a page end leave a lone
+    // first or last line of it (\nowidctlpar).
+    Boolean KeepWithNext = False;
+    Boolean KeepTogether = False;
+    Boolean PageBreakBefore = False;
+    Boolean WidowControl = True;
+    // Line spacing as a multiple of single spacing (1.5, 2 for double); not
+    // above 0 leaves it to SpaceBetweenLines. Error 6 at insertion when 240
+    // times it passes 32 bits.
+    float LineSpacingMultiple = 0.0f;
+    // A heading's level in the outline, 1 to 9, which readers show in their
+    // navigation and PDF bookmarks; other values make no heading.
+    std::int32_t OutlineLevel = 0;
+
     // Append the run as it is now; a null run or an empty text appends
     // nothing and still returns True. Error 6 when the run's size overflows.
     VELLORAN_API Boolean InsertText(const std::shared_ptr<cText>& Text);

@@ -318,7 +318,7 @@ public:
     }
 };
 
-class ParagraphObject final : public Object<ParagraphObject, _cParagraph2, cParagraph> {
+class ParagraphObject final : public Object<ParagraphObject, _cParagraph3, cParagraph> {
 public:
     using Object::Object;
     VELLORAN_FIELD(::vlRTFAlignment, Align)
@@ -342,6 +342,12 @@ public:
     VELLORAN_FIELD(LONG, ListLevel)
     VELLORAN_FIELD(LONG, ListId)
     HRESULT STDMETHODCALLTYPE InsertFootnote(_cParagraph** Note, VARIANT_BOOL* result) override;
+    VELLORAN_FIELD(VARIANT_BOOL, KeepWithNext)
+    VELLORAN_FIELD(VARIANT_BOOL, KeepTogether)
+    VELLORAN_FIELD(VARIANT_BOOL, PageBreakBefore)
+    VELLORAN_FIELD(VARIANT_BOOL, WidowControl)
+    VELLORAN_FIELD(float, LineSpacingMultiple)
+    VELLORAN_FIELD(LONG, OutlineLevel)
 
     static Table table() {
         using Self = ParagraphObject;
@@ -362,6 +368,12 @@ public:
             VELLORAN_FIELD_MEMBERS(ListLevel, 0x40040001),
             VELLORAN_FIELD_MEMBERS(ListId, 0x40040002),
             M::method<&Self::InsertFootnote>(L"InsertFootnote", 0x60040000, L"Note"),
+            VELLORAN_FIELD_MEMBERS(KeepWithNext, 0x40050000),
+            VELLORAN_FIELD_MEMBERS(KeepTogether, 0x40050001),
+            VELLORAN_FIELD_MEMBERS(PageBreakBefore, 0x40050002),
+            VELLORAN_FIELD_MEMBERS(WidowControl, 0x40050003),
+            VELLORAN_FIELD_MEMBERS(LineSpacingMultiple, 0x40050004),
+            VELLORAN_FIELD_MEMBERS(OutlineLevel, 0x40050005),
         };
         return members;
     }

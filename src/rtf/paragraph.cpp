@@ -1,8 +1,10 @@
 #include "rtf/paragraph.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/access.hpp"
+#include "common/checked.hpp"
 #include "common/numtext.hpp"
 
 namespace velloran::rtf {
@@ -92,7 +94,19 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     length("\\ri", p.IndentRight);
     length("\\sb", p.SpaceBefore);
     length("\\sa", p.SpaceAfter);
-    length("\\sl", p.SpaceBetweenLines);
+    if (p.LineSpacingMultiple > 0) {
+        const double twips = std::nearbyint(240.0 * static_cast<double>(p.LineSpacingMultiple));
+        if (!(twips <= 2147483647.0)) detail::overflow();
+        detail::appendWord(out, "\\sl", static_cast<std::int32_t>(twips));
+        out += "\\slmult1";
+    } else {
+        length("\\sl", p.SpaceBetweenLines);
+    }
+    if (p.KeepWithNext == True) out += "\\keepn";
+    if (p.KeepTogether == True) out += "\\keep";
+    if (p.PageBreakBefore == True) out += "\\pagebb";
+    if (p.WidowControl != True) out += "\\nowidctlpar";
+    if (p.OutlineLevel >= 1 && p.OutlineLevel <= 9) detail::appendWord(out, "\\outlinelevel", p.OutlineLevel - 1);
     if (list != 0) appendListItem(out, list, p.ListLevel);
     detail::appendBorder(out, p.Border.get());
     out += alignmentWord(p.Align);

@@ -60,6 +60,10 @@ q.IndentFirstLine = -360: q.IndentLeft = 1: q.IndentRight = 2: q.SpaceBefore = 3
 q.Align = 3
 Check "every length in its place", ParagraphRtf(q), "{\pard\plain{\f0\fs20 abc}}\fi-360\li1\ri2\sb3\sa4\sl-240" & NoBorder & "\qj\par "
 Set q = ParagraphOf("abc")
+q.LineSpacingMultiple = 1.5: q.KeepWithNext = True: q.WidowControl = False: q.OutlineLevel = 2
+Check "a heading kept with the next, spaced one and a half", ParagraphRtf(q), _
+    "{\pard\plain{\f0\fs20 abc}}\sl360\slmult1\keepn\nowidctlpar\outlinelevel1" & NoBorder & "\ql\par "
+Set q = ParagraphOf("abc")
 q.Align = 1
 Check "a right-aligned paragraph", Right(ParagraphRtf(q), 8), "\qr\par "
 Check "an empty paragraph", ParagraphRtf(Make("cParagraph")), "{\pard\plain}" & NoBorder & "\ql\par "

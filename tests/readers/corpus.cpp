@@ -65,6 +65,14 @@ struct ParagraphGiven {
     std::string object;  // "picture" or "drawing" after the runs, or nothing
     std::string tail;    // text after the object
     std::string shapes;  // a drawing's shapes as JSON, in the order inserted
+    // 1.3's pagination, line spacing and outline; in the expectation only when set.
+    bool keepNext = false, keepTogether = false, breakBefore = false, widows = true;
+    float lineMultiple = 0;
+    std::int32_t outline = 0;
+
+    bool flow13() const {
+        return keepNext || keepTogether || breakBefore || !widows || lineMultiple != 0 || outline != 0;
+    }
 
     std::string text() const {
         std::string t;
@@ -107,6 +115,12 @@ public:
             p->Border->TopVisible = p->Border->BottomVisible = True;
             p->Border->LeftVisible = p->Border->RightVisible = True;
         }
+        p->KeepWithNext = given.keepNext ? True : False;
+        p->KeepTogether = given.keepTogether ? True : False;
+        p->PageBreakBefore = given.breakBefore ? True : False;
+        p->WidowControl = given.widows ? True : False;
+        p->LineSpacingMultiple = given.lineMultiple;
+        p->OutlineLevel = given.outline;
         for (const auto& r : given.runs) p->InsertText(run(r));
         return p;
     }
@@ -190,6 +204,17 @@ private:
         out += ", \"first\": " + std::to_string(p.first) + ", \"before\": " + std::to_string(p.before);
         out += ", \"after\": " + std::to_string(p.after);
         out += std::string(", \"boxed\": ") + (p.boxed ? "true" : "false");
+        if (p.flow13()) {
+            auto flag = [&](const char* key, bool value) {
+                out += std::string(", \"") + key + "\": " + (value ? "true" : "false");
+            };
+            flag("keep_next", p.keepNext);
+            flag("keep_together", p.keepTogether);
+            flag("break_before", p.breakBefore);
+            flag("widows", p.widows);
+            out += ", \"line_multiple\": " + std::to_string(p.lineMultiple) +
+                   ", \"outline\": " + std::to_string(p.outline);
+        }
         if (!p.shapes.empty()) out += ", \"shapes\": [" + p.shapes + "]";
         out += ", \"runs\": [";
         for (std::size_t i = 0; i < p.runs.size(); ++i) {
@@ -277,11 +302,19 @@ void textDocument(const std::string& folder) {
         if (i == 6) p.align = aRight;
         if (i == 8) p.align = aJustified;
         if (i == 11) p.boxed = true;
+        // Headings kept with what follows, lines kept together, spacing as a
+        // multiple, widow control off.
+        if (i == 2) p.outline = 1, p.keepNext = true;
+        if (i == 4) p.keepTogether = true, p.lineMultiple = 1.5f;
+        if (i == 7) p.widows = false, p.lineMultiple = 2;
+        if (i == 9) p.outline = 3;
         c.add(*page, p);
     }
     c.doc.InsertPage(page);
     auto second = std::make_shared<cPage>();
-    c.add(*second, para({plain("Second page " + Mixed)}));
+    ParagraphGiven secondFirst = para({plain("Second page " + Mixed)});
+    secondFirst.breakBefore = true;  // at a page's top already: no page more
+    c.add(*second, secondFirst);
     c.doc.InsertPage(second);
     c.note("font", "Caf\xc3\xa9 Sans");
     c.write(folder);

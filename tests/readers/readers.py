@@ -346,6 +346,17 @@ def check_libreoffice(suite, expectation, work, name):
         suite.check(where + " formatting", got, expected)
         border = odt.prop("paragraph", style, "paragraph-properties", q("fo", "border")) or "none"
         suite.check(where + " border", border != "none", want["boxed"])
+        if "keep_next" in want:
+            def pp(attribute):
+                return odt.prop("paragraph", style, "paragraph-properties", q("fo", attribute))
+            height = pp("line-height") or "100%"
+            got_flow = {"keep_next": pp("keep-with-next") == "always", "keep_together": pp("keep-together") == "always",
+                        "break_before": pp("break-before") == "page", "widows": pp("widows") != "0",
+                        "line_multiple": float(height[:-1]) / 100 if height.endswith("%") else None,
+                        "outline": int(element.get(q("text", "outline-level")) or 0)}
+            expected_flow = {k: want[k] for k in got_flow}
+            expected_flow["line_multiple"] = want["line_multiple"] or 1.0
+            suite.check(where + " pagination, line spacing and outline", got_flow, expected_flow)
 
         # Run formatting, character by character.
         at = 0
