@@ -175,6 +175,11 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
              p->ListId = 1 << 30;
              return errorOf([&] { cPage().InsertParagraph(p); });
          }}},
+        {{"cParagraph", "LineSpacingMultiple", 6}, {[] {
+             auto p = paragraph("x");
+             p->LineSpacingMultiple = 1e10f;
+             return errorOf([&] { cPage().InsertParagraph(p); });
+         }}},
         {{"cText", "Height", 6}, {[] {
              auto run = std::make_shared<cText>();
              run->Text("x");
