@@ -2,6 +2,7 @@
 // and the 16-bit narrowing some writers apply.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -32,6 +33,13 @@ inline std::int32_t mul(std::int32_t a, std::int32_t b) {
 inline std::int32_t abs32(std::int32_t a) {
     if (a == std::numeric_limits<std::int32_t>::min()) overflow();
     return a < 0 ? -a : a;
+}
+
+// A value rounded to a 32-bit integer, halves to the even neighbour.
+inline std::int32_t rounded(double value) {
+    const double r = std::nearbyint(value);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) overflow();
+    return static_cast<std::int32_t>(r);
 }
 
 inline std::int16_t narrow16(std::int32_t a) {

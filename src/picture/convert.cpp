@@ -19,13 +19,6 @@
 namespace velloran::detail {
 namespace {
 
-// A size rounded to a 32-bit integer, halves to the even neighbour.
-std::int32_t rounded(float value) {
-    double r = std::nearbyint(static_cast<double>(value));
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) overflow();
-    return static_cast<std::int32_t>(r);
-}
-
 constexpr std::int32_t UnitsPerPixel = 20;
 constexpr double TwipsPerInch = 1440;
 // A placeable metafile's own size is counted in pixels of 96 to the inch.
@@ -43,12 +36,6 @@ float unitsOfTwips(std::int32_t twips) {
     return static_cast<float>(units);
 }
 
-std::int32_t roundedTwips(double value) {
-    double r = std::nearbyint(value);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) overflow();
-    return static_cast<std::int32_t>(r);
-}
-
 // How large a picture is shown: what the host declared for a side, in
 // twips before hundredths of a millimetre, else its own size.
 struct Sizing {
@@ -62,8 +49,8 @@ struct Sizing {
     // high are its pixels as shown, for its resolution.
     void apply(float& W, float& H, double wide, double high) const {
         if (resolution) {
-            W = unitsOfTwips(roundedTwips(wide * TwipsPerInch / resolution->x));
-            H = unitsOfTwips(roundedTwips(high * TwipsPerInch / resolution->y));
+            W = unitsOfTwips(rounded(wide * TwipsPerInch / resolution->x));
+            H = unitsOfTwips(rounded(high * TwipsPerInch / resolution->y));
         }
         if (widthTwips > 0) W = unitsOfTwips(widthTwips);
         else if (width != 0) W = width;

@@ -1,7 +1,6 @@
 #include "rtf/paragraph.hpp"
 
 #include <algorithm>
-#include <cmath>
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
@@ -95,9 +94,7 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     length("\\sb", p.SpaceBefore);
     length("\\sa", p.SpaceAfter);
     if (p.LineSpacingMultiple > 0) {
-        const double twips = std::nearbyint(240.0 * static_cast<double>(p.LineSpacingMultiple));
-        if (!(twips <= 2147483647.0)) detail::overflow();
-        detail::appendWord(out, "\\sl", static_cast<std::int32_t>(twips));
+        detail::appendWord(out, "\\sl", detail::rounded(240.0 * static_cast<double>(p.LineSpacingMultiple)));
         out += "\\slmult1";
     } else {
         length("\\sl", p.SpaceBetweenLines);
