@@ -44,6 +44,8 @@ PyObject* listType = nullptr;
 PyObject* orientationType = nullptr;
 PyObject* embeddingType = nullptr;
 PyObject* verticalPositionType = nullptr;
+PyObject* tabAlignmentType = nullptr;
+PyObject* tabLeaderType = nullptr;
 
 // ---------------------------------------------------------------------------
 // Objects in use by calls that run without the GIL.
@@ -408,6 +410,8 @@ using ListValue = EnumValue<vlRTFList, &listType, lNone, lNumber>;
 using OrientationValue = EnumValue<vlRTFOrientation, &orientationType, oDocument, oLandscape>;
 using EmbeddingValue = EnumValue<vlRTFPictureEmbedding, &embeddingType, eMetafile, eOriginalAndMetafile>;
 using VerticalPositionValue = EnumValue<vlRTFVerticalPosition, &verticalPositionType, vNormal, vSubscript>;
+using TabAlignmentValue = EnumValue<vlRTFTabAlignment, &tabAlignmentType, tLeft, tDecimal>;
+using TabLeaderValue = EnumValue<vlRTFTabLeader, &tabLeaderType, tlNone, tlUnderline>;
 
 // ---------------------------------------------------------------------------
 // Calls without pybind11's dispatcher.
@@ -788,10 +792,11 @@ constexpr const char* kErrorClass = R"(
 class Error(Exception):
     """An automation error of Velloran.
 
-    number is the error number a script host would see in Err.Number: 6
-    (overflow), 9 (subscript out of range), 91 (object not set) or a file error
-    from 52 to 76; str(error) is its classic message. A subscript out of range
-    is also an IndexError, and a file error also an OSError (see FileError).
+    number is the error number a script host would see in Err.Number: 5
+    (invalid argument), 6 (overflow), 9 (subscript out of range), 91 (object
+    not set) or a file error from 52 to 76; str(error) is its classic message.
+    An invalid argument is also a ValueError, a subscript out of range an
+    IndexError, and a file error an OSError (see FileError).
     """
 
     def __init__(self, number, message=None):
@@ -803,6 +808,10 @@ class Error(Exception):
 
     def __str__(self):
         return self.message
+
+
+class ArgumentError(Error, ValueError):
+    """Error 5, invalid procedure call or argument: also a ValueError."""
 
 
 class SubscriptError(Error, IndexError):
@@ -840,6 +849,8 @@ class PermissionDenied(FileError, PermissionError):
 
 
 def _error_class(number):
+    if number == 5:
+        return ArgumentError
     if number == 9:
         return SubscriptError
     if number in (53, 76):
@@ -900,6 +911,11 @@ void registerEnumerations(py::module_& m) {
                              "How a picture is kept: as a metafile, as its PNG or JPEG file, or as both.");
     verticalPositionType = makeEnum("vlRTFVerticalPosition", {{"vNormal", 0}, {"vSuperscript", 1}, {"vSubscript", 2}},
                                     "Where a run stands against the line: on it, raised small or lowered small.");
+    tabAlignmentType = makeEnum("vlRTFTabAlignment", {{"tLeft", 0}, {"tCenter", 1}, {"tRight", 2}, {"tDecimal", 3}},
+                                "How the text after a tab lines up on its stop: its start, centre, end or decimal "
+                                "point.");
+    tabLeaderType = makeEnum("vlRTFTabLeader", {{"tlNone", 0}, {"tlDots", 1}, {"tlHyphens", 2}, {"tlUnderline", 3}},
+                             "What fills the space before a tab stop: nothing, dots, hyphens or a line.");
 
     m.def("BlackColorIndex", &BlackColorIndex,
           "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 "
@@ -945,6 +961,41 @@ void registerBorder(py::module_& m) {
     field<LongValue>(border, "BorderColorIndex", &cBorder::BorderColorIndex, "Colour index from cDocument.ColorIndex.");
 }
 
+// cText's members of 1.3: position, capitals, highlight, spacing, bookmarks,
+// contents and raw RTF.
+void registerText13(Class<cText>& text) {
+    field<VerticalPositionValue>(text, "VerticalPosition", &cText::VerticalPosition,
+                                 "A vlRTFVerticalPosition: vSuperscript raises the run, vSubscript lowers it, both at "
+                                 "the smaller size readers give them (default vNormal).");
+    static const std::string smallCapsDoc = booleanDoc("Lower-case letters as small capitals (default False).");
+    static const std::string allCapsDoc = booleanDoc("Every letter shown as a capital (default False).");
+    static const std::string hiddenDoc = booleanDoc("Kept in the document, neither shown nor printed (default False).");
+    field<BooleanValue>(text, "SmallCaps", &cText::SmallCaps, smallCapsDoc.c_str());
+    field<BooleanValue>(text, "AllCaps", &cText::AllCaps, allCapsDoc.c_str());
+    field<BooleanValue>(text, "Hidden", &cText::Hidden, hiddenDoc.c_str());
+    field<LongValue>(text, "HighlightColorIndex", &cText::HighlightColorIndex,
+                     "Colour index behind the text as a highlighter marks it; 0 for none (the default).");
+    field<LongValue>(text, "CharacterSpacing", &cText::CharacterSpacing,
+                     "Twips added between the letters, taken away when negative; 0 for none (the default).");
+    field<StringValue>(text, "Bookmark", &cText::Bookmark,
+                       "The run as the bookmark of this name, which links and contents lead to; empty for none.");
+    field<StringValue>(text, "LinkToBookmark", &cText::LinkToBookmark,
+                       "The bookmark the run links to, after Link's address when that is set; empty for none.");
+    field<LongValue>(text, "ContentsLevels", &cText::ContentsLevels,
+                     "1 to 9: the run holds a table of contents of headings of outline levels 1 to this, which "
+                     "readers build when they update fields, showing the run's text until then; 0 for none.");
+    property(
+        text, "RawRtf", [](py::handle self_) { return py::str(initialized<cText>(self_).RawRtf()); },
+        [](py::handle self_, py::handle value) {
+            cText& self = initialized<cText>(self_);
+            std::string s = toString(value);
+            waitFree({&self});
+            self.RawRtf(s);
+        },
+        "RTF written as it is after the run's text, inside its group. ArgumentError (5), the run unchanged, "
+        "unless it is printable ASCII whose groups close where they open (no \\bin, no backslash at its end).");
+}
+
 void registerText(py::module_& m) {
     // cText
     Class<cText> text(m, "cText",
@@ -967,19 +1018,7 @@ void registerText(py::module_& m) {
                       "which may be empty, is what readers that compute no fields show.");
     field<StringValue>(text, "Link", &cText::Link,
                        "The address the run links to, a URL or a file's path; empty for none (the default).");
-    field<VerticalPositionValue>(text, "VerticalPosition", &cText::VerticalPosition,
-                                 "A vlRTFVerticalPosition: vSuperscript raises the run, vSubscript lowers it, both at "
-                                 "the smaller size readers give them (default vNormal).");
-    static const std::string smallCapsDoc = booleanDoc("Lower-case letters as small capitals (default False).");
-    static const std::string allCapsDoc = booleanDoc("Every letter shown as a capital (default False).");
-    static const std::string hiddenDoc = booleanDoc("Kept in the document, neither shown nor printed (default False).");
-    field<BooleanValue>(text, "SmallCaps", &cText::SmallCaps, smallCapsDoc.c_str());
-    field<BooleanValue>(text, "AllCaps", &cText::AllCaps, allCapsDoc.c_str());
-    field<BooleanValue>(text, "Hidden", &cText::Hidden, hiddenDoc.c_str());
-    field<LongValue>(text, "HighlightColorIndex", &cText::HighlightColorIndex,
-                     "Colour index behind the text as a highlighter marks it; 0 for none (the default).");
-    field<LongValue>(text, "CharacterSpacing", &cText::CharacterSpacing,
-                     "Twips added between the letters, taken away when negative; 0 for none (the default).");
+    registerText13(text);
     using UnderlineGet = Boolean (cText::*)() const noexcept;
     using UnderlineSet = void (cText::*)(Boolean);
     struct Underline {
@@ -1024,6 +1063,51 @@ void registerText(py::module_& m) {
         "The text of the run (str, write-only), escaped for RTF at once.");
 }
 
+// cParagraph's members of 1.3: pagination, line spacing, outline, style and
+// tab stops.
+void registerParagraph13(Class<cParagraph>& paragraph) {
+    static const std::string keepWithNextDoc =
+        booleanDoc("Kept on the page of the paragraph after it (default False).");
+    static const std::string keepTogetherDoc = booleanDoc("Its lines kept on one page (default False).");
+    static const std::string breakBeforeDoc = booleanDoc("A new page before it (default False).");
+    static const std::string widowDoc =
+        booleanDoc("Widow and orphan control: other than True, a page may end on a lone line of it (default True).");
+    field<BooleanValue>(paragraph, "KeepWithNext", &cParagraph::KeepWithNext, keepWithNextDoc.c_str());
+    field<BooleanValue>(paragraph, "KeepTogether", &cParagraph::KeepTogether, keepTogetherDoc.c_str());
+    field<BooleanValue>(paragraph, "PageBreakBefore", &cParagraph::PageBreakBefore, breakBeforeDoc.c_str());
+    field<BooleanValue>(paragraph, "WidowControl", &cParagraph::WidowControl, widowDoc.c_str());
+    field<SingleValue>(paragraph, "LineSpacingMultiple", &cParagraph::LineSpacingMultiple,
+                       "Line spacing as a multiple of single spacing, a 32-bit float (1.5, 2 for double); not above 0 "
+                       "(the default) leaves it to SpaceBetweenLines.");
+    field<LongValue>(paragraph, "OutlineLevel", &cParagraph::OutlineLevel,
+                     "A heading's level in the outline, 1 to 9; other values (the default 0) make no heading.");
+    field<LongValue>(paragraph, "StyleIndex", &cParagraph::StyleIndex,
+                     "The paragraph's style, an index from cDocument.StyleIndex; 0 (the default) is Normal.");
+    method(
+        paragraph, "AddTabStop", "(self, /, position, alignment=0, leader=0)",
+        [](py::handle self_, py::handle position, py::handle alignment, py::handle leader) {
+            cParagraph& self = initialized<cParagraph>(self_);
+            std::int32_t p = toLong(position);
+            vlRTFTabAlignment a = TabAlignmentValue::in(alignment);
+            vlRTFTabLeader l = TabLeaderValue::in(leader);
+            waitFree({&self});
+            return fromBoolean(self.AddTabStop(p, a, l));
+        },
+        std::make_tuple(py::arg("position"), py::arg("alignment") = 0, py::arg("leader") = 0),
+        std::make_tuple(py::arg("Position"), py::arg("Alignment") = 0, py::arg("Leader") = 0),
+        "AddTabStop(position: int, alignment: vlRTFTabAlignment | int = tLeft, leader: vlRTFTabLeader | int = "
+        "tlNone) -> bool\n\nAdd a tab stop position twips from the left margin for the text after a tab; stops "
+        "are written in the order added. ArgumentError (5) for a negative position.");
+    method(
+        paragraph, "ClearTabStops", "(self, /)",
+        [](py::handle self_) {
+            cParagraph& self = initialized<cParagraph>(self_);
+            waitFree({&self});
+            return fromBoolean(self.ClearTabStops());
+        },
+        std::make_tuple(), std::make_tuple(), "ClearTabStops() -> bool\n\nRemove every tab stop added.");
+}
+
 void registerParagraph(py::module_& m) {
     // cParagraph
     Class<cParagraph> paragraph(m, "cParagraph",
@@ -1049,21 +1133,7 @@ void registerParagraph(py::module_& m) {
     field<LongValue>(paragraph, "ListId", &cParagraph::ListId,
                      "The list the item belongs to (default 1): items of one kind with the same id number on "
                      "across the document, another id starts again at 1.");
-    static const std::string keepWithNextDoc =
-        booleanDoc("Kept on the page of the paragraph after it (default False).");
-    static const std::string keepTogetherDoc = booleanDoc("Its lines kept on one page (default False).");
-    static const std::string breakBeforeDoc = booleanDoc("A new page before it (default False).");
-    static const std::string widowDoc =
-        booleanDoc("Widow and orphan control: other than True, a page may end on a lone line of it (default True).");
-    field<BooleanValue>(paragraph, "KeepWithNext", &cParagraph::KeepWithNext, keepWithNextDoc.c_str());
-    field<BooleanValue>(paragraph, "KeepTogether", &cParagraph::KeepTogether, keepTogetherDoc.c_str());
-    field<BooleanValue>(paragraph, "PageBreakBefore", &cParagraph::PageBreakBefore, breakBeforeDoc.c_str());
-    field<BooleanValue>(paragraph, "WidowControl", &cParagraph::WidowControl, widowDoc.c_str());
-    field<SingleValue>(paragraph, "LineSpacingMultiple", &cParagraph::LineSpacingMultiple,
-                       "Line spacing as a multiple of single spacing, a 32-bit float (1.5, 2 for double); not above 0 "
-                       "(the default) leaves it to SpaceBetweenLines.");
-    field<LongValue>(paragraph, "OutlineLevel", &cParagraph::OutlineLevel,
-                     "A heading's level in the outline, 1 to 9; other values (the default 0) make no heading.");
+    registerParagraph13(paragraph);
     method(
         paragraph, "InsertFootnote", "(self, /, note)",
         [](py::handle self_, py::handle value) {
@@ -1320,6 +1390,18 @@ void registerDocumentMethods(Class<cDocument>& document) {
         "FontIndex(name: str, charset: int = -1) -> int\n\nThe index of a font in the font table, entering it "
         "when it is new. Names compare case-insensitively; an empty name and the default font's name give 0. "
         "charset -1 takes the current FontDefaultCharSet; an entered font keeps its character set.");
+    method(
+        document, "StyleIndex", "(self, /, name)",
+        [](py::handle self_, py::handle name) {
+            cDocument& self = initialized<cDocument>(self_);
+            std::string n = toString(name);
+            waitFree({&self});
+            return self.StyleIndex(n);
+        },
+        std::make_tuple(py::arg("name")), std::make_tuple(py::arg("StyleName")),
+        "StyleIndex(name: str) -> int\n\nThe index of a paragraph style in the style sheet, entering it when it "
+        "is new (1 on; 0 is Normal). \"heading 1\" to \"heading 9\" are the built-in headings, entered with their "
+        "outline level. ArgumentError (5) for an empty name.");
     method(
         document, "ColorIndex", "(self, /, rgb)",
         [](py::handle self_, py::handle rgb) {

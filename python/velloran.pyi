@@ -15,10 +15,13 @@ Boolean = Union[bool, int]
 _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
 
 class Error(Exception):
-    """An automation error: number 6, 9, 91 or a file error from 52 to 76; str() is its classic message."""
+    """An automation error: number 5, 6, 9, 91 or a file error from 52 to 76; str() is its classic message."""
     number: int
     message: str
     def __init__(self, number: int, message: str | None = ...) -> None: ...
+
+class ArgumentError(Error, ValueError):
+    """Error 5, invalid procedure call or argument."""
 
 class SubscriptError(Error, IndexError):
     """Error 9, subscript out of range."""
@@ -73,6 +76,18 @@ class vlRTFVerticalPosition(enum.IntEnum):
     vSuperscript = 1
     vSubscript = 2
 
+class vlRTFTabAlignment(enum.IntEnum):
+    tLeft = 0
+    tCenter = 1
+    tRight = 2
+    tDecimal = 3
+
+class vlRTFTabLeader(enum.IntEnum):
+    tlNone = 0
+    tlDots = 1
+    tlHyphens = 2
+    tlUnderline = 3
+
 aLeft: vlRTFAlignment
 aRight: vlRTFAlignment
 aCenter: vlRTFAlignment
@@ -99,13 +114,21 @@ eOriginalAndMetafile: vlRTFPictureEmbedding
 vNormal: vlRTFVerticalPosition
 vSuperscript: vlRTFVerticalPosition
 vSubscript: vlRTFVerticalPosition
+tLeft: vlRTFTabAlignment
+tCenter: vlRTFTabAlignment
+tRight: vlRTFTabAlignment
+tDecimal: vlRTFTabAlignment
+tlNone: vlRTFTabLeader
+tlDots: vlRTFTabLeader
+tlHyphens: vlRTFTabLeader
+tlUnderline: vlRTFTabLeader
 
 def BlackColorIndex() -> int:
     """Colour index of black in this thread's documents: 0 until the thread's first cDocument, then 1."""
 def WhiteColorIndex() -> int:
     """Colour index of white in this thread's documents: 0 until the thread's first cDocument, then 2."""
 def _error_class(number: int) -> type[Error]:
-    """The class of an error number: SubscriptError, FileNotFound, PermissionDenied, FileError or Error."""
+    """The class of an error number: ArgumentError, SubscriptError, FileNotFound, PermissionDenied, FileError or Error."""
 def _set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None:
     """Test seam: fix this thread's clock at (year, month, day, hour, minute); None returns to the system clock."""
 
@@ -144,12 +167,16 @@ class cText:
     Hidden: Boolean
     HighlightColorIndex: int
     CharacterSpacing: int
+    Bookmark: str
+    LinkToBookmark: str
+    ContentsLevels: int
+    RawRtf: str
     @property
     def Text(self) -> str:
         """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
     @Text.setter
     def Text(self, value: str) -> None: ...
-    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Field: vlRTFField | int = ..., Link: str = ..., VerticalPosition: vlRTFVerticalPosition | int = ..., SmallCaps: Boolean = ..., AllCaps: Boolean = ..., Hidden: Boolean = ..., HighlightColorIndex: int = ..., CharacterSpacing: int = ..., Text: str = ...) -> None: ...
+    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Field: vlRTFField | int = ..., Link: str = ..., VerticalPosition: vlRTFVerticalPosition | int = ..., SmallCaps: Boolean = ..., AllCaps: Boolean = ..., Hidden: Boolean = ..., HighlightColorIndex: int = ..., CharacterSpacing: int = ..., Bookmark: str = ..., LinkToBookmark: str = ..., ContentsLevels: int = ..., RawRtf: str = ..., Text: str = ...) -> None: ...
 
 class cParagraph:
     """A paragraph of runs, drawings and pictures."""
@@ -174,7 +201,8 @@ class cParagraph:
     WidowControl: Boolean
     LineSpacingMultiple: float
     OutlineLevel: int
-    def __init__(self, *, Align: vlRTFAlignment | int = ..., Border: cBorder | None = ..., IndentFirstLine: int = ..., IndentLeft: int = ..., IndentRight: int = ..., SpaceBefore: int = ..., SpaceAfter: int = ..., SpaceBetweenLines: int = ..., ListStyle: vlRTFList | int = ..., ListLevel: int = ..., ListId: int = ..., KeepWithNext: Boolean = ..., KeepTogether: Boolean = ..., PageBreakBefore: Boolean = ..., WidowControl: Boolean = ..., LineSpacingMultiple: float = ..., OutlineLevel: int = ...) -> None: ...
+    StyleIndex: int
+    def __init__(self, *, Align: vlRTFAlignment | int = ..., Border: cBorder | None = ..., IndentFirstLine: int = ..., IndentLeft: int = ..., IndentRight: int = ..., SpaceBefore: int = ..., SpaceAfter: int = ..., SpaceBetweenLines: int = ..., ListStyle: vlRTFList | int = ..., ListLevel: int = ..., ListId: int = ..., KeepWithNext: Boolean = ..., KeepTogether: Boolean = ..., PageBreakBefore: Boolean = ..., WidowControl: Boolean = ..., LineSpacingMultiple: float = ..., OutlineLevel: int = ..., StyleIndex: int = ...) -> None: ...
     def InsertText(self, text: cText | None) -> bool:
         """Append the run as it is now; None or an empty text appends nothing and returns True."""
     def InsertDrawing(self, drawing: cDrawing | None) -> bool:
@@ -183,6 +211,10 @@ class cParagraph:
         """Append the picture's file as a metafile, or as its Embedding says as the PNG or JPEG file itself; False for None or a file that cannot be read."""
     def InsertFootnote(self, note: cParagraph | None) -> bool:
         """Append a footnote mark and the note paragraph as it is now; False for None or the paragraph itself."""
+    def AddTabStop(self, position: int, alignment: vlRTFTabAlignment | int = ..., leader: vlRTFTabLeader | int = ...) -> bool:
+        """Add a tab stop position twips from the left margin, in the order added; ArgumentError for a negative position."""
+    def ClearTabStops(self) -> bool:
+        """Remove every tab stop added."""
 
 class cCell:
     """One table cell: width, shading, borders and paragraphs."""
@@ -254,6 +286,8 @@ class cDocument:
         """Write the document to a file; False for an empty path; FileError (52 to 76) naming the file for file failures."""
     def FontIndex(self, name: str, charset: int = -1) -> int:
         """The index of a font in the font table, entering it when it is new."""
+    def StyleIndex(self, name: str) -> int:
+        """The style sheet index of a paragraph style, entering it when it is new; "heading 1" to "heading 9" are the built-in headings."""
     def ColorIndex(self, rgb: int) -> int:
         """The colour index of an RGB value (red in the lowest byte), entering it when it is new."""
 

@@ -28,10 +28,22 @@ TEST_F(HeaderWriters, FontAndColourTables) {
 }
 
 TEST_F(HeaderWriters, StyleSheetLeavesOutASizeThatDoesNotFit) {
-    EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc); }),
+    EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc, state()); }),
               R"({\stylesheet{\fs20 \snext0 Normal;}})");
     doc.FontDefaultHeight = INT32_MAX;
-    EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc); }), R"({\stylesheet{ \snext0 Normal;}})");
+    EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc, state()); }),
+              R"({\stylesheet{ \snext0 Normal;}})");
+}
+
+TEST_F(HeaderWriters, StylesEnteredOnceHeadingsWithTheirOutlineLevel) {
+    EXPECT_EQ(doc.StyleIndex("Heading 2"), 1);
+    EXPECT_EQ(doc.StyleIndex("Note;{x}"), 2);
+    EXPECT_EQ(doc.StyleIndex("heading 10"), 3);
+    EXPECT_EQ(doc.StyleIndex("Heading 2"), 1);
+    EXPECT_EQ(test::errorOf([&] { doc.StyleIndex(""); }), errors::InvalidArgument);
+    EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc, state()); }),
+              R"({\stylesheet{\fs20 \snext0 Normal;}{\s1\outlinelevel1\fs20 \sbasedon0\snext0 Heading 2;})"
+              R"({\s2\fs20 \sbasedon0\snext0 Note\{x\};}{\s3\fs20 \sbasedon0\snext0 heading 10;}})");
 }
 
 TEST_F(HeaderWriters, ListTablesDeclareEachListOnce) {

@@ -210,6 +210,38 @@ TEST_F(Runs, FieldsAndLinksWrapTheRun) {
     EXPECT_EQ(run(*link), "");
 }
 
+TEST_F(Runs, BookmarksLinksToThemAndContents) {
+    auto title = textOf("Results");
+    title->Bookmark = "results";
+    EXPECT_EQ(run(*title), R"({\*\bkmkstart results}{\f0\fs20 Results}{\*\bkmkend results})");
+    auto link = textOf("see");
+    link->LinkToBookmark = "results";
+    EXPECT_EQ(run(*link), R"({\f0\fs20{\field{\*\fldinst {HYPERLINK \\l "results"}}{\fldrslt {\f0\fs20 see}}}})");
+    link->Link = "a.rtf";
+    EXPECT_EQ(run(*link),
+              R"({\f0\fs20{\field{\*\fldinst {HYPERLINK "a.rtf" \\l "results"}}{\fldrslt {\f0\fs20 see}}}})");
+    // A table of contents stands in place of any other field.
+    auto contents = textOf("Update the fields");
+    contents->ContentsLevels = 3, contents->Field = fPageNumber;
+    EXPECT_EQ(run(*contents), R"({\f0\fs20{\field{\*\fldinst {TOC \\o "1-3" \\h \\z \\u }})"
+                              R"({\fldrslt {\f0\fs20 Update the fields}}}})");
+    contents->ContentsLevels = 10;
+    EXPECT_EQ(run(*contents), R"({\f0\fs20{\field{\*\fldinst {PAGE }}{\fldrslt {\f0\fs20 Update the fields}}}})");
+}
+
+TEST_F(Runs, RawRtfKeepsToItsGroupOrIsRefused) {
+    auto t = textOf("a");
+    t->RawRtf(R"(\par{\b \{x\}}\\)");
+    EXPECT_EQ(run(*t), R"({\f0\fs20 a\par{\b \{x\}}\\})");
+    for (const char* bad : {"}", "{", "}{", "x\\", "\\bin2 {}", "\xc3\xa9", "a\nb", "\\\t"}) {
+        EXPECT_EQ(errorOf([&] { t->RawRtf(bad); }), errors::InvalidArgument) << bad;
+        EXPECT_EQ(t->RawRtf(), R"(\par{\b \{x\}}\\)");
+    }
+    auto rawOnly = textOf("");
+    rawOnly->RawRtf("\\emdash ");
+    EXPECT_EQ(run(*rawOnly), R"({\f0\fs20 \emdash })");
+}
+
 TEST_F(Runs, FootnotesTakeTheNoteWithoutItsMark) {
     cParagraph p;
     auto note = std::make_shared<cParagraph>();
@@ -276,6 +308,23 @@ TEST_F(Paragraphs, PaginationLineSpacingAndOutline) {
     EXPECT_EQ(errorOf([&] { page.InsertParagraph(huge); }), 6);
     EXPECT_EQ(detail::Access::content(*huge), R"({\f0\fs20 abc})");
     EXPECT_EQ(fragment(page), "{}\\page ");
+}
+
+TEST_F(Paragraphs, TabStopsInTheOrderAddedAndTheStyle) {
+    auto p = abc();
+    p->StyleIndex = 2;
+    p->AddTabStop(8000, tRight);
+    p->AddTabStop(5000, tDecimal, tlDots);
+    p->AddTabStop(100, static_cast<vlRTFTabAlignment>(9), static_cast<vlRTFTabLeader>(9));
+    p->AddTabStop(200, tCenter, tlUnderline);
+    EXPECT_EQ(errorOf([&] { p->AddTabStop(-1); }), errors::InvalidArgument);
+    EXPECT_EQ(take(*p), R"({\pard\plain{\f0\fs20 abc}}\s2\tqr\tx8000\tqdec\tldot\tx5000\tx100\tqc\tlul\tx200)" +
+                            NoBorder + R"(\ql\par )");
+    auto q = abc();
+    q->AddTabStop(1, tLeft, tlHyphens);
+    q->ClearTabStops();
+    q->StyleIndex = -1;
+    EXPECT_EQ(take(*q), R"({\pard\plain{\f0\fs20 abc}})" + NoBorder + R"(\ql\par )");
 }
 
 TEST_F(Paragraphs, TakingTwiceNestsTheFirstResult) {

@@ -74,6 +74,12 @@ public:
     // when it is new; all 32 bits are compared.
     VELLORAN_API std::int32_t ColorIndex(std::int32_t RGBColor);
 
+    // The index of a paragraph style in the style sheet, entering it when it
+    // is new (1 on; 0 is Normal). Names compare exactly. "heading 1" to
+    // "heading 9" (in any case) are the built-in headings readers know,
+    // entered with their outline level. Error 5 for an empty name.
+    VELLORAN_API std::int32_t StyleIndex(const std::string& StyleName);
+
 private:
     friend struct Access;
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <velloran/fwd.hpp>
 #include <velloran/own_state.hpp>
@@ -54,6 +55,19 @@ public:
     // A heading's level in the outline, 1 to 9, which readers show in their
     // navigation and PDF bookmarks; other values make no heading.
     std::int32_t OutlineLevel = 0;
+    // The paragraph's style, an index from cDocument::StyleIndex; 0, Normal,
+    // writes none.
+    std::int32_t StyleIndex = 0;
+
+    // A tab stop at Position twips from the left margin, for the text after
+    // a tab in the runs ("\t"): aligned on it as Alignment says, the space
+    // before it filled as Leader says (values outside the enumerations
+    // count as tLeft and tlNone). Stops are written in the order added;
+    // always True. Error 5 for a negative position, the paragraph unchanged.
+    VELLORAN_API Boolean AddTabStop(std::int32_t Position, vlRTFTabAlignment Alignment = tLeft,
+                                    vlRTFTabLeader Leader = tlNone);
+    // Removes every tab stop added; always True.
+    VELLORAN_API Boolean ClearTabStops();
 
     // Append the run as it is now; a null run or an empty text appends
     // nothing and still returns True. Error 6 when the run's size overflows.
@@ -71,6 +85,12 @@ public:
 private:
     friend struct Access;
 
+    struct TabStop {
+        std::int32_t position;
+        vlRTFTabAlignment alignment;
+        vlRTFTabLeader leader;
+    };
+    std::vector<TabStop> tabStops_;
     // The text taken from inserted children, which only the library reads.
     struct State;
     OwnState<State> state_;

@@ -58,10 +58,31 @@ public:
     // Twips added between the letters (negative: taken away); 0 for none.
     std::int32_t CharacterSpacing = 0;
 
+    // The run is the bookmark of this name, which links and a table of
+    // contents lead to; empty for none.
+    std::string Bookmark;
+    // The bookmark the run links to, in this document (after Link's address
+    // when that is set too); empty for none.
+    std::string LinkToBookmark;
+    // 1 to 9: the run holds a table of contents of the headings of outline
+    // levels 1 to this, each linked to its page. Readers build it when they
+    // update fields; until then they show the run's text. Other values make
+    // none.
+    std::int32_t ContentsLevels = 0;
+
+    // RTF the host wrote, written as it is after the run's text, inside the
+    // run's group. Refused with error 5, the run unchanged, unless it is
+    // printable ASCII whose groups close where they open, which leaves the
+    // rest of the document as it is: no brace it does not open, none left
+    // open, no "\bin" (whose bytes would hide braces), no backslash at its end.
+    const std::string& RawRtf() const noexcept { return rawRtf_; }
+    VELLORAN_API void RawRtf(const std::string& rtf);
+
 private:
     friend struct Access;
 
     std::string escapedText_;
+    std::string rawRtf_;
     Boolean underline_ = False;
     Boolean underlineDot_ = False;
     Boolean underlineDouble_ = False;

@@ -54,6 +54,12 @@ enum vlRTFPictureEmbedding : std::int32_t { eMetafile = 0, eOriginal = 1, eOrigi
 // Where a run stands against the line: on it, raised small, or lowered small.
 enum vlRTFVerticalPosition : std::int32_t { vNormal = 0, vSuperscript = 1, vSubscript = 2 };
 
+// A tab stop's alignment of the text after the tab: its start, its centre,
+// its end, or its decimal point at the stop.
+enum vlRTFTabAlignment : std::int32_t { tLeft = 0, tCenter = 1, tRight = 2, tDecimal = 3 };
+// What fills the space before a tab stop: nothing, dots, hyphens or a line.
+enum vlRTFTabLeader : std::int32_t { tlNone = 0, tlDots = 1, tlHyphens = 2, tlUnderline = 3 };
+
 // The kind of list a paragraph is an item of.
 enum vlRTFList : std::int32_t { lNone = 0, lBullet = 1, lNumber = 2 };
 
@@ -76,6 +82,7 @@ private:
 
 // Error numbers raised by the library.
 namespace errors {
+inline constexpr int InvalidArgument = 5;
 inline constexpr int Overflow = 6;
 inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int BadFileNameOrNumber = 52;

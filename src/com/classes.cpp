@@ -115,6 +115,16 @@ public:
     VELLORAN_FIELD(VARIANT_BOOL, Hidden)
     VELLORAN_FIELD(LONG, HighlightColorIndex)
     VELLORAN_FIELD(LONG, CharacterSpacing)
+    VELLORAN_FIELD(BSTR, Bookmark)
+    VELLORAN_FIELD(BSTR, LinkToBookmark)
+    VELLORAN_FIELD(LONG, ContentsLevels)
+    HRESULT STDMETHODCALLTYPE get_RawRtf(BSTR* value) override {
+        if (!value) return E_POINTER;
+        return guard([&] { *value = toBstr(core().RawRtf()); });
+    }
+    HRESULT STDMETHODCALLTYPE put_RawRtf(BSTR value) override {
+        return guard([&] { core().RawRtf(toUtf8(value)); });
+    }
 
     static Table table() {
         using Self = TextObject;
@@ -140,6 +150,11 @@ public:
             VELLORAN_FIELD_MEMBERS(Hidden, 0x40050003),
             VELLORAN_FIELD_MEMBERS(HighlightColorIndex, 0x40050004),
             VELLORAN_FIELD_MEMBERS(CharacterSpacing, 0x40050005),
+            VELLORAN_FIELD_MEMBERS(Bookmark, 0x40050006),
+            VELLORAN_FIELD_MEMBERS(LinkToBookmark, 0x40050007),
+            VELLORAN_FIELD_MEMBERS(ContentsLevels, 0x40050008),
+            M::get<&Self::get_RawRtf>(L"RawRtf", 0x40050009),
+            M::put<&Self::put_RawRtf>(L"RawRtf", 0x40050009),
         };
         return members;
     }
@@ -348,6 +363,19 @@ public:
     VELLORAN_FIELD(VARIANT_BOOL, WidowControl)
     VELLORAN_FIELD(float, LineSpacingMultiple)
     VELLORAN_FIELD(LONG, OutlineLevel)
+    VELLORAN_FIELD(LONG, StyleIndex)
+    HRESULT STDMETHODCALLTYPE AddTabStop(LONG Position, ::vlRTFTabAlignment Alignment, ::vlRTFTabLeader Leader,
+                                         VARIANT_BOOL* result) override {
+        if (!result) return E_POINTER;
+        return guard([&] {
+            *result = core().AddTabStop(Position, static_cast<vlRTFTabAlignment>(Alignment),
+                                        static_cast<vlRTFTabLeader>(Leader));
+        });
+    }
+    HRESULT STDMETHODCALLTYPE ClearTabStops(VARIANT_BOOL* result) override {
+        if (!result) return E_POINTER;
+        return guard([&] { *result = core().ClearTabStops(); });
+    }
 
     static Table table() {
         using Self = ParagraphObject;
@@ -374,6 +402,9 @@ public:
             VELLORAN_FIELD_MEMBERS(WidowControl, 0x40050003),
             VELLORAN_FIELD_MEMBERS(LineSpacingMultiple, 0x40050004),
             VELLORAN_FIELD_MEMBERS(OutlineLevel, 0x40050005),
+            VELLORAN_FIELD_MEMBERS(StyleIndex, 0x40050006),
+            M::method<&Self::AddTabStop>(L"AddTabStop", 0x60050000, L"Position Alignment Leader"),
+            M::method<&Self::ClearTabStops>(L"ClearTabStops", 0x60050001, L""),
         };
         return members;
     }
@@ -506,7 +537,7 @@ public:
     }
 };
 
-class DocumentObject final : public Object<DocumentObject, _cDocument, cDocument> {
+class DocumentObject final : public Object<DocumentObject, _cDocument2, cDocument> {
 public:
     using Object::Object;
     VELLORAN_FIELD(BSTR, Author)
@@ -551,6 +582,10 @@ public:
         if (!RGBColor || !result) return E_POINTER;
         return guard([&] { *result = core().ColorIndex(*RGBColor); });
     }
+    HRESULT STDMETHODCALLTYPE StyleIndex(BSTR StyleName, LONG* result) override {
+        if (!result) return E_POINTER;
+        return guard([&] { *result = core().StyleIndex(toUtf8(StyleName)); });
+    }
 
     static Table table() {
         using Self = DocumentObject;
@@ -582,6 +617,7 @@ public:
             M::method<&Self::InsertPage>(L"InsertPage", 0x60030006, L"Page"),
             M::method<&Self::FontIndex>(L"FontIndex", 0x60030007, L"FontName CharSet", -1),
             M::method<&Self::ColorIndex>(L"ColorIndex", 0x60030008, L"RGBColor"),
+            M::method<&Self::StyleIndex>(L"StyleIndex", 0x60050000, L"StyleName"),
         };
         return members;
     }

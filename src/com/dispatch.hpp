@@ -63,6 +63,7 @@ VELLORAN_INTERFACE_NAME(_cPage2)
 VELLORAN_INTERFACE_NAME(_cPicture2)
 VELLORAN_INTERFACE_NAME(_cPicture3)
 VELLORAN_INTERFACE_NAME(_cText3)
+VELLORAN_INTERFACE_NAME(_cDocument2)
 VELLORAN_INTERFACE_NAME(_cParagraph3)
 #undef VELLORAN_INTERFACE_NAME
 
@@ -79,6 +80,8 @@ std::wstring typeName() {
     else if constexpr (std::is_same_v<T, ::vlRTFOrientation>) return L"vlRTFOrientation";
     else if constexpr (std::is_same_v<T, ::vlRTFPictureEmbedding>) return L"vlRTFPictureEmbedding";
     else if constexpr (std::is_same_v<T, ::vlRTFVerticalPosition>) return L"vlRTFVerticalPosition";
+    else if constexpr (std::is_same_v<T, ::vlRTFTabAlignment>) return L"vlRTFTabAlignment";
+    else if constexpr (std::is_same_v<T, ::vlRTFTabLeader>) return L"vlRTFTabLeader";
     else if constexpr (std::is_same_v<T, SAFEARRAY*>) return L"SAFEARRAY(_cCell*)";
     else if constexpr (std::is_pointer_v<T> && interfaceName<std::remove_pointer_t<T>> != nullptr)
         return std::wstring(interfaceName<std::remove_pointer_t<T>>) + L"*";
@@ -131,6 +134,10 @@ template <>
 struct In<::vlRTFPictureEmbedding> : ScalarIn<::vlRTFPictureEmbedding, VT_I4> {};
 template <>
 struct In<::vlRTFVerticalPosition> : ScalarIn<::vlRTFVerticalPosition, VT_I4> {};
+template <>
+struct In<::vlRTFTabAlignment> : ScalarIn<::vlRTFTabAlignment, VT_I4> {};
+template <>
+struct In<::vlRTFTabLeader> : ScalarIn<::vlRTFTabLeader, VT_I4> {};
 
 template <>
 struct In<BSTR> {

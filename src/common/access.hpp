@@ -54,6 +54,8 @@ struct Access {
     // The whole text a cell or paragraph holds, as a place writes it.
     static std::string content(const cCell& cell);
     static std::string content(const cParagraph& paragraph);
+    // A paragraph's tab stops, in the order added.
+    static const auto& tabStops(const cParagraph& paragraph) { return paragraph.tabStops_; }
 
     // The points of a polyline or polygon, as inserted.
     template <class Shape>

@@ -4,6 +4,7 @@ namespace velloran {
 
 const char* Error::message(int number) noexcept {
     switch (number) {
+    case errors::InvalidArgument: return "Invalid procedure call or argument";
     case errors::Overflow: return "Overflow";
     case errors::SubscriptOutOfRange: return "Subscript out of range";
     case errors::BadFileNameOrNumber: return "Bad file name or number";

@@ -1,5 +1,6 @@
 #include <velloran/document.hpp>
 
+#include <algorithm>
 #include <array>
 #include <unordered_map>
 #include <vector>
@@ -94,6 +95,16 @@ std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
     state().colorIndexes.emplace(RGBColor, index);
     state().colors.push_back(RGBColor);
     return index;
+}
+
+std::int32_t cDocument::StyleIndex(const std::string& StyleName) {
+    if (StyleName.empty()) throw Error(errors::InvalidArgument);
+    auto& styles = state().styles;
+    if (auto found = std::find(styles.begin(), styles.end(), StyleName); found != styles.end())
+        return static_cast<std::int32_t>(found - styles.begin() + 1);
+    if (styles.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    styles.push_back(StyleName);
+    return static_cast<std::int32_t>(styles.size());
 }
 
 // The body drops the page break after the last page. Every page fragment

@@ -36,6 +36,8 @@ struct DocumentState {
     // take the last section's properties from.
     vlRTFOrientation lastOrientation = oDocument;
     std::string lastSectionWords;
+    // The paragraph styles after Normal: style index k is slot k - 1.
+    std::vector<std::string> styles;
     // The lists the pages' paragraphs belong to.
     ListSet lists;
 };

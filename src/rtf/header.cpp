@@ -93,11 +93,33 @@ void appendColorTable(std::string& out, const std::vector<std::int32_t>& colors)
     out += '}';
 }
 
-// One style, Normal, whose size readers take as the default size.
-void appendStyleSheet(std::string& out, const cDocument& doc) {
+// The outline level of a built-in heading's name ("heading 1" to "heading
+// 9", in any case), 1 to 9; 0 for any other name.
+std::int32_t headingLevel(std::string_view name) noexcept {
+    constexpr std::string_view Heading = "heading ";
+    if (name.size() != Heading.size() + 1 || name.back() < '1' || name.back() > '9') return 0;
+    for (std::size_t i = 0; i < Heading.size(); ++i)
+        if ((name[i] | 0x20) != Heading[i]) return 0;
+    return name.back() - '0';
+}
+
+// Normal, whose size readers take as the default size, and the styles the
+// host entered, each based on Normal at the same size. A built-in heading
+// carries its outline level: LibreOffice gives it its own heading style.
+void appendStyleSheet(std::string& out, const cDocument& doc, const detail::DocumentState& state) {
     out += "{\\stylesheet{";
     appendDefaultSize(out, "\\fs", doc);
-    out += " \\snext0 Normal;}}";
+    out += " \\snext0 Normal;}";
+    for (std::size_t i = 0; i < state.styles.size(); ++i) {
+        const auto index = static_cast<std::int32_t>(i + 1);
+        appendWord(out, "{\\s", index);
+        if (std::int32_t level = headingLevel(state.styles[i])) appendWord(out, "\\outlinelevel", level - 1);
+        appendDefaultSize(out, "\\fs", doc);
+        out += " \\sbasedon0\\snext0 ";
+        detail::appendEscapedFontName(out, state.styles[i]);
+        out += ";}";
+    }
+    out += '}';
 }
 
 detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState& state) {
@@ -245,7 +267,7 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     out += "{\\rtf1\\ansi\\ansicpg1253\\uc0\\deff0";
     appendFontTable(out, doc, state);
     appendColorTable(out, state.colors);
-    appendStyleSheet(out, doc);
+    appendStyleSheet(out, doc, state);
     resumeNext(out, [&] { appendListTables(out, documentLists(doc, state)); });
     appendInfo(out, doc, state.pageCount, stamp);
     appendSheet(out, doc, doc.PageLandscape != 0, {"\\paperw", "\\paperh", "\\margl", "\\margr", "\\margt", "\\margb"});

@@ -24,7 +24,7 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
 void appendTimeStamp(std::string& out, const platform::LocalTime& time);
 void appendFontTable(std::string& out, const cDocument& doc, const detail::DocumentState& state);
 void appendColorTable(std::string& out, const std::vector<std::int32_t>& colors);
-void appendStyleSheet(std::string& out, const cDocument& doc);
+void appendStyleSheet(std::string& out, const cDocument& doc, const detail::DocumentState& state);
 // The lists of the pages and of the header and footer paragraphs.
 detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState& state);
 void appendListTables(std::string& out, const detail::ListSet& lists);

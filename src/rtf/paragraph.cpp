@@ -74,6 +74,26 @@ void appendListItem(std::string& out, std::int32_t list, std::int32_t level) {
     detail::appendWord(out, "\\ilvl", std::clamp(level, 0, 8));
 }
 
+// Each stop's kind and leader come before its position, which ends it; a
+// left stop and no leader are the words left out.
+void appendTabStops(std::string& out, const cParagraph& p) {
+    for (const auto& stop : Access::tabStops(p)) {
+        switch (stop.alignment) {
+        case tCenter: out += "\\tqc"; break;
+        case tRight: out += "\\tqr"; break;
+        case tDecimal: out += "\\tqdec"; break;
+        default: break;
+        }
+        switch (stop.leader) {
+        case tlDots: out += "\\tldot"; break;
+        case tlHyphens: out += "\\tlhyph"; break;
+        case tlUnderline: out += "\\tlul"; break;
+        default: break;
+        }
+        detail::appendWord(out, "\\tx", stop.position);
+    }
+}
+
 }  // namespace
 
 // A list item names its list at its start too: pandoc and AbiWord take a
@@ -88,6 +108,7 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     auto length = [&](const char* word, std::int32_t value) {
         if (value != 0) detail::appendWord(out, word, value);
     };
+    if (p.StyleIndex > 0) detail::appendWord(out, "\\s", p.StyleIndex);
     length("\\fi", p.IndentFirstLine);
     length("\\li", p.IndentLeft);
     length("\\ri", p.IndentRight);
@@ -99,6 +120,7 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     } else {
         length("\\sl", p.SpaceBetweenLines);
     }
+    appendTabStops(out, p);
     if (p.KeepWithNext == True) out += "\\keepn";
     if (p.KeepTogether == True) out += "\\keep";
     if (p.PageBreakBefore == True) out += "\\pagebb";

@@ -107,6 +107,17 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     return True;
 }
 
+Boolean cParagraph::AddTabStop(std::int32_t Position, vlRTFTabAlignment Alignment, vlRTFTabLeader Leader) {
+    if (Position < 0) throw Error(errors::InvalidArgument);
+    tabStops_.push_back({Position, Alignment, Leader});
+    return True;
+}
+
+Boolean cParagraph::ClearTabStops() {
+    tabStops_.clear();
+    return True;
+}
+
 Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
     Access::Taken taken = Access::prepareTake(*Note);

@@ -41,6 +41,36 @@ void cText::UnderlineWords(Boolean value) {
     if (value == True) Underline(False);
 }
 
+namespace {
+
+// Raw RTF that cannot reach past its own group: printable ASCII, every
+// brace closing one it opened and every one it opened closed, no "\bin"
+// (its bytes are data, braces among them), and no backslash left at the
+// end to escape the brace that closes the run.
+bool keepsToItsGroup(std::string_view rtf) {
+    long depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        if (c < 0x20 || c > 0x7e) return false;
+        if (c == '\\') {
+            if (++i == rtf.size()) return false;
+            if (rtf.compare(i, 3, "bin") == 0) return false;
+            if (rtf[i] < 0x20 || rtf[i] > 0x7e) return false;
+            continue;
+        }
+        if (c == '{') ++depth;
+        if (c == '}' && --depth < 0) return false;
+    }
+    return depth == 0;
+}
+
+}  // namespace
+
+void cText::RawRtf(const std::string& rtf) {
+    if (!keepsToItsGroup(rtf)) throw Error(errors::InvalidArgument);
+    rawRtf_ = rtf;
+}
+
 void cText::Text(const std::string& text) {
     std::string escaped;
     detail::appendEscapedRunText(escaped, text);
@@ -71,6 +101,28 @@ void appendLinkTarget(std::string& out, std::string_view target) {
     appendEscapedInfo(out, argument);
 }
 
+// The words of a HYPERLINK field's instruction after its name: the address
+// in quotes, then the bookmark as the location within it.
+void appendLinkArguments(std::string& out, const cText& run) {
+    if (!run.Link.empty()) {
+        out += '"';
+        appendLinkTarget(out, run.Link);
+        out += '"';
+    }
+    if (!run.LinkToBookmark.empty()) {
+        if (!run.Link.empty()) out += ' ';
+        out += "\\\\l \"";
+        appendLinkTarget(out, run.LinkToBookmark);
+        out += '"';
+    }
+}
+
+void appendBookmark(std::string& out, const char* word, const std::string& name) {
+    out += word;
+    appendEscapedInfo(out, name);
+    out += '}';
+}
+
 const char* fieldCode(vlRTFField field) {
     switch (field) {
     case fPageNumber: return "PAGE";
@@ -85,9 +137,12 @@ const char* fieldCode(vlRTFField field) {
 void appendTextRun(std::string& out, const cText* run) {
     if (!run) return;
     const std::string& text = Access::escapedText(*run);
-    // A field shows even without text; other runs need some.
-    const char* field = fieldCode(run->Field);
-    if (text.empty() && !field) return;
+    // A table of contents stands in place of any other field; a field
+    // shows even without text, and raw RTF is content as text is; other
+    // runs need some.
+    const bool contents = run->ContentsLevels >= 1 && run->ContentsLevels <= 9;
+    const char* field = contents ? nullptr : fieldCode(run->Field);
+    if (text.empty() && !field && !contents && run->RawRtf().empty()) return;
     // The only step that can fail comes first, so a failure appends nothing.
     std::int32_t halfPoints = mul(run->Height, 2);
     const auto& module = moduleValues();
@@ -118,29 +173,40 @@ void appendTextRun(std::string& out, const cText* run) {
     // LibreOffice gives a computed value the format around the field, not
     // its result's. The instruction is in a group of its own, as Word
     // writes it: pandoc takes a link only so.
-    const bool link = !run->Link.empty();
-    if (link || field) {
+    const bool link = !run->Link.empty() || !run->LinkToBookmark.empty();
+    const bool grouped = link || field || contents;
+    if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkstart ", run->Bookmark);
+    if (grouped) {
         out += '{';
         appendFormat();
     }
     if (link) {
-        out += "{\\field{\\*\\fldinst {HYPERLINK \"";
-        appendLinkTarget(out, run->Link);
-        out += "\"}}{\\fldrslt ";
+        out += "{\\field{\\*\\fldinst {HYPERLINK ";
+        appendLinkArguments(out, *run);
+        out += "}}{\\fldrslt ";
     }
     if (field) {
         out += "{\\field{\\*\\fldinst {";
         out += field;
         out += " }}{\\fldrslt ";
     }
+    // Headings of the levels asked for, each entry a link to its heading,
+    // without tab leaders or page numbers in web views.
+    if (contents) {
+        out += "{\\field{\\*\\fldinst {TOC \\\\o \"1-";
+        out += static_cast<char>('0' + run->ContentsLevels);
+        out += "\" \\\\h \\\\z \\\\u }}{\\fldrslt ";
+    }
     out += '{';
     appendFormat();
     out += ' ';
     out += text;
+    out += run->RawRtf();
     out += '}';
-    if (field) out += "}}";
+    if (field || contents) out += "}}";
     if (link) out += "}}";
-    if (link || field) out += '}';
+    if (grouped) out += '}';
+    if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkend ", run->Bookmark);
 }
 
 }  // namespace detail

@@ -528,7 +528,7 @@ std::string describe(const VARIANT& v, int depth = 0) {
 // The calls.
 
 bool documented(int number) {
-    return number == 6 || number == 9 || number == 13 || number == 91 || (number >= 52 && number <= 76);
+    return number == 5 || number == 6 || number == 9 || number == 13 || number == 91 || (number >= 52 && number <= 76);
 }
 
 struct Tally {

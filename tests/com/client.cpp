@@ -166,6 +166,57 @@ void fieldsAndIdentity() {
     checkHr("vtable: a cText passed as a cBorder", hr, static_cast<HRESULT>(0x800A000D));
 }
 
+#ifdef ___cText2_INTERFACE_DEFINED__
+// 1.2's members through the slots of 1.2's interfaces: a run with a field
+// and a link, a list item with a footnote.
+void slotsOf12() {
+    Ptr<_cText> text;
+    create(CLSID_cText, text);
+    Ptr<_cText2> run;
+    checkHr("1.2 slots: cText has _cText2", text->QueryInterface(IID__cText2, reinterpret_cast<void**>(run.out())),
+            S_OK);
+    if (!run.p) return;
+    BSTR s = SysAllocString(L"1");
+    run->put_Text(s);
+    SysFreeString(s);
+    run->put_Field(fPageNumber);
+    BSTR link = SysAllocString(L"http://x/");
+    run->put_Link(link);
+    SysFreeString(link);
+    BSTR back = nullptr;
+    run->get_Link(&back);
+    check("1.2 slots: Link round trips", wide(back) == L"http://x/");
+    SysFreeString(back);
+    Ptr<_cParagraph> plain;
+    create(CLSID_cParagraph, plain);
+    Ptr<_cParagraph2> para;
+    plain->QueryInterface(IID__cParagraph2, reinterpret_cast<void**>(para.out()));
+    if (!para.p) return;
+    para->put_ListStyle(lNumber);
+    VARIANT_BOOL ok = 0;
+    _cText* runAsText = run.p;
+    para->InsertText(&runAsText, &ok);
+    Ptr<_cParagraph> note;
+    create(CLSID_cParagraph, note);
+    _cParagraph* noteRef = note.p;
+    checkHr("1.2 slots: InsertFootnote", para->InsertFootnote(&noteRef, &ok), S_OK);
+    Ptr<_cPage> page;
+    create(CLSID_cPage, page);
+    _cParagraph* paraRef = para.p;
+    page->InsertParagraph(&paraRef, &ok);
+    std::wstring content = pageContent(page.p);
+    check("1.2 slots: the field inside the link",
+          content.find(L"{\\field{\\*\\fldinst {HYPERLINK \"http://x/\"}}{\\fldrslt {\\field{\\*\\fldinst {PAGE }}") !=
+              std::wstring::npos,
+          narrow(content));
+    check("1.2 slots: the footnote and the list item",
+          content.find(L"\\footnote") != std::wstring::npos && content.find(L"\\ls2\\ilvl0") != std::wstring::npos,
+          narrow(content));
+}
+#else
+void slotsOf12() {}
+#endif
+
 void errors() {
     Ptr<_cParagraph> para;
     Ptr<_cPage> page;
@@ -462,7 +513,7 @@ void typeInformation() {
         const CLSID& clsid;
         const IID& iid;
         const wchar_t* name;
-    } classes[] = {{CLSID_cDocument, IID__cDocument, L"cDocument"},
+    } classes[] = {{CLSID_cLine, IID__cLine, L"cLine"},
                    {CLSID_cBorder, IID__cBorder, L"cBorder"},
                    {CLSID_cDrawingText, IID__cDrawingText, L"cDrawingText"}};
     for (const auto& c : classes) {
@@ -628,6 +679,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     CoInitialize(nullptr);
     fieldsAndIdentity();
+    slotsOf12();
     errors();
     tables();
     dispatch();

@@ -288,6 +288,8 @@ int wmain(int argc, wchar_t** argv) {
             {L"vlRTFOrientation", {{L"oDocument", 0}, {L"oPortrait", 1}, {L"oLandscape", 2}}},
             {L"vlRTFPictureEmbedding", {{L"eMetafile", 0}, {L"eOriginal", 1}, {L"eOriginalAndMetafile", 2}}},
             {L"vlRTFVerticalPosition", {{L"vNormal", 0}, {L"vSuperscript", 1}, {L"vSubscript", 2}}},
+            {L"vlRTFTabAlignment", {{L"tLeft", 0}, {L"tCenter", 1}, {L"tRight", 2}, {L"tDecimal", 3}}},
+            {L"vlRTFTabLeader", {{L"tlNone", 0}, {L"tlDots", 1}, {L"tlHyphens", 2}, {L"tlUnderline", 3}}},
         };
         for (const Enum& e : enums) {
             std::map<std::wstring, LONG> found;

@@ -27,10 +27,12 @@ DEFAULTS = {
     v.cText: {"FontIndex": 0, "Height": 10, "Bold": False, "Italic": False, "Strike": False, "ForeColorIndex": 1,
               "BackColorIndex": 2, "Underline": False, "UnderlineDot": False, "UnderlineDouble": False,
               "UnderlineWords": False, "SmallCaps": False, "AllCaps": False, "Hidden": False,
-              "HighlightColorIndex": 0, "CharacterSpacing": 0},
+              "HighlightColorIndex": 0, "CharacterSpacing": 0, "Bookmark": "", "LinkToBookmark": "",
+              "ContentsLevels": 0},
     v.cParagraph: {"Align": v.aLeft, "IndentFirstLine": 0, "IndentLeft": 0, "IndentRight": 0, "SpaceBefore": 0,
                    "SpaceAfter": 0, "SpaceBetweenLines": 0, "KeepWithNext": False, "KeepTogether": False,
-                   "PageBreakBefore": False, "WidowControl": True, "LineSpacingMultiple": 0.0, "OutlineLevel": 0},
+                   "PageBreakBefore": False, "WidowControl": True, "LineSpacingMultiple": 0.0, "OutlineLevel": 0,
+                   "StyleIndex": 0},
     v.cCell: {"BackColorIndex": 2, "Width": 720},
     v.cPicture: {"File": "", "Width": 0, "Height": 0, "ScaleFactor": 1.0, "WidthTwips": 0, "HeightTwips": 0,
                  "UseFileResolution": False},
@@ -264,6 +266,20 @@ def test_error_class():
     with pytest.raises(v.Error, match="Object variable") as failure:
         page.InsertParagraph(p)
     assert failure.value.number == 91
+
+
+def test_invalid_arguments_are_value_errors_and_change_nothing():
+    t = v.cText(Text="x", RawRtf="\\emdash ")
+    with pytest.raises(ValueError, match="Invalid procedure call or argument") as failure:
+        t.RawRtf = "{"
+    assert isinstance(failure.value, v.ArgumentError) and failure.value.number == 5
+    assert t.RawRtf == "\\emdash "
+    p = v.cParagraph()
+    assert p.AddTabStop(9000, leader=v.tlDots, alignment=v.tRight) is True
+    with pytest.raises(v.ArgumentError):
+        p.AddTabStop(-1)
+    with pytest.raises(v.ArgumentError):
+        v.cDocument().StyleIndex("")
 
 
 def test_a_failed_call_leaves_its_target_unchanged(fixed_clock):

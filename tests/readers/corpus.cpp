@@ -755,6 +755,71 @@ void featuresDocument(const std::string& folder) {
          << " \"pages\": [[\"portrait\", \"Page 1 of 3\"], [\"landscape\", \"Page 2 of 3\"], [\"portrait\", \"Page 3 "
             "of 3\"]]}\n";
 }
+// The report's members of 1.3 where readers show them: tab stops with their
+// leaders, headings by style and outline, a table of contents of them, a
+// bookmark and the link to it, and raw RTF.
+void reportDocument(const std::string& folder) {
+    cDocument doc;
+    auto run = [](const std::string& text) {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        return t;
+    };
+    auto header = std::make_shared<cParagraph>();
+    header->AddTabStop(9026, tRight);
+    header->InsertText(run("Left\tRight"));
+    doc.Header = header;
+    auto page = std::make_shared<cPage>();
+    auto contents = run("Contents to come");
+    contents->ContentsLevels = 2;
+    auto holder = std::make_shared<cParagraph>();
+    holder->InsertText(contents);
+    page->InsertParagraph(holder);
+    struct Heading {
+        const char* text;
+        std::int32_t level;
+        bool newPage;
+    };
+    for (const Heading& h : {Heading{"Alpha", 1, true}, Heading{"Beta", 2, false}, Heading{"Gamma", 3, false}}) {
+        auto t = run(h.text);
+        if (h.level == 1) t->Bookmark = "alpha";
+        auto p = std::make_shared<cParagraph>();
+        p->StyleIndex = doc.StyleIndex("heading " + std::to_string(h.level));
+        p->PageBreakBefore = h.newPage ? True : False;
+        p->InsertText(t);
+        page->InsertParagraph(p);
+    }
+    struct Stop {
+        std::int32_t position;
+        vlRTFTabAlignment alignment;
+        vlRTFTabLeader leader;
+    };
+    auto stops = std::make_shared<cParagraph>();
+    for (const Stop& stop :
+         {Stop{1440, tCenter, tlHyphens}, Stop{4320, tDecimal, tlDots}, Stop{7200, tLeft, tlUnderline}})
+        stops->AddTabStop(stop.position, stop.alignment, stop.leader);
+    stops->InsertText(run("a\tb\t1.5\tc"));
+    page->InsertParagraph(stops);
+    auto linked = std::make_shared<cParagraph>();
+    auto back = run("back");
+    back->LinkToBookmark = "alpha";
+    linked->InsertText(back);
+    auto dash = run("");
+    dash->RawRtf("\\emdash ");
+    linked->InsertText(dash);
+    linked->InsertText(run("end"));
+    page->InsertParagraph(linked);
+    doc.InsertPage(page);
+    doc.Save(folder + "/report.rtf");
+    std::ofstream(folder + "/report.json", std::ios::binary)
+        << "{\"document\": \"report.rtf\", \"kind\": \"report\",\n"
+        << " \"header_stop\": [9026, \"right\", \"\"],\n"
+        << " \"stops\": [[1440, \"center\", \"-\"], [4320, \"char\", \".\"], [7200, \"\", \"_\"]],\n"
+        << " \"headings\": [[\"Alpha\", 1], [\"Beta\", 2], [\"Gamma\", 3]], \"contents_levels\": 2,\n"
+        << " \"contents\": [[\"Alpha\", \"2\"], [\"Beta\", \"2\"]], \"bookmark\": \"alpha\", \"link\": [\"#alpha\", "
+           "\"back\"],\n"
+        << " \"last_line\": \"back\u2014end\"}\n";
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -776,6 +841,7 @@ int main(int argc, char** argv) {
         fontNameDocument(argv[1]);
         numberedDocument(argv[1]);
         featuresDocument(argv[1]);
+        reportDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

@@ -21,6 +21,8 @@ import sys
 import zipfile
 import xml.etree.ElementTree as ET
 
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 # What a reader cannot show, and why; the comparisons below allow exactly these.
@@ -824,6 +826,66 @@ def check_features(suite, e, work):
                 [p for p in pieces if p not in text], [])
 
 
+def check_report(suite, e, work):
+    name = e["document"]
+    stem = name[:-4]
+    odt_path = os.path.join(work, "libreoffice", stem + ".odt")
+    if not os.path.exists(odt_path):
+        suite.check(name + ": LibreOffice read the document", False, True)
+        return
+    odt = Odt(odt_path)
+    body = odt.content.find("office:body/office:text", NS)
+
+    def stops(root):
+        return [[twips(t.get(q("style", "position"))), t.get(q("style", "type")) or "",
+                 t.get(q("style", "leader-text")) or ""] for t in root.iter(q("style", "tab-stop"))]
+    # The contents' entries bring a right stop of their own.
+    suite.check(name + ": LibreOffice tab stops, their alignments and leaders",
+                [t for t in e["stops"] if t not in stops(odt.content)], [])
+    suite.check(name + ": LibreOffice the header's right stop", e["header_stop"] in stops(odt.styles), True)
+    headings = []
+    for h in body.iter(q("text", "h")):
+        style = odt.named.get(("paragraph", h.get(q("text", "style-name"))))
+        parent = style.get(q("style", "parent-style-name")) if style is not None else None
+        headings.append(["".join(h.itertext()), int(h.get(q("text", "outline-level"), "0")), parent])
+    suite.check(name + ": LibreOffice headings in its own heading styles, at their levels", headings,
+                [[t, level, "Heading_20_%d" % level] for t, level in e["headings"]])
+    sources = [int(t.get(q("text", "outline-level"), "0")) for t in body.iter(q("text", "table-of-content-source"))]
+    suite.check(name + ": LibreOffice a table of contents of the levels asked for", sources, [e["contents_levels"]])
+    suite.check(name + ": LibreOffice the bookmark",
+                [b.get(q("text", "name")) for b in body.iter(q("text", "bookmark-start"))], [e["bookmark"]])
+    links = [(a.get("{http://www.w3.org/1999/xlink}href"), "".join(a.itertext())) for a in body.iter(q("text", "a"))
+             if not list(a.iter(q("text", "tab")))]  # the contents' own entries have tabs
+    suite.check(name + ": LibreOffice the link to the bookmark", links, [tuple(e["link"])])
+    texts = ["".join(p.itertext()) for p in body.iter(q("text", "p"))]
+    suite.check(name + ": LibreOffice the raw RTF's dash", e["last_line"] in texts, True)
+    # Once its fields are updated, the contents list the headings with their pages.
+    updated = os.path.join(work, "libreoffice", stem + "-updated.pdf")
+    subprocess.run([os.path.join(ROOT, "scripts", "libreoffice-fields"), os.path.join(work, "profile-fields"),
+                    os.path.join(work, name), updated], capture_output=True, timeout=300)
+    pages = pdf_lines(updated) if os.path.exists(updated) else [[]]
+    entries = [[m.group(1), m.group(2)] for line in pages[0]
+               for m in [re.fullmatch(r"(\w+)\s*\.{3,}\s*(\d+)", line)] if m]
+    suite.check(name + ": LibreOffice, fields updated, the contents with their page numbers", entries, e["contents"])
+
+    # pandoc: the bookmark, the link to it and the dash (KNOWN pandoc-field: no contents).
+    result = subprocess.run(["pandoc", "-f", "rtf", "-t", "markdown", os.path.join(work, name)], capture_output=True,
+                            text=True)
+    suite.check(name + ": pandoc the bookmark, the link to it and the dash",
+                ["{#%s}" % e["bookmark"] in result.stdout, "](%s)" % e["link"][0] in result.stdout,
+                 "\u2014" in result.stdout or "---" in result.stdout], [True, True, True])
+    # AbiWord and RichEdit: the text, the contents' own text included.
+    abi = os.path.join(work, "abiword", stem + ".pdf")
+    lines = [l for page in pdf_lines(abi) for l in page] if os.path.exists(abi) else []
+    suite.check(name + ": AbiWord shows the contents' text and the dash",
+                [any("Contents to come" in l for l in lines), any(e["last_line"] in l for l in lines)], [True, True])
+    path = os.path.join(work, stem + ".richedit.txt")
+    text = open(path, encoding="utf-8").read() if os.path.exists(path) else ""
+    # KNOWN richedit-fields: the link's text is skipped with its field.
+    suite.check(name + ": RichEdit shows the headings and the dash",
+                [t for t, _ in e["headings"] if t not in text] + ([] if "\u2014end" in text else ["\u2014end"]), [])
+
+
 # ---------------------------------------------------------------------------
 
 def need(program, package):
@@ -866,6 +928,9 @@ def main():
         name = e["document"]
         if e.get("kind") == "features":
             check_features(suite, e, work)
+            continue
+        if e.get("kind") == "report":
+            check_report(suite, e, work)
             continue
         check_libreoffice(suite, e, work, name)
         check_pandoc(suite, e, work, name)
