@@ -992,8 +992,9 @@ void registerText13(Class<cText>& text) {
             waitFree({&self});
             self.RawRtf(s);
         },
-        "RTF written as it is after the run's text, inside its group. ArgumentError (5), the run unchanged, "
-        "unless it is printable ASCII whose groups close where they open (no \\bin, no backslash at its end).");
+        "RTF written as it is after the run's text, in a group of its own. ArgumentError (5), the run unchanged, "
+        "unless it is printable ASCII whose groups close where they open, without \\bin, the document's tables "
+        "and destinations, or a table's or section's structure.");
 }
 
 void registerText(py::module_& m) {

@@ -37,8 +37,11 @@ TEST_F(HeaderWriters, StyleSheetLeavesOutASizeThatDoesNotFit) {
 
 TEST_F(HeaderWriters, StylesEnteredOnceHeadingsWithTheirOutlineLevel) {
     EXPECT_EQ(doc.StyleIndex("Heading 2"), 1);
+    EXPECT_EQ(doc.StyleIndex("heading 2"), 1);  // names as readers tell them apart
     EXPECT_EQ(doc.StyleIndex("Note;{x}"), 2);
     EXPECT_EQ(doc.StyleIndex("heading 10"), 3);
+    EXPECT_EQ(doc.StyleIndex("Note{x}"), 2);
+    EXPECT_EQ(test::errorOf([&] { doc.StyleIndex(";"); }), errors::InvalidArgument);
     EXPECT_EQ(doc.StyleIndex("Heading 2"), 1);
     EXPECT_EQ(test::errorOf([&] { doc.StyleIndex(""); }), errors::InvalidArgument);
     EXPECT_EQ(written([&](std::string& o) { rtf::appendStyleSheet(o, doc, state()); }),

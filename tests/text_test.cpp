@@ -231,15 +231,16 @@ TEST_F(Runs, BookmarksLinksToThemAndContents) {
 
 TEST_F(Runs, RawRtfKeepsToItsGroupOrIsRefused) {
     auto t = textOf("a");
-    t->RawRtf(R"(\par{\b \{x\}}\\)");
-    EXPECT_EQ(run(*t), R"({\f0\fs20 a\par{\b \{x\}}\\})");
-    for (const char* bad : {"}", "{", "}{", "x\\", "\\bin2 {}", "\xc3\xa9", "a\nb", "\\\t"}) {
+    t->RawRtf(R"(\par{\b \{x\}}\\\'7b\u8212?)");
+    EXPECT_EQ(run(*t), R"({\f0\fs20 a{\uc1 \par{\b \{x\}}\\\'7b\u8212?}})");
+    for (const char* bad : {"}", "{", "}{", "x\\", "\\bin2 {}", "\xc3\xa9", "a\nb", "\\\t", "\\'", "\\'4", "{\\'}",
+                            "\\'zz", "{\\fonttbl{\\f0 Courier;}}", "{\\header x}", "\\sect ", "\\cell", "\\trowd"}) {
         EXPECT_EQ(errorOf([&] { t->RawRtf(bad); }), errors::InvalidArgument) << bad;
-        EXPECT_EQ(t->RawRtf(), R"(\par{\b \{x\}}\\)");
+        EXPECT_EQ(t->RawRtf(), R"(\par{\b \{x\}}\\\'7b\u8212?)");
     }
     auto rawOnly = textOf("");
     rawOnly->RawRtf("\\emdash ");
-    EXPECT_EQ(run(*rawOnly), R"({\f0\fs20 \emdash })");
+    EXPECT_EQ(run(*rawOnly), R"({\f0\fs20 {\uc1 \emdash }})");
 }
 
 TEST_F(Runs, FootnotesTakeTheNoteWithoutItsMark) {

@@ -70,11 +70,14 @@ public:
     // none.
     std::int32_t ContentsLevels = 0;
 
-    // RTF the host wrote, written as it is after the run's text, inside the
-    // run's group. Refused with error 5, the run unchanged, unless it is
-    // printable ASCII whose groups close where they open, which leaves the
-    // rest of the document as it is: no brace it does not open, none left
-    // open, no "\bin" (whose bytes would hide braces), no backslash at its end.
+    // RTF the host wrote, written as it is after the run's text, in a group
+    // of its own inside the run's ("{\\uc1 " + it + "}"). Refused with error
+    // 5, the run unchanged, unless it is printable ASCII whose groups close
+    // where they open (no brace it does not open, none left open, each \\'
+    // with its two digits, no backslash at its end), without "\\bin", the
+    // document's own tables and destinations, or the words of a table's or a
+    // section's structure: it changes the run and its paragraph, and nothing
+    // around them.
     const std::string& RawRtf() const noexcept { return rawRtf_; }
     VELLORAN_API void RawRtf(const std::string& rtf);
 

@@ -403,7 +403,7 @@ public:
             VELLORAN_FIELD_MEMBERS(LineSpacingMultiple, 0x40050004),
             VELLORAN_FIELD_MEMBERS(OutlineLevel, 0x40050005),
             VELLORAN_FIELD_MEMBERS(StyleIndex, 0x40050006),
-            M::method<&Self::AddTabStop>(L"AddTabStop", 0x60050000, L"Position Alignment Leader"),
+            M::method<&Self::AddTabStop>(L"AddTabStop", 0x60050000, L"Position Alignment Leader", 0, 2),
             M::method<&Self::ClearTabStops>(L"ClearTabStops", 0x60050001, L""),
         };
         return members;

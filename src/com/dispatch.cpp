@@ -143,7 +143,7 @@ HRESULT invoke(Table table, void* object, DISPID id, REFIID iid, WORD flags, DIS
             args[index] = {&params->rgvarg[k], k};
         }
         for (unsigned i = 0; i < member->params; ++i) {
-            const bool optional = member->lastOptional && i + 1 == member->params;
+            const bool optional = i + member->optional >= member->params;
             if (!args[i].value || missing(args[i].value)) {
                 if (optional) {
                     args[i].value = &fallback;

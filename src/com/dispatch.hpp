@@ -288,8 +288,8 @@ struct Member {
     INVOKEKIND kind;
     unsigned params;            // parameters before the [out, retval] one
     const wchar_t* paramNames;  // space-separated, in order
-    bool lastOptional;          // the last parameter may be left out ...
-    LONG lastDefault;           // ... and then takes this value
+    unsigned optional;          // how many of the last parameters may be left out ...
+    LONG lastDefault;           // ... each then taking this value
     Invoker invoke;
     std::wstring (*signature)();  // parameter types, comma-separated, retval included
 };
@@ -342,26 +342,28 @@ template <class Impl>
 struct Members {
     template <auto M>
     static constexpr Member get(const wchar_t* name, DISPID id) {
-        return {name, id, INVOKE_PROPERTYGET, 0, L"", false, 0, &invokeMember<Impl, M, true>, &signatureOf<M>};
+        return {name, id, INVOKE_PROPERTYGET, 0, L"", 0, 0, &invokeMember<Impl, M, true>, &signatureOf<M>};
     }
     template <auto M>
     static constexpr Member put(const wchar_t* name, DISPID id) {
-        return {name, id, INVOKE_PROPERTYPUT, 1, L"", false, 0, &invokeMember<Impl, M, false>, &signatureOf<M>};
+        return {name, id, INVOKE_PROPERTYPUT, 1, L"", 0, 0, &invokeMember<Impl, M, false>, &signatureOf<M>};
     }
     template <auto M>
     static constexpr Member putref(const wchar_t* name, DISPID id) {
-        return {name, id, INVOKE_PROPERTYPUTREF, 1, L"", false, 0, &invokeMember<Impl, M, false>, &signatureOf<M>};
+        return {name, id, INVOKE_PROPERTYPUTREF, 1, L"", 0, 0, &invokeMember<Impl, M, false>, &signatureOf<M>};
     }
     template <auto M>
     static constexpr Member method(const wchar_t* name, DISPID id, const wchar_t* paramNames) {
-        return {name,           id,    INVOKE_FUNC, Signature<decltype(M)>::count - 1,
-                paramNames,     false, 0,           &invokeMember<Impl, M, true>,
+        return {name,           id, INVOKE_FUNC, Signature<decltype(M)>::count - 1,
+                paramNames,     0,  0,           &invokeMember<Impl, M, true>,
                 &signatureOf<M>};
     }
+    // The last `optional` parameters may be left out, each then taking lastDefault.
     template <auto M>
-    static constexpr Member method(const wchar_t* name, DISPID id, const wchar_t* paramNames, LONG lastDefault) {
+    static constexpr Member method(const wchar_t* name, DISPID id, const wchar_t* paramNames, LONG lastDefault,
+                                   unsigned optional = 1) {
         Member m = method<M>(name, id, paramNames);
-        m.lastOptional = true;
+        m.optional = optional;
         m.lastDefault = lastDefault;
         return m;
     }

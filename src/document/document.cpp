@@ -97,21 +97,35 @@ std::int32_t cDocument::ColorIndex(std::int32_t RGBColor) {
     return index;
 }
 
+namespace {
+
+// Style names as readers tell them apart: without the ";" the style sheet
+// leaves out, and regardless of letter case (Word's built-in "heading 1" is
+// "Heading 1").
+std::string styleKey(const std::string& name) {
+    std::string key = name;
+    std::erase(key, ';');
+    return platform::upperCase(key);
+}
+
+}  // namespace
+
 std::int32_t cDocument::StyleIndex(const std::string& StyleName) {
-    if (StyleName.empty()) throw Error(errors::InvalidArgument);
+    std::string key = styleKey(StyleName);
+    if (key.empty()) throw Error(errors::InvalidArgument);
     auto& styles = state().styles;
-    if (auto found = std::find(styles.begin(), styles.end(), StyleName); found != styles.end())
-        return static_cast<std::int32_t>(found - styles.begin() + 1);
+    for (std::size_t i = 0; i < styles.size(); ++i)
+        if (styleKey(styles[i]) == key) return static_cast<std::int32_t>(i + 1);
     if (styles.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
     styles.push_back(StyleName);
     return static_cast<std::int32_t>(styles.size());
 }
 
 // The body drops the page break after the last page. Every page fragment
-// ends with "}\page " and no other text of a page can hold "\page " (run
-// text has its backslashes doubled), so the last break is the last six
-// characters, and blanking it and trimming the spaces it leaves (the "}"
-// before it stops the trimming) is leaving those six characters out.
+// ends with "}\page ", so the last break is the last six characters (what
+// a page holds before them, raw RTF's own "\page " included, stays), and
+// blanking it and trimming the spaces it leaves (the "}" before it stops
+// the trimming) is leaving those six characters out.
 namespace {
 
 template <class Visit>

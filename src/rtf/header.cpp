@@ -98,8 +98,10 @@ void appendColorTable(std::string& out, const std::vector<std::int32_t>& colors)
 std::int32_t headingLevel(std::string_view name) noexcept {
     constexpr std::string_view Heading = "heading ";
     if (name.size() != Heading.size() + 1 || name.back() < '1' || name.back() > '9') return 0;
-    for (std::size_t i = 0; i < Heading.size(); ++i)
-        if ((name[i] | 0x20) != Heading[i]) return 0;
+    for (std::size_t i = 0; i < Heading.size(); ++i) {
+        const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] | 0x20) : name[i];
+        if (c != Heading[i]) return 0;
+    }
     return name.back() - '0';
 }
 

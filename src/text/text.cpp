@@ -43,23 +43,43 @@ void cText::UnderlineWords(Boolean value) {
 
 namespace {
 
+// Control words that raw RTF may not hold: "\\bin" (its bytes are data,
+// braces among them), the tables and destinations of the document's header,
+// and the words of a table's and a section's structure, which would change
+// what stands around the run.
+constexpr std::string_view RefusedWords[] = {
+    "bin",      "rtf",     "fonttbl",        "colortbl", "stylesheet", "listtable", "listoverridetable",
+    "info",     "header",  "headerl",        "headerr",  "headerf",    "footer",    "footerl",
+    "footerr",  "footerf", "sect",           "sectd",    "trowd",      "row",       "cell",
+    "nestcell", "nestrow", "nesttableprops", "intbl",    "itap"};
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
 // Raw RTF that cannot reach past its own group: printable ASCII, every
-// brace closing one it opened and every one it opened closed, no "\bin"
-// (its bytes are data, braces among them), and no backslash left at the
-// end to escape the brace that closes the run.
+// brace closing one it opened and every one it opened closed, each \'
+// followed by its two hexadecimal digits, no backslash left at the end to
+// escape the brace that closes the run, and none of the refused words.
 bool keepsToItsGroup(std::string_view rtf) {
     long depth = 0;
     for (std::size_t i = 0; i < rtf.size(); ++i) {
         const char c = rtf[i];
         if (c < 0x20 || c > 0x7e) return false;
-        if (c == '\\') {
-            if (++i == rtf.size()) return false;
-            if (rtf.compare(i, 3, "bin") == 0) return false;
-            if (rtf[i] < 0x20 || rtf[i] > 0x7e) return false;
-            continue;
-        }
         if (c == '{') ++depth;
         if (c == '}' && --depth < 0) return false;
+        if (c != '\\') continue;
+        if (++i == rtf.size() || rtf[i] < 0x20 || rtf[i] > 0x7e) return false;
+        if (rtf[i] == '\'') {
+            if (i + 2 >= rtf.size() || !isHexDigit(rtf[i + 1]) || !isHexDigit(rtf[i + 2])) return false;
+            i += 2;
+        } else if (isLetter(rtf[i])) {
+            std::size_t end = i;
+            while (end < rtf.size() && isLetter(rtf[end])) ++end;
+            const std::string_view word = rtf.substr(i, end - i);
+            for (std::string_view refused : RefusedWords)
+                if (word == refused) return false;
+            i = end - 1;
+        }
     }
     return depth == 0;
 }
@@ -117,9 +137,10 @@ void appendLinkArguments(std::string& out, const cText& run) {
     }
 }
 
+// A bookmark's name as a link to it writes it, so the two always match.
 void appendBookmark(std::string& out, const char* word, const std::string& name) {
     out += word;
-    appendEscapedInfo(out, name);
+    appendLinkTarget(out, name);
     out += '}';
 }
 
@@ -173,7 +194,7 @@ void appendTextRun(std::string& out, const cText* run) {
     // LibreOffice gives a computed value the format around the field, not
     // its result's. The instruction is in a group of its own, as Word
     // writes it: pandoc takes a link only so.
-    const bool link = !run->Link.empty() || !run->LinkToBookmark.empty();
+    const bool link = !contents && (!run->Link.empty() || !run->LinkToBookmark.empty());
     const bool grouped = link || field || contents;
     if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkstart ", run->Bookmark);
     if (grouped) {
@@ -201,7 +222,13 @@ void appendTextRun(std::string& out, const cText* run) {
     appendFormat();
     out += ' ';
     out += text;
-    out += run->RawRtf();
+    // In a group of its own, at RTF's own \\uc1: a \\uN in it takes one
+    // fallback character whatever the text before it said.
+    if (!run->RawRtf().empty()) {
+        out += "{\\uc1 ";
+        out += run->RawRtf();
+        out += '}';
+    }
     out += '}';
     if (field || contents) out += "}}";
     if (link) out += "}}";

@@ -66,8 +66,9 @@ Check "a heading kept with the next, spaced one and a half", ParagraphRtf(q), _
 Set q = ParagraphOf("abc")
 q.StyleIndex = doc.StyleIndex("heading 2")
 Check "AddTabStop", q.AddTabStop(9000, 2, 1), True
-Check "a styled paragraph with a right tab stop and dot leader", ParagraphRtf(q), _
-    "{\pard\plain{\f0\fs20 abc}}\s1\tqr\tldot\tx9000" & NoBorder & "\ql\par "
+q.AddTabStop 1440
+Check "a styled paragraph with a right tab stop and dot leader, then a left one", ParagraphRtf(q), _
+    "{\pard\plain{\f0\fs20 abc}}\s1\tqr\tldot\tx9000\tx1440" & NoBorder & "\ql\par "
 On Error Resume Next
 q.AddTabStop -1, 0, 0
 CheckVelloranErr "a negative tab stop", 5, "Invalid procedure call or argument"
@@ -76,7 +77,7 @@ t.RawRtf = "\emdash "
 t.RawRtf = "}{"
 CheckVelloranErr "raw RTF that closes a group it did not open", 5, "Invalid procedure call or argument"
 On Error GoTo 0
-Check "refused raw RTF leaves the run as it was", RunRtf(t), "{\f0\fs20 x\emdash }"
+Check "refused raw RTF leaves the run as it was", RunRtf(t), "{\f0\fs20 x{\uc1 \emdash }}"
 Set q = ParagraphOf("abc")
 q.Align = 1
 Check "a right-aligned paragraph", Right(ParagraphRtf(q), 8), "\qr\par "

@@ -59,7 +59,7 @@ struct Entry {
     std::wstring name;
     std::wstring signature;
     unsigned params = 0;
-    bool lastOptional = false;
+    unsigned optional = 0;  // the trailing parameters that may be left out
     LONG lastDefault = 0;
     std::wstring paramNames;
 };
@@ -95,8 +95,9 @@ std::map<Key, Entry> fromTypeLibrary(ITypeInfo* info, const TYPEATTR& attr) {
                 if (!e.paramNames.empty()) e.paramNames += L" ";
                 e.paramNames += names[p + 1];
             }
-            // Each input parameter overwrites these, so the last one's remain.
-            e.lastOptional = (flags & PARAMFLAG_FOPT) != 0;
+            // Optional parameters are counted from the last one that is not;
+            // the last one's default remains.
+            e.optional = (flags & PARAMFLAG_FOPT) != 0 ? e.optional + 1 : 0;
             e.lastDefault = 0;
             if ((flags & PARAMFLAG_FHASDEFAULT) && d.paramdesc.pparamdescex) {
                 VARIANT v;
@@ -119,7 +120,7 @@ std::map<Key, Entry> fromTable(Table table) {
         e.name = m.name;
         e.signature = m.signature();
         e.params = m.params;
-        e.lastOptional = m.lastOptional;
+        e.optional = m.optional;
         e.lastDefault = m.lastDefault;
         e.paramNames = m.paramNames;
         out[{m.id, m.kind}] = e;
@@ -222,7 +223,7 @@ void compareClass(ITypeLib* lib, const ClassInfo& c) {
         }
         const Entry& t = it->second;
         if (t.name != fromLib.name || t.signature != fromLib.signature || t.params != fromLib.params ||
-            t.lastOptional != fromLib.lastOptional || (t.lastOptional && t.lastDefault != fromLib.lastDefault) ||
+            t.optional != fromLib.optional || (t.optional && t.lastDefault != fromLib.lastDefault) ||
             (key.second == INVOKE_FUNC && t.paramNames != fromLib.paramNames))
             different += " " + narrow(fromLib.name) + " (" + describe(key) + ": library " + narrow(fromLib.signature) +
                          " [" + narrow(fromLib.paramNames) + "], table " + narrow(t.name) + " " + narrow(t.signature) +
