@@ -46,6 +46,7 @@ PyObject* embeddingType = nullptr;
 PyObject* verticalPositionType = nullptr;
 PyObject* tabAlignmentType = nullptr;
 PyObject* tabLeaderType = nullptr;
+PyObject* verticalAlignmentType = nullptr;
 
 // ---------------------------------------------------------------------------
 // Objects in use by calls that run without the GIL.
@@ -412,6 +413,7 @@ using EmbeddingValue = EnumValue<vlRTFPictureEmbedding, &embeddingType, eMetafil
 using VerticalPositionValue = EnumValue<vlRTFVerticalPosition, &verticalPositionType, vNormal, vSubscript>;
 using TabAlignmentValue = EnumValue<vlRTFTabAlignment, &tabAlignmentType, tLeft, tDecimal>;
 using TabLeaderValue = EnumValue<vlRTFTabLeader, &tabLeaderType, tlNone, tlUnderline>;
+using VerticalAlignmentValue = EnumValue<vlRTFVerticalAlignment, &verticalAlignmentType, vaTop, vaBottom>;
 
 // ---------------------------------------------------------------------------
 // Calls without pybind11's dispatcher.
@@ -916,6 +918,8 @@ void registerEnumerations(py::module_& m) {
                                 "point.");
     tabLeaderType = makeEnum("vlRTFTabLeader", {{"tlNone", 0}, {"tlDots", 1}, {"tlHyphens", 2}, {"tlUnderline", 3}},
                              "What fills the space before a tab stop: nothing, dots, hyphens or a line.");
+    verticalAlignmentType = makeEnum("vlRTFVerticalAlignment", {{"vaTop", 0}, {"vaCenter", 1}, {"vaBottom", 2}},
+                                     "Where a cell's text stands between its top and bottom.");
 
     m.def("BlackColorIndex", &BlackColorIndex,
           "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 "
@@ -1187,6 +1191,14 @@ void registerCell(py::module_& m) {
                      "Columns the cell covers from its place to the right (default 1); the cell is as wide as "
                      "its Width, and the cells it covers are not read.");
     field<LongValue>(cell, "RowSpan", &cCell::RowSpan, "Rows the cell covers from its place down (default 1).");
+    field<VerticalAlignmentValue>(cell, "VerticalAlignment", &cCell::VerticalAlignment,
+                                  "A vlRTFVerticalAlignment: the text at the cell's top (vaTop, the default), "
+                                  "centre or bottom.");
+    field<LongValue>(cell, "PaddingLeft", &cCell::PaddingLeft, "Twips between the left side and the text (0: none).");
+    field<LongValue>(cell, "PaddingTop", &cCell::PaddingTop, "Twips between the top and the text (0: none).");
+    field<LongValue>(cell, "PaddingRight", &cCell::PaddingRight,
+                     "Twips between the right side and the text (0: none).");
+    field<LongValue>(cell, "PaddingBottom", &cCell::PaddingBottom, "Twips between the bottom and the text (0: none).");
     method(
         cell, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {
@@ -1268,6 +1280,18 @@ void registerPage(py::module_& m) {
     field<OrientationValue>(page, "Orientation", &cPage::Orientation,
                             "A vlRTFOrientation: oPortrait or oLandscape turn the page on its own (default "
                             "oDocument).");
+    field<LongValue>(page, "TableRowHeight", &cPage::TableRowHeight,
+                     "The least height in twips of the rows of each table inserted from now on; 0 (the default) "
+                     "as high as their text.");
+    static const std::string exactDoc =
+        booleanDoc("The rows exactly TableRowHeight high, the text past it cut (default False).");
+    static const std::string keepRowsDoc = booleanDoc("Each row kept whole on one page (default False).");
+    field<BooleanValue>(page, "TableRowHeightExact", &cPage::TableRowHeightExact, exactDoc.c_str());
+    field<AlignmentValue>(page, "TableAlign", &cPage::TableAlign,
+                          "The tables' alignment on the page: aCenter or aRight; others (the default aLeft) at "
+                          "the left.");
+    field<LongValue>(page, "TableIndent", &cPage::TableIndent, "Twips from the left margin to the tables' left edge.");
+    field<BooleanValue>(page, "TableKeepRowsTogether", &cPage::TableKeepRowsTogether, keepRowsDoc.c_str());
     method(
         page, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {

@@ -82,6 +82,11 @@ class vlRTFTabAlignment(enum.IntEnum):
     tRight = 2
     tDecimal = 3
 
+class vlRTFVerticalAlignment(enum.IntEnum):
+    vaTop = 0
+    vaCenter = 1
+    vaBottom = 2
+
 class vlRTFTabLeader(enum.IntEnum):
     tlNone = 0
     tlDots = 1
@@ -122,6 +127,9 @@ tlNone: vlRTFTabLeader
 tlDots: vlRTFTabLeader
 tlHyphens: vlRTFTabLeader
 tlUnderline: vlRTFTabLeader
+vaTop: vlRTFVerticalAlignment
+vaCenter: vlRTFVerticalAlignment
+vaBottom: vlRTFVerticalAlignment
 
 def BlackColorIndex() -> int:
     """Colour index of black in this thread's documents: 0 until the thread's first cDocument, then 1."""
@@ -227,7 +235,12 @@ class cCell:
     Width: int
     ColumnSpan: int
     RowSpan: int
-    def __init__(self, *, Border: cBorder | None = ..., BackColorIndex: int = ..., Width: int = ..., ColumnSpan: int = ..., RowSpan: int = ...) -> None: ...
+    VerticalAlignment: vlRTFVerticalAlignment | int
+    PaddingLeft: int
+    PaddingTop: int
+    PaddingRight: int
+    PaddingBottom: int
+    def __init__(self, *, Border: cBorder | None = ..., BackColorIndex: int = ..., Width: int = ..., ColumnSpan: int = ..., RowSpan: int = ..., VerticalAlignment: vlRTFVerticalAlignment | int = ..., PaddingLeft: int = ..., PaddingTop: int = ..., PaddingRight: int = ..., PaddingBottom: int = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
 
@@ -246,7 +259,12 @@ class cPage:
     """The content of one page, ended by a page break."""
     TableHeaderRows: int
     Orientation: vlRTFOrientation | int
-    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ...) -> None: ...
+    TableRowHeight: int
+    TableRowHeightExact: Boolean
+    TableAlign: vlRTFAlignment | int
+    TableIndent: int
+    TableKeepRowsTogether: Boolean
+    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
     def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:

@@ -285,6 +285,27 @@ TEST_F(Tables, ShadingBordersAndWidths) {
         << table;
 }
 
+TEST_F(Tables, RowHeightAlignmentIndentKeepingAndCellLayout) {
+    CellArray cells({{1, 2}, {1, 1}});
+    auto a = cell("A"), b = cell("B");
+    a->VerticalAlignment = vaBottom, a->PaddingLeft = 60, a->PaddingTop = 30, a->PaddingRight = -5;
+    b->VerticalAlignment = vaCenter, b->PaddingRight = 20, b->PaddingBottom = 10;
+    cells.at({1, 1}) = a, cells.at({2, 1}) = b;
+    cPage page;
+    page.TableRowHeight = 400, page.TableRowHeightExact = True, page.TableAlign = aCenter, page.TableIndent = 100;
+    page.TableKeepRowsTogether = True, page.TableHeaderRows = 1;
+    page.InsertTable(cells);
+    // Left and top padding under each other's names, as Word and LibreOffice read them.
+    const std::string rows = "\\trowd\\trgaph0\\trrh-400\\trleft100\\trqc\\trkeep\\trhdr\r\n" + Sides +
+                             "\\clvertalb\\clpadt60\\clpadft3\\clpadl30\\clpadfl3\\cellx820\r\n" + Sides +
+                             "\\clvertalc\\clpadr20\\clpadfr3\\clpadb10\\clpadfb3\\cellx1540\r\n";
+    EXPECT_TRUE(tableOf(page).starts_with(rows)) << tableOf(page);
+    cPage right;
+    right.TableAlign = aRight, right.TableRowHeight = 300, right.TableIndent = -50;
+    right.InsertTable(cells);
+    EXPECT_TRUE(tableOf(right).starts_with("\\trowd\\trgaph0\\trrh300\\trleft-50\\trqr\r\n")) << tableOf(right);
+}
+
 TEST_F(Tables, SameCellInTwoPlacesAndEmptyDimensions) {
     auto shared = cell("S");
     CellArray cells({{1, 2}, {1, 1}});

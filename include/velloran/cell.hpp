@@ -33,6 +33,15 @@ public:
     std::int32_t ColumnSpan = 1;
     std::int32_t RowSpan = 1;
 
+    // Where the text stands between the cell's top and bottom (\clvertalc,
+    // \clvertalb); vaTop, or a value outside the enumeration, at the top.
+    vlRTFVerticalAlignment VerticalAlignment = vaTop;
+    // Twips between each side and the text; 0 or less writes none.
+    std::int32_t PaddingLeft = 0;
+    std::int32_t PaddingTop = 0;
+    std::int32_t PaddingRight = 0;
+    std::int32_t PaddingBottom = 0;
+
     // Append the paragraph's fragment; False for a null paragraph.
     VELLORAN_API Boolean InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph);
 

@@ -34,6 +34,18 @@ public:
     // the top of every page the table runs onto (header rows); 0 for none.
     std::int32_t TableHeaderRows = 0;
 
+    // The rows of each table inserted from now on: at least this many twips
+    // high (exactly, when TableRowHeightExact is True; the text past it is
+    // cut), or as high as their text for 0 or less; aligned on the page as
+    // TableAlign says (aCenter, aRight; others at the left), TableIndent
+    // twips in from the left margin; each kept whole on one page when
+    // TableKeepRowsTogether is True.
+    std::int32_t TableRowHeight = 0;
+    Boolean TableRowHeightExact = False;
+    vlRTFAlignment TableAlign = aLeft;
+    std::int32_t TableIndent = 0;
+    Boolean TableKeepRowsTogether = False;
+
     // oPortrait or oLandscape turns this page (and the pages after it that
     // say the same) away from the document's PageLandscape, with the
     // document's page size and margins as they are when the page is

@@ -54,6 +54,9 @@ enum vlRTFPictureEmbedding : std::int32_t { eMetafile = 0, eOriginal = 1, eOrigi
 // Where a run stands against the line: on it, raised small, or lowered small.
 enum vlRTFVerticalPosition : std::int32_t { vNormal = 0, vSuperscript = 1, vSubscript = 2 };
 
+// Where a cell's text stands between its top and bottom.
+enum vlRTFVerticalAlignment : std::int32_t { vaTop = 0, vaCenter = 1, vaBottom = 2 };
+
 // A tab stop's alignment of the text after the tab: its start, its centre,
 // its end, or its decimal point at the stop.
 enum vlRTFTabAlignment : std::int32_t { tLeft = 0, tCenter = 1, tRight = 2, tDecimal = 3 };

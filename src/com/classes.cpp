@@ -415,7 +415,7 @@ HRESULT ParagraphObject::InsertFootnote(_cParagraph** Note, VARIANT_BOOL* result
     return insert<ParagraphObject>(Note, result, [&](auto n) { return core().InsertFootnote(n); });
 }
 
-class CellObject final : public Object<CellObject, _cCell2, cCell> {
+class CellObject final : public Object<CellObject, _cCell3, cCell> {
 public:
     using Object::Object;
     VELLORAN_OBJECT_FIELD(BorderObject, Border)
@@ -423,6 +423,11 @@ public:
     VELLORAN_FIELD(LONG, Width)
     VELLORAN_FIELD(LONG, ColumnSpan)
     VELLORAN_FIELD(LONG, RowSpan)
+    VELLORAN_FIELD(::vlRTFVerticalAlignment, VerticalAlignment)
+    VELLORAN_FIELD(LONG, PaddingLeft)
+    VELLORAN_FIELD(LONG, PaddingTop)
+    VELLORAN_FIELD(LONG, PaddingRight)
+    VELLORAN_FIELD(LONG, PaddingBottom)
     HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph, VARIANT_BOOL* result) override {
         return insert<ParagraphObject>(Paragraph, result, [&](auto p) { return core().InsertParagraph(p); });
     }
@@ -437,6 +442,11 @@ public:
             M::method<&Self::InsertParagraph>(L"InsertParagraph", 0x60030001, L"Paragraph"),
             VELLORAN_FIELD_MEMBERS(ColumnSpan, 0x40040000),
             VELLORAN_FIELD_MEMBERS(RowSpan, 0x40040001),
+            VELLORAN_FIELD_MEMBERS(VerticalAlignment, 0x40050000),
+            VELLORAN_FIELD_MEMBERS(PaddingLeft, 0x40050001),
+            VELLORAN_FIELD_MEMBERS(PaddingTop, 0x40050002),
+            VELLORAN_FIELD_MEMBERS(PaddingRight, 0x40050003),
+            VELLORAN_FIELD_MEMBERS(PaddingBottom, 0x40050004),
         };
         return members;
     }
@@ -511,7 +521,7 @@ CellArray cellArrayOf(SAFEARRAY* array) {
     return cells;
 }
 
-class PageObject final : public Object<PageObject, _cPage2, cPage> {
+class PageObject final : public Object<PageObject, _cPage3, cPage> {
 public:
     using Object::Object;
     HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph, VARIANT_BOOL* result) override {
@@ -523,6 +533,11 @@ public:
     }
     VELLORAN_FIELD(LONG, TableHeaderRows)
     VELLORAN_FIELD(::vlRTFOrientation, Orientation)
+    VELLORAN_FIELD(LONG, TableRowHeight)
+    VELLORAN_FIELD(VARIANT_BOOL, TableRowHeightExact)
+    VELLORAN_FIELD(::vlRTFAlignment, TableAlign)
+    VELLORAN_FIELD(LONG, TableIndent)
+    VELLORAN_FIELD(VARIANT_BOOL, TableKeepRowsTogether)
 
     static Table table() {
         using Self = PageObject;
@@ -532,6 +547,11 @@ public:
             M::method<&Self::InsertTable>(L"InsertTable", 0x60030003, L"oCells"),
             VELLORAN_FIELD_MEMBERS(TableHeaderRows, 0x40040000),
             VELLORAN_FIELD_MEMBERS(Orientation, 0x40040001),
+            VELLORAN_FIELD_MEMBERS(TableRowHeight, 0x40050000),
+            VELLORAN_FIELD_MEMBERS(TableRowHeightExact, 0x40050001),
+            VELLORAN_FIELD_MEMBERS(TableAlign, 0x40050002),
+            VELLORAN_FIELD_MEMBERS(TableIndent, 0x40050003),
+            VELLORAN_FIELD_MEMBERS(TableKeepRowsTogether, 0x40050004),
         };
         return members;
     }

@@ -64,6 +64,8 @@ VELLORAN_INTERFACE_NAME(_cPicture2)
 VELLORAN_INTERFACE_NAME(_cPicture3)
 VELLORAN_INTERFACE_NAME(_cText3)
 VELLORAN_INTERFACE_NAME(_cDocument2)
+VELLORAN_INTERFACE_NAME(_cCell3)
+VELLORAN_INTERFACE_NAME(_cPage3)
 VELLORAN_INTERFACE_NAME(_cParagraph3)
 #undef VELLORAN_INTERFACE_NAME
 
@@ -81,6 +83,7 @@ std::wstring typeName() {
     else if constexpr (std::is_same_v<T, ::vlRTFPictureEmbedding>) return L"vlRTFPictureEmbedding";
     else if constexpr (std::is_same_v<T, ::vlRTFVerticalPosition>) return L"vlRTFVerticalPosition";
     else if constexpr (std::is_same_v<T, ::vlRTFTabAlignment>) return L"vlRTFTabAlignment";
+    else if constexpr (std::is_same_v<T, ::vlRTFVerticalAlignment>) return L"vlRTFVerticalAlignment";
     else if constexpr (std::is_same_v<T, ::vlRTFTabLeader>) return L"vlRTFTabLeader";
     else if constexpr (std::is_same_v<T, SAFEARRAY*>) return L"SAFEARRAY(_cCell*)";
     else if constexpr (std::is_pointer_v<T> && interfaceName<std::remove_pointer_t<T>> != nullptr)
@@ -136,6 +139,8 @@ template <>
 struct In<::vlRTFVerticalPosition> : ScalarIn<::vlRTFVerticalPosition, VT_I4> {};
 template <>
 struct In<::vlRTFTabAlignment> : ScalarIn<::vlRTFTabAlignment, VT_I4> {};
+template <>
+struct In<::vlRTFVerticalAlignment> : ScalarIn<::vlRTFVerticalAlignment, VT_I4> {};
 template <>
 struct In<::vlRTFTabLeader> : ScalarIn<::vlRTFTabLeader, VT_I4> {};
 
@@ -236,6 +241,8 @@ template <>
 struct Out<::vlRTFPictureEmbedding> : ScalarOut<::vlRTFPictureEmbedding, VT_I4> {};
 template <>
 struct Out<::vlRTFVerticalPosition> : ScalarOut<::vlRTFVerticalPosition, VT_I4> {};
+template <>
+struct Out<::vlRTFVerticalAlignment> : ScalarOut<::vlRTFVerticalAlignment, VT_I4> {};
 
 template <>
 struct Out<BSTR> {

@@ -51,6 +51,8 @@ VELLORAN_EXTENDS(_cPicture2, _cPicture)
 VELLORAN_EXTENDS(_cPicture3, _cPicture2)
 VELLORAN_EXTENDS(_cText3, _cText2)
 VELLORAN_EXTENDS(_cDocument2, _cDocument)
+VELLORAN_EXTENDS(_cCell3, _cCell2)
+VELLORAN_EXTENDS(_cPage3, _cPage2)
 VELLORAN_EXTENDS(_cParagraph3, _cParagraph2)
 #undef VELLORAN_EXTENDS
 

@@ -123,6 +123,41 @@ private:
     std::vector<std::int32_t> owner_;
 };
 
+// How a cell lays out its text: its vertical alignment and its padding.
+// Word and LibreOffice read \\clpadl as the top padding and \\clpadt as the
+// left one (LibreOffice's exporter writes them so), so each is written
+// under the other's name; the unit word (3, twips) follows its padding.
+void appendCellLayout(std::string& out, const cCell& cell) {
+    if (cell.VerticalAlignment == vaCenter) out += "\\clvertalc";
+    if (cell.VerticalAlignment == vaBottom) out += "\\clvertalb";
+    auto padding = [&](const char* word, const char* unit, std::int32_t twips) {
+        if (twips <= 0) return;
+        detail::appendWord(out, word, twips);
+        out += unit;
+    };
+    padding("\\clpadt", "\\clpadft3", cell.PaddingLeft);
+    padding("\\clpadl", "\\clpadfl3", cell.PaddingTop);
+    padding("\\clpadr", "\\clpadfr3", cell.PaddingRight);
+    padding("\\clpadb", "\\clpadfb3", cell.PaddingBottom);
+}
+
+// The words that open a row: its height (negative for an exact one), its
+// left edge and alignment, and whether it stays whole and heads the table.
+struct RowFormat {
+    std::string words;
+
+    RowFormat(const cPage& page, std::int32_t indent) {
+        words = "\\trowd\\trgaph0";
+        std::int32_t height = std::max(page.TableRowHeight, 0);
+        detail::appendWord(words, "\\trrh", page.TableRowHeightExact == True ? -height : height);
+        detail::appendWord(words, "\\trleft", indent);
+        if (page.TableAlign == aCenter) words += "\\trqc";
+        if (page.TableAlign == aRight) words += "\\trqr";
+        if (page.TableKeepRowsTogether == True) words += "\\trkeep";
+    }
+    std::string row(bool header) const { return words + (header ? "\\trhdr\r\n" : "\r\n"); }
+};
+
 // Whether a cell spans more than its place; null places are found later.
 bool anySpan(const CellArray& cells, std::int32_t columns, std::int32_t rows) {
     for (std::int32_t r = 1; r <= rows; ++r)
@@ -136,7 +171,10 @@ bool anySpan(const CellArray& cells, std::int32_t columns, std::int32_t rows) {
 // The table as RTF rows, each line ended by CR LF. A table without merged
 // cells is written straight from the array.
 void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
-                     std::int32_t headerRows, detail::ListSet& lists) {
+                     const cPage& page, detail::ListSet& lists) {
+    const std::int32_t headerRows = page.TableHeaderRows;
+    const std::int32_t indent = page.TableIndent;
+    const RowFormat format(page, indent);
     const std::int32_t white = detail::moduleValues().whiteColorIndex;
     std::optional<Layout> layout;
     if (anySpan(cells, columns, rows)) layout.emplace(cells, columns, rows);
@@ -156,9 +194,9 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
     // A line of cell definitions is a little over a hundred characters.
     constexpr std::size_t Line = 160;
     for (std::int32_t r = 1; r <= rows; ++r) {
-        text.append(r <= headerRows ? "\\trowd\\trgaph0\\trrh0\\trleft0\\trhdr\r\n"
-                                    : "\\trowd\\trgaph0\\trrh0\\trleft0\r\n");
-        std::int32_t edge = 0;
+        text.append(format.row(r <= headerRows));
+        // Cells' right edges count from the margin, as the row's left edge does.
+        std::int32_t edge = indent;
         std::int32_t last = 0;
         for (std::int32_t c = 1; c <= columns; ++c) {
             auto place = written(c, r);
@@ -176,6 +214,7 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth);
             if (cell.BackColorIndex != white)
                 detail::appendWord(out, "\\clcbpat", detail::narrow16(cell.BackColorIndex));
+            appendCellLayout(out, cell);
             edge = detail::add(edge, cell.Width);
             detail::appendWord(out, "\\cellx", edge);
             out += "\r\n";
@@ -210,7 +249,7 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     detail::Chunks& content = state().content;
     content.writeWhole([&] {
         detail::ListSet cells;
-        appendTableRows(content, oCells, columns, rows, TableHeaderRows, cells);
+        appendTableRows(content, oCells, columns, rows, *this, cells);
         lists = state().lists.with(cells);
     });
     state().lists.take(lists);

@@ -26,6 +26,18 @@ Set a(2, 1) = CellOf("B")
 Check "one row of two cells", TableOf(a), RowStart & vbCrLf & Sides & "\cellx720" & vbCrLf & Sides & "\cellx1440" & vbCrLf & _
     "\pard\plain\intbl" & EndedByCell("A") & "\cell" & vbCrLf & "\pard\plain\intbl" & EndedByCell("B") & "\cell\row" & vbCrLf & "\pard" & vbCrLf
 
+Dim laid(1, 1), laidPage
+Set laid(1, 1) = CellOf("C")
+laid(1, 1).VerticalAlignment = 2
+laid(1, 1).PaddingLeft = 60
+Set laidPage = Make("cPage")
+laidPage.TableAlign = 2: laidPage.TableRowHeight = 400: laidPage.TableRowHeightExact = True: laidPage.TableKeepRowsTogether = True
+laidPage.InsertTable laid
+Dim laidRows
+laidRows = "\trowd\trgaph0\trrh-400\trleft0\trqc\trkeep" & vbCrLf & Sides & "\clvertalb\clpadt60\clpadft3\cellx720" & vbCrLf & "\pard"
+Check "a centred table of exact rows kept whole, its cell at the bottom and padded", _
+    Left(PageContent(laidPage), Len(laidRows)), laidRows
+
 Dim one(1, 1)
 Set one(1, 1) = Make("cCell")
 Check "one cell without paragraphs", TableOf(one), RowStart & vbCrLf & Sides & "\cellx720" & vbCrLf & "\pard\plain\intbl\cell\row" & vbCrLf & "\pard" & vbCrLf

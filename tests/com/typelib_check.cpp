@@ -291,6 +291,7 @@ int wmain(int argc, wchar_t** argv) {
             {L"vlRTFVerticalPosition", {{L"vNormal", 0}, {L"vSuperscript", 1}, {L"vSubscript", 2}}},
             {L"vlRTFTabAlignment", {{L"tLeft", 0}, {L"tCenter", 1}, {L"tRight", 2}, {L"tDecimal", 3}}},
             {L"vlRTFTabLeader", {{L"tlNone", 0}, {L"tlDots", 1}, {L"tlHyphens", 2}, {L"tlUnderline", 3}}},
+            {L"vlRTFVerticalAlignment", {{L"vaTop", 0}, {L"vaCenter", 1}, {L"vaBottom", 2}}},
         };
         for (const Enum& e : enums) {
             std::map<std::wstring, LONG> found;

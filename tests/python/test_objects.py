@@ -33,7 +33,8 @@ DEFAULTS = {
                    "SpaceAfter": 0, "SpaceBetweenLines": 0, "KeepWithNext": False, "KeepTogether": False,
                    "PageBreakBefore": False, "WidowControl": True, "LineSpacingMultiple": 0.0, "OutlineLevel": 0,
                    "StyleIndex": 0},
-    v.cCell: {"BackColorIndex": 2, "Width": 720},
+    v.cCell: {"BackColorIndex": 2, "Width": 720, "VerticalAlignment": v.vaTop, "PaddingLeft": 0, "PaddingTop": 0,
+              "PaddingRight": 0, "PaddingBottom": 0},
     v.cPicture: {"File": "", "Width": 0, "Height": 0, "ScaleFactor": 1.0, "WidthTwips": 0, "HeightTwips": 0,
                  "UseFileResolution": False},
     v.cPoint: {"x": 0, "y": 0},
@@ -53,7 +54,7 @@ FIELDS = [(cls, name, default) for cls, fields in DEFAULTS.items() for name, def
 
 
 def kind(default):
-    if isinstance(default, (v.vlRTFAlignment, v.vlRTFBorderType)):
+    if isinstance(default, (v.vlRTFAlignment, v.vlRTFBorderType, v.vlRTFVerticalAlignment)):
         return "enum"
     return {bool: "Boolean", int: "Long", str: "String", float: "Single"}[type(default)]
 

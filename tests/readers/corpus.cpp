@@ -809,6 +809,23 @@ void reportDocument(const std::string& folder) {
     linked->InsertText(dash);
     linked->InsertText(run("end"));
     page->InsertParagraph(linked);
+    // A table laid out cell by cell: centred, rows of an exact height kept whole,
+    // the cells' text at the bottom and in the middle, with padding.
+    CellArray cells({{1, 2}, {1, 1}});
+    for (std::int32_t c = 1; c <= 2; ++c) {
+        auto cell = std::make_shared<cCell>();
+        cell->Width = 2000;
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(run(c == 1 ? "Low" : "Middle"));
+        cell->InsertParagraph(p);
+        cells.at({c, 1}) = cell;
+    }
+    cells.at({1, 1})->VerticalAlignment = vaBottom;
+    cells.at({1, 1})->PaddingLeft = 144, cells.at({1, 1})->PaddingTop = 72;
+    cells.at({2, 1})->VerticalAlignment = vaCenter;
+    page->TableAlign = aCenter, page->TableRowHeight = 720, page->TableRowHeightExact = True;
+    page->TableKeepRowsTogether = True;
+    page->InsertTable(cells);
     doc.InsertPage(page);
     doc.Save(folder + "/report.rtf");
     std::ofstream(folder + "/report.json", std::ios::binary)
@@ -818,7 +835,9 @@ void reportDocument(const std::string& folder) {
         << " \"headings\": [[\"Alpha\", 1], [\"Beta\", 2], [\"Gamma\", 3]], \"contents_levels\": 2,\n"
         << " \"contents\": [[\"Alpha\", \"2\"], [\"Beta\", \"2\"]], \"bookmark\": \"alpha\", \"link\": [\"#alpha\", "
            "\"back\"],\n"
-        << " \"last_line\": \"back\u2014end\"}\n";
+        << " \"last_line\": \"back\u2014end\",\n"
+        << " \"table\": {\"align\": \"center\", \"row_height\": 720, \"keep_together\": \"always\",\n"
+        << "  \"cells\": [[\"Low\", \"bottom\", 144, 72], [\"Middle\", \"middle\", null, null]]}}\n";
 }
 }  // namespace
 

@@ -859,6 +859,31 @@ def check_report(suite, e, work):
     suite.check(name + ": LibreOffice the link to the bookmark", links, [tuple(e["link"])])
     texts = ["".join(p.itertext()) for p in body.iter(q("text", "p"))]
     suite.check(name + ": LibreOffice the raw RTF's dash", e["last_line"] in texts, True)
+    # The table laid out cell by cell.
+    table = body.find(".//" + q("table", "table"))
+    t = e["table"]
+    if table is None:
+        suite.check(name + ": LibreOffice the table", False, True)
+    else:
+        def props(style, kind):
+            s = odt.named.get((kind, style))
+            p = s.find(q("style", kind + "-properties")) if s is not None else None
+            return p.attrib if p is not None else {}
+        tp = props(table.get(q("table", "style-name")), "table")
+        row = table.find(".//" + q("table", "table-row"))
+        rp = props(row.get(q("table", "style-name")), "table-row")
+        cells = []
+        for c in row.iter(q("table", "table-cell")):
+            cp = props(c.get(q("table", "style-name")), "table-cell")
+            cells.append(["".join(c.itertext()), cp.get(q("style", "vertical-align")),
+                          twips(cp.get(q("fo", "padding-left"), cp.get(q("fo", "padding"), "0in"))),
+                          twips(cp.get(q("fo", "padding-top"), cp.get(q("fo", "padding"), "0in")))])
+        suite.check(name + ": LibreOffice the table centred, its row exact and whole, its cells aligned and padded",
+                    [tp.get(q("table", "align")), twips(rp.get(q("style", "row-height"), "0in")),
+                     rp.get(q("fo", "keep-together")), cells],
+                    # null: a padding the cell leaves to the reader (LibreOffice gives it 10 twips there)
+                    [t["align"], t["row_height"], t["keep_together"],
+                     [[g if w is None else w for g, w in zip(got, want)] for got, want in zip(cells, t["cells"])]])
     # Once its fields are updated, the contents list the headings with their pages.
     updated = os.path.join(work, "libreoffice", stem + "-updated.pdf")
     subprocess.run([os.path.join(ROOT, "scripts", "libreoffice-fields"), os.path.join(work, "profile-fields"),
