@@ -1382,6 +1382,18 @@ void registerDocument(py::module_& m) {
     objectField<cParagraph>(document, "Footer", &cDocument::Footer,
                             "cParagraph repeated at the bottom of every page, read at every Rtf or Save; None for "
                             "none.");
+    objectField<cPage>(document, "PageHeader", &cDocument::PageHeader,
+                       "cPage whose paragraphs, tables and pictures head every page after Header; None for none.");
+    objectField<cPage>(document, "PageFooter", &cDocument::PageFooter,
+                       "cPage whose content foots every page after Footer; None for none.");
+    objectField<cPage>(document, "FirstPageHeader", &cDocument::FirstPageHeader,
+                       "cPage heading the first page in place of the others (an empty cPage: none); None for none.");
+    objectField<cPage>(document, "FirstPageFooter", &cDocument::FirstPageFooter,
+                       "cPage footing the first page in place of the others; None for none.");
+    objectField<cPage>(document, "EvenPageHeader", &cDocument::EvenPageHeader,
+                       "cPage heading the even pages, with the page number when PageNumbersOn; None for none.");
+    objectField<cPage>(document, "EvenPageFooter", &cDocument::EvenPageFooter,
+                       "cPage footing the even pages; None for none.");
     registerDocumentMethods(document);
 }
 

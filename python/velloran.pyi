@@ -292,10 +292,16 @@ class cDocument:
     FontDefaultHeight: int
     Header: cParagraph | None
     Footer: cParagraph | None
+    PageHeader: cPage | None
+    PageFooter: cPage | None
+    FirstPageHeader: cPage | None
+    FirstPageFooter: cPage | None
+    EvenPageHeader: cPage | None
+    EvenPageFooter: cPage | None
     @property
     def LastPage(self) -> int:
         """Number of pages inserted so far (read-only)."""
-    def __init__(self, *, Author: str = ..., Operator: str = ..., Title: str = ..., Subject: str = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., PageLandscape: Boolean = ..., PageNumbersOn: Boolean = ..., PageNumberStart: int = ..., PageNumberMarginRight: int = ..., PageNumberMarginTop: int = ..., FontDefaultName: str = ..., FontDefaultCharSet: int = ..., FontDefaultHeight: int = ..., Header: cParagraph | None = ..., Footer: cParagraph | None = ...) -> None: ...
+    def __init__(self, *, Author: str = ..., Operator: str = ..., Title: str = ..., Subject: str = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., PageLandscape: Boolean = ..., PageNumbersOn: Boolean = ..., PageNumberStart: int = ..., PageNumberMarginRight: int = ..., PageNumberMarginTop: int = ..., FontDefaultName: str = ..., FontDefaultCharSet: int = ..., FontDefaultHeight: int = ..., Header: cParagraph | None = ..., Footer: cParagraph | None = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., FirstPageHeader: cPage | None = ..., FirstPageFooter: cPage | None = ..., EvenPageHeader: cPage | None = ..., EvenPageFooter: cPage | None = ...) -> None: ...
     def InsertPage(self, page: cPage | None) -> bool:
         """Append the page as it is now; False for None."""
     def Rtf(self) -> str:

@@ -160,6 +160,37 @@ TEST_F(Pages, HeaderAndFooterGroups) {
     EXPECT_EQ(doc.Rtf(), DefaultHeader + "{}}");
 }
 
+TEST_F(Pages, HeaderAndFooterPagesFirstAndEvenPages) {
+    auto pageOf = [](const std::string& text) {
+        auto page = std::make_shared<cPage>();
+        if (!text.empty()) page->InsertParagraph(para(text));
+        return page;
+    };
+    const std::string abc = "{" + wrapped("abc") + "\\pard}";
+    doc.Header = para("abc");
+    doc.PageHeader = pageOf("abc");
+    doc.FirstPageHeader = pageOf("");  // a cover without a header
+    doc.EvenPageFooter = pageOf("abc");
+    doc.PageNumbersOn = True;
+    std::string rtf = doc.Rtf();
+    const std::size_t at = rtf.find("\\facingp\\widowctrl\\ftnbj \\sectd \\titlepg \\pgnstarts1");
+    ASSERT_NE(at, std::string::npos) << rtf;
+    const std::size_t header = rtf.find("{\\headerr{\\pard\\plain\\qr", at);
+    ASSERT_NE(header, std::string::npos) << rtf;
+    EXPECT_NE(rtf.find(ABC + abc + "}{\\headerf{}}{\\footerl" + abc + "}\\pmmetafile28", header), std::string::npos)
+        << rtf;
+    EXPECT_TRUE(test::balanced(rtf));
+    // A page alone is a header of its own; the paragraph's failure leaves it.
+    doc = cDocument();
+    doc.Footer = para("x");
+    doc.Footer->Border = nullptr;
+    doc.PageFooter = pageOf("abc");
+    rtf = doc.Rtf();
+    EXPECT_NE(rtf.find("\\pgbrdrfoot\\footery720 \\widowctrl\\ftnbj \\sectd {\\footer" + abc + "}\\pmmetafile28"),
+              std::string::npos)
+        << rtf;
+}
+
 TEST_F(Pages, RenderingDoesNotChangeTheHeaderParagraph) {
     auto shared = para("abc");
     doc.Header = shared;

@@ -44,6 +44,20 @@ public:
     std::shared_ptr<cParagraph> Header;   // repeated at the top of every page
     std::shared_ptr<cParagraph> Footer;   // repeated at the bottom of every page
 
+    // Headers and footers that hold what a page holds (paragraphs, tables,
+    // pictures), by reference and read at every Rtf and Save as Header and
+    // Footer are. PageHeader and PageFooter stand on every page, after
+    // Header's and Footer's paragraph. FirstPageHeader and FirstPageFooter
+    // take their place on the first page (an empty cPage: none there), and
+    // EvenPageHeader and EvenPageFooter on the even pages, which show the
+    // page number when PageNumbersOn but not Header's or Footer's paragraph.
+    std::shared_ptr<cPage> PageHeader;
+    std::shared_ptr<cPage> PageFooter;
+    std::shared_ptr<cPage> FirstPageHeader;
+    std::shared_ptr<cPage> FirstPageFooter;
+    std::shared_ptr<cPage> EvenPageHeader;
+    std::shared_ptr<cPage> EvenPageFooter;
+
     // Number of pages inserted so far.
     VELLORAN_API std::int32_t LastPage() const noexcept;
 

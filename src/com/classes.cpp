@@ -580,6 +580,12 @@ public:
     VELLORAN_FIELD(LONG, FontDefaultHeight)
     VELLORAN_OBJECT_FIELD(ParagraphObject, Header)
     VELLORAN_OBJECT_FIELD(ParagraphObject, Footer)
+    VELLORAN_OBJECT_FIELD(PageObject, PageHeader)
+    VELLORAN_OBJECT_FIELD(PageObject, PageFooter)
+    VELLORAN_OBJECT_FIELD(PageObject, FirstPageHeader)
+    VELLORAN_OBJECT_FIELD(PageObject, FirstPageFooter)
+    VELLORAN_OBJECT_FIELD(PageObject, EvenPageHeader)
+    VELLORAN_OBJECT_FIELD(PageObject, EvenPageFooter)
     HRESULT STDMETHODCALLTYPE get_LastPage(LONG* value) override { return read(value, core().LastPage()); }
     HRESULT STDMETHODCALLTYPE Save(BSTR* sRTFFile, VARIANT_BOOL* result) override {
         if (!sRTFFile || !result) return E_POINTER;
@@ -638,6 +644,12 @@ public:
             M::method<&Self::FontIndex>(L"FontIndex", 0x60030007, L"FontName CharSet", -1),
             M::method<&Self::ColorIndex>(L"ColorIndex", 0x60030008, L"RGBColor"),
             M::method<&Self::StyleIndex>(L"StyleIndex", 0x60050000, L"StyleName"),
+            VELLORAN_OBJECT_MEMBERS(PageHeader, 0x40050000),
+            VELLORAN_OBJECT_MEMBERS(PageFooter, 0x40050001),
+            VELLORAN_OBJECT_MEMBERS(FirstPageHeader, 0x40050002),
+            VELLORAN_OBJECT_MEMBERS(FirstPageFooter, 0x40050003),
+            VELLORAN_OBJECT_MEMBERS(EvenPageHeader, 0x40050004),
+            VELLORAN_OBJECT_MEMBERS(EvenPageFooter, 0x40050005),
         };
         return members;
     }

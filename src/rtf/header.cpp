@@ -126,6 +126,9 @@ void appendStyleSheet(std::string& out, const cDocument& doc, const detail::Docu
 
 detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState& state) {
     detail::ListSet lists = state.lists;
+    for (const cPage* page : {doc.PageHeader.get(), doc.PageFooter.get(), doc.FirstPageHeader.get(),
+                              doc.FirstPageFooter.get(), doc.EvenPageHeader.get(), doc.EvenPageFooter.get()})
+        if (page) lists.add(Access::lists(*page));
     for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
         if (!p) continue;
         lists.add(Access::lists(*p));
@@ -222,29 +225,62 @@ void appendNumbering(std::string& out, const cDocument& doc, std::string& number
     if (!number.empty()) appendWord(out, "\\headery", doc.PageNumberMarginTop);
 }
 
-// The header and footer render from the paragraphs' current state and store
-// nothing back, so every rendering of a document is the same. The page
-// number stays when the host's header fails to render.
+namespace {
+
+// A header or footer page's content in its group, as a page holds it (its
+// text opens the group).
+void appendPageContent(std::string& out, const cPage* page) {
+    if (!page) return;
+    Access::chunks(*page).appendTo(out);
+    out += '}';
+}
+
+// One header or footer group: its page number, paragraph and page, each
+// left out when missing; the group is written when any of them is there
+// (the page number stays when the host's paragraph fails to render).
+void appendFurniture(std::string& out, const char* group, const std::string& number, const cParagraph* paragraph,
+                     const cPage* page) {
+    if (number.empty() && !paragraph && !page) return;
+    const std::size_t mark = out.size();
+    out += group;
+    out += number;
+    if (paragraph) {
+        try {
+            Access::appendWrapped(*paragraph, out);
+        } catch (const Error&) {
+            // Without a page number or a page, the whole group is left out.
+            if (number.empty() && !page) {
+                out.resize(mark);
+                return;
+            }
+            out.resize(mark + std::string_view(group).size() + number.size());
+        }
+    }
+    appendPageContent(out, page);
+    out += '}';
+}
+
+}  // namespace
+
+bool hasHeader(const cDocument& doc) noexcept {
+    return doc.Header || doc.PageHeader || doc.FirstPageHeader || doc.EvenPageHeader;
+}
+bool hasFooter(const cDocument& doc) noexcept {
+    return doc.Footer || doc.PageFooter || doc.FirstPageFooter || doc.EvenPageFooter;
+}
+
+// The header and footer render from their objects' current state and store
+// nothing back, so every rendering of a document is the same. With even
+// pages of their own, the others are the odd pages' (\headerr, \footerr);
+// the first page's own follow \titlepg, which the section's words carry.
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
-    if (!number.empty()) {
-        out += "{\\header";
-        out += number;
-        if (doc.Header) resumeNext(out, [&] { Access::appendWrapped(*doc.Header, out); });
-        out += '}';
-    } else if (doc.Header) {
-        resumeNext(out, [&] {
-            out += "{\\header";
-            Access::appendWrapped(*doc.Header, out);
-            out += '}';
-        });
-    }
-    if (doc.Footer) {
-        resumeNext(out, [&] {
-            out += "{\\footer";
-            Access::appendWrapped(*doc.Footer, out);
-            out += '}';
-        });
-    }
+    const bool facing = doc.EvenPageHeader || doc.EvenPageFooter;
+    appendFurniture(out, facing ? "{\\headerr" : "{\\header", number, doc.Header.get(), doc.PageHeader.get());
+    if (doc.EvenPageHeader) appendFurniture(out, "{\\headerl", number, nullptr, doc.EvenPageHeader.get());
+    if (doc.FirstPageHeader) appendFurniture(out, "{\\headerf", "", nullptr, doc.FirstPageHeader.get());
+    appendFurniture(out, facing ? "{\\footerr" : "{\\footer", "", doc.Footer.get(), doc.PageFooter.get());
+    if (doc.EvenPageFooter) appendFurniture(out, "{\\footerl", "", nullptr, doc.EvenPageFooter.get());
+    if (doc.FirstPageFooter) appendFurniture(out, "{\\footerf", "", nullptr, doc.FirstPageFooter.get());
 }
 
 // \pmmetafile28 names a picture's metafile type, out of place outside a
@@ -273,11 +309,15 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     resumeNext(out, [&] { appendListTables(out, documentLists(doc, state)); });
     appendInfo(out, doc, state.pageCount, stamp);
     appendSheet(out, doc, doc.PageLandscape != 0, {"\\paperw", "\\paperh", "\\margl", "\\margr", "\\margt", "\\margb"});
-    if (doc.Header) out += "\\pgbrdrhead\\headery720 ";
-    if (doc.Footer) out += "\\pgbrdrfoot\\footery720 ";
+    if (hasHeader(doc)) out += "\\pgbrdrhead\\headery720 ";
+    if (hasFooter(doc)) out += "\\pgbrdrfoot\\footery720 ";
+    // Even pages with headers or footers of their own.
+    if (doc.EvenPageHeader || doc.EvenPageFooter) out += "\\facingp";
     // Widow and orphan control on; footnotes at the bottom of the page; the
-    // section's properties reset to their defaults.
+    // section's properties reset to their defaults, the first page's own
+    // header or footer named.
     out += "\\widowctrl\\ftnbj \\sectd ";
+    if (doc.FirstPageHeader || doc.FirstPageFooter) out += "\\titlepg ";
     std::string number;
     appendNumbering(out, doc, number);
     appendHeaderAndFooter(out, doc, number);

@@ -35,6 +35,9 @@ void appendSheet(std::string& out, const cDocument& doc, bool landscape, const s
 // nothing, goes to number.
 void appendNumbering(std::string& out, const cDocument& doc, std::string& number);
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
+// Whether the document has a header, or a footer, of any kind.
+bool hasHeader(const cDocument& doc) noexcept;
+bool hasFooter(const cDocument& doc) noexcept;
 void appendBodyDefaults(std::string& out, const cDocument& doc, const detail::DocumentState& state);
 
 }  // namespace velloran::rtf

@@ -81,6 +81,10 @@ expected = Replace(DefaultHeader(0), "\widowctrl\ftnbj \sectd ", "\pgbrdrfoot\fo
 Check "a page footer alone", Timeless(doc.Rtf), expected
 Set doc.Footer = Nothing
 Check "header and footer removed", Timeless(doc.Rtf), DefaultHeader(0) & "{}}"
+Set doc.FirstPageHeader = Make("cPage")
+CheckTrue "an empty first-page header: none on the cover", InStr(doc.Rtf, "\sectd \titlepg {\headerf{}}\pmmetafile28") > 0
+CheckTrue "FirstPageHeader reads back the page", TypeName(doc.FirstPageHeader) = "cPage"
+Set doc.FirstPageHeader = Nothing
 ' A failing header paragraph writes its flag only.
 Set head = ParagraphOf("abc")
 Set head.Border = Nothing

@@ -45,7 +45,10 @@ DEFAULTS = {
     v.cPolyline: FILL_AND_PEN,
     v.cPolygon: FILL_AND_PEN,
 }
-OBJECT_FIELDS = {v.cDocument: {"Header": None, "Footer": None}, v.cParagraph: {"Border": v.cBorder},
+OBJECT_FIELDS = {v.cDocument: {"Header": None, "Footer": None, "PageHeader": None, "PageFooter": None,
+                              "FirstPageHeader": None, "FirstPageFooter": None, "EvenPageHeader": None,
+                              "EvenPageFooter": None},
+                 v.cParagraph: {"Border": v.cBorder},
                  v.cCell: {"Border": v.cBorder}, v.cPicture: {"Border": v.cBorder}}
 CLASSES = [v.cDocument, v.cPage, v.cCell, v.cParagraph, v.cText, v.cBorder, v.cPicture, v.cDrawing, v.cLine,
            v.cRect, v.cEllipse, v.cPolyline, v.cPolygon, v.cPoint, v.cDrawingText]
@@ -154,7 +157,8 @@ def test_object_fields_hold_the_very_object(cls):
         else:
             assert isinstance(value, default) and getattr(owner, name) is value
             assert getattr(cls(), name) is not value  # a default of its own
-        child = v.cParagraph() if cls is v.cDocument else v.cBorder()
+        paged = name.endswith(("PageHeader", "PageFooter"))  # a header or footer that holds a page
+        child = (v.cPage() if paged else v.cParagraph()) if cls is v.cDocument else v.cBorder()
         setattr(owner, name, child)
         assert getattr(owner, name) is child
         setattr(owner, name, None)

@@ -769,6 +769,17 @@ void reportDocument(const std::string& folder) {
     header->AddTabStop(9026, tRight);
     header->InsertText(run("Left\tRight"));
     doc.Header = header;
+    // The first page without a header; the even pages with a table of their own.
+    doc.FirstPageHeader = std::make_shared<cPage>();
+    auto even = std::make_shared<cPage>();
+    CellArray evenCells({{1, 1}, {1, 1}});
+    evenCells.at({1, 1}) = std::make_shared<cCell>();
+    evenCells.at({1, 1})->Width = 3000;
+    auto evenText = std::make_shared<cParagraph>();
+    evenText->InsertText(run("Even header"));
+    evenCells.at({1, 1})->InsertParagraph(evenText);
+    even->InsertTable(evenCells);
+    doc.EvenPageHeader = even;
     auto page = std::make_shared<cPage>();
     auto contents = run("Contents to come");
     contents->ContentsLevels = 2;
@@ -836,6 +847,7 @@ void reportDocument(const std::string& folder) {
         << " \"contents\": [[\"Alpha\", \"2\"], [\"Beta\", \"2\"]], \"bookmark\": \"alpha\", \"link\": [\"#alpha\", "
            "\"back\"],\n"
         << " \"last_line\": \"back\u2014end\",\n"
+        << " \"headers\": [[false, false], [false, true]],\n"
         << " \"table\": {\"align\": \"center\", \"row_height\": 720, \"keep_together\": \"always\",\n"
         << "  \"cells\": [[\"Low\", \"bottom\", 144, 72], [\"Middle\", \"middle\", null, null]]}}\n";
 }

@@ -884,6 +884,14 @@ def check_report(suite, e, work):
                     # null: a padding the cell leaves to the reader (LibreOffice gives it 10 twips there)
                     [t["align"], t["row_height"], t["keep_together"],
                      [[g if w is None else w for g, w in zip(got, want)] for got, want in zip(cells, t["cells"])]])
+    # The first page without a header, the even page with its own, a table in it.
+    pages = pdf_lines(os.path.join(work, "libreoffice", stem + ".pdf"))
+    suite.check(name + ": LibreOffice no header on the first page, the even page's own",
+                [[any(l.startswith("Left") for l in p), any(l == "Even header" for l in p)] for p in pages],
+                e["headers"])
+    suite.check(name + ": LibreOffice the even page's header holds a table",
+                any(True for h in odt.styles.iter(q("style", "header-left")) for _ in h.iter(q("table", "table"))),
+                True)
     # Once its fields are updated, the contents list the headings with their pages.
     updated = os.path.join(work, "libreoffice", stem + "-updated.pdf")
     subprocess.run([os.path.join(ROOT, "scripts", "libreoffice-fields"), os.path.join(work, "profile-fields"),
