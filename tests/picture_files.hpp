@@ -189,6 +189,25 @@ inline std::string gifFile(int w, int h) {
     return out;
 }
 
+// An enhanced metafile whose frame is width x height hundredths of a
+// millimetre (at 20 device pixels a millimetre), holding one rectangle.
+inline std::string emfFile(std::int32_t width, std::int32_t height) {
+    std::string f;
+    auto p32 = [&](std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) f += static_cast<char>((v >> (8 * k)) & 0xFF);
+    };
+    const std::uint32_t w = static_cast<std::uint32_t>(width / 5), h = static_cast<std::uint32_t>(height / 5);
+    p32(1), p32(88);                 // the header record
+    p32(0), p32(0), p32(w), p32(h);  // bounds, device pixels
+    p32(0), p32(0), p32(static_cast<std::uint32_t>(width)), p32(static_cast<std::uint32_t>(height));  // frame
+    p32(0x464D4520), p32(0x10000), p32(88 + 24 + 20), p32(3);          // " EMF", version, bytes, records
+    p32(0), p32(0), p32(0), p32(0);                                    // handles, description, palette
+    p32(w * 10), p32(h * 10), p32(w / 2), p32(h / 2);                  // the device, pixels and millimetres
+    p32(43), p32(24), p32(w / 4), p32(h / 4), p32(w / 2), p32(h / 2);  // a rectangle
+    p32(14), p32(20), p32(0), p32(16), p32(20);                        // end of file
+    return f;
+}
+
 // A placeable metafile of the given bounding box and units per inch holding
 // one rectangle record.
 inline std::string placeableFile(std::int16_t right, std::int16_t bottom, std::uint16_t inch) {

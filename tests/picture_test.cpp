@@ -632,6 +632,20 @@ TEST_F(Pictures, PngAndJpegKeptAsTheirFiles) {
     const std::string both = kept(file("b.png", png), eOriginalAndMetafile);
     const std::string metafile = groupOf(picture(file("c.png", png)));
     EXPECT_EQ(both, R"({\*\shppict{\pict\pngblip)" + size + "\r\n" + hex(png) + R"(}}{\nonshppict)" + metafile + "}");
+    // An enhanced metafile is kept as it is in every embedding, at its frame's size.
+    const std::string emf = test::emfFile(5080, 2540);
+    for (auto embedding : {eMetafile, eOriginalAndMetafile})
+        EXPECT_EQ(kept(file("f.emf", emf), embedding),
+                  R"({\pict\emfblip\picscalex100\picscaley100\picw5080\pich2540\picwgoal2886\pichgoal1443 )" +
+                      NoBorder + "\r\n" + hex(emf) + "}");
+    // Damaged: cut short, or a record that runs past the end.
+    cParagraph para;
+    for (std::string damaged : {emf.substr(0, emf.size() - 4), emf}) {
+        if (damaged.size() == emf.size()) damaged[88 + 4] = 100;
+        auto pic = picture(file("g.emf", damaged));
+        EXPECT_EQ(para.InsertPicture(pic), False);
+    }
+    EXPECT_EQ(detail::Access::content(para), "");
     // Other formats have no form of their own to keep.
     EXPECT_EQ(kept(file("d.bmp", test::bmpFile(8, 6)), eOriginal),
               groupOf(picture(file("e.bmp", test::bmpFile(8, 6)))));

@@ -213,6 +213,18 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
                          static_cast<double>(scale) * placeable->pixelHeight);
             return WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
+        // An enhanced metafile is kept as it is, at its frame's size (its own
+        // physical size, whatever its resolution), in any embedding: no
+        // metafile of the older kind is made of it.
+        if (isEnhancedMetafile(source)) {
+            auto emf = readEnhancedMetafile(source);
+            if (!emf) return false;
+            float W = scale * static_cast<float>(emf->width);
+            float H = scale * static_cast<float>(emf->height);
+            sizing.resolution.reset();
+            sizing.apply(W, H, 0, 0);
+            return appendBlipPicture(out, picture, "emf", source, 0, 0, W, H);
+        }
         const char* kind = startsWith(source, "\x89PNG\r\n\x1a\n") ? "png"
                            : startsWith(source, "\xFF\xD8\xFF")    ? "jpeg"
                                                                    : nullptr;

@@ -70,4 +70,19 @@ bool isPlaceableMetafile(std::string_view file);
 // The placeable metafile in a file, or nothing when its header or records are not sound.
 std::optional<PlaceableMetafile> readPlaceableMetafile(std::string_view file);
 
+// An enhanced metafile's size, from its header's frame, in hundredths of a
+// millimetre.
+struct EnhancedMetafile {
+    std::int32_t width;
+    std::int32_t height;
+};
+// True for a file that starts with an enhanced metafile's header record
+// (type 1, and " EMF" at byte 40).
+bool isEnhancedMetafile(std::string_view file);
+// Its size, or nothing when it is not sound: a header that does not fit,
+// a frame without width or height, records that do not chain (each at
+// least 8 bytes, a multiple of 4) from the header to an end-of-file record
+// at the length the header gives, which the file must hold.
+std::optional<EnhancedMetafile> readEnhancedMetafile(std::string_view file);
+
 }  // namespace velloran::detail

@@ -755,6 +755,19 @@ void featuresDocument(const std::string& folder) {
          << " \"pages\": [[\"portrait\", \"Page 1 of 3\"], [\"landscape\", \"Page 2 of 3\"], [\"portrait\", \"Page 3 "
             "of 3\"]]}\n";
 }
+// An enhanced metafile of 2 x 1 inches holding one rectangle.
+std::string emfFigure() {
+    std::string f;
+    auto p32 = [&](std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) f += static_cast<char>((v >> (8 * k)) & 0xFF);
+    };
+    for (std::uint32_t v :
+         {1u, 88u,    0u,    0u,   1016u, 508u, 0u,  0u,   5080u, 2540u, 0x464D4520u, 0x10000u, 132u, 3u, 0u,  0u, 0u,
+          0u, 10160u, 5080u, 508u, 254u,  43u,  24u, 254u, 127u,  762u,  381u,        14u,      20u,  0u, 16u, 20u})
+        p32(v);
+    return f;
+}
+
 // The report's members of 1.3 where readers show them: tab stops with their
 // leaders, headings by style and outline, a table of contents of them, a
 // bookmark and the link to it, and raw RTF.
@@ -837,6 +850,13 @@ void reportDocument(const std::string& folder) {
     page->TableAlign = aCenter, page->TableRowHeight = 720, page->TableRowHeightExact = True;
     page->TableKeepRowsTogether = True;
     page->InsertTable(cells);
+    // A vector figure kept as its EMF.
+    std::ofstream(folder + "/report-figure.emf", std::ios::binary) << emfFigure();
+    auto figure = std::make_shared<cPicture>();
+    figure->File = folder + "/report-figure.emf";
+    auto figureParagraph = std::make_shared<cParagraph>();
+    figureParagraph->InsertPicture(figure);
+    page->InsertParagraph(figureParagraph);
     doc.InsertPage(page);
     doc.Save(folder + "/report.rtf");
     std::ofstream(folder + "/report.json", std::ios::binary)
@@ -846,7 +866,7 @@ void reportDocument(const std::string& folder) {
         << " \"headings\": [[\"Alpha\", 1], [\"Beta\", 2], [\"Gamma\", 3]], \"contents_levels\": 2,\n"
         << " \"contents\": [[\"Alpha\", \"2\"], [\"Beta\", \"2\"]], \"bookmark\": \"alpha\", \"link\": [\"#alpha\", "
            "\"back\"],\n"
-        << " \"last_line\": \"back\u2014end\",\n"
+        << " \"last_line\": \"back\u2014end\", \"figure\": \"report-figure.emf\",\n"
         << " \"headers\": [[false, false], [false, true]],\n"
         << " \"table\": {\"align\": \"center\", \"row_height\": 720, \"keep_together\": \"always\",\n"
         << "  \"cells\": [[\"Low\", \"bottom\", 144, 72], [\"Middle\", \"middle\", null, null]]}}\n";

@@ -884,6 +884,11 @@ def check_report(suite, e, work):
                     # null: a padding the cell leaves to the reader (LibreOffice gives it 10 twips there)
                     [t["align"], t["row_height"], t["keep_together"],
                      [[g if w is None else w for g, w in zip(got, want)] for got, want in zip(cells, t["cells"])]])
+    # The EMF figure kept as the very file.
+    with zipfile.ZipFile(odt_path) as z, open(os.path.join(work, e["figure"]), "rb") as f:
+        figure = f.read()
+        suite.check(name + ": LibreOffice keeps the EMF figure as its file",
+                    any(z.read(n) == figure for n in z.namelist() if n.lower().endswith(".emf")), True)
     # The first page without a header, the even page with its own, a table in it.
     pages = pdf_lines(os.path.join(work, "libreoffice", stem + ".pdf"))
     suite.check(name + ": LibreOffice no header on the first page, the even page's own",
