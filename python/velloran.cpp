@@ -1199,6 +1199,9 @@ void registerCell(py::module_& m) {
     field<LongValue>(cell, "PaddingRight", &cCell::PaddingRight,
                      "Twips between the right side and the text (0: none).");
     field<LongValue>(cell, "PaddingBottom", &cCell::PaddingBottom, "Twips between the bottom and the text (0: none).");
+    field<SingleValue>(cell, "WidthPercent", &cCell::WidthPercent,
+                       "Above 0: the width as this share in percent of the page's TableWidth, in place of Width "
+                       "(default 0). ArgumentError (5) at InsertTable above 100 or below 0.");
     method(
         cell, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {
@@ -1292,6 +1295,9 @@ void registerPage(py::module_& m) {
                           "the left.");
     field<LongValue>(page, "TableIndent", &cPage::TableIndent, "Twips from the left margin to the tables' left edge.");
     field<BooleanValue>(page, "TableKeepRowsTogether", &cPage::TableKeepRowsTogether, keepRowsDoc.c_str());
+    field<LongValue>(page, "TableWidth", &cPage::TableWidth,
+                     "Twips that cells' WidthPercent are shares of (default 9026, the text width of A4 with margins "
+                     "of one inch).");
     method(
         page, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {

@@ -240,7 +240,8 @@ class cCell:
     PaddingTop: int
     PaddingRight: int
     PaddingBottom: int
-    def __init__(self, *, Border: cBorder | None = ..., BackColorIndex: int = ..., Width: int = ..., ColumnSpan: int = ..., RowSpan: int = ..., VerticalAlignment: vlRTFVerticalAlignment | int = ..., PaddingLeft: int = ..., PaddingTop: int = ..., PaddingRight: int = ..., PaddingBottom: int = ...) -> None: ...
+    WidthPercent: float
+    def __init__(self, *, Border: cBorder | None = ..., BackColorIndex: int = ..., Width: int = ..., ColumnSpan: int = ..., RowSpan: int = ..., VerticalAlignment: vlRTFVerticalAlignment | int = ..., PaddingLeft: int = ..., PaddingTop: int = ..., PaddingRight: int = ..., PaddingBottom: int = ..., WidthPercent: float = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
 
@@ -264,7 +265,8 @@ class cPage:
     TableAlign: vlRTFAlignment | int
     TableIndent: int
     TableKeepRowsTogether: Boolean
-    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ...) -> None: ...
+    TableWidth: int
+    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
     def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:

@@ -180,6 +180,12 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
              p->LineSpacingMultiple = 1e10f;
              return errorOf([&] { cPage().InsertParagraph(p); });
          }}},
+        {{"cCell", "WidthPercent", 5}, {[] {
+             CellArray cells({{1, 1}, {1, 1}});
+             cells.at({1, 1}) = std::make_shared<cCell>();
+             cells.at({1, 1})->WidthPercent = 101;
+             return errorOf([&] { cPage().InsertTable(cells); });
+         }}},
         {{"cParagraph", "AddTabStop", 5}, {[] { return errorOf([] { cParagraph().AddTabStop(-1); }); }}},
         {{"cText", "RawRtf", 5}, {[] { return errorOf([] { cText().RawRtf("}"); }); }}},
         {{"cDocument", "StyleIndex", 5}, {[] { return errorOf([] { cDocument().StyleIndex(""); }); }}},

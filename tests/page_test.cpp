@@ -1,4 +1,6 @@
 // Pages, the document body, the page header and footer, and tables.
+#include <limits>
+
 #include "support.hpp"
 
 namespace velloran {
@@ -335,6 +337,19 @@ TEST_F(Tables, RowHeightAlignmentIndentKeepingAndCellLayout) {
     right.TableAlign = aRight, right.TableRowHeight = 300, right.TableIndent = -50;
     right.InsertTable(cells);
     EXPECT_TRUE(tableOf(right).starts_with("\\trowd\\trgaph0\\trrh300\\trleft-50\\trqr\r\n")) << tableOf(right);
+    // Shares of the table's width, named for readers that lay tables out by them.
+    a->WidthPercent = 25, b->WidthPercent = 75;
+    cPage shares;
+    shares.TableWidth = 8000;
+    shares.InsertTable(cells);
+    EXPECT_NE(tableOf(shares).find("\\clftsWidth2\\clwWidth1250\\cellx2000\r\n"), std::string::npos) << tableOf(shares);
+    EXPECT_NE(tableOf(shares).find("\\clftsWidth2\\clwWidth3750\\cellx8000\r\n"), std::string::npos);
+    for (float bad : {100.5f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) {
+        b->WidthPercent = bad;
+        cPage refused;
+        EXPECT_EQ(test::errorOf([&] { refused.InsertTable(cells); }), errors::InvalidArgument) << bad;
+        EXPECT_EQ(fragment(refused), "{}\\page ");
+    }
 }
 
 TEST_F(Tables, SameCellInTwoPlacesAndEmptyDimensions) {

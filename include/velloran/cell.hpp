@@ -25,6 +25,10 @@ public:
     std::shared_ptr<cBorder> Border;
     std::int32_t BackColorIndex;
     std::int32_t Width = 720;  // twips
+    // Above 0: the cell's width as this share, in percent, of its page's
+    // TableWidth, in place of Width. Error 5 at InsertTable for a share
+    // above 100 or below 0 (or not a number).
+    float WidthPercent = 0.0f;
     // The columns and rows the cell covers, from its own place to the right
     // and down, merged into one cell; values below 1 count as 1, and a span
     // stops at the table's edge and at a cell another span covers. The cell

@@ -40,6 +40,9 @@ public:
     // TableAlign says (aCenter, aRight; others at the left), TableIndent
     // twips in from the left margin; each kept whole on one page when
     // TableKeepRowsTogether is True.
+    // The width, in twips, that cells' WidthPercent are shares of: at first
+    // the text width of the default page (A4 with margins of one inch).
+    std::int32_t TableWidth = 9026;
     std::int32_t TableRowHeight = 0;
     Boolean TableRowHeightExact = False;
     vlRTFAlignment TableAlign = aLeft;

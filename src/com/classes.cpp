@@ -428,6 +428,7 @@ public:
     VELLORAN_FIELD(LONG, PaddingTop)
     VELLORAN_FIELD(LONG, PaddingRight)
     VELLORAN_FIELD(LONG, PaddingBottom)
+    VELLORAN_FIELD(float, WidthPercent)
     HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph, VARIANT_BOOL* result) override {
         return insert<ParagraphObject>(Paragraph, result, [&](auto p) { return core().InsertParagraph(p); });
     }
@@ -447,6 +448,7 @@ public:
             VELLORAN_FIELD_MEMBERS(PaddingTop, 0x40050002),
             VELLORAN_FIELD_MEMBERS(PaddingRight, 0x40050003),
             VELLORAN_FIELD_MEMBERS(PaddingBottom, 0x40050004),
+            VELLORAN_FIELD_MEMBERS(WidthPercent, 0x40050005),
         };
         return members;
     }
@@ -538,6 +540,7 @@ public:
     VELLORAN_FIELD(::vlRTFAlignment, TableAlign)
     VELLORAN_FIELD(LONG, TableIndent)
     VELLORAN_FIELD(VARIANT_BOOL, TableKeepRowsTogether)
+    VELLORAN_FIELD(LONG, TableWidth)
 
     static Table table() {
         using Self = PageObject;
@@ -552,6 +555,7 @@ public:
             VELLORAN_FIELD_MEMBERS(TableAlign, 0x40050002),
             VELLORAN_FIELD_MEMBERS(TableIndent, 0x40050003),
             VELLORAN_FIELD_MEMBERS(TableKeepRowsTogether, 0x40050004),
+            VELLORAN_FIELD_MEMBERS(TableWidth, 0x40050005),
         };
         return members;
     }

@@ -141,6 +141,17 @@ void appendCellLayout(std::string& out, const cCell& cell) {
     padding("\\clpadb", "\\clpadfb3", cell.PaddingBottom);
 }
 
+// A cell's width in twips: its Width, or its share of the table's width,
+// which it also names for readers that lay a table out by shares
+// (\\clftsWidth2, in fiftieths of a percent).
+std::int32_t cellWidth(const cCell& cell, std::int32_t tableWidth, std::string& out) {
+    const float percent = cell.WidthPercent;
+    if (!(percent >= 0.0f && percent <= 100.0f)) throw Error(errors::InvalidArgument);
+    if (percent == 0.0f) return cell.Width;
+    detail::appendWord(out, "\\clftsWidth2\\clwWidth", detail::rounded(static_cast<double>(percent) * 50.0));
+    return detail::rounded(static_cast<double>(tableWidth) * static_cast<double>(percent) / 100.0);
+}
+
 // The words that open a row: its height (negative for an exact one), its
 // left edge and alignment, and whether it stays whole and heads the table.
 struct RowFormat {
@@ -215,7 +226,7 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             if (cell.BackColorIndex != white)
                 detail::appendWord(out, "\\clcbpat", detail::narrow16(cell.BackColorIndex));
             appendCellLayout(out, cell);
-            edge = detail::add(edge, cell.Width);
+            edge = detail::add(edge, cellWidth(cell, page.TableWidth, out));
             detail::appendWord(out, "\\cellx", edge);
             out += "\r\n";
         }

@@ -34,7 +34,7 @@ DEFAULTS = {
                    "PageBreakBefore": False, "WidowControl": True, "LineSpacingMultiple": 0.0, "OutlineLevel": 0,
                    "StyleIndex": 0},
     v.cCell: {"BackColorIndex": 2, "Width": 720, "VerticalAlignment": v.vaTop, "PaddingLeft": 0, "PaddingTop": 0,
-              "PaddingRight": 0, "PaddingBottom": 0},
+              "PaddingRight": 0, "PaddingBottom": 0, "WidthPercent": 0.0},
     v.cPicture: {"File": "", "Width": 0, "Height": 0, "ScaleFactor": 1.0, "WidthTwips": 0, "HeightTwips": 0,
                  "UseFileResolution": False},
     v.cPoint: {"x": 0, "y": 0},

@@ -847,6 +847,8 @@ void reportDocument(const std::string& folder) {
     cells.at({1, 1})->VerticalAlignment = vaBottom;
     cells.at({1, 1})->PaddingLeft = 144, cells.at({1, 1})->PaddingTop = 72;
     cells.at({2, 1})->VerticalAlignment = vaCenter;
+    cells.at({2, 1})->WidthPercent = 37.5f;  // of 8000 twips: 3000
+    page->TableWidth = 8000;
     page->TableAlign = aCenter, page->TableRowHeight = 720, page->TableRowHeightExact = True;
     page->TableKeepRowsTogether = True;
     page->InsertTable(cells);
@@ -868,7 +870,8 @@ void reportDocument(const std::string& folder) {
            "\"back\"],\n"
         << " \"last_line\": \"back\u2014end\", \"figure\": \"report-figure.emf\",\n"
         << " \"headers\": [[false, false], [false, true]],\n"
-        << " \"table\": {\"align\": \"center\", \"row_height\": 720, \"keep_together\": \"always\",\n"
+        << " \"table\": {\"align\": \"center\", \"row_height\": 720, \"columns\": [2000, 3000], \"keep_together\": "
+           "\"always\",\n"
         << "  \"cells\": [[\"Low\", \"bottom\", 144, 72], [\"Middle\", \"middle\", null, null]]}}\n";
 }
 }  // namespace

@@ -879,10 +879,13 @@ def check_report(suite, e, work):
                           twips(cp.get(q("fo", "padding-left"), cp.get(q("fo", "padding"), "0in"))),
                           twips(cp.get(q("fo", "padding-top"), cp.get(q("fo", "padding"), "0in")))])
         suite.check(name + ": LibreOffice the table centred, its row exact and whole, its cells aligned and padded",
-                    [tp.get(q("table", "align")), twips(rp.get(q("style", "row-height"), "0in")),
+                    [tp.get(q("table", "align")), twips(rp.get(q("style", "row-height"), "0in")), [
+                        round(twips(props(c.get(q("table", "style-name")), "table-column").get(
+                            q("style", "column-width"), "0in")) / 10) * 10
+                        for c in table.iter(q("table", "table-column"))],
                      rp.get(q("fo", "keep-together")), cells],
                     # null: a padding the cell leaves to the reader (LibreOffice gives it 10 twips there)
-                    [t["align"], t["row_height"], t["keep_together"],
+                    [t["align"], t["row_height"], t["columns"], t["keep_together"],
                      [[g if w is None else w for g, w in zip(got, want)] for got, want in zip(cells, t["cells"])]])
     # The EMF figure kept as the very file.
     with zipfile.ZipFile(odt_path) as z, open(os.path.join(work, e["figure"]), "rb") as f:
