@@ -148,6 +148,7 @@ std::int32_t cellWidth(const cCell& cell, std::int32_t tableWidth, std::string& 
     const float percent = cell.WidthPercent;
     if (!(percent >= 0.0f && percent <= 100.0f)) throw Error(errors::InvalidArgument);
     if (percent == 0.0f) return cell.Width;
+    if (tableWidth <= 0) throw Error(errors::InvalidArgument);
     detail::appendWord(out, "\\clftsWidth2\\clwWidth", detail::rounded(static_cast<double>(percent) * 50.0));
     return detail::rounded(static_cast<double>(tableWidth) * static_cast<double>(percent) / 100.0);
 }

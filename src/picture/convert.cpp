@@ -223,7 +223,8 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             float H = scale * static_cast<float>(emf->height);
             sizing.resolution.reset();
             sizing.apply(W, H, 0, 0);
-            return appendBlipPicture(out, picture, "emf", source, 0, 0, W, H);
+            // The bytes the header counts, without what may follow them.
+            return appendBlipPicture(out, picture, "emf", std::string_view(source).substr(0, emf->bytes), 0, 0, W, H);
         }
         const char* kind = startsWith(source, "\x89PNG\r\n\x1a\n") ? "png"
                            : startsWith(source, "\xFF\xD8\xFF")    ? "jpeg"

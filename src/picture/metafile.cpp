@@ -218,14 +218,14 @@ std::optional<EnhancedMetafile> readEnhancedMetafile(std::string_view file) {
     constexpr std::uint32_t EndOfFile = 14;
     const std::uint64_t bytes = get32(file, 48);
     if (bytes > file.size() || bytes > MaxRasterBytes) return std::nullopt;
-    // The frame is inclusive: its right and bottom are inside it.
+    // The frame's size is its right less its left, its bottom less its top.
     auto at = [&](std::size_t offset) {
         return static_cast<std::int64_t>(static_cast<std::int32_t>(get32(file, offset)));
     };
     const std::int64_t width = at(32) - at(24), height = at(36) - at(28);
     if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) return std::nullopt;
     std::uint64_t offset = 0;
-    std::uint32_t type = 0;
+    std::uint32_t type = 0, lastSize = 0;
     while (offset < bytes) {
         if (bytes - offset < 8) return std::nullopt;
         type = get32(file, static_cast<std::size_t>(offset));
@@ -233,9 +233,12 @@ std::optional<EnhancedMetafile> readEnhancedMetafile(std::string_view file) {
         if (size < 8 || size % 4 != 0 || size > bytes - offset) return std::nullopt;
         if (offset == 0 && size < 88) return std::nullopt;
         offset += size;
+        lastSize = size;
     }
-    if (type != EndOfFile) return std::nullopt;
-    return EnhancedMetafile{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    // The end-of-file record holds its palette's count and place and its own size.
+    if (type != EndOfFile || lastSize < 20) return std::nullopt;
+    return EnhancedMetafile{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height),
+                            static_cast<std::size_t>(bytes)};
 }
 
 }  // namespace velloran::detail

@@ -2,6 +2,7 @@
 // reading of placeable metafile files.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -75,6 +76,7 @@ std::optional<PlaceableMetafile> readPlaceableMetafile(std::string_view file);
 struct EnhancedMetafile {
     std::int32_t width;
     std::int32_t height;
+    std::size_t bytes;  // the length its header gives
 };
 // True for a file that starts with an enhanced metafile's header record
 // (type 1, and " EMF" at byte 40).

@@ -273,14 +273,25 @@ bool hasFooter(const cDocument& doc) noexcept {
 // nothing back, so every rendering of a document is the same. With even
 // pages of their own, the others are the odd pages' (\headerr, \footerr);
 // the first page's own follow \titlepg, which the section's words carry.
+// \\titlepg and \\facingp switch the header and the footer both: where the
+// host gave only one of a pair its own, the other is the ordinary one.
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
     const bool facing = doc.EvenPageHeader || doc.EvenPageFooter;
-    appendFurniture(out, facing ? "{\\headerr" : "{\\header", number, doc.Header.get(), doc.PageHeader.get());
+    const bool title = doc.FirstPageHeader || doc.FirstPageFooter;
+    auto header = [&](const char* group) {
+        appendFurniture(out, group, number, doc.Header.get(), doc.PageHeader.get());
+    };
+    auto footer = [&](const char* group) { appendFurniture(out, group, "", doc.Footer.get(), doc.PageFooter.get()); };
+    header(facing ? "{\\headerr" : "{\\header");
     if (doc.EvenPageHeader) appendFurniture(out, "{\\headerl", number, nullptr, doc.EvenPageHeader.get());
+    else if (facing) header("{\\headerl");
     if (doc.FirstPageHeader) appendFurniture(out, "{\\headerf", "", nullptr, doc.FirstPageHeader.get());
-    appendFurniture(out, facing ? "{\\footerr" : "{\\footer", "", doc.Footer.get(), doc.PageFooter.get());
+    else if (title) header("{\\headerf");
+    footer(facing ? "{\\footerr" : "{\\footer");
     if (doc.EvenPageFooter) appendFurniture(out, "{\\footerl", "", nullptr, doc.EvenPageFooter.get());
+    else if (facing) footer("{\\footerl");
     if (doc.FirstPageFooter) appendFurniture(out, "{\\footerf", "", nullptr, doc.FirstPageFooter.get());
+    else if (title) footer("{\\footerf");
 }
 
 // \pmmetafile28 names a picture's metafile type, out of place outside a
