@@ -95,14 +95,11 @@ void appendColorTable(std::string& out, const std::vector<std::int32_t>& colors)
 
 // The outline level of a built-in heading's name ("heading 1" to "heading
 // 9", in any case), 1 to 9; 0 for any other name.
-std::int32_t headingLevel(std::string_view name) noexcept {
-    constexpr std::string_view Heading = "heading ";
+// Compared as font and style names are, without regard to letter case.
+std::int32_t headingLevel(std::string_view name) {
+    constexpr std::string_view Heading = "HEADING ";
     if (name.size() != Heading.size() + 1 || name.back() < '1' || name.back() > '9') return 0;
-    for (std::size_t i = 0; i < Heading.size(); ++i) {
-        const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] | 0x20) : name[i];
-        if (c != Heading[i]) return 0;
-    }
-    return name.back() - '0';
+    return platform::upperCase(name.substr(0, Heading.size())) == Heading ? name.back() - '0' : 0;
 }
 
 // Normal, whose size readers take as the default size, and the styles the
