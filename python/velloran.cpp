@@ -1273,6 +1273,47 @@ void registerCellArray(py::module_& m) {
         [](py::handle self) { return py::iter(elements(initialized<CellArray>(self))); });
 }
 
+// A section's header or footer page: never the page itself, nor one with a
+// header or footer of its own, so pages never hold each other in a ring
+// that would never be freed (error 5).
+void sectionField(Class<cPage>& cls, const char* name, std::shared_ptr<cPage> cPage::*member, const char* doc) {
+    property(
+        cls, name, [member](py::handle self_) { return initialized<cPage>(self_).*member; },
+        [member](py::handle self_, py::handle value) {
+            cPage& self = initialized<cPage>(self_);
+            auto page = toObject<cPage>(value);
+            waitFree({&self});
+            if (page && (page.get() == &self || page->PageHeader || page->PageFooter))
+                throw Error(errors::InvalidArgument);
+            self.*member = std::move(page);
+        },
+        doc);
+}
+
+// What a page asks of the section it starts.
+void registerSectionFields(Class<cPage>& page) {
+    sectionField(page, "PageHeader", &cPage::PageHeader,
+                 "cPage heading the pages of the section this page starts, in place of the document's ordinary "
+                 "header, taken as it is at InsertPage; None (the default) for the document's. ArgumentError (5) "
+                 "for this page or a page with a header or footer of its own.");
+    sectionField(page, "PageFooter", &cPage::PageFooter, "The same at the bottom of the section's pages.");
+    field<LongValue>(page, "PageNumberStart", &cPage::PageNumberStart,
+                     "Above 0: the section this page starts numbers its pages from this value again; 0 (the "
+                     "default) goes on.");
+    field<LongValue>(page, "PageWidth", &cPage::PageWidth,
+                     "Above 0: the section's sheet width in portrait terms; 0 (the default) the document's.");
+    field<LongValue>(page, "PageHeight", &cPage::PageHeight,
+                     "Above 0: the section's sheet height in portrait terms; 0 (the default) the document's.");
+    field<LongValue>(page, "PageMarginLeft", &cPage::PageMarginLeft,
+                     "0 or more: the section's left margin; below 0 (the default -1) the document's.");
+    field<LongValue>(page, "PageMarginRight", &cPage::PageMarginRight,
+                     "0 or more: the section's right margin; below 0 (the default -1) the document's.");
+    field<LongValue>(page, "PageMarginTop", &cPage::PageMarginTop,
+                     "0 or more: the section's top margin; below 0 (the default -1) the document's.");
+    field<LongValue>(page, "PageMarginBottom", &cPage::PageMarginBottom,
+                     "0 or more: the section's bottom margin; below 0 (the default -1) the document's.");
+}
+
 void registerPage(py::module_& m) {
     // cPage
     Class<cPage> page(m, "cPage", "cPage()\n\nThe content of one page, ended by a page break.");
@@ -1298,6 +1339,7 @@ void registerPage(py::module_& m) {
     field<LongValue>(page, "TableWidth", &cPage::TableWidth,
                      "Twips that cells' WidthPercent are shares of (default 9026, the text width of A4 with margins "
                      "of one inch).");
+    registerSectionFields(page);
     method(
         page, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {
@@ -1403,6 +1445,26 @@ void registerDocument(py::module_& m) {
     registerDocumentMethods(document);
 }
 
+// cDocument's parts from other documents.
+void registerAssembly(Class<cDocument>& document) {
+    method(
+        document, "InsertDocument", "(self, /, document, restart=False)",
+        [](py::handle self_, py::handle value, py::handle restart) {
+            cDocument& self = initialized<cDocument>(self_);
+            auto d = toObject<cDocument>(value);
+            Boolean r = BooleanValue::in(restart);
+            waitFree({&self, d.get()});
+            return fromBoolean(self.InsertDocument(d, r));
+        },
+        std::make_tuple(py::arg("document"), py::arg("restart") = false),
+        std::make_tuple(py::arg("Document"), py::arg("RestartNumbering") = false),
+        "InsertDocument(document: cDocument | None, restart: bool = False) -> bool\n\nAppend the document's "
+        "pages as they are now as a section of this one, with its sheet, header, footer and sections; its fonts, "
+        "colours and styles entered here, its lists its own. Page numbers go on, or start again at its "
+        "PageNumberStart when restart. False for None or a document without pages; ArgumentError (5) for this "
+        "document itself.");
+}
+
 // cDocument's pages, tables and renderings.
 void registerDocumentMethods(Class<cDocument>& document) {
     document.def_property_readonly(
@@ -1419,6 +1481,7 @@ void registerDocumentMethods(Class<cDocument>& document) {
         std::make_tuple(py::arg("page")), std::make_tuple(py::arg("Page")),
         "InsertPage(page: cPage | None) -> bool\n\nAppend the page as it is now; False for None. Error 6 past "
         "2147483647 pages.");
+    registerAssembly(document);
     method(
         document, "FontIndex", "(self, /, name, charset=-1)",
         [](py::handle self_, py::handle name, py::handle charSet) {

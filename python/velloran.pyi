@@ -266,7 +266,16 @@ class cPage:
     TableIndent: int
     TableKeepRowsTogether: Boolean
     TableWidth: int
-    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ...) -> None: ...
+    PageHeader: cPage | None
+    PageFooter: cPage | None
+    PageNumberStart: int
+    PageWidth: int
+    PageHeight: int
+    PageMarginLeft: int
+    PageMarginRight: int
+    PageMarginTop: int
+    PageMarginBottom: int
+    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., PageNumberStart: int = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
     def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:
@@ -306,6 +315,8 @@ class cDocument:
     def __init__(self, *, Author: str = ..., Operator: str = ..., Title: str = ..., Subject: str = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., PageLandscape: Boolean = ..., PageNumbersOn: Boolean = ..., PageNumberStart: int = ..., PageNumberMarginRight: int = ..., PageNumberMarginTop: int = ..., FontDefaultName: str = ..., FontDefaultCharSet: int = ..., FontDefaultHeight: int = ..., Header: cParagraph | None = ..., Footer: cParagraph | None = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., FirstPageHeader: cPage | None = ..., FirstPageFooter: cPage | None = ..., EvenPageHeader: cPage | None = ..., EvenPageFooter: cPage | None = ...) -> None: ...
     def InsertPage(self, page: cPage | None) -> bool:
         """Append the page as it is now; False for None."""
+    def InsertDocument(self, document: cDocument | None, restart: Boolean = False) -> bool:
+        """Append the document's pages as they are now as a section of this one; ArgumentError for this document itself."""
     def Rtf(self) -> str:
         """The complete document, plain ASCII."""
     def Save(self, path: _Path) -> bool:

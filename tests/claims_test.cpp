@@ -200,6 +200,18 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
              Access::pageCount(doc) = INT32_MAX;
              return errorOf([&] { doc.InsertPage(std::make_shared<cPage>()); });
          }}},
+        {{"cDocument", "InsertDocument", 5}, {[] {
+             auto doc = std::make_shared<cDocument>();
+             doc->InsertPage(std::make_shared<cPage>());
+             return errorOf([&] { doc->InsertDocument(doc); });
+         }}},
+        {{"cDocument", "InsertDocument", 6}, {[] {
+             cDocument doc;
+             Access::pageCount(doc) = INT32_MAX;
+             auto part = std::make_shared<cDocument>();
+             part->InsertPage(std::make_shared<cPage>());
+             return errorOf([&] { doc.InsertDocument(part); });
+         }}},
         {{"cDocument", "Save", 52}, {[=] { return saveError((folder / "bad").string() + std::string(1, '\0')); }}},
         {{"cDocument", "Save", 75}, {[=] { return saveError(folder.string()); }}},
         {{"cDocument", "Save", 76}, {[=] { return saveError((folder / "no" / "such" / "x.rtf").string()); }}},

@@ -112,6 +112,82 @@ TEST_F(Pages, TurnedPagesStartSectionsRepeatedAfterThePages) {
     EXPECT_EQ(own.substr(own.find("{" + tall)), "{" + tall + "{}}" + tall + "}");
 }
 
+TEST_F(Pages, SectionsWithTheirOwnHeaderSheetAndNumbers) {
+    doc.Header = para("doc");
+    auto own = std::make_shared<cPage>();
+    own->InsertParagraph(para("own"));
+    auto first = std::make_shared<cPage>(), same = std::make_shared<cPage>();
+    for (auto& p : {first, same}) {
+        p->PageHeader = own;
+        p->PageWidth = 12240, p->PageHeight = 15840, p->PageMarginLeft = 720;
+        p->PageNumberStart = 5;
+    }
+    doc.InsertPage(std::make_shared<cPage>());
+    doc.InsertPage(first);
+    own->InsertParagraph(para("later"));  // the section took the header as it was
+    doc.InsertPage(same);
+    doc.InsertPage(std::make_shared<cPage>());
+    const std::string rtf = doc.Rtf();
+    const std::string letter = R"(\pgwsxn12240\pghsxn15840\marglsxn720\margrsxn1440\margtsxn1440\margbsxn1440 )";
+    EXPECT_EQ(rtf.substr(rtf.find("{{}")),
+              R"({{}\sect\sectd\pgnrestart\pgnstarts5)" + letter + "{\\header{" + wrapped("own") + OnPage +
+                  "}}{}\\page {}\\sect\\sectd\\pgncont {\\header" + wrapped("doc") + "}{}}\\sectd\\pgncont }");
+    EXPECT_TRUE(test::balanced(rtf));
+}
+
+TEST_F(Pages, AssembledDocumentsKeepTheirSetUpWithTheWholesIndexes) {
+    auto runIn = [](cDocument& d, const std::string& font, std::int32_t rgb) {
+        auto t = std::make_shared<cText>();
+        t->Text("x");
+        t->FontIndex = d.FontIndex(font);
+        t->ForeColorIndex = d.ColorIndex(rgb);
+        auto p = std::make_shared<cParagraph>();
+        p->StyleIndex = d.StyleIndex(font);
+        p->ListStyle = lBullet;
+        p->InsertText(t);
+        auto page = std::make_shared<cPage>();
+        page->InsertParagraph(p);
+        d.InsertPage(page);
+    };
+    runIn(doc, "Courier", 0x0000FF);
+    auto part = std::make_shared<cDocument>();
+    part->PageLandscape = True, part->PageNumberStart = 3, part->Footer = para("foot");
+    runIn(*part, "Times", 0x00FF00);
+    runIn(*part, "Courier", 0x0000FF);
+    EXPECT_EQ(doc.InsertDocument(part, True), True);
+    runIn(*part, "Times", 0x00FF00);  // later pages of the part stay out
+    runIn(doc, "Courier", 0x0000FF);
+    EXPECT_EQ(doc.LastPage(), 4);
+    const std::string rtf = doc.Rtf();
+    EXPECT_NE(rtf.find(R"({\f1\fnil\fcharset0\fprq2 Courier;}{\f2\fnil\fcharset0\fprq2 Times;}})"), std::string::npos);
+    EXPECT_NE(rtf.find(R"(\red255\green0\blue0;\red0\green255\blue0;})"), std::string::npos);
+    auto item = [](const std::string& words, int list) {
+        return "{{\\pard\\plain\\ls" + std::to_string(list) + "\\ilvl0{" + words + "\\fs20 x}}";
+    };
+    const std::size_t at = rtf.find("\\sect\\sectd\\pgnrestart\\pgnstarts3\\lndscpsxn\\pgwsxn16837\\pghsxn11906");
+    ASSERT_NE(at, std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("{\\footer" + wrapped("foot") + "}" + item("\\f2\\cf4", 3), at), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find(item("\\f1\\cf3", 3).substr(1) + "\\s1", at), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\sect\\sectd\\pgncont {" + item("\\f1\\cf3", 1).substr(1), at), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\listid3"), std::string::npos);
+    EXPECT_TRUE(test::balanced(rtf));
+    // Refused: itself (error 5), nothing to take, or too many pages; each leaves the whole as it was.
+    EXPECT_EQ(doc.InsertDocument(nullptr), False);
+    EXPECT_EQ(doc.InsertDocument(std::make_shared<cDocument>()), False);
+    auto self = std::make_shared<cDocument>(doc);
+    const std::string before = self->Rtf();
+    EXPECT_THROW(
+        try { self->InsertDocument(self); } catch (const Error& e) {
+            EXPECT_EQ(e.number(), errors::InvalidArgument);
+            throw;
+        },
+        Error);
+    detail::Access::pageCount(*self) = INT32_MAX;
+    EXPECT_THROW(self->InsertDocument(part), Error);
+    detail::Access::pageCount(*self) = 4;
+    EXPECT_EQ(self->Rtf(), before);
+}
+
 TEST_F(Pages, ListsAreDeclaredOnlyWhenUsed) {
     auto page = std::make_shared<cPage>();
     page->InsertParagraph(para("plain"));

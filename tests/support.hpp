@@ -15,6 +15,7 @@
 
 #include "common/access.hpp"
 #include "common/platform.hpp"
+#include "common/refs.hpp"
 
 namespace velloran::test {
 
@@ -25,22 +26,22 @@ public:
     ~FixedClock() { platform::setFixedClock(std::nullopt); }
 };
 
-// The fragment an object gives its parent.
+// The fragment an object gives its parent, as its document writes it.
 template <class T>
 std::string fragment(const T& object) {
-    return detail::Access::rtf(object);
+    return detail::resolved(detail::Access::rtf(object));
 }
 
 inline std::string run(const cText& text) {
     std::string out;
     detail::appendTextRun(out, &text);
-    return out;
+    return detail::resolved(out);
 }
 
 inline std::string border(const cBorder& b) {
     std::string out;
     detail::appendBorder(out, &b);
-    return out;
+    return detail::resolved(out);
 }
 
 // The header of the default document rendered at 04:05 on 7 December 2026,

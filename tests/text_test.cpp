@@ -264,7 +264,7 @@ protected:
         p->InsertText(textOf("abc"));
         return p;
     }
-    static std::string take(cParagraph& p) { return detail::Access::takeRtf(p).str(); }
+    static std::string take(cParagraph& p) { return detail::resolved(detail::Access::takeRtf(p).str()); }
     cDocument doc;
 };
 

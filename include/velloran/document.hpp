@@ -65,6 +65,17 @@ public:
     // 2147483647 pages.
     VELLORAN_API Boolean InsertPage(const std::shared_ptr<cPage>& Page);
 
+    // Append another document's pages as a section of this one, as that
+    // document is now: its sheet, header and footer, page numbers and
+    // sections stay its own; its fonts, colours and styles are entered into
+    // this document's tables (where this one has them, they are shared), and
+    // its lists stay lists of their own. Page numbers go on from the pages
+    // before, or start again at its PageNumberStart when RestartNumbering is
+    // True; NUMPAGES counts the whole. False for a null document or one
+    // without pages; error 5 for this document itself, 6 past 2147483647
+    // pages. A failed call leaves this document as it was.
+    VELLORAN_API Boolean InsertDocument(const std::shared_ptr<cDocument>& Document, Boolean RestartNumbering = False);
+
     // The complete document, plain ASCII.
     VELLORAN_API std::string Rtf() const;
 

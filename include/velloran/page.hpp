@@ -56,6 +56,29 @@ public:
     // document when it is written.
     vlRTFOrientation Orientation = oDocument;
 
+    // A section of its own from this page on, read at InsertPage: its own
+    // header and footer (what a page holds, taken as they are then, in place
+    // of the document's ordinary ones), page numbers starting again at
+    // PageNumberStart (0 or less: numbering goes on), and a sheet of its own:
+    // PageWidth and PageHeight in portrait terms (0 or less: the document's),
+    // the margins (below 0: the document's), turned when Orientation or else
+    // the document's PageLandscape says so. The pages after it that ask for
+    // the same (the same header and footer objects) go on in the section; a
+    // page that asks for nothing returns to the document's. A header or
+    // footer page must not lead back to this page through its own: pages
+    // holding each other in a ring are never freed (the automation server and
+    // the module refuse such a page, and any page with a header or footer of
+    // its own, with error 5).
+    std::shared_ptr<cPage> PageHeader;
+    std::shared_ptr<cPage> PageFooter;
+    std::int32_t PageNumberStart = 0;
+    std::int32_t PageWidth = 0;
+    std::int32_t PageHeight = 0;
+    std::int32_t PageMarginLeft = -1;
+    std::int32_t PageMarginRight = -1;
+    std::int32_t PageMarginTop = -1;
+    std::int32_t PageMarginBottom = -1;
+
 private:
     friend struct Access;
 

@@ -523,6 +523,23 @@ CellArray cellArrayOf(SAFEARRAY* array) {
     return cells;
 }
 
+// A section's header or footer page: never the page itself, nor one with a
+// header or footer of its own, so pages never hold each other in a ring
+// that would never be freed (error 5).
+#define VELLORAN_SECTION_FIELD(Name)                                                    \
+    HRESULT STDMETHODCALLTYPE get_##Name(_cPage** value) override {                     \
+        return guard([&] { held##Name##_.get(core().Name, value); });                   \
+    }                                                                                   \
+    HRESULT STDMETHODCALLTYPE putref_##Name(_cPage* value) override {                   \
+        return guard([&] {                                                              \
+            if (const PageObject* page = of(value))                                     \
+                if (page == this || page->core().PageHeader || page->core().PageFooter) \
+                    throw Error(errors::InvalidArgument);                               \
+            held##Name##_.set(core().Name, value);                                      \
+        });                                                                             \
+    }                                                                                   \
+    Held<PageObject> held##Name##_;
+
 class PageObject final : public Object<PageObject, _cPage3, cPage> {
 public:
     using Object::Object;
@@ -541,6 +558,15 @@ public:
     VELLORAN_FIELD(LONG, TableIndent)
     VELLORAN_FIELD(VARIANT_BOOL, TableKeepRowsTogether)
     VELLORAN_FIELD(LONG, TableWidth)
+    VELLORAN_SECTION_FIELD(PageHeader)
+    VELLORAN_SECTION_FIELD(PageFooter)
+    VELLORAN_FIELD(LONG, PageNumberStart)
+    VELLORAN_FIELD(LONG, PageWidth)
+    VELLORAN_FIELD(LONG, PageHeight)
+    VELLORAN_FIELD(LONG, PageMarginLeft)
+    VELLORAN_FIELD(LONG, PageMarginRight)
+    VELLORAN_FIELD(LONG, PageMarginTop)
+    VELLORAN_FIELD(LONG, PageMarginBottom)
 
     static Table table() {
         using Self = PageObject;
@@ -556,6 +582,15 @@ public:
             VELLORAN_FIELD_MEMBERS(TableIndent, 0x40050003),
             VELLORAN_FIELD_MEMBERS(TableKeepRowsTogether, 0x40050004),
             VELLORAN_FIELD_MEMBERS(TableWidth, 0x40050005),
+            VELLORAN_OBJECT_MEMBERS(PageHeader, 0x40050006),
+            VELLORAN_OBJECT_MEMBERS(PageFooter, 0x40050007),
+            VELLORAN_FIELD_MEMBERS(PageNumberStart, 0x40050008),
+            VELLORAN_FIELD_MEMBERS(PageWidth, 0x40050009),
+            VELLORAN_FIELD_MEMBERS(PageHeight, 0x4005000A),
+            VELLORAN_FIELD_MEMBERS(PageMarginLeft, 0x4005000B),
+            VELLORAN_FIELD_MEMBERS(PageMarginRight, 0x4005000C),
+            VELLORAN_FIELD_MEMBERS(PageMarginTop, 0x4005000D),
+            VELLORAN_FIELD_MEMBERS(PageMarginBottom, 0x4005000E),
         };
         return members;
     }
@@ -616,6 +651,11 @@ public:
         if (!result) return E_POINTER;
         return guard([&] { *result = core().StyleIndex(toUtf8(StyleName)); });
     }
+    HRESULT STDMETHODCALLTYPE InsertDocument(_cDocument** Document, VARIANT_BOOL RestartNumbering,
+                                             VARIANT_BOOL* result) override {
+        return insert<DocumentObject>(Document, result,
+                                      [&](auto d) { return core().InsertDocument(d, RestartNumbering); });
+    }
 
     static Table table() {
         using Self = DocumentObject;
@@ -654,6 +694,7 @@ public:
             VELLORAN_OBJECT_MEMBERS(FirstPageFooter, 0x40050003),
             VELLORAN_OBJECT_MEMBERS(EvenPageHeader, 0x40050004),
             VELLORAN_OBJECT_MEMBERS(EvenPageFooter, 0x40050005),
+            M::method<&Self::InsertDocument>(L"InsertDocument", 0x60050001, L"Document RestartNumbering", 0),
         };
         return members;
     }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,11 +44,38 @@ std::string readFile(const std::string& path);
 // that a reader has open is written directly. Anything else (a folder; on
 // POSIX systems a pipe nobody reads, a socket, a block device) is refused at
 // once with error 75, untouched. Raises the
-// automation file error (52, 53, 61, 70, 75, 76) on failure. The data is the
-// pieces in order, written one after the other. Says which it wrote: a
-// device's length tells nothing of what it took.
+// automation file error (52, 53, 61, 70, 75, 76) on failure. The data is
+// what `produce` hands to the sink it is given, in order (each piece need
+// only live during its call; small ones are gathered into larger writes);
+// it may be asked for twice when a first way of writing fails before it
+// wrote anything. Says which it wrote: a device's length tells nothing of
+// what it took.
 enum class Written { File, Device };
-Written writeFileReplacing(const std::string& path, std::span<const std::string_view> data);
+using Sink = std::function<void(std::string_view)>;
+using Producer = std::function<void(const Sink&)>;
+Written writeFileReplacing(const std::string& path, const Producer& produce);
+
+// What the producer hands on, small pieces gathered into writes of some size.
+template <class Write>
+void writeGathered(const Producer& produce, Write&& write) {
+    constexpr std::size_t Gather = std::size_t{64} * 1024;
+    std::string gathered;
+    gathered.reserve(Gather);
+    auto flush = [&] {
+        if (!gathered.empty()) write(std::string_view(gathered));
+        gathered.clear();
+    };
+    produce([&](std::string_view piece) {
+        if (piece.size() >= Gather / 4) {
+            flush();
+            write(piece);
+            return;
+        }
+        if (gathered.size() + piece.size() > Gather) flush();
+        gathered.append(piece);
+    });
+    flush();
+}
 
 // Memory for a large text: `size` bytes (a multiple of LargeBlockSize),
 // aligned to LargeBlockSize and advised for huge pages, so the kernel

@@ -85,8 +85,8 @@ void writeAll(int fd, std::string_view data) {
     }
 }
 
-void writeAll(int fd, std::span<const std::string_view> pieces) {
-    for (std::string_view piece : pieces) writeAll(fd, piece);
+void writeAll(int fd, const Producer& produce) {
+    writeGathered(produce, [&](std::string_view data) { writeAll(fd, data); });
 }
 
 std::string randomHex(std::size_t digits) {
@@ -195,7 +195,7 @@ private:
 // Truncate and write a file in place: for what cannot be replaced. Opening
 // does not wait: a pipe nobody reads is refused at once (error 75) instead
 // of waiting for a reader that may never come.
-Written writeInPlace(const std::string& path, std::span<const std::string_view> data) {
+Written writeInPlace(const std::string& path, const Producer& data) {
     int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) raiseFileError(errno);
     OpenFile file(fd, {});
@@ -213,7 +213,7 @@ Written writeInPlace(const std::string& path, std::span<const std::string_view> 
 
 }  // namespace
 
-Written writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
+Written writeFileReplacing(const std::string& path, const Producer& data) {
     if (path.empty() || hasNul(path)) throw Error(errors::BadFileNameOrNumber);
     std::string target = path;
     struct stat st;

@@ -71,8 +71,8 @@ void writeAll(HANDLE h, std::string_view data) {
     }
 }
 
-void writeAll(HANDLE h, std::span<const std::string_view> pieces) {
-    for (std::string_view piece : pieces) writeAll(h, piece);
+void writeAll(HANDLE h, const Producer& produce) {
+    writeGathered(produce, [&](std::string_view data) { writeAll(h, data); });
 }
 
 }  // namespace
@@ -117,7 +117,7 @@ std::string readFile(const std::string& path) {
     return data;
 }
 
-Written writeFileReplacing(const std::string& path, std::span<const std::string_view> data) {
+Written writeFileReplacing(const std::string& path, const Producer& data) {
     if (path.empty() || path.find('\0') != std::string::npos) throw Error(errors::BadFileNameOrNumber);
     std::wstring target = wide(path);
     DWORD attributes = GetFileAttributesW(target.c_str());

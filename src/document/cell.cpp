@@ -3,6 +3,7 @@
 #include <velloran/border.hpp>
 
 #include "common/access.hpp"
+#include "common/refs.hpp"
 #include "common/module_values.hpp"
 #include "rtf/paragraph.hpp"
 
@@ -45,7 +46,7 @@ std::string Access::content(const cCell& cell) {
     const cCell::State& s = cell.state();
     detail::Chunks whole(s.content);
     if (s.ended) rtf::appendCellParagraphEnd(whole, s.marked);
-    return whole.str();
+    return detail::resolved(whole.str());
 }
 const detail::ListSet& Access::lists(const cCell& cell) { return cell.state().lists; }
 

@@ -121,18 +121,25 @@ std::int32_t cDocument::StyleIndex(const std::string& StyleName) {
     return static_cast<std::int32_t>(styles.size());
 }
 
-// The body drops the page break after the last page. Every page fragment
-// ends with "}\page ", so the last break is the last six characters (what
-// a page holds before them, raw RTF's own "\page " included, stays), and
-// blanking it and trimming the spaces it leaves (the "}" before it stops
-// the trimming) is leaving those six characters out.
+// The body, segment by segment: a section's words, the header and footer
+// the writer writes for it, its pages' text with the indexes resolved for
+// the place it stands in; then the last section's words once more.
 namespace {
 
 template <class Visit>
-void forEachBodyPiece(const detail::DocumentState& state, Visit&& visit) {
-    state.pagesRtf.forEach(visit);
-    // The last section's words, once more at the top level of the document:
-    // LibreOffice takes the last section's properties from there.
+void forEachBodyPiece(const cDocument& doc, const detail::DocumentState& state, Visit&& visit) {
+    for (const detail::Segment& segment : state.body) {
+        visit(std::string_view(segment.words));
+        if (segment.furniture) {
+            std::string furniture;
+            rtf::appendSectionFurniture(furniture, doc, state, segment.header.get(), segment.footer.get());
+            detail::RefResolver(nullptr).feed(furniture, visit);
+        }
+        detail::RefResolver resolver(segment.maps.get());
+        segment.text.forEach([&](std::string_view piece) { resolver.feed(piece, visit); });
+    }
+    // LibreOffice takes the last section's properties from the top level of
+    // the document, after the pages.
     if (!state.lastSectionWords.empty()) {
         visit(std::string_view("}"));
         visit(std::string_view(state.lastSectionWords));
@@ -142,31 +149,45 @@ void forEachBodyPiece(const detail::DocumentState& state, Visit&& visit) {
     }
 }
 
+std::size_t bodySize(const detail::DocumentState& state) noexcept {
+    std::size_t size = 0;
+    for (const detail::Segment& segment : state.body) size += segment.words.size() + segment.text.size();
+    return size;
+}
+
+// The header, from "{\rtf1" to the opening of the body.
+std::string headerText(const cDocument& doc, const detail::DocumentState& state) {
+    std::string header;
+    rtf::appendHeader(header, doc, state);
+    header += '{';
+    return detail::resolved(header);
+}
+
 }  // namespace
 
 std::string cDocument::Rtf() const {
     std::string out;
     // The header is a few hundred bytes unless the header or footer paragraph is large.
-    out.reserve(state().pagesRtf.size() + 4096);
+    const std::size_t size = bodySize(state());
+    out.reserve(size + 4096);
     // A large document's string is advised for huge pages before it is written.
-    if (state().pagesRtf.size() >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
-    rtf::appendHeader(out, *this, state());
-    out += '{';
-    forEachBodyPiece(state(), [&](std::string_view piece) { out.append(piece); });
+    if (size >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
+    out += headerText(*this, state());
+    forEachBodyPiece(*this, state(), [&](std::string_view piece) { out.append(piece); });
     return out;
 }
 
 Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
     // The pages go to the file as they are held, never joined in memory.
-    std::string header;
-    rtf::appendHeader(header, *this, state());
-    header += '{';
-    std::vector<std::string_view> pieces{header};
-    forEachBodyPiece(state(), [&](std::string_view piece) { pieces.push_back(piece); });
+    const std::string header = headerText(*this, state());
+    auto produce = [&](const platform::Sink& sink) {
+        sink(header);
+        forEachBodyPiece(*this, state(), sink);
+    };
     // A device took all of it when the writing did not fail; a file is
     // looked at.
-    if (platform::writeFileReplacing(sRTFFile, pieces) == platform::Written::Device) return True;
+    if (platform::writeFileReplacing(sRTFFile, produce) == platform::Written::Device) return True;
     return detail::FileExists(sRTFFile) ? True : False;
 }
 
@@ -176,15 +197,57 @@ vlRTFOrientation orientationOf(const cPage& page) {
     return page.Orientation == oPortrait || page.Orientation == oLandscape ? page.Orientation : oDocument;
 }
 
-// A section's sheet, turned as asked, in the document's size and margins:
-// the sheet is described in portrait terms, and landscape turns it with its
-// margins, as the document's own.
-void appendSectionSheet(const cDocument& doc, vlRTFOrientation orientation, std::string& out) {
-    bool landscape = orientation == oLandscape;
+// The sheet a page asks for, the document's where it asks for none of its own.
+rtf::Sheet sheetAsked(const cDocument& doc, const cPage& page) noexcept {
+    auto pick = [](std::int32_t own, std::int32_t least, std::int32_t document) {
+        return own >= least ? own : document;
+    };
+    return {pick(page.PageWidth, 1, doc.PageWidth),           pick(page.PageHeight, 1, doc.PageHeight),
+            pick(page.PageMarginLeft, 0, doc.PageMarginLeft), pick(page.PageMarginRight, 0, doc.PageMarginRight),
+            pick(page.PageMarginTop, 0, doc.PageMarginTop),   pick(page.PageMarginBottom, 0, doc.PageMarginBottom)};
+}
+
+bool ownSheet(const cPage& page) noexcept {
+    return page.PageWidth > 0 || page.PageHeight > 0 || page.PageMarginLeft >= 0 || page.PageMarginRight >= 0 ||
+           page.PageMarginTop >= 0 || page.PageMarginBottom >= 0;
+}
+
+// A section's sheet, turned as asked: the sheet is described in portrait
+// terms, and landscape turns it with its margins, as the document's own.
+void appendSectionSheet(const rtf::Sheet& sheet, bool landscape, std::string& out) {
     if (landscape) out += "\\lndscpsxn";
-    rtf::appendSheet(out, doc, landscape,
+    rtf::appendSheet(out, sheet, landscape,
                      {"\\pgwsxn", "\\pghsxn", "\\marglsxn", "\\margrsxn", "\\margtsxn", "\\margbsxn"});
     out += ' ';
+}
+
+// The words a section a page asks for starts with after "\sect": its
+// defaults reset ("\sectd"; the first section keeps the document's), its
+// numbering, its sheet.
+std::string sectionWords(const cDocument& doc, const cPage& page, bool later) {
+    std::string words(later ? "\\sectd" : "");
+    if (page.PageNumberStart > 0) appendWord(words, "\\pgnrestart\\pgnstarts", page.PageNumberStart);
+    else if (later) words += "\\pgncont";
+    const vlRTFOrientation orientation = orientationOf(page);
+    if (orientation != oDocument || ownSheet(page)) {
+        const bool landscape = orientation == oDocument ? doc.PageLandscape != 0 : orientation == oLandscape;
+        appendSectionSheet(sheetAsked(doc, page), landscape, words);
+    } else {
+        words += ' ';
+    }
+    return words;
+}
+
+// What a page asks of its section beyond its orientation and its header and
+// footer, as a text to compare: nothing for a page that asks nothing.
+std::string askedKey(const cPage& page) {
+    std::string key;
+    if (page.PageNumberStart > 0) appendWord(key, "n", page.PageNumberStart);
+    if (ownSheet(page))
+        for (std::int32_t value : {page.PageWidth, page.PageHeight, page.PageMarginLeft, page.PageMarginRight,
+                                   page.PageMarginTop, page.PageMarginBottom})
+            appendWord(key, " ", value);
+    return key;
 }
 
 }  // namespace
@@ -193,29 +256,182 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     if (!Page) return False;
     detail::DocumentState& s = state();
     std::int32_t count = detail::add(s.pageCount, 1);
-    // What goes before the page: nothing before the first, a page break
-    // between pages, a section break where the orientation changes. A new
-    // section starts from the document's defaults ("\\sectd") and numbers
-    // its pages on; the first section keeps the document's numbering.
-    const vlRTFOrientation orientation = orientationOf(*Page);
-    const bool turns = orientation != (s.pageCount == 0 ? oDocument : s.lastOrientation);
     const bool later = s.pageCount > 0;
-    std::string words(later && turns ? "\\sectd\\pgncont" : "");
-    if (turns && orientation != oDocument) appendSectionSheet(*this, orientation, words);
-    else if (turns) words += ' ';
+    // A page goes on in the section before it when it asks for the same;
+    // the first page starts the first section, which the document's header
+    // describes, and asks for words of its own only when it differs.
+    const vlRTFOrientation orientation = orientationOf(*Page);
+    const std::string key = askedKey(*Page);
+    const bool own = Page->PageHeader || Page->PageFooter;
+    const bool turns = (later ? orientation != s.lastOrientation : orientation != oDocument) ||
+                       key != s.lastSectionKey || Page->PageHeader != s.lastHeader || Page->PageFooter != s.lastFooter;
+    std::string words = turns ? sectionWords(*this, *Page, later) : std::string();
+    // A section returning to the document's header and footer after one that
+    // had its own writes them again; one with its own has them written.
+    const bool furniture = turns && (own || (later && s.lastOwnFurniture));
+    const bool sheetless = turns && later && orientation == oDocument && !ownSheet(*Page);
     std::string before(!later ? "" : turns ? "\\sect" : "\\page ");
-    if (turns) before += words;
+    before += words;
+    // Copies of the section's own header and footer, as they are now.
+    auto copy = [](const std::shared_ptr<cPage>& page) {
+        if (!page) return std::shared_ptr<const cPage>();
+        auto taken = std::make_shared<cPage>(*page);
+        taken->PageHeader = nullptr;
+        taken->PageFooter = nullptr;
+        return std::shared_ptr<const cPage>(std::move(taken));
+    };
+    std::shared_ptr<const cPage> header = furniture ? copy(Page->PageHeader) : nullptr;
+    std::shared_ptr<const cPage> footer = furniture ? copy(Page->PageFooter) : nullptr;
     detail::ListSet lists = s.lists.with(Access::lists(*Page));
-    s.pagesRtf.writeWhole([&] {
-        s.pagesRtf.append(before);
-        detail::appendContent(*Page, s.pagesRtf);
-    });
+    for (const cPage* page : {header.get(), footer.get()}) {
+        if (!page || Access::lists(*page).empty()) continue;
+        if (lists.empty()) lists = s.lists.with(Access::lists(*page));
+        else lists.add(Access::lists(*page));
+    }
+    // A new segment where the writer writes the section's header and footer,
+    // or after an assembled document's.
+    const bool segment = furniture || sheetless || s.body.empty() || s.body.back().maps;
+    if (segment) {
+        detail::Segment next;
+        next.furniture = furniture;
+        next.sheetless = sheetless;
+        next.header = std::move(header);
+        next.footer = std::move(footer);
+        if (furniture || sheetless) next.words = std::move(before);
+        else next.text.append(before);
+        detail::appendContent(*Page, next.text);
+        if (s.body.size() == s.body.capacity()) s.body.reserve(s.body.size() * 2 + 4);
+        s.body.push_back(std::move(next));
+    } else {
+        detail::Chunks& text = s.body.back().text;
+        text.writeWhole([&] {
+            text.append(before);
+            detail::appendContent(*Page, text);
+        });
+    }
     s.pageCount = count;
     s.lists.take(lists);
     if (turns) {
         s.lastOrientation = orientation;
-        s.lastSectionWords.swap(words);
+        s.lastSectionWords = std::move(words);
+        s.lastSectionKey = key;
+        s.lastSheetless = sheetless;
+        s.lastHeader = Page->PageHeader;
+        s.lastFooter = Page->PageFooter;
+        s.lastOwnFurniture = own;
     }
+    return True;
+}
+
+namespace {
+
+// What an assembled document's indexes are in the whole, entering its fonts,
+// colours and styles there; its lists become lists of their own, numbered
+// after every list the whole has so far.
+detail::IndexMaps enterTables(cDocument& whole, const cDocument& part, const detail::DocumentState& p) {
+    detail::IndexMaps maps;
+    maps.fonts.push_back(whole.FontIndex(part.FontDefaultName, part.FontDefaultCharSet));
+    for (std::size_t k = 1; k < p.fontNames.size(); ++k)
+        maps.fonts.push_back(whole.FontIndex(p.fontNames[k], p.fontCharSets[k]));
+    for (std::int32_t color : p.colors) maps.colors.push_back(whole.ColorIndex(color));
+    for (const std::string& style : p.styles) maps.styles.push_back(whole.StyleIndex(style));
+    const detail::ListSet lists = rtf::documentLists(whole, Access::state(whole));
+    const auto& numbers = lists.numbers();
+    const std::int32_t highest = numbers.empty() ? 0 : numbers.back();
+    maps.listShift = detail::add(highest, highest % 2);
+    return maps;
+}
+
+// The words that start an assembled document's first section: its sheet, its
+// numbering, its first page's own header and footer named, its header and
+// footer (in its own indexes).
+std::string partOpening(const cDocument& part, const detail::DocumentState& p, bool later, Boolean restart) {
+    std::string words(later ? "\\sect\\sectd" : "\\sectd");
+    if (restart == True) appendWord(words, "\\pgnrestart\\pgnstarts", part.PageNumberStart);
+    else words += "\\pgncont";
+    if (part.FirstPageHeader || part.FirstPageFooter) words += "\\titlepg";
+    appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, words);
+    std::string numbering, number;
+    rtf::appendNumbering(numbering, part, number);
+    if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
+    rtf::appendHeaderAndFooter(words, part, number, {rtf::facingPages(part, p), true, nullptr, nullptr});
+    return words;
+}
+
+// One of an assembled document's segments as a segment of the whole: its
+// section words, with its document's sheet where they lean on it, and the
+// header and footer its writer would write, all as text of the part.
+detail::Segment partSegment(const cDocument& part, const detail::DocumentState& p, const detail::Segment& from,
+                            const std::shared_ptr<const detail::IndexMaps>& maps) {
+    detail::Segment out;
+    std::string words = from.words;
+    if (from.sheetless) appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, words);
+    if (from.furniture) rtf::appendSectionFurniture(words, part, p, from.header.get(), from.footer.get());
+    out.text.append(words);
+    out.text.appendShared(from.text);
+    out.maps = from.maps ? std::make_shared<const detail::IndexMaps>(maps->after(*from.maps)) : maps;
+    return out;
+}
+
+}  // namespace
+
+Boolean cDocument::InsertDocument(const std::shared_ptr<cDocument>& Document, Boolean RestartNumbering) {
+    if (!Document) return False;
+    if (Document.get() == this) throw Error(errors::InvalidArgument);
+    const cDocument& part = *Document;
+    const detail::DocumentState& p = part.state();
+    if (p.pageCount == 0) return False;
+    detail::DocumentState& s = state();
+    const std::int32_t count = detail::add(s.pageCount, p.pageCount);
+    // Everything is made before anything is taken; the tables are entered
+    // into at once, and put back as they were when a later step fails.
+    auto fontNames = s.fontNames;
+    auto fontCharSets = s.fontCharSets;
+    auto fontIndexes = s.fontIndexes;
+    auto colors = s.colors;
+    auto colorIndexes = s.colorIndexes;
+    auto styles = s.styles;
+    std::vector<detail::Segment> segments;
+    detail::ListSet lists = s.lists;
+    std::string last;
+    try {
+        auto maps = std::make_shared<const detail::IndexMaps>(enterTables(*this, part, p));
+        const detail::ListSet partLists = rtf::documentLists(part, p);
+        for (std::int32_t n : partLists.numbers()) lists.add(detail::add(n, maps->listShift));
+        segments.reserve(p.body.size());
+        for (const detail::Segment& from : p.body) segments.push_back(partSegment(part, p, from, maps));
+        segments.front().text.prepend(partOpening(part, p, s.pageCount > 0, RestartNumbering));
+        // The last section's words, said again after the pages.
+        if (p.lastSectionWords.empty()) {
+            last = "\\sectd";
+            appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, last);
+        } else {
+            last = p.lastSectionWords;
+            if (p.lastSheetless) appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, last);
+        }
+        if (s.body.capacity() - s.body.size() < segments.size())
+            s.body.reserve(std::max(s.body.size() * 2, s.body.size() + segments.size()));
+    } catch (...) {
+        s.fontNames = std::move(fontNames);
+        s.fontCharSets = std::move(fontCharSets);
+        s.fontIndexes = std::move(fontIndexes);
+        s.colors = std::move(colors);
+        s.colorIndexes = std::move(colorIndexes);
+        s.styles = std::move(styles);
+        throw;
+    }
+    // Nothing fails from here on.
+    for (detail::Segment& segment : segments) s.body.push_back(std::move(segment));
+    s.lists = std::move(lists);
+    s.pageCount = count;
+    s.facing = s.facing || rtf::facingPages(part, p);
+    s.lastSectionWords.swap(last);
+    // The next page of the whole's own starts a section of the whole's.
+    s.lastSectionKey = "\x01";
+    s.lastHeader = nullptr;
+    s.lastFooter = nullptr;
+    s.lastOwnFurniture = true;
+    s.lastSheetless = false;
     return True;
 }
 

@@ -11,6 +11,7 @@
 #include "common/checked.hpp"
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
+#include "common/refs.hpp"
 #include "rtf/paragraph.hpp"
 
 namespace velloran {
@@ -225,7 +226,7 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth);
             appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth);
             if (cell.BackColorIndex != white)
-                detail::appendWord(out, "\\clcbpat", detail::narrow16(cell.BackColorIndex));
+                detail::appendRef(out, "\\clcbpat", detail::Ref::Color, detail::narrow16(cell.BackColorIndex));
             appendCellLayout(out, cell);
             edge = detail::add(edge, cellWidth(cell, page.TableWidth, out));
             detail::appendWord(out, "\\cellx", edge);

@@ -197,14 +197,23 @@ void appendInfo(std::string& out, const cDocument& doc, std::int32_t pages, cons
     out += "}{\\nofwords0}{\\nofchars0}{\\vern8351}}";
 }
 
+Sheet sheetOf(const cDocument& doc) noexcept {
+    return {doc.PageWidth,       doc.PageHeight,    doc.PageMarginLeft,
+            doc.PageMarginRight, doc.PageMarginTop, doc.PageMarginBottom};
+}
+
 // The sheet is described in portrait terms; landscape turns it with its margins.
+void appendSheet(std::string& out, const Sheet& sheet, bool landscape, const std::array<const char*, 6>& words) {
+    appendWord(out, words[0], landscape ? sheet.height : sheet.width);
+    appendWord(out, words[1], landscape ? sheet.width : sheet.height);
+    appendWord(out, words[2], landscape ? sheet.bottom : sheet.left);
+    appendWord(out, words[3], landscape ? sheet.top : sheet.right);
+    appendWord(out, words[4], landscape ? sheet.left : sheet.top);
+    appendWord(out, words[5], landscape ? sheet.right : sheet.bottom);
+}
+
 void appendSheet(std::string& out, const cDocument& doc, bool landscape, const std::array<const char*, 6>& words) {
-    appendWord(out, words[0], landscape ? doc.PageHeight : doc.PageWidth);
-    appendWord(out, words[1], landscape ? doc.PageWidth : doc.PageHeight);
-    appendWord(out, words[2], landscape ? doc.PageMarginBottom : doc.PageMarginLeft);
-    appendWord(out, words[3], landscape ? doc.PageMarginTop : doc.PageMarginRight);
-    appendWord(out, words[4], landscape ? doc.PageMarginLeft : doc.PageMarginTop);
-    appendWord(out, words[5], landscape ? doc.PageMarginRight : doc.PageMarginBottom);
+    appendSheet(out, sheetOf(doc), landscape, words);
 }
 
 // Page numbering belongs to the section, so it follows "\sectd", which
@@ -270,25 +279,49 @@ bool hasFooter(const cDocument& doc) noexcept {
 // nothing back, so every rendering of a document is the same. With even
 // pages of their own, the others are the odd pages' (\headerr, \footerr);
 // the first page's own follow \titlepg, which the section's words carry.
-// \\titlepg and \\facingp switch the header and the footer both: where the
-// host gave only one of a pair its own, the other is the ordinary one.
-void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
-    const bool facing = doc.EvenPageHeader || doc.EvenPageFooter;
-    const bool title = doc.FirstPageHeader || doc.FirstPageFooter;
+// \titlepg and \facingp switch the header and the footer both: where the
+// host gave only one of a pair its own, the other is the ordinary one. A
+// later section's own header or footer stands in place of the ordinary one
+// on all its pages.
+void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number, const Furniture& f) {
+    const bool title = f.first && (doc.FirstPageHeader || doc.FirstPageFooter);
+    const cPage* evenHeader = f.header ? f.header : doc.EvenPageHeader.get();
+    const cPage* evenFooter = f.footer ? f.footer : doc.EvenPageFooter.get();
     auto header = [&](const char* group) {
-        appendFurniture(out, group, number, doc.Header.get(), doc.PageHeader.get());
+        if (f.header) appendFurniture(out, group, number, nullptr, f.header);
+        else appendFurniture(out, group, number, doc.Header.get(), doc.PageHeader.get());
     };
-    auto footer = [&](const char* group) { appendFurniture(out, group, "", doc.Footer.get(), doc.PageFooter.get()); };
-    header(facing ? "{\\headerr" : "{\\header");
-    if (doc.EvenPageHeader) appendFurniture(out, "{\\headerl", number, nullptr, doc.EvenPageHeader.get());
-    else if (facing) header("{\\headerl");
-    if (doc.FirstPageHeader) appendFurniture(out, "{\\headerf", "", nullptr, doc.FirstPageHeader.get());
+    auto footer = [&](const char* group) {
+        if (f.footer) appendFurniture(out, group, "", nullptr, f.footer);
+        else appendFurniture(out, group, "", doc.Footer.get(), doc.PageFooter.get());
+    };
+    header(f.facing ? "{\\headerr" : "{\\header");
+    if (f.facing && evenHeader) appendFurniture(out, "{\\headerl", number, nullptr, evenHeader);
+    else if (f.facing) header("{\\headerl");
+    if (title && doc.FirstPageHeader) appendFurniture(out, "{\\headerf", "", nullptr, doc.FirstPageHeader.get());
     else if (title) header("{\\headerf");
-    footer(facing ? "{\\footerr" : "{\\footer");
-    if (doc.EvenPageFooter) appendFurniture(out, "{\\footerl", "", nullptr, doc.EvenPageFooter.get());
-    else if (facing) footer("{\\footerl");
-    if (doc.FirstPageFooter) appendFurniture(out, "{\\footerf", "", nullptr, doc.FirstPageFooter.get());
+    footer(f.facing ? "{\\footerr" : "{\\footer");
+    if (f.facing && evenFooter) appendFurniture(out, "{\\footerl", "", nullptr, evenFooter);
+    else if (f.facing) footer("{\\footerl");
+    if (title && doc.FirstPageFooter) appendFurniture(out, "{\\footerf", "", nullptr, doc.FirstPageFooter.get());
     else if (title) footer("{\\footerf");
+}
+
+bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept {
+    return doc.EvenPageHeader || doc.EvenPageFooter || state.facing;
+}
+
+void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
+    appendHeaderAndFooter(out, doc, number, {doc.EvenPageHeader || doc.EvenPageFooter, true, nullptr, nullptr});
+}
+
+// A later section's header and footer: the document's page number, and its
+// own or the document's ordinary header and footer.
+void appendSectionFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+                            const cPage* header, const cPage* footer) {
+    std::string words, number;
+    appendNumbering(words, doc, number);
+    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), false, header, footer});
 }
 
 // \pmmetafile28 names a picture's metafile type, out of place outside a
@@ -320,7 +353,7 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     if (hasHeader(doc)) out += "\\pgbrdrhead\\headery720 ";
     if (hasFooter(doc)) out += "\\pgbrdrfoot\\footery720 ";
     // Even pages with headers or footers of their own.
-    if (doc.EvenPageHeader || doc.EvenPageFooter) out += "\\facingp";
+    if (facingPages(doc, state)) out += "\\facingp";
     // Widow and orphan control on; footnotes at the bottom of the page; the
     // section's properties reset to their defaults, the first page's own
     // header or footer named.
@@ -328,7 +361,7 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     if (doc.FirstPageHeader || doc.FirstPageFooter) out += "\\titlepg ";
     std::string number;
     appendNumbering(out, doc, number);
-    appendHeaderAndFooter(out, doc, number);
+    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), true, nullptr, nullptr});
     appendBodyDefaults(out, doc, state);
 }
 

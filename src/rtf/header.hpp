@@ -30,11 +30,29 @@ detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState&
 void appendListTables(std::string& out, const detail::ListSet& lists);
 void appendInfo(std::string& out, const cDocument& doc, std::int32_t pages, const std::string& stamp);
 // The sheet's size and margins in the words given, turned for landscape.
+struct Sheet {
+    std::int32_t width, height, left, right, top, bottom;
+};
+Sheet sheetOf(const cDocument& doc) noexcept;
+void appendSheet(std::string& out, const Sheet& sheet, bool landscape, const std::array<const char*, 6>& words);
 void appendSheet(std::string& out, const cDocument& doc, bool landscape, const std::array<const char*, 6>& words);
 // The section's page numbering words; the page number's paragraph, or
 // nothing, goes to number.
 void appendNumbering(std::string& out, const cDocument& doc, std::string& number);
+// The header and footer groups: with even pages' own (facing), the first
+// page's own where the section is the first, and in place of the ordinary
+// ones a section's own header or footer (when not null).
+struct Furniture {
+    bool facing, first;
+    const cPage* header;
+    const cPage* footer;
+};
+void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number, const Furniture& f);
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
+// Whether the document's pages face each other (even pages with their own).
+bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept;
+void appendSectionFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+                            const cPage* header, const cPage* footer);
 // Whether the document has a header, or a footer, of any kind.
 bool hasHeader(const cDocument& doc) noexcept;
 bool hasFooter(const cDocument& doc) noexcept;

@@ -5,6 +5,7 @@
 #include "common/access.hpp"
 #include "common/checked.hpp"
 #include "common/numtext.hpp"
+#include "common/refs.hpp"
 
 namespace velloran::rtf {
 
@@ -70,7 +71,7 @@ const char* alignmentWord(vlRTFAlignment align) noexcept {
 namespace {
 
 void appendListItem(std::string& out, std::int32_t list, std::int32_t level) {
-    detail::appendWord(out, "\\ls", list);
+    detail::appendRef(out, "\\ls", detail::Ref::List, list);
     detail::appendWord(out, "\\ilvl", std::clamp(level, 0, 8));
 }
 
@@ -108,7 +109,7 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     auto length = [&](const char* word, std::int32_t value) {
         if (value != 0) detail::appendWord(out, word, value);
     };
-    if (p.StyleIndex > 0) detail::appendWord(out, "\\s", p.StyleIndex);
+    if (p.StyleIndex > 0) detail::appendRef(out, "\\s", detail::Ref::Style, p.StyleIndex);
     length("\\fi", p.IndentFirstLine);
     length("\\li", p.IndentLeft);
     length("\\ri", p.IndentRight);

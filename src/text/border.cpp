@@ -3,6 +3,7 @@
 #include "common/access.hpp"
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
+#include "common/refs.hpp"
 
 namespace velloran {
 
@@ -33,7 +34,7 @@ void appendSide(std::string& out, const char* prefix, Boolean visible, std::int3
     }
     out += '\\';
     out += style;
-    appendWord(out, "\\brdrcf", color);
+    detail::appendRef(out, "\\brdrcf", detail::Ref::Color, color);
     appendWord(out, "\\brdrw", width);
 }
 

@@ -9,6 +9,7 @@
 #include <velloran/picture.hpp>
 
 #include "common/access.hpp"
+#include "common/refs.hpp"
 #include "common/checked.hpp"
 #include "common/files.hpp"
 #include "common/lists.hpp"
@@ -68,7 +69,7 @@ const detail::ListSet& Access::lists(const cParagraph& paragraph) { return parag
 std::string Access::content(const cParagraph& paragraph) {
     std::string out;
     rtf::appendParagraph(out, paragraph.state().text());
-    return out;
+    return detail::resolved(out);
 }
 
 Boolean cParagraph::InsertText(const std::shared_ptr<cText>& Text) {

@@ -4,6 +4,7 @@
 #include "common/checked.hpp"
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
+#include "common/refs.hpp"
 #include "text/strings.hpp"
 
 namespace velloran {
@@ -178,14 +179,14 @@ void appendTextRun(std::string& out, const cText* run) {
         if (run->SmallCaps == True) out += "\\scaps";
         if (run->AllCaps == True) out += "\\caps";
         if (run->Hidden == True) out += "\\v";
-        appendWord(out, "\\f", run->FontIndex);
+        appendRef(out, "\\f", Ref::Font, run->FontIndex);
         if (run->BackColorIndex != module.whiteColorIndex) {
-            appendWord(out, "\\chcfpat0\\chcbpat", run->BackColorIndex);
-            appendWord(out, "\\cb", run->BackColorIndex);
+            appendRef(out, "\\chcfpat0\\chcbpat", Ref::Color, run->BackColorIndex);
+            appendRef(out, "\\cb", Ref::Color, run->BackColorIndex);
         }
-        if (run->ForeColorIndex != module.blackColorIndex) appendWord(out, "\\cf", run->ForeColorIndex);
+        if (run->ForeColorIndex != module.blackColorIndex) appendRef(out, "\\cf", Ref::Color, run->ForeColorIndex);
         if (run->Height != 0) appendWord(out, "\\fs", halfPoints);
-        if (run->HighlightColorIndex != 0) appendWord(out, "\\highlight", run->HighlightColorIndex);
+        if (run->HighlightColorIndex != 0) appendRef(out, "\\highlight", Ref::Color, run->HighlightColorIndex);
         if (run->VerticalPosition == vSuperscript) out += "\\super";
         if (run->VerticalPosition == vSubscript) out += "\\sub";
         if (run->CharacterSpacing != 0) appendWord(out, "\\expndtw", run->CharacterSpacing);

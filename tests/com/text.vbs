@@ -76,6 +76,14 @@ Set t = TextOf("x")
 t.RawRtf = "\emdash "
 t.RawRtf = "}{"
 CheckVelloranErr "raw RTF that closes a group it did not open", 5, "Invalid procedure call or argument"
+Dim sectioned, whole, result
+Set sectioned = Make("cPage")
+Set sectioned.PageHeader = sectioned
+CheckVelloranErr "a page as its own section's header", 5, "Invalid procedure call or argument"
+Set whole = Make("cDocument")
+whole.InsertPage sectioned
+result = whole.InsertDocument(whole)
+CheckVelloranErr "a document assembled into itself", 5, "Invalid procedure call or argument"
 On Error GoTo 0
 Check "refused raw RTF leaves the run as it was", RunRtf(t), "{\f0\fs20 x{\uc1 \emdash }}"
 Set q = ParagraphOf("abc")

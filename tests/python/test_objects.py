@@ -285,6 +285,17 @@ def test_invalid_arguments_are_value_errors_and_change_nothing():
         p.AddTabStop(-1)
     with pytest.raises(v.ArgumentError):
         v.cDocument().StyleIndex("")
+    page, header = v.cPage(), v.cPage()
+    header.PageFooter = v.cPage()
+    for ring in (page, header):  # pages would hold each other and never be freed
+        with pytest.raises(v.ArgumentError):
+            page.PageHeader = ring
+    assert page.PageHeader is None
+    doc = v.cDocument()
+    doc.InsertPage(page)
+    with pytest.raises(v.ArgumentError):
+        doc.InsertDocument(doc)
+    assert doc.LastPage == 1
 
 
 def test_a_failed_call_leaves_its_target_unchanged(fixed_clock):

@@ -876,6 +876,54 @@ void reportDocument(const std::string& folder) {
 }
 }  // namespace
 
+// Sections and parts: a section with its own header, paper and numbers, a
+// second document assembled with its own sheet, header, font and colour,
+// then the document's own again. Each page says what it expects to stand on.
+void assembledDocument(const std::string& folder) {
+    auto page = [](cDocument& d, const std::string& text, const std::string& font, std::int32_t rgb) {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        t->FontIndex = d.FontIndex(font);
+        t->ForeColorIndex = d.ColorIndex(rgb);
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(t);
+        auto pg = std::make_shared<cPage>();
+        pg->InsertParagraph(p);
+        return pg;
+    };
+    auto headerOf = [&](cDocument& d, const std::string& text) {
+        auto h = page(d, text, "", 0);
+        return h;
+    };
+    cDocument doc;
+    auto whole = std::make_shared<cParagraph>();
+    auto wt = std::make_shared<cText>();
+    wt->Text("Whole header");
+    whole->InsertText(wt);
+    doc.Header = whole;
+    doc.InsertPage(page(doc, "First of the whole", "Courier New", 0x0000FF));
+    auto own = page(doc, "Section of its own", "Courier New", 0x0000FF);
+    own->PageHeader = headerOf(doc, "Section header");
+    own->PageWidth = 12240, own->PageHeight = 15840;
+    doc.InsertPage(own);
+    auto part = std::make_shared<cDocument>();
+    part->PageLandscape = True;
+    part->PageHeader = headerOf(*part, "Part header");
+    part->InsertPage(page(*part, "First of the part", "Times New Roman", 0x008000));
+    part->InsertPage(page(*part, "Second of the part", "Times New Roman", 0x008000));
+    doc.InsertDocument(part, True);
+    doc.InsertPage(page(doc, "Back in the whole", "Courier New", 0x0000FF));
+    doc.Save(folder + "/assembled.rtf");
+    std::ofstream json(folder + "/assembled.json", std::ios::binary);
+    // Each page: its size in points, its header's line, its text, the text's font and colour.
+    json << "{\"document\": \"assembled.rtf\", \"kind\": \"assembled\", \"pages\": ["
+         << "[[595, 842], \"Whole header\", \"First of the whole\", \"Courier New\", \"#ff0000\"], "
+         << "[[612, 792], \"Section header\", \"Section of its own\", \"Courier New\", \"#ff0000\"], "
+         << "[[842, 595], \"Part header\", \"First of the part\", \"Times New Roman\", \"#008000\"], "
+         << "[[842, 595], \"Part header\", \"Second of the part\", \"Times New Roman\", \"#008000\"], "
+         << "[[595, 842], \"Whole header\", \"Back in the whole\", \"Courier New\", \"#ff0000\"]]}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -896,6 +944,7 @@ int main(int argc, char** argv) {
         numberedDocument(argv[1]);
         featuresDocument(argv[1]);
         reportDocument(argv[1]);
+        assembledDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

@@ -929,6 +929,39 @@ def check_report(suite, e, work):
 
 # ---------------------------------------------------------------------------
 
+def check_assembled(suite, e, work):
+    """Sections and assembled parts: LibreOffice's pages, each with its own
+    size and header, and the runs' fonts and colours renumbered into the
+    whole's tables."""
+    name = e["document"]
+    stem = name[:-4]
+    pdf = os.path.join(work, "libreoffice", stem + ".pdf")
+    sizes = []
+    if os.path.exists(pdf):
+        info = subprocess.run(["pdfinfo", "-f", "1", "-l", "99", pdf], capture_output=True, text=True).stdout
+        sizes = [[round(float(w)), round(float(h))]
+                 for w, h in re.findall(r"Page\s+\d+ size:\s+([\d.]+) x ([\d.]+)", info)]
+    pages = pdf_lines(pdf) if os.path.exists(pdf) else []
+    suite.check(name + ": LibreOffice each page's size, header and text",
+                [[s, p[:1], p[1:]] for s, p in zip(sizes, pages)],
+                [[size, [header], [text]] for size, header, text, _, _ in e["pages"]])
+    odt_path = os.path.join(work, "libreoffice", stem + ".odt")
+    if not os.path.exists(odt_path):
+        suite.check(name + ": LibreOffice read the document", False, True)
+        return
+    odt = Odt(odt_path)
+    body = odt.content.find("office:body/office:text", NS)
+    runs = []
+    for span in body.iter(q("text", "span")):
+        style = odt.named.get(("text", span.get(q("text", "style-name"))))
+        props = style.find(q("style", "text-properties")) if style is not None else None
+        attrs = props.attrib if props is not None else {}
+        if "".join(span.itertext()):
+            runs.append(["".join(span.itertext()), attrs.get(q("style", "font-name")), attrs.get(q("fo", "color"))])
+    suite.check(name + ": LibreOffice each part's runs in their own font and colour", runs,
+                [[text, font, color] for _, _, text, font, color in e["pages"]])
+
+
 def need(program, package):
     if shutil.which(program) is None:
         print("FAIL the reader %s is missing (Debian package %s)" % (program, package))
@@ -972,6 +1005,9 @@ def main():
             continue
         if e.get("kind") == "report":
             check_report(suite, e, work)
+            continue
+        if e.get("kind") == "assembled":
+            check_assembled(suite, e, work)
             continue
         check_libreoffice(suite, e, work, name)
         check_pandoc(suite, e, work, name)
