@@ -5,6 +5,7 @@
 // another is written with its indexes mapped to the whole's tables.
 #pragma once
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -24,12 +25,19 @@ inline constexpr char RefEnd = '\x02';
 enum class Ref : char { Font = 'f', Color = 'c', Style = 's', List = 'l' };
 
 // A control word and the index it takes ("\cf" and colour 3).
-inline void appendRef(std::string& out, const char* word, Ref kind, std::int64_t index) {
-    out += word;
-    out += RefStart;
-    out += static_cast<char>(kind);
-    appendNum(out, index);
-    out += RefEnd;
+inline void appendRef(std::string& out, std::string_view word, Ref kind, std::int64_t index) {
+    // One append: the words are a few characters long.
+    char buffer[64];
+    if (word.size() > 32) {
+        out.append(word);
+        word = {};
+    }
+    char* at = std::copy(word.begin(), word.end(), buffer);
+    *at++ = RefStart;
+    *at++ = static_cast<char>(kind);
+    at = std::to_chars(at, buffer + sizeof buffer, index).ptr;
+    *at++ = RefEnd;
+    out.append(buffer, at);
 }
 
 // Where the indexes of an assembled document stand in the whole: font k is

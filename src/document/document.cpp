@@ -345,7 +345,8 @@ detail::IndexMaps enterTables(cDocument& whole, const cDocument& part, const det
 // The words that start an assembled document's first section: its sheet, its
 // numbering, its first page's own header and footer named, its header and
 // footer (in its own indexes).
-std::string partOpening(const cDocument& part, const detail::DocumentState& p, bool later, Boolean restart) {
+std::string partOpening(const cDocument& part, const detail::DocumentState& p, bool later, Boolean restart,
+                        bool wholeFacing) {
     std::string words(later ? "\\sect\\sectd" : "\\sectd");
     if (restart == True) appendWord(words, "\\pgnrestart\\pgnstarts", part.PageNumberStart);
     else words += "\\pgncont";
@@ -354,7 +355,9 @@ std::string partOpening(const cDocument& part, const detail::DocumentState& p, b
     std::string numbering, number;
     rtf::appendNumbering(numbering, part, number);
     if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
-    rtf::appendHeaderAndFooter(words, part, number, {rtf::facingPages(part, p), true, nullptr, nullptr});
+    const bool facing = wholeFacing || rtf::facingPages(part, p);
+    rtf::appendEmptyFurniture(words, facing);
+    rtf::appendHeaderAndFooter(words, part, number, {facing, true, nullptr, nullptr});
     return words;
 }
 
@@ -400,7 +403,8 @@ Boolean cDocument::InsertDocument(const std::shared_ptr<cDocument>& Document, Bo
         for (std::int32_t n : partLists.numbers()) lists.add(detail::add(n, maps->listShift));
         segments.reserve(p.body.size());
         for (const detail::Segment& from : p.body) segments.push_back(partSegment(part, p, from, maps));
-        segments.front().text.prepend(partOpening(part, p, s.pageCount > 0, RestartNumbering));
+        segments.front().text.prepend(
+            partOpening(part, p, s.pageCount > 0, RestartNumbering, rtf::facingPages(*this, s)));
         // The last section's words, said again after the pages.
         if (p.lastSectionWords.empty()) {
             last = "\\sectd";

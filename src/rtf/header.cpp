@@ -321,7 +321,15 @@ void appendSectionFurniture(std::string& out, const cDocument& doc, const detail
                             const cPage* header, const cPage* footer) {
     std::string words, number;
     appendNumbering(words, doc, number);
-    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), false, header, footer});
+    const bool facing = facingPages(doc, state);
+    appendEmptyFurniture(out, facing);
+    appendHeaderAndFooter(out, doc, number, {facing, false, header, footer});
+}
+
+// A section takes the header and footer of the section before it where it
+// names none: empty ones, which its own then replace, end that.
+void appendEmptyFurniture(std::string& out, bool facing) {
+    out += facing ? "{\\headerr}{\\headerl}{\\footerr}{\\footerl}" : "{\\header}{\\footer}";
 }
 
 // \pmmetafile28 names a picture's metafile type, out of place outside a

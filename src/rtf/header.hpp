@@ -51,6 +51,8 @@ void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::st
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
 // Whether the document's pages face each other (even pages with their own).
 bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept;
+// Empty header and footer groups, which a section's own replace.
+void appendEmptyFurniture(std::string& out, bool facing);
 void appendSectionFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
                             const cPage* header, const cPage* footer);
 // Whether the document has a header, or a footer, of any kind.
