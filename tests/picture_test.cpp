@@ -632,12 +632,20 @@ TEST_F(Pictures, PngAndJpegKeptAsTheirFiles) {
     const std::string both = kept(file("b.png", png), eOriginalAndMetafile);
     const std::string metafile = groupOf(picture(file("c.png", png)));
     EXPECT_EQ(both, R"({\*\shppict{\pict\pngblip)" + size + "\r\n" + hex(png) + R"(}}{\nonshppict)" + metafile + "}");
-    // An enhanced metafile is kept as it is in every embedding, at its frame's size.
+    // An enhanced metafile is kept as it is, at its frame's size; beside it, for
+    // eOriginalAndMetafile, a standard metafile of its shapes in its bounds.
     const std::string emf = test::emfFile(5080, 2540);
-    for (auto embedding : {eMetafile, eOriginalAndMetafile})
-        EXPECT_EQ(kept(file("f.emf", emf), embedding),
-                  R"({\pict\emfblip\picscalex100\picscaley100\picw5080\pich2540\picwgoal2886\pichgoal1443 )" +
-                      NoBorder + "\r\n" + hex(emf) + "}");
+    const std::string emfGroup =
+        R"({\pict\emfblip\picscalex100\picscaley100\picw5080\pich2540\picwgoal2886\pichgoal1443 )" + NoBorder + "\r\n" +
+        hex(emf) + "}";
+    EXPECT_EQ(kept(file("f.emf", emf), eMetafile), emfGroup);
+    const std::string fallback = kept(file("f.emf", emf), eOriginalAndMetafile);
+    ASSERT_TRUE(fallback.starts_with(R"({\*\shppict)" + emfGroup + R"(}{\nonshppict{\pict\wmetafile8)")) << fallback;
+    std::vector<std::uint16_t> functions;
+    for (const auto& r : records(metafileOf(fallback.substr(fallback.find("nonshppict")))))
+        functions.push_back(r.function);
+    // The map mode, the window on the bounds (1016 x 508 pixels), the rectangle.
+    EXPECT_EQ(functions, (std::vector<std::uint16_t>{0x0103, 0x020B, 0x020C, 0x041B, 0}));
     // Damaged: cut short, or a record that runs past the end.
     cParagraph para;
     for (std::string damaged : {emf.substr(0, emf.size() - 4), emf}) {

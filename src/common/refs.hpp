@@ -52,7 +52,8 @@ struct IndexMaps {
 
     std::int64_t map(Ref kind, std::int64_t index) const noexcept {
         auto at = [&](const std::vector<std::int32_t>& table, std::int64_t slot) -> std::int64_t {
-            return slot >= 0 && slot < static_cast<std::int64_t>(table.size()) ? table[static_cast<std::size_t>(slot)] : index;
+            return slot >= 0 && slot < static_cast<std::int64_t>(table.size()) ? table[static_cast<std::size_t>(slot)]
+                                                                               : index;
         };
         switch (kind) {
         case Ref::Font: return at(fonts, index);

@@ -355,9 +355,8 @@ std::string partOpening(const cDocument& part, const detail::DocumentState& p, b
     std::string numbering, number;
     rtf::appendNumbering(numbering, part, number);
     if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
-    const bool facing = wholeFacing || rtf::facingPages(part, p);
-    rtf::appendEmptyFurniture(words, facing);
-    rtf::appendHeaderAndFooter(words, part, number, {facing, true, nullptr, nullptr});
+    rtf::appendHeaderAndFooter(words, part, number,
+                               {wholeFacing || rtf::facingPages(part, p), true, true, nullptr, nullptr});
     return words;
 }
 

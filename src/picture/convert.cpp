@@ -187,6 +187,41 @@ bool convertRaster(std::string& out, const cPicture& picture, const Raster& rast
     return group.finish();
 }
 
+// An enhanced metafile is kept as it is, at its frame's size (its own
+// physical size, whatever its resolution), in any embedding; with
+// eOriginalAndMetafile a standard metafile of its lines and shapes
+// stands beside it for readers that show no enhanced one, where it
+// has any.
+bool convertEnhanced(std::string& out, const cPicture& picture, const std::string& source, Sizing& sizing,
+                     float scale) {
+    auto emf = readEnhancedMetafile(source);
+    if (!emf) return false;
+    float W = scale * static_cast<float>(emf->width);
+    float H = scale * static_cast<float>(emf->height);
+    sizing.resolution.reset();
+    sizing.apply(W, H, 0, 0);
+    // The bytes the header counts, without what may follow them.
+    const std::string_view kept = std::string_view(source).substr(0, emf->bytes);
+    std::optional<std::string> standard;
+    if (picture.Embedding == eOriginalAndMetafile) standard = standardFromEnhanced(source, emf->bytes);
+    if (!standard) return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
+    MetafileRecorder recorder;
+    if (!recorder.play(*standard)) return false;
+    const std::size_t mark = out.size();
+    out += "{\\*\\shppict";
+    bool written = appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
+    if (written) {
+        out += "}{\\nonshppict";
+        written = WritePictureRtf(out, picture, recorder.finish(), W, H);
+    }
+    if (!written) {
+        out.resize(mark);
+        return false;
+    }
+    out += '}';
+    return true;
+}
+
 }  // namespace
 
 bool ConvertPicture(std::string& out, const cPicture& picture, const std::string& file, float width, float height,
@@ -213,19 +248,7 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
                          static_cast<double>(scale) * placeable->pixelHeight);
             return WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
-        // An enhanced metafile is kept as it is, at its frame's size (its own
-        // physical size, whatever its resolution), in any embedding: no
-        // metafile of the older kind is made of it.
-        if (isEnhancedMetafile(source)) {
-            auto emf = readEnhancedMetafile(source);
-            if (!emf) return false;
-            float W = scale * static_cast<float>(emf->width);
-            float H = scale * static_cast<float>(emf->height);
-            sizing.resolution.reset();
-            sizing.apply(W, H, 0, 0);
-            // The bytes the header counts, without what may follow them.
-            return appendBlipPicture(out, picture, "emf", std::string_view(source).substr(0, emf->bytes), 0, 0, W, H);
-        }
+        if (isEnhancedMetafile(source)) return convertEnhanced(out, picture, source, sizing, scale);
         const char* kind = startsWith(source, "\x89PNG\r\n\x1a\n") ? "png"
                            : startsWith(source, "\xFF\xD8\xFF")    ? "jpeg"
                                                                    : nullptr;

@@ -87,4 +87,12 @@ bool isEnhancedMetafile(std::string_view file);
 // at the length the header gives, which the file must hold.
 std::optional<EnhancedMetafile> readEnhancedMetafile(std::string_view file);
 
+// A standard metafile (header, records, end record) of what a sound enhanced
+// metafile draws with lines, polylines, polygons, rectangles and ellipses in
+// its pens and brushes, in its own logical units, for readers that show no
+// enhanced metafile. Text, bitmaps, curves, paths, clipping and transforms
+// are left out. Nothing when a coordinate does not fit 16 bits or the file
+// holds nothing of the kind.
+std::optional<std::string> standardFromEnhanced(std::string_view file, std::size_t bytes);
+
 }  // namespace velloran::detail

@@ -287,23 +287,29 @@ void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::st
     const bool title = f.first && (doc.FirstPageHeader || doc.FirstPageFooter);
     const cPage* evenHeader = f.header ? f.header : doc.EvenPageHeader.get();
     const cPage* evenFooter = f.footer ? f.footer : doc.EvenPageFooter.get();
+    // A group with nothing in it is left out, or written empty when blank.
+    auto put = [&](const char* group, const std::string& n, const cParagraph* paragraph, const cPage* page) {
+        const std::size_t before = out.size();
+        appendFurniture(out, group, n, paragraph, page);
+        if (f.blank && out.size() == before) out.append(group).append("}");
+    };
     auto header = [&](const char* group) {
-        if (f.header) appendFurniture(out, group, number, nullptr, f.header);
-        else appendFurniture(out, group, number, doc.Header.get(), doc.PageHeader.get());
+        if (f.header) put(group, number, nullptr, f.header);
+        else put(group, number, doc.Header.get(), doc.PageHeader.get());
     };
     auto footer = [&](const char* group) {
-        if (f.footer) appendFurniture(out, group, "", nullptr, f.footer);
-        else appendFurniture(out, group, "", doc.Footer.get(), doc.PageFooter.get());
+        if (f.footer) put(group, "", nullptr, f.footer);
+        else put(group, "", doc.Footer.get(), doc.PageFooter.get());
     };
     header(f.facing ? "{\\headerr" : "{\\header");
-    if (f.facing && evenHeader) appendFurniture(out, "{\\headerl", number, nullptr, evenHeader);
+    if (f.facing && evenHeader) put("{\\headerl", number, nullptr, evenHeader);
     else if (f.facing) header("{\\headerl");
-    if (title && doc.FirstPageHeader) appendFurniture(out, "{\\headerf", "", nullptr, doc.FirstPageHeader.get());
+    if (title && doc.FirstPageHeader) put("{\\headerf", "", nullptr, doc.FirstPageHeader.get());
     else if (title) header("{\\headerf");
     footer(f.facing ? "{\\footerr" : "{\\footer");
-    if (f.facing && evenFooter) appendFurniture(out, "{\\footerl", "", nullptr, evenFooter);
+    if (f.facing && evenFooter) put("{\\footerl", "", nullptr, evenFooter);
     else if (f.facing) footer("{\\footerl");
-    if (title && doc.FirstPageFooter) appendFurniture(out, "{\\footerf", "", nullptr, doc.FirstPageFooter.get());
+    if (title && doc.FirstPageFooter) put("{\\footerf", "", nullptr, doc.FirstPageFooter.get());
     else if (title) footer("{\\footerf");
 }
 
@@ -312,7 +318,7 @@ bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexc
 }
 
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
-    appendHeaderAndFooter(out, doc, number, {doc.EvenPageHeader || doc.EvenPageFooter, true, nullptr, nullptr});
+    appendHeaderAndFooter(out, doc, number, {doc.EvenPageHeader || doc.EvenPageFooter, true, false, nullptr, nullptr});
 }
 
 // A later section's header and footer: the document's page number, and its
@@ -321,15 +327,7 @@ void appendSectionFurniture(std::string& out, const cDocument& doc, const detail
                             const cPage* header, const cPage* footer) {
     std::string words, number;
     appendNumbering(words, doc, number);
-    const bool facing = facingPages(doc, state);
-    appendEmptyFurniture(out, facing);
-    appendHeaderAndFooter(out, doc, number, {facing, false, header, footer});
-}
-
-// A section takes the header and footer of the section before it where it
-// names none: empty ones, which its own then replace, end that.
-void appendEmptyFurniture(std::string& out, bool facing) {
-    out += facing ? "{\\headerr}{\\headerl}{\\footerr}{\\footerl}" : "{\\header}{\\footer}";
+    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), false, true, header, footer});
 }
 
 // \pmmetafile28 names a picture's metafile type, out of place outside a
@@ -369,7 +367,7 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     if (doc.FirstPageHeader || doc.FirstPageFooter) out += "\\titlepg ";
     std::string number;
     appendNumbering(out, doc, number);
-    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), true, nullptr, nullptr});
+    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), true, false, nullptr, nullptr});
     appendBodyDefaults(out, doc, state);
 }
 

@@ -42,8 +42,10 @@ void appendNumbering(std::string& out, const cDocument& doc, std::string& number
 // The header and footer groups: with even pages' own (facing), the first
 // page's own where the section is the first, and in place of the ordinary
 // ones a section's own header or footer (when not null).
+// A later section takes the groups of the section before it that it does not
+// write itself: blank writes those empty.
 struct Furniture {
-    bool facing, first;
+    bool facing, first, blank;
     const cPage* header;
     const cPage* footer;
 };
@@ -51,8 +53,6 @@ void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::st
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
 // Whether the document's pages face each other (even pages with their own).
 bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept;
-// Empty header and footer groups, which a section's own replace.
-void appendEmptyFurniture(std::string& out, bool facing);
 void appendSectionFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
                             const cPage* header, const cPage* footer);
 // Whether the document has a header, or a footer, of any kind.
