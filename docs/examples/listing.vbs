@@ -3,20 +3,23 @@
 ' column header repeated on every page; then a second document, a figure
 ' in portrait with a header of its own, assembled as a section.
 Function Paragraph(text, bold)
-    Dim run
+    Dim run, p
     Set run = CreateObject("Velloran.cText")
     run.Text = text
     run.Bold = bold
-    Set Paragraph = CreateObject("Velloran.cParagraph")
-    Paragraph.InsertText run
+    Set p = CreateObject("Velloran.cParagraph")
+    p.InsertText run
+    Set Paragraph = p
 End Function
 
 Function Cell(text, percent, bold)
-    Set Cell = CreateObject("Velloran.cCell")
-    Cell.WidthPercent = percent
-    Cell.PaddingLeft = 60: Cell.PaddingRight = 60
-    Cell.PaddingTop = 20: Cell.PaddingBottom = 20
-    Cell.InsertParagraph Paragraph(text, bold)
+    Dim c
+    Set c = CreateObject("Velloran.cCell")
+    c.WidthPercent = percent
+    c.PaddingLeft = 60: c.PaddingRight = 60
+    c.PaddingTop = 20: c.PaddingBottom = 20
+    c.InsertParagraph Paragraph(text, bold)
+    Set Cell = c
 End Function
 
 Set doc = CreateObject("Velloran.cDocument")
@@ -67,7 +70,7 @@ names = Array("ID", "Arm", "Preferred term", "Severity", "Day", "Outcome")
 terms = Array("Headache", "Nausea", "Fatigue", "Dizziness", "Rash")
 severities = Array("Mild", "Moderate", "Severe")
 rows = 2 + 160
-ReDim cells(6, rows)
+Dim cells(6, 162)                      ' columns and rows from 1: index 0 is not used
 For c = 1 To 6
     Set cells(c, 1) = Cell(groups(c - 1), widths(c - 1), True)
     Set cells(c, 2) = Cell(names(c - 1), widths(c - 1), True)
