@@ -193,6 +193,31 @@ TEST_F(Pages, AssembledDocumentsKeepTheirSetUpWithTheWholesIndexes) {
     EXPECT_EQ(self->Rtf(), before);
 }
 
+TEST_F(Pages, AssembledSectionsKeepTheirSheetAndTheWholesFacingPages) {
+    // A part whose one section only starts its numbers again names its sheet at the end.
+    auto numbered = std::make_shared<cDocument>();
+    numbered->PageLandscape = True;
+    auto first = std::make_shared<cPage>();
+    first->PageNumberStart = 2;
+    numbered->InsertPage(first);
+    doc.InsertDocument(numbered);
+    EXPECT_TRUE(doc.Rtf().ends_with(R"(}\pgnrestart\pgnstarts2 \lndscpsxn\pgwsxn16837\pghsxn11906\marglsxn1440)"
+                                    R"(\margrsxn1440\margtsxn1440\margbsxn1440 })"))
+        << doc.Rtf();
+    // A later section of a part with a header of its own holds the even pages' too, where the whole has even pages.
+    cDocument facing;
+    facing.EvenPageFooter = std::make_shared<cPage>();
+    facing.InsertPage(std::make_shared<cPage>());
+    auto part = std::make_shared<cDocument>();
+    part->InsertPage(std::make_shared<cPage>());
+    auto own = std::make_shared<cPage>();
+    own->PageHeader = std::make_shared<cPage>();
+    part->InsertPage(own);
+    facing.InsertDocument(part);
+    const std::string rtf = facing.Rtf();
+    EXPECT_NE(rtf.find(R"(\margbsxn1440 {\headerr{}}{\headerl{}}{\footerr}{\footerl})"), std::string::npos) << rtf;
+}
+
 TEST_F(Pages, ListsAreDeclaredOnlyWhenUsed) {
     auto page = std::make_shared<cPage>();
     page->InsertParagraph(para("plain"));

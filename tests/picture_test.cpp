@@ -659,6 +659,46 @@ TEST_F(Pictures, PngAndJpegKeptAsTheirFiles) {
               groupOf(picture(file("e.bmp", test::bmpFile(8, 6)))));
 }
 
+// An enhanced metafile of the given records after its header, with its end record.
+std::string emfOf(const std::vector<std::vector<std::uint32_t>>& records) {
+    std::string body;
+    auto p32 = [](std::string& to, std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) to += static_cast<char>((v >> (8 * k)) & 0xFF);
+    };
+    for (const auto& r : records) {
+        p32(body, r[0]);
+        p32(body, static_cast<std::uint32_t>(8 + 4 * (r.size() - 1)));
+        for (std::size_t k = 1; k < r.size(); ++k) p32(body, r[k]);
+    }
+    for (std::uint32_t v : {14u, 20u, 0u, 16u, 20u}) p32(body, v);
+    const std::string plain = test::emfFile(5080, 2540);
+    std::string head = plain.substr(0, 88);
+    const auto bytes = static_cast<std::uint32_t>(88 + body.size());
+    for (int k = 0; k < 4; ++k) head[48 + k] = static_cast<char>((bytes >> (8 * k)) & 0xFF);
+    return head + body;
+}
+
+TEST_F(Pictures, AnEmfsStandardMetafileKeepsItsObjectsAndCoordinates) {
+    auto functions = [&](const std::string& emf) {
+        auto pic = picture(file("s.emf", emf));
+        pic->Embedding = eOriginalAndMetafile;
+        const std::string group = groupOf(pic);
+        std::vector<std::uint16_t> out;
+        if (group.find("nonshppict") == std::string::npos) return out;
+        for (const auto& r : records(metafileOf(group.substr(group.find("nonshppict"))))) out.push_back(r.function);
+        return out;
+    };
+    // A pen made twice on handle 1: the first is deleted, so the second takes
+    // its place (0) in the reader's table too, where the selection finds it.
+    const std::vector<std::uint32_t> pen = {38, 1, 0, 1, 0, 0xFF};
+    const std::vector<std::uint32_t> box = {43, 10, 10, 50, 50};
+    EXPECT_EQ(functions(emfOf({pen, pen, {37, 1}, box})),
+              (std::vector<std::uint16_t>{0x0103, 0x020B, 0x020C, 0x02FA, 0x01F0, 0x02FA, 0x012D, 0x041B, 0}));
+    // A coordinate past 16 bits, or nothing drawn: the EMF alone.
+    EXPECT_TRUE(functions(emfOf({{43, 10, 10, 40000, 50}})).empty());
+    EXPECT_TRUE(functions(emfOf({pen, {37, 1}})).empty());
+}
+
 TEST_F(Pictures, LargeRastersUseFewerUnitsAPixel) {
     std::string group = groupOf(picture(file("wide.bmp", test::bmpFile(2000, 100))));
     EXPECT_NE(group.find("\\picw40000\\pich2000\\"), std::string::npos);

@@ -132,7 +132,8 @@ void forEachBodyPiece(const cDocument& doc, const detail::DocumentState& state, 
         visit(std::string_view(segment.words));
         if (segment.furniture) {
             std::string furniture;
-            rtf::appendSectionFurniture(furniture, doc, state, segment.header.get(), segment.footer.get());
+            rtf::appendSectionFurniture(furniture, doc, rtf::facingPages(doc, state), segment.header.get(),
+                                        segment.footer.get());
             detail::RefResolver(nullptr).feed(furniture, visit);
         }
         detail::RefResolver resolver(segment.maps.get());
@@ -261,7 +262,7 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     // the first page starts the first section, which the document's header
     // describes, and asks for words of its own only when it differs.
     const vlRTFOrientation orientation = orientationOf(*Page);
-    const std::string key = askedKey(*Page);
+    std::string key = askedKey(*Page);
     const bool own = Page->PageHeader || Page->PageFooter;
     const bool turns = (later ? orientation != s.lastOrientation : orientation != oDocument) ||
                        key != s.lastSectionKey || Page->PageHeader != s.lastHeader || Page->PageFooter != s.lastFooter;
@@ -269,7 +270,7 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     // A section returning to the document's header and footer after one that
     // had its own writes them again; one with its own has them written.
     const bool furniture = turns && (own || (later && s.lastOwnFurniture));
-    const bool sheetless = turns && later && orientation == oDocument && !ownSheet(*Page);
+    const bool sheetless = turns && orientation == oDocument && !ownSheet(*Page);
     std::string before(!later ? "" : turns ? "\\sect" : "\\page ");
     before += words;
     // Copies of the section's own header and footer, as they are now.
@@ -314,7 +315,7 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     if (turns) {
         s.lastOrientation = orientation;
         s.lastSectionWords = std::move(words);
-        s.lastSectionKey = key;
+        s.lastSectionKey = std::move(key);
         s.lastSheetless = sheetless;
         s.lastHeader = Page->PageHeader;
         s.lastFooter = Page->PageFooter;
@@ -345,8 +346,7 @@ detail::IndexMaps enterTables(cDocument& whole, const cDocument& part, const det
 // The words that start an assembled document's first section: its sheet, its
 // numbering, its first page's own header and footer named, its header and
 // footer (in its own indexes).
-std::string partOpening(const cDocument& part, const detail::DocumentState& p, bool later, Boolean restart,
-                        bool wholeFacing) {
+std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing) {
     std::string words(later ? "\\sect\\sectd" : "\\sectd");
     if (restart == True) appendWord(words, "\\pgnrestart\\pgnstarts", part.PageNumberStart);
     else words += "\\pgncont";
@@ -355,20 +355,19 @@ std::string partOpening(const cDocument& part, const detail::DocumentState& p, b
     std::string numbering, number;
     rtf::appendNumbering(numbering, part, number);
     if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
-    rtf::appendHeaderAndFooter(words, part, number,
-                               {wholeFacing || rtf::facingPages(part, p), true, true, nullptr, nullptr});
+    rtf::appendHeaderAndFooter(words, part, number, {facing, true, true, nullptr, nullptr});
     return words;
 }
 
 // One of an assembled document's segments as a segment of the whole: its
 // section words, with its document's sheet where they lean on it, and the
 // header and footer its writer would write, all as text of the part.
-detail::Segment partSegment(const cDocument& part, const detail::DocumentState& p, const detail::Segment& from,
+detail::Segment partSegment(const cDocument& part, const detail::Segment& from, bool facing,
                             const std::shared_ptr<const detail::IndexMaps>& maps) {
     detail::Segment out;
     std::string words = from.words;
     if (from.sheetless) appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, words);
-    if (from.furniture) rtf::appendSectionFurniture(words, part, p, from.header.get(), from.footer.get());
+    if (from.furniture) rtf::appendSectionFurniture(words, part, facing, from.header.get(), from.footer.get());
     out.text.append(words);
     out.text.appendShared(from.text);
     out.maps = from.maps ? std::make_shared<const detail::IndexMaps>(maps->after(*from.maps)) : maps;
@@ -401,9 +400,10 @@ Boolean cDocument::InsertDocument(const std::shared_ptr<cDocument>& Document, Bo
         const detail::ListSet partLists = rtf::documentLists(part, p);
         for (std::int32_t n : partLists.numbers()) lists.add(detail::add(n, maps->listShift));
         segments.reserve(p.body.size());
-        for (const detail::Segment& from : p.body) segments.push_back(partSegment(part, p, from, maps));
-        segments.front().text.prepend(
-            partOpening(part, p, s.pageCount > 0, RestartNumbering, rtf::facingPages(*this, s)));
+        // The part's pages face each other as the whole's do, or as its own.
+        const bool facing = rtf::facingPages(*this, s) || rtf::facingPages(part, p);
+        for (const detail::Segment& from : p.body) segments.push_back(partSegment(part, from, facing, maps));
+        segments.front().text.prepend(partOpening(part, s.pageCount > 0, RestartNumbering, facing));
         // The last section's words, said again after the pages.
         if (p.lastSectionWords.empty()) {
             last = "\\sectd";

@@ -204,9 +204,8 @@ bool convertEnhanced(std::string& out, const cPicture& picture, const std::strin
     const std::string_view kept = std::string_view(source).substr(0, emf->bytes);
     std::optional<std::string> standard;
     if (picture.Embedding == eOriginalAndMetafile) standard = standardFromEnhanced(source, emf->bytes);
-    if (!standard) return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
     MetafileRecorder recorder;
-    if (!recorder.play(*standard)) return false;
+    if (!standard || !recorder.play(*standard)) return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
     const std::size_t mark = out.size();
     out += "{\\*\\shppict";
     bool written = appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
@@ -214,9 +213,10 @@ bool convertEnhanced(std::string& out, const cPicture& picture, const std::strin
         out += "}{\\nonshppict";
         written = WritePictureRtf(out, picture, recorder.finish(), W, H);
     }
+    // Without its standard metafile, the EMF alone.
     if (!written) {
         out.resize(mark);
-        return false;
+        return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
     }
     out += '}';
     return true;

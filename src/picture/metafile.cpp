@@ -273,6 +273,7 @@ struct NotSixteenBits {};
 
 class StandardWriter {
 public:
+    // Words of 16 bits, signed or not.
     void record(std::uint16_t function, const std::vector<std::int64_t>& words) {
         const auto size = static_cast<std::uint32_t>(3 + words.size());
         put32(records_, size);
@@ -282,6 +283,12 @@ public:
             put16(records_, static_cast<std::uint32_t>(w) & 0xFFFF);
         }
         largest_ = std::max(largest_, size);
+    }
+    // A record that draws, its words coordinates, which must fit a signed 16 bits.
+    void draw(std::uint16_t function, const std::vector<std::int64_t>& words) {
+        for (std::int64_t w : words)
+            if (w > INT16_MAX) throw NotSixteenBits{};
+        record(function, words);
         ++drawn_;
     }
     // The lowest free place in the object table, which a new object takes.
@@ -337,8 +344,8 @@ public:
     // The picture spans the header's bounds.
     void start() {
         out_.record(MetaSetMapMode, {8});
-        out_.record(MetaSetWindowOrg, {i32(12), i32(8)});
-        out_.record(MetaSetWindowExt, {i32(20) - i32(12) + 1, i32(16) - i32(8) + 1});
+        coordinates(MetaSetWindowOrg, {i32(12), i32(8)});
+        coordinates(MetaSetWindowExt, {i32(20) - i32(12) + 1, i32(16) - i32(8) + 1});
         started_ = out_.drawn();
     }
 
@@ -352,10 +359,10 @@ public:
         case EmrPolygon: polyline(MetaPolygon, true); break;
         case EmrRectangle: box(MetaRectangle); break;
         case EmrEllipse: box(MetaEllipse); break;
-        case EmrMoveTo: point(MetaMoveTo); break;
-        case EmrLineTo: point(MetaLineTo); break;
-        case EmrSetWindowExt: point(MetaSetWindowExt); break;
-        case EmrSetWindowOrg: point(MetaSetWindowOrg); break;
+        case EmrMoveTo: point(MetaMoveTo, false); break;
+        case EmrLineTo: point(MetaLineTo, true); break;
+        case EmrSetWindowExt: point(MetaSetWindowExt, false); break;
+        case EmrSetWindowOrg: point(MetaSetWindowOrg, false); break;
         case EmrSetMapMode: mode(MetaSetMapMode); break;
         case EmrSetBkMode: mode(MetaSetBkMode); break;
         case EmrSetPolyFillMode: mode(MetaSetPolyFillMode); break;
@@ -389,14 +396,23 @@ private:
             words.push_back(wide ? i32(p) : i16(p));
             words.push_back(wide ? i32(p + 4) : i16(p + 2));
         }
-        out_.record(function, words);
+        out_.draw(function, words);
     }
     // Left, top, right, bottom; the standard record takes them backwards.
     void box(std::uint16_t function) {
-        if (has(24)) out_.record(function, {i32(at_ + 20), i32(at_ + 16), i32(at_ + 12), i32(at_ + 8)});
+        if (has(24)) out_.draw(function, {i32(at_ + 20), i32(at_ + 16), i32(at_ + 12), i32(at_ + 8)});
     }
-    void point(std::uint16_t function) {
-        if (has(16)) out_.record(function, {i32(at_ + 12), i32(at_ + 8)});
+    // A point, or the window's origin or extent: coordinates, y before x.
+    void point(std::uint16_t function, bool draws) {
+        if (has(16)) {
+            if (draws) out_.draw(function, {i32(at_ + 12), i32(at_ + 8)});
+            else coordinates(function, {i32(at_ + 12), i32(at_ + 8)});
+        }
+    }
+    void coordinates(std::uint16_t function, const std::vector<std::int64_t>& words) {
+        for (std::int64_t w : words)
+            if (w > INT16_MAX) throw NotSixteenBits{};
+        out_.record(function, words);
     }
     void mode(std::uint16_t function) {
         if (has(12)) out_.record(function, {i32(at_ + 8)});
@@ -406,7 +422,11 @@ private:
         const std::uint32_t handle = u32(8);
         if (handle >= 0xFFFF) return;
         if (handles_.size() <= handle) handles_.resize(handle + 1, -1);
-        if (handles_[handle] >= 0) out_.remove(static_cast<std::uint16_t>(handles_[handle]));
+        // A handle made again lets its earlier object go, in the reader's table too.
+        if (handles_[handle] >= 0) {
+            out_.record(MetaDeleteObject, {handles_[handle]});
+            out_.remove(static_cast<std::uint16_t>(handles_[handle]));
+        }
         const std::uint32_t color = u32(pen ? 24 : 16);
         if (pen) out_.record(MetaCreatePen, {u32(12) & 0xFFFF, i32(at_ + 16), 0, color & 0xFFFF, color >> 16});
         else out_.record(MetaCreateBrush, {u32(12) & 0xFFFF, color & 0xFFFF, color >> 16, u32(20) & 0xFFFF});

@@ -322,12 +322,13 @@ void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::st
 }
 
 // A later section's header and footer: the document's page number, and its
-// own or the document's ordinary header and footer.
-void appendSectionFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
-                            const cPage* header, const cPage* footer) {
+// own or the document's ordinary header and footer; for facing pages, the
+// odd and the even pages' groups.
+void appendSectionFurniture(std::string& out, const cDocument& doc, bool facing, const cPage* header,
+                            const cPage* footer) {
     std::string words, number;
     appendNumbering(words, doc, number);
-    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), false, true, header, footer});
+    appendHeaderAndFooter(out, doc, number, {facing, false, true, header, footer});
 }
 
 // \pmmetafile28 names a picture's metafile type, out of place outside a

@@ -53,8 +53,8 @@ void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::st
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
 // Whether the document's pages face each other (even pages with their own).
 bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept;
-void appendSectionFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
-                            const cPage* header, const cPage* footer);
+void appendSectionFurniture(std::string& out, const cDocument& doc, bool facing, const cPage* header,
+                            const cPage* footer);
 // Whether the document has a header, or a footer, of any kind.
 bool hasHeader(const cDocument& doc) noexcept;
 bool hasFooter(const cDocument& doc) noexcept;
