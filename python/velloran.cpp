@@ -578,19 +578,22 @@ void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value:
 }
 
 // An object field: holds the very object assigned, or None.
+// An object field; refused(self, value), when given, refuses a value with
+// error 5 before anything changes.
 template <class T, class C>
-void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shared_ptr<T> C::*> member,
-                 const char* doc) {
+void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shared_ptr<T> C::*> member, const char* doc,
+                 bool (*refused)(const C&, const T&) = nullptr) {
     property(
         cls, name,
         [member](py::handle self_) {
             const C& self = initialized<C>(self_);
             return self.*member;
         },
-        [member](py::handle self_, py::handle value) {
+        [member, refused](py::handle self_, py::handle value) {
             C& self = initialized<C>(self_);
             auto object = toObject<T>(value);
             waitFree({&self});
+            if (refused && object && refused(self, *object)) throw Error(errors::InvalidArgument);
             self.*member = std::move(object);
         },
         doc);
@@ -1276,27 +1279,17 @@ void registerCellArray(py::module_& m) {
 // A section's header or footer page: never the page itself, nor one with a
 // header or footer of its own, so pages never hold each other in a ring
 // that would never be freed (error 5).
-void sectionField(Class<cPage>& cls, const char* name, std::shared_ptr<cPage> cPage::*member, const char* doc) {
-    property(
-        cls, name, [member](py::handle self_) { return initialized<cPage>(self_).*member; },
-        [member](py::handle self_, py::handle value) {
-            cPage& self = initialized<cPage>(self_);
-            auto page = toObject<cPage>(value);
-            waitFree({&self});
-            if (page && (page.get() == &self || page->PageHeader || page->PageFooter))
-                throw Error(errors::InvalidArgument);
-            self.*member = std::move(page);
-        },
-        doc);
-}
+bool ringOfPages(const cPage& self, const cPage& page) { return &page == &self || page.PageHeader || page.PageFooter; }
 
 // What a page asks of the section it starts.
 void registerSectionFields(Class<cPage>& page) {
-    sectionField(page, "PageHeader", &cPage::PageHeader,
-                 "cPage heading the pages of the section this page starts, in place of the document's ordinary "
-                 "header, taken as it is at InsertPage; None (the default) for the document's. ArgumentError (5) "
-                 "for this page or a page with a header or footer of its own.");
-    sectionField(page, "PageFooter", &cPage::PageFooter, "The same at the bottom of the section's pages.");
+    objectField<cPage>(page, "PageHeader", &cPage::PageHeader,
+                       "cPage heading the pages of the section this page starts, in place of the document's ordinary "
+                       "header, taken as it is at InsertPage; None (the default) for the document's. ArgumentError (5) "
+                       "for this page or a page with a header or footer of its own.",
+                       ringOfPages);
+    objectField<cPage>(page, "PageFooter", &cPage::PageFooter, "The same at the bottom of the section's pages.",
+                       ringOfPages);
     field<LongValue>(page, "PageNumberStart", &cPage::PageNumberStart,
                      "Above 0: the section this page starts numbers its pages from this value again; 0 (the "
                      "default) goes on.");

@@ -54,16 +54,18 @@ bool makesObject(std::uint32_t function) {
 // the most objects alive at once.
 class ObjectTable {
 public:
-    // False when the table would pass the header's 16-bit count.
-    bool make() {
+    // The place the new object takes; nothing when the table would pass the
+    // header's 16-bit count.
+    std::optional<std::uint16_t> make() {
         if (!freed_.empty()) {
-            alive_[freed_.top()] = true;
+            const auto index = static_cast<std::uint16_t>(freed_.top());
+            alive_[index] = true;
             freed_.pop();
-            return true;
+            return index;
         }
-        if (alive_.size() == 0xFFFF) return false;
+        if (alive_.size() == 0xFFFF) return std::nullopt;
         alive_.push_back(true);
-        return true;
+        return static_cast<std::uint16_t>(alive_.size() - 1);
     }
     void remove(std::uint32_t index) {
         if (index < alive_.size() && alive_[index]) {
@@ -284,27 +286,22 @@ public:
         }
         largest_ = std::max(largest_, size);
     }
-    // A record that draws, its words coordinates, which must fit a signed 16 bits.
-    void draw(std::uint16_t function, const std::vector<std::int64_t>& words) {
+    // A record whose words are coordinates, which must fit a signed 16 bits;
+    // one that draws counts as drawn.
+    void place(std::uint16_t function, const std::vector<std::int64_t>& words, bool draws = false) {
         for (std::int64_t w : words)
             if (w > INT16_MAX) throw NotSixteenBits{};
         record(function, words);
-        ++drawn_;
+        if (draws) ++drawn_;
     }
+    void draw(std::uint16_t function, const std::vector<std::int64_t>& words) { place(function, words, true); }
     // The lowest free place in the object table, which a new object takes.
     std::uint16_t make() {
-        auto free = std::find(alive_.begin(), alive_.end(), false);
-        if (free != alive_.end()) {
-            *free = true;
-            return static_cast<std::uint16_t>(free - alive_.begin());
-        }
-        if (alive_.size() == 0xFFFF) throw NotSixteenBits{};
-        alive_.push_back(true);
-        return static_cast<std::uint16_t>(alive_.size() - 1);
+        auto index = objects_.make();
+        if (!index) throw NotSixteenBits{};
+        return *index;
     }
-    void remove(std::uint16_t index) {
-        if (index < alive_.size()) alive_[index] = false;
-    }
+    void remove(std::uint16_t index) { objects_.remove(index); }
     std::string finish() {
         std::string out;
         const std::uint32_t words = static_cast<std::uint32_t>(HeaderBytes + records_.size()) / 2 + 3;
@@ -312,7 +309,7 @@ public:
         put16(out, 9);
         put16(out, 0x0300);
         put32(out, words);
-        put16(out, static_cast<std::uint32_t>(alive_.size()));
+        put16(out, objects_.size());
         put32(out, largest_);
         put16(out, 0);
         out += records_;
@@ -324,7 +321,7 @@ public:
 
 private:
     std::string records_;
-    std::vector<bool> alive_;
+    ObjectTable objects_;
     std::uint32_t largest_ = 3;
     std::size_t drawn_ = 0;
 };
@@ -344,8 +341,8 @@ public:
     // The picture spans the header's bounds.
     void start() {
         out_.record(MetaSetMapMode, {8});
-        coordinates(MetaSetWindowOrg, {i32(12), i32(8)});
-        coordinates(MetaSetWindowExt, {i32(20) - i32(12) + 1, i32(16) - i32(8) + 1});
+        out_.place(MetaSetWindowOrg, {i32(12), i32(8)});
+        out_.place(MetaSetWindowExt, {i32(20) - i32(12) + 1, i32(16) - i32(8) + 1});
         started_ = out_.drawn();
     }
 
@@ -404,15 +401,7 @@ private:
     }
     // A point, or the window's origin or extent: coordinates, y before x.
     void point(std::uint16_t function, bool draws) {
-        if (has(16)) {
-            if (draws) out_.draw(function, {i32(at_ + 12), i32(at_ + 8)});
-            else coordinates(function, {i32(at_ + 12), i32(at_ + 8)});
-        }
-    }
-    void coordinates(std::uint16_t function, const std::vector<std::int64_t>& words) {
-        for (std::int64_t w : words)
-            if (w > INT16_MAX) throw NotSixteenBits{};
-        out_.record(function, words);
+        if (has(16)) out_.place(function, {i32(at_ + 12), i32(at_ + 8)}, draws);
     }
     void mode(std::uint16_t function) {
         if (has(12)) out_.record(function, {i32(at_ + 8)});
