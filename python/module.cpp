@@ -1,0 +1,127 @@
+// The module velloran: its errors, enumerations and functions, and the
+// registration of the classes.
+#include <array>
+#include <optional>
+
+#ifndef _WIN32
+#include <pthread.h>
+#endif
+
+#include <pybind11/eval.h>
+#include <pybind11/stl.h>
+
+#include "common/platform.hpp"
+#include "errors_py.hpp"
+#include "members.hpp"
+
+namespace velloran::python {
+
+void registerErrors(py::module_& m) {
+    m.def("_error_message", [](int number) { return Error::message(number); });
+    py::exec(kErrorsSource, m.attr("__dict__"));
+    useErrorClasses(m.attr("_error_class"));
+    // The module's functions of pybind11 raise the core's errors as its classes.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): the translator's type is pybind11's
+    py::register_exception_translator([](std::exception_ptr thrown) {
+        try {
+            if (thrown) std::rethrow_exception(thrown);
+        } catch (const Error& e) {
+            raise(e, nullptr);
+        }
+    });
+}
+
+void registerEnumerations(py::module_& m) {
+    // Enumerations, also re-exported at module level.
+    auto intEnum = py::module_::import("enum").attr("IntEnum");
+    auto makeEnum = [&](const char* name, std::initializer_list<std::pair<const char*, int>> members, const char* doc) {
+        py::list items;
+        for (auto [member, value] : members) items.append(py::make_tuple(member, value));
+        py::object type = intEnum(name, items, py::arg("module") = "velloran");
+        type.attr("__doc__") = doc;
+        m.attr(name) = type;
+        for (auto [member, value] : members) m.attr(member) = type.attr(member);
+        return type;
+    };
+    // Each member by value, for the fields that read them back.
+    auto keep = [](Enum which, const py::object& type) {
+        Enumeration& e = enumeration(which);
+        e.type = type.inc_ref();
+        for (py::handle member : type) e.members.push_back(member.inc_ref());
+        e.low = e.members.empty() ? 0 : e.members.front().cast<std::int32_t>();
+    };
+    keep(Enum::Alignment, makeEnum("vlRTFAlignment", {{"aLeft", 0}, {"aRight", 1}, {"aCenter", 2}, {"aJustified", 3}},
+                                   "Paragraph alignment."));
+    keep(Enum::BorderType,
+         makeEnum("vlRTFBorderType",
+                  {{"bSingle", 1}, {"bDouble", 2}, {"bThick", 3}, {"bShadow", 4}, {"bDot", 5}, {"bHairline", 6}},
+                  "Line style of a paragraph's or picture's border."));
+    keep(Enum::Field, makeEnum("vlRTFField", {{"fNone", 0}, {"fPageNumber", 1}, {"fPageCount", 2}, {"fDate", 3}},
+                               "A field a run shows, computed by the reader where the run stands."));
+    keep(Enum::List, makeEnum("vlRTFList", {{"lNone", 0}, {"lBullet", 1}, {"lNumber", 2}},
+                              "The kind of list a paragraph is an item of."));
+    keep(Enum::Orientation, makeEnum("vlRTFOrientation", {{"oDocument", 0}, {"oPortrait", 1}, {"oLandscape", 2}},
+                                     "The way a page is turned: as the document says, or on its own."));
+    keep(Enum::Embedding,
+         makeEnum("vlRTFPictureEmbedding", {{"eMetafile", 0}, {"eOriginal", 1}, {"eOriginalAndMetafile", 2}},
+                  "How a picture is kept: as a metafile, as its PNG or JPEG file, or as both."));
+    keep(Enum::VerticalPosition,
+         makeEnum("vlRTFVerticalPosition", {{"vNormal", 0}, {"vSuperscript", 1}, {"vSubscript", 2}},
+                  "Where a run stands against the line: on it, raised small or lowered small."));
+    keep(Enum::TabAlignment,
+         makeEnum("vlRTFTabAlignment", {{"tLeft", 0}, {"tCenter", 1}, {"tRight", 2}, {"tDecimal", 3}},
+                  "How the text after a tab lines up on its stop: its start, centre, end or decimal "
+                  "point."));
+    keep(Enum::TabLeader,
+         makeEnum("vlRTFTabLeader", {{"tlNone", 0}, {"tlDots", 1}, {"tlHyphens", 2}, {"tlUnderline", 3}},
+                  "What fills the space before a tab stop: nothing, dots, hyphens or a line."));
+    keep(Enum::VerticalAlignment, makeEnum("vlRTFVerticalAlignment", {{"vaTop", 0}, {"vaCenter", 1}, {"vaBottom", 2}},
+                                           "Where a cell's text stands between its top and bottom."));
+
+    m.def("BlackColorIndex", &BlackColorIndex,
+          "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 "
+          "until the thread's "
+          "first cDocument, then 1.");
+    m.def("WhiteColorIndex", &WhiteColorIndex,
+          "WhiteColorIndex()\n--\n\nWhiteColorIndex() -> int\n\nColour index of white in this thread's documents: 0 "
+          "until the thread's "
+          "first cDocument, then 2.");
+    m.def(
+        "_set_fixed_clock",
+        [](py::handle time) {
+            if (time.is_none()) return platform::setFixedClock(std::nullopt);
+            auto t = time.cast<std::array<int, 5>>();
+            platform::setFixedClock(platform::LocalTime{t[0], t[1], t[2], t[3], t[4]});
+        },
+        "_set_fixed_clock(time)\n--\n\n_set_fixed_clock(time: tuple[int, int, int, int, int] | None) -> None\n\nTest "
+        "seam: fix this thread's "
+        "clock at (year, month, day, hour, minute) for the creation time of documents; None returns to the "
+        "system clock.");
+}
+
+}  // namespace velloran::python
+
+using namespace velloran::python;
+
+PYBIND11_MODULE(velloran, m) {
+#ifndef _WIN32
+    static const bool registered = ::pthread_atfork(nullptr, nullptr, forgetMarksInChild) == 0;
+    (void)registered;
+#endif
+    py::options options;
+    options.disable_function_signatures();  // each docstring starts with its own, in Python's terms
+
+    m.doc() = "Write Rich Text Format documents: the fifteen classes of Velloran over its C++ core.";
+    m.attr("__version__") = VELLORAN_VERSION_STRING;
+    registerErrors(m);
+    registerEnumerations(m);
+    registerBorder(m);
+    registerText(m);
+    registerParagraph(m);
+    registerCell(m);
+    registerCellArray(m);
+    registerPage(m);
+    registerDocument(m);
+    registerPicture(m);
+    registerShapes(m);
+}
