@@ -145,7 +145,9 @@ int initCellArray(PyObject* self, PyObject* args, PyObject* keywords) {
             auto s = py::reinterpret_borrow<py::sequence>(pair);
             bounds.push_back({toLong(s[0]), toLong(s[1])});
         }
-        reinterpret_cast<Instance<CellArray>*>(self)->held = std::make_shared<CellArray>(std::move(bounds));
+        // An array made already stays as it is: a call may be using it.
+        auto& held = reinterpret_cast<Instance<CellArray>*>(self)->held;
+        if (!held) held = std::make_shared<CellArray>(std::move(bounds));
         return 0;
     } catch (const std::exception&) {
         setPythonError();

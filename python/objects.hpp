@@ -61,7 +61,8 @@ Instance<C>& instanceOf(py::handle self) {
     auto& instance = *reinterpret_cast<Instance<C>*>(self.ptr());
     if (!instance.held)
         throw py::type_error(std::string(Py_TYPE(self.ptr())->tp_name) +
-                             " object is not initialized: it was made by __new__ without __init__");
+                             " object is not initialized: it was made by __new__ without __init__, or its class's "
+                             "__init__ did not call the __init__ it overrides");
     return instance;
 }
 
@@ -101,13 +102,15 @@ py::object wrap(const std::shared_ptr<C>& object) {
     if (!object) return py::none();
     auto& objects = registry();
     auto at = objects.find(object.get());
-    if (at != objects.end()) return py::reinterpret_borrow<py::object>(at->second);
+    // An object being freed (its weak references' callbacks, a subclass's
+    // attributes going, may read the field meanwhile) is no longer its object.
+    if (at != objects.end() && Py_REFCNT(at->second) > 0) return py::reinterpret_borrow<py::object>(at->second);
     auto made = py::reinterpret_steal<py::object>(typeOf<C>->tp_alloc(typeOf<C>, 0));
     if (!made) throw py::error_already_set();
     auto* instance = reinterpret_cast<Instance<C>*>(made.ptr());
     new (&instance->held) std::shared_ptr<C>(object);
     instance->weakrefs = nullptr;
-    objects.emplace(object.get(), made.ptr());
+    objects.insert_or_assign(object.get(), made.ptr());
     instance->registered = true;
     return made;
 }
@@ -128,11 +131,11 @@ template <class C>
 void deleteInstance(PyObject* self) {
     auto* instance = reinterpret_cast<Instance<C>*>(self);
     PyTypeObject* type = Py_TYPE(self);
-    if (instance->weakrefs) PyObject_ClearWeakRefs(self);
     if (instance->registered) {
         auto at = registry().find(instance->held.get());
         if (at != registry().end() && at->second == self) registry().erase(at);
     }
+    if (instance->weakrefs) PyObject_ClearWeakRefs(self);
     instance->held.~shared_ptr();
     type->tp_free(self);
     Py_DECREF(type);

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <stdexcept>
 
 #include "objects.hpp"
 
@@ -67,8 +68,14 @@ void setPythonError() {
         raise(e, nullptr);
     } catch (const std::bad_alloc&) {
         PyErr_NoMemory();
+    } catch (const std::out_of_range& e) {
+        PyErr_SetString(PyExc_IndexError, e.what());
+    } catch (const std::overflow_error& e) {
+        PyErr_SetString(PyExc_OverflowError, e.what());
+    } catch (const std::logic_error& e) {  // a length, domain or argument the standard library refuses
+        PyErr_SetString(PyExc_ValueError, e.what());
     } catch (const std::exception& e) {
-        PyErr_SetString(PyExc_SystemError, e.what());
+        PyErr_SetString(PyExc_RuntimeError, e.what());
     }
 }
 

@@ -140,6 +140,18 @@ class TestTables:
             v.CellArray([(1, 2, 3)])
         with pytest.raises(v.Error):
             v.CellArray([(1, 2**31)])
+        with pytest.raises(ValueError):  # more elements than memory can address
+            v.CellArray([(1, 2**31 - 1), (1, 2**31 - 1)])
+        # An array made already stays as it is, even while a call uses it.
+        growing = v.CellArray([(1, 3)])
+
+        class Index:
+            def __index__(self):
+                growing.__init__([(1, 1)])
+                return 3
+
+        growing[Index()] = v.cCell()
+        assert growing.ubound(1) == 3 and isinstance(growing[3], v.cCell)
         line = v.CellArray([(1, 3)])
         line[2] = v.cCell()
         assert isinstance(line[2], v.cCell) and line[1] is None

@@ -180,6 +180,32 @@ def test_object_field_keeps_its_object_alive():
     assert doc.Header is doc.Header
 
 
+def test_an_object_being_freed_is_not_handed_out_again():
+    # Code that runs while a field's Python object goes (a weak reference's
+    # callback, a subclass's attribute going) gets an object of its own.
+    import weakref
+
+    class Reader:
+        def __del__(self):
+            seen.append(p.Border)
+
+    class Watched(v.cBorder):
+        pass
+
+    for make in (v.cBorder, Watched):
+        p = v.cParagraph()
+        p.Border = border = make()
+        border.TopWidth = 77
+        seen = []
+        if make is Watched:
+            border.reader = Reader()
+        else:
+            watch = weakref.ref(border, lambda _: seen.append(p.Border))  # noqa: F841
+        del border
+        [v.cText() for _ in range(50)]  # the freed memory taken again
+        assert seen[0].TopWidth == 77 and p.Border is seen[0]
+
+
 def test_procedures_write_only_and_read_only_members():
     run = v.cText()
     run.Underline = True
