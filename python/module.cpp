@@ -46,7 +46,6 @@ void registerEnumerations(py::module_& m) {
     // Each member by value, for the fields that read them back.
     auto keep = [](Enum which, const py::object& type) {
         Enumeration& e = enumeration(which);
-        e.type = type.inc_ref();
         for (py::handle member : type) e.members.push_back(member.inc_ref());
         e.low = e.members.empty() ? 0 : e.members.front().cast<std::int32_t>();
     };

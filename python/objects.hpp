@@ -201,9 +201,9 @@ public:
                                {Py_tp_members, weakrefs},
                                {0, nullptr}};
         static const auto* const fullName = new std::string("velloran." + name_);  // kept by the type
-        PyType_Spec spec{fullName->c_str(), static_cast<int>(sizeof(Instance<C>)), 0,
-                         Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE, slots};
-        auto made = py::reinterpret_steal<py::object>(PyType_FromSpec(&spec));
+        PyType_Spec layout{fullName->c_str(), static_cast<int>(sizeof(Instance<C>)), 0,
+                           Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE, slots};
+        auto made = py::reinterpret_steal<py::object>(PyType_FromSpec(&layout));
         if (!made) throw py::error_already_set();
         for (auto& [name, member] : members_) py::setattr(made, name.c_str(), member);
         py::set keywords;

@@ -80,9 +80,8 @@ struct SingleValue {
     static py::object out(type v) { return py::float_(v); }
 };
 
-// The enumerations' Python types, made at import: each member by value.
+// The members of the enumerations' Python types, made at import, by value.
 struct Enumeration {
-    py::handle type;
     std::vector<py::handle> members;  // from the lowest value on
     std::int32_t low = 0;
 };
