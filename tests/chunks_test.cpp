@@ -207,5 +207,34 @@ TEST(Indexes, FontsAndColoursLookedUpAsEntered) {
     EXPECT_EQ(doc.FontIndex("ARIAL"), 1001);
 }
 
+TEST(Indexes, ReferencesResolveAlikeWhereverTheTextIsCut) {
+    std::string text = "{";
+    detail::appendRef(text, "\\f", detail::Ref::Font, 1);
+    detail::appendRef(text, "\\cf", detail::Ref::Color, 2);
+    text += " x}";
+    detail::appendRef(text, "\\s", detail::Ref::Style, -1);
+    detail::appendRef(text, "\\ls", detail::Ref::List, 12);
+    detail::IndexMaps maps;
+    maps.fonts = {5, 7};
+    maps.colors = {0, 40};
+    maps.listShift = 4;
+    const detail::IndexMaps* const kinds[] = {nullptr, &maps};
+    for (const detail::IndexMaps* m : kinds) {
+        const std::string whole = detail::resolved(text, m);
+        EXPECT_EQ(whole, m ? "{\\f7\\cf40 x}\\s-1\\ls16" : "{\\f1\\cf2 x}\\s-1\\ls12");
+        for (std::size_t cut = 0; cut <= text.size(); ++cut)
+            for (std::size_t second = cut; second <= text.size(); ++second) {
+                std::string out;
+                auto append = [&](std::string_view piece) { out.append(piece); };
+                detail::RefResolver resolver(m);
+                resolver.feed(std::string_view(text).substr(0, cut), append);
+                resolver.feed(std::string_view(text).substr(cut, second - cut), append);
+                resolver.feed(std::string_view(text).substr(second), append);
+                resolver.finish(append);
+                EXPECT_EQ(out, whole) << cut << " " << second;
+            }
+    }
+}
+
 }  // namespace
 }  // namespace velloran

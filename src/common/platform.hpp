@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace velloran::platform {
 
@@ -51,30 +52,43 @@ std::string readFile(const std::string& path);
 // wrote anything. Says which it wrote: a device's length tells nothing of
 // what it took.
 enum class Written { File, Device };
-using Sink = std::function<void(std::string_view)>;
+
+// Where a producer hands its data: small pieces are gathered here into
+// writes of some size, larger ones written as they come.
+class Sink {
+public:
+    using Write = std::function<void(std::string_view)>;
+    explicit Sink(Write write) : write_(std::move(write)) { gathered_.reserve(Gather); }
+
+    void operator()(std::string_view piece) const {
+        if (piece.size() < Gather / 4 && gathered_.size() + piece.size() <= Gather) gathered_.append(piece);
+        else pass(piece);
+    }
+    // Write what is gathered.
+    void flush() const {
+        if (!gathered_.empty()) write_(std::string_view(gathered_));
+        gathered_.clear();
+    }
+
+private:
+    static constexpr std::size_t Gather = std::size_t{64} * 1024;
+    void pass(std::string_view piece) const {
+        flush();
+        if (piece.size() >= Gather / 4) write_(piece);
+        else gathered_.append(piece);
+    }
+    Write write_;
+    mutable std::string gathered_;
+};
 using Producer = std::function<void(const Sink&)>;
 Written writeFileReplacing(const std::string& path, const Producer& produce);
 
 // What the producer hands on, small pieces gathered into writes of some size.
 template <class Write>
 void writeGathered(const Producer& produce, Write&& write) {
-    constexpr std::size_t Gather = std::size_t{64} * 1024;
-    std::string gathered;
-    gathered.reserve(Gather);
-    auto flush = [&] {
-        if (!gathered.empty()) write(std::string_view(gathered));
-        gathered.clear();
-    };
-    produce([&](std::string_view piece) {
-        if (piece.size() >= Gather / 4) {
-            flush();
-            write(piece);
-            return;
-        }
-        if (gathered.size() + piece.size() > Gather) flush();
-        gathered.append(piece);
-    });
-    flush();
+    const Sink sink(std::forward<Write>(write));
+    produce(sink);
+    sink.flush();
 }
 
 // Memory for a large text: `size` bytes (a multiple of LargeBlockSize),

@@ -17,11 +17,13 @@
 
 namespace velloran::detail {
 
-// A reference is RefStart, its kind, the index in decimal and RefEnd: bytes
-// that RTF text never holds (the writer escapes every control character, and
-// raw RTF is printable ASCII).
+// A reference is its word, RefStart and its kind, and the index in decimal:
+// RefStart is a byte that RTF text never holds (the writer escapes every
+// control character, and raw RTF is printable ASCII), and the index stands
+// where a document's own text has it, so writing that text only leaves the
+// marker's two bytes out. The index ends where its digits do: in RTF a
+// number is never followed by a digit.
 inline constexpr char RefStart = '\x01';
-inline constexpr char RefEnd = '\x02';
 enum class Ref : char { Font = 'f', Color = 'c', Style = 's', List = 'l' };
 
 // A control word and the index it takes ("\cf" and colour 3).
@@ -36,7 +38,6 @@ inline void appendRef(std::string& out, std::string_view word, Ref kind, std::in
     *at++ = RefStart;
     *at++ = static_cast<char>(kind);
     at = std::to_chars(at, buffer + sizeof buffer, index).ptr;
-    *at++ = RefEnd;
     out.append(buffer, at);
 }
 
@@ -80,63 +81,79 @@ struct IndexMaps {
 };
 
 // Resolves the references of a text given piece by piece (a reference may
-// lie across two pieces), handing on the text in pieces: with no maps, the
-// text around each reference and its digits as they stand, without a copy.
+// lie across two pieces), handing on the text in pieces. With no maps, that
+// is the text around each marker as it stands, without a copy; with maps,
+// each index is read after its marker and handed on mapped. finish() hands
+// on an index the text ends with.
 class RefResolver {
 public:
     explicit RefResolver(const IndexMaps* maps) noexcept : maps_(maps) {}
 
     template <class Emit>
     void feed(std::string_view piece, Emit&& emit) {
-        while (!piece.empty()) {
-            if (!pending_.empty()) {
-                const std::size_t end = piece.find(RefEnd);
-                pending_.append(piece.substr(0, end));
-                if (end == std::string_view::npos) return;
-                piece.remove_prefix(end + 1);
-                resolve(pending_, emit);
-                pending_.clear();
+        const char* at = piece.data();
+        const char* const end = at + piece.size();
+        while (at != end) {
+            if (kindNext_) {
+                // The kind of a marker that the piece before began.
+                kind_ = static_cast<Ref>(*at++);
+                kindNext_ = false;
+                reading_ = maps_ != nullptr;
                 continue;
             }
-            const void* found = std::memchr(piece.data(), RefStart, piece.size());
+            if (reading_) {
+                at = readIndex(at, end);
+                if (at == end) return;
+                emitIndex(emit);
+                continue;
+            }
+            const void* found = std::memchr(at, RefStart, static_cast<std::size_t>(end - at));
             if (!found) {
-                emit(piece);
+                emit(std::string_view(at, static_cast<std::size_t>(end - at)));
                 return;
             }
-            const auto start = static_cast<std::size_t>(static_cast<const char*>(found) - piece.data());
-            if (start > 0) emit(piece.substr(0, start));
-            const std::size_t end = piece.find(RefEnd, start);
-            if (end == std::string_view::npos) {
-                pending_.assign(piece.substr(start + 1));
-                if (pending_.empty()) pending_.push_back('\0');
+            const char* start = static_cast<const char*>(found);
+            if (start != at) emit(std::string_view(at, static_cast<std::size_t>(start - at)));
+            if (end - start == 1) {
+                kindNext_ = true;
                 return;
             }
-            resolve(piece.substr(start + 1, end - start - 1), emit);
-            piece.remove_prefix(end + 1);
+            kind_ = static_cast<Ref>(start[1]);
+            at = start + 2;
+            reading_ = maps_ != nullptr;
         }
+    }
+
+    template <class Emit>
+    void finish(Emit&& emit) {
+        if (reading_) emitIndex(emit);
     }
 
 private:
-    // body: the kind and the digits (a reference begun in one piece holds a
-    // NUL in place of its kind when only its start was there).
+    // The sign and digits of an index from at on, kept until they end.
+    const char* readIndex(const char* at, const char* end) {
+        const char* digits = at;
+        if (digits != end && *digits == '-' && index_.empty()) ++digits;
+        while (digits != end && *digits >= '0' && *digits <= '9') ++digits;
+        index_.append(at, digits);
+        return digits;
+    }
+
     template <class Emit>
-    void resolve(std::string_view body, Emit&& emit) {
-        if (body.starts_with('\0')) body.remove_prefix(1);
-        if (body.empty()) return;
-        const auto kind = static_cast<Ref>(body.front());
-        std::string_view digits = body.substr(1);
-        if (!maps_) {
-            emit(digits);
-            return;
-        }
+    void emitIndex(Emit&& emit) {
         std::int64_t index = 0;
-        std::from_chars(digits.data(), digits.data() + digits.size(), index);
-        auto result = std::to_chars(number_, number_ + sizeof number_, maps_->map(kind, index));
+        std::from_chars(index_.data(), index_.data() + index_.size(), index);
+        auto result = std::to_chars(number_, number_ + sizeof number_, maps_->map(kind_, index));
         emit(std::string_view(number_, static_cast<std::size_t>(result.ptr - number_)));
+        index_.clear();
+        reading_ = false;
     }
 
     const IndexMaps* maps_;
-    std::string pending_;
+    bool kindNext_ = false;  // a marker's kind is the next byte
+    bool reading_ = false;
+    Ref kind_ = Ref::Font;
+    std::string index_;
     char number_[24] = {};
 };
 
@@ -145,7 +162,9 @@ inline std::string resolved(std::string_view text, const IndexMaps* maps = nullp
     std::string out;
     out.reserve(text.size());
     RefResolver resolver(maps);
-    resolver.feed(text, [&](std::string_view piece) { out.append(piece); });
+    auto append = [&](std::string_view piece) { out.append(piece); };
+    resolver.feed(text, append);
+    resolver.finish(append);
     return out;
 }
 

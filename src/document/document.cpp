@@ -138,6 +138,7 @@ void forEachBodyPiece(const cDocument& doc, const detail::DocumentState& state, 
         }
         detail::RefResolver resolver(segment.maps.get());
         segment.text.forEach([&](std::string_view piece) { resolver.feed(piece, visit); });
+        resolver.finish(visit);
     }
     // LibreOffice takes the last section's properties from the top level of
     // the document, after the pages.
