@@ -15,7 +15,7 @@
 #include <velloran/velloran.hpp>
 
 #include "common/access.hpp"
-#include "picture/picture_rtf.hpp"
+#include "rtf/picture.hpp"
 #include "picture_files.hpp"
 
 using namespace velloran;

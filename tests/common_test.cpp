@@ -12,7 +12,7 @@
 #include "common/files.hpp"
 #include "common/numtext.hpp"
 #include "support.hpp"
-#include "text/strings.hpp"
+#include "rtf/strings.hpp"
 
 namespace velloran {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "common/files.hpp"
 #include "picture/convert.hpp"
-#include "picture/picture_rtf.hpp"
+#include "rtf/picture.hpp"
 #include "picture/resolution.hpp"
 #include "picture_files.hpp"
 #include "support.hpp"

@@ -12,7 +12,6 @@
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
-#include "common/numtext.hpp"
 
 namespace velloran {
 
@@ -102,40 +101,6 @@ Boolean cDrawing::InsertPolyline(const std::shared_ptr<cPolyline>& Polyline) {
     if (!Polyline) return False;
     const auto& b = Access::points(*Polyline);
     return Access::insertShape(*this, *Polyline, {b.minX, b.minY, b.maxX, b.maxY}, false);
-}
-
-// Word reads the drawing objects; LibreOffice places only Word 97 shapes.
-// So the first shape carries the whole group of drawing objects as its
-// result, which readers of shapes skip and the others read, and the other
-// shapes follow it.
-void detail::appendRtf(const cDrawing& drawing, std::string& out) { Access::appendDrawing(drawing, out); }
-
-void Access::appendDrawing(const cDrawing& drawing, std::string& out) {
-    const ShapeList& d = drawing.shapes_.value;
-    std::int32_t height = detail::abs32(detail::sub(d.maxY, d.minY));
-    std::int32_t width = detail::abs32(detail::sub(d.maxX, d.minX));
-    std::int32_t count = add(d.count, 1);
-    std::int32_t w = width == 0 ? 1 : width;
-    std::int32_t h = height == 0 ? 1 : height;
-    const bool shapes = !d.firstShape97.empty();
-    if (shapes) {
-        out += d.firstShape97;
-        out += "{\\shprslt";
-    }
-    detail::appendWord(out, "{\\*\\do\\dobxcolumn\\dobypara\\dodhgt", height);
-    detail::appendWord(out, "\\dpx0\\dpy0\\dpxsize", w);
-    detail::appendWord(out, "\\dpysize", h);
-    detail::appendWord(out, "\\dpgroup\\dpcount", count);
-    detail::appendWord(out, "\\dpx", d.minX);
-    detail::appendWord(out, "\\dpy", d.minY);
-    detail::appendWord(out, "\\dpxsize", w);
-    detail::appendWord(out, "\\dpysize", h);
-    out += d.rtf;
-    out += "\\dpendgroup\\dpx0\\dpy0\\dpxsize0\\dpysize0}";
-    if (shapes) {
-        out += "}}";  // the result, and the first shape
-        out += d.shapes97;
-    }
 }
 
 }  // namespace velloran

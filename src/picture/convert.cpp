@@ -12,7 +12,7 @@
 #include "common/checked.hpp"
 #include "common/files.hpp"
 #include "common/platform.hpp"
-#include "picture/picture_rtf.hpp"
+#include "rtf/picture.hpp"
 #include "picture/raster.hpp"
 #include "picture/resolution.hpp"
 
@@ -206,20 +206,12 @@ bool convertEnhanced(std::string& out, const cPicture& picture, const std::strin
     if (picture.Embedding == eOriginalAndMetafile) standard = standardFromEnhanced(source, emf->bytes);
     MetafileRecorder recorder;
     if (!standard || !recorder.play(*standard)) return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
-    const std::size_t mark = out.size();
-    out += "{\\*\\shppict";
-    bool written = appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
-    if (written) {
-        out += "}{\\nonshppict";
-        written = WritePictureRtf(out, picture, recorder.finish(), W, H);
-    }
+    if (appendBothForms(
+            out, [&] { return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H); },
+            [&] { return WritePictureRtf(out, picture, recorder.finish(), W, H); }))
+        return true;
     // Without its standard metafile, the EMF alone.
-    if (!written) {
-        out.resize(mark);
-        return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
-    }
-    out += '}';
-    return true;
+    return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
 }
 
 }  // namespace
@@ -266,19 +258,9 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
                 return appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
             // Both: readers that take shapes' pictures show the file, the
             // others the metafile.
-            const std::size_t mark = out.size();
-            out += "{\\*\\shppict";
-            bool written = appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
-            if (written) {
-                out += "}{\\nonshppict";
-                written = convertRaster(out, picture, raster, sizing, scale);
-            }
-            if (!written) {
-                out.resize(mark);
-                return false;
-            }
-            out += '}';
-            return true;
+            return appendBothForms(
+                out, [&] { return appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H); },
+                [&] { return convertRaster(out, picture, raster, sizing, scale); });
         }
         if (scale == 1.0f) {
             RasterGroup group(out, picture, sizing);

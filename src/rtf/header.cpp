@@ -6,7 +6,7 @@
 #include "common/checked.hpp"
 #include "common/color.hpp"
 #include "common/numtext.hpp"
-#include "text/strings.hpp"
+#include "rtf/strings.hpp"
 
 namespace velloran::rtf {
 

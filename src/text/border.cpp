@@ -1,54 +1,9 @@
 #include <velloran/border.hpp>
 
-#include "common/access.hpp"
 #include "common/module_values.hpp"
-#include "common/numtext.hpp"
-#include "common/refs.hpp"
 
 namespace velloran {
 
 cBorder::cBorder() : BorderColorIndex(detail::moduleValues().blackColorIndex) {}
 
-namespace detail {
-namespace {
-
-const char* styleWord(vlRTFBorderType type) {
-    switch (type) {
-    case bDouble: return "brdrdb";
-    case bThick: return "brdrth";
-    case bShadow: return "brdrsh";
-    case bDot: return "brdrdot";
-    case bHairline: return "brdrhair";
-    // bSingle, and any value outside the enumeration, which would otherwise
-    // leave a visible side without a style.
-    default: return "brdrs";
-    }
-}
-
-void appendSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width, const char* style,
-                std::int32_t color) {
-    out += prefix;
-    if (visible != True) {
-        out += "\\brdrnone";
-        return;
-    }
-    out += '\\';
-    out += style;
-    detail::appendRef(out, "\\brdrcf", detail::Ref::Color, color);
-    appendWord(out, "\\brdrw", width);
-}
-
-}  // namespace
-
-void appendBorder(std::string& out, const cBorder* border) {
-    if (!border) throw Error(errors::ObjectNotSet);
-    const char* style = styleWord(border->BorderType);
-    std::int32_t color = border->BorderColorIndex;
-    appendSide(out, "\\brdrt", border->TopVisible, border->TopWidth, style, color);
-    appendSide(out, "\\brdrb", border->BottomVisible, border->BottomWidth, style, color);
-    appendSide(out, "\\brdrl", border->LeftVisible, border->LeftWidth, style, color);
-    appendSide(out, "\\brdrr", border->RightVisible, border->RightWidth, style, color);
-}
-
-}  // namespace detail
 }  // namespace velloran

@@ -1,4 +1,4 @@
-#include "text/strings.hpp"
+#include "rtf/strings.hpp"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "picture/picture_rtf.hpp"
+#include "rtf/picture.hpp"
 
 #include <algorithm>
 #include <array>

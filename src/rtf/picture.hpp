@@ -60,4 +60,24 @@ bool appendBlipPicture(std::string& out, const cPicture& picture, std::string_vi
 // is out of range.
 bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& metafile, float W, float H);
 
+// The picture in two forms: as original() writes it for the readers that
+// take a shape's picture ("\\shppict"), and as fallback() writes it for the
+// others ("\\nonshppict"). False, appending nothing, when either fails.
+template <class Original, class Fallback>
+bool appendBothForms(std::string& out, Original&& original, Fallback&& fallback) {
+    const std::size_t mark = out.size();
+    out += "{\\*\\shppict";
+    bool written = original();
+    if (written) {
+        out += "}{\\nonshppict";
+        written = fallback();
+    }
+    if (!written) {
+        out.resize(mark);
+        return false;
+    }
+    out += '}';
+    return true;
+}
+
 }  // namespace velloran::detail

@@ -1,4 +1,5 @@
-// The attribute runs every shape ends with.
+// The words the shapes of a drawing share: the drawing objects' attribute
+// runs, and the Word 97 shapes' properties.
 #pragma once
 
 #include <algorithm>
@@ -11,6 +12,9 @@
 #include "common/numtext.hpp"
 
 namespace velloran::detail {
+
+// A point as a freeform's vertex, "(x,y)", after a ";" unless it is the first.
+void appendVertex(std::string& out, const cPoint& point, bool first);
 
 inline void appendRGB(std::string& out, const char* red, const char* green, const char* blue, std::int32_t color) {
     auto rgb = SplitRGB(color);

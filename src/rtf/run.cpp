@@ -1,0 +1,153 @@
+// A run of text: its format words, and the field, link, bookmark or raw
+// RTF it may be, around its escaped text.
+#include <velloran/text.hpp>
+
+#include "common/access.hpp"
+#include "common/checked.hpp"
+#include "common/module_values.hpp"
+#include "common/numtext.hpp"
+#include "common/refs.hpp"
+#include "rtf/strings.hpp"
+
+namespace velloran {
+namespace detail {
+namespace {
+
+// A link's address as the argument of a HYPERLINK field: in quotes, so a
+// quote and control characters are written in percent form (as they would
+// be in a URL); then escaped for RTF as an information string is. A
+// backslash stays single: LibreOffice keeps a doubled one as two.
+void appendLinkTarget(std::string& out, std::string_view target) {
+    std::string argument;
+    argument.reserve(target.size() + 8);
+    for (char c : target) {
+        auto u = static_cast<unsigned char>(c);
+        if (c == '"' || u < 0x20 || u == 0x7f) {
+            constexpr char digits[] = "0123456789ABCDEF";
+            argument += '%';
+            argument += digits[u >> 4];
+            argument += digits[u & 15];
+        } else {
+            argument += c;
+        }
+    }
+    appendEscapedInfo(out, argument);
+}
+
+// The words of a HYPERLINK field's instruction after its name: the address
+// in quotes, then the bookmark as the location within it.
+void appendLinkArguments(std::string& out, const cText& run) {
+    if (!run.Link.empty()) {
+        out += '"';
+        appendLinkTarget(out, run.Link);
+        out += '"';
+    }
+    if (!run.LinkToBookmark.empty()) {
+        if (!run.Link.empty()) out += ' ';
+        out += "\\\\l \"";
+        appendLinkTarget(out, run.LinkToBookmark);
+        out += '"';
+    }
+}
+
+// A bookmark's name as a link to it writes it, so the two always match.
+void appendBookmark(std::string& out, const char* word, const std::string& name) {
+    out += word;
+    appendLinkTarget(out, name);
+    out += '}';
+}
+
+const char* fieldCode(vlRTFField field) {
+    switch (field) {
+    case fPageNumber: return "PAGE";
+    case fPageCount: return "NUMPAGES";
+    case fDate: return "DATE";
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+void appendTextRun(std::string& out, const cText* run) {
+    if (!run) return;
+    const std::string& text = Access::escapedText(*run);
+    // A table of contents stands in place of any other field; a field
+    // shows even without text, and raw RTF is content as text is; other
+    // runs need some.
+    const bool contents = run->ContentsLevels >= 1 && run->ContentsLevels <= 9;
+    const char* field = contents ? nullptr : fieldCode(run->Field);
+    if (text.empty() && !field && !contents && run->RawRtf().empty()) return;
+    // The only step that can fail comes first, so a failure appends nothing.
+    std::int32_t halfPoints = mul(run->Height, 2);
+    const auto& module = moduleValues();
+    auto appendFormat = [&] {
+        if (run->Bold == True) out += "\\b";
+        if (run->Italic == True) out += "\\i";
+        if (run->UnderlineDot() == True) out += "\\uld";
+        if (run->UnderlineDouble() == True) out += "\\uldb";
+        if (run->UnderlineWords() == True && run->Underline() == False) out += "\\ulw";
+        if (run->Underline() == True) out += "\\ul";
+        if (run->Strike == True) out += "\\strike";
+        if (run->SmallCaps == True) out += "\\scaps";
+        if (run->AllCaps == True) out += "\\caps";
+        if (run->Hidden == True) out += "\\v";
+        appendRef(out, "\\f", Ref::Font, run->FontIndex);
+        if (run->BackColorIndex != module.whiteColorIndex) {
+            appendRef(out, "\\chcfpat0\\chcbpat", Ref::Color, run->BackColorIndex);
+            appendRef(out, "\\cb", Ref::Color, run->BackColorIndex);
+        }
+        if (run->ForeColorIndex != module.blackColorIndex) appendRef(out, "\\cf", Ref::Color, run->ForeColorIndex);
+        if (run->Height != 0) appendWord(out, "\\fs", halfPoints);
+        if (run->HighlightColorIndex != 0) appendRef(out, "\\highlight", Ref::Color, run->HighlightColorIndex);
+        if (run->VerticalPosition == vSuperscript) out += "\\super";
+        if (run->VerticalPosition == vSubscript) out += "\\sub";
+        if (run->CharacterSpacing != 0) appendWord(out, "\\expndtw", run->CharacterSpacing);
+    };
+    // A field, or a link, stands in a group of the run's format as well:
+    // LibreOffice gives a computed value the format around the field, not
+    // its result's. The instruction is in a group of its own, as Word
+    // writes it: pandoc takes a link only so.
+    const bool link = !contents && (!run->Link.empty() || !run->LinkToBookmark.empty());
+    const bool grouped = link || field || contents;
+    if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkstart ", run->Bookmark);
+    if (grouped) {
+        out += '{';
+        appendFormat();
+    }
+    if (link) {
+        out += "{\\field{\\*\\fldinst {HYPERLINK ";
+        appendLinkArguments(out, *run);
+        out += "}}{\\fldrslt ";
+    }
+    if (field) {
+        out += "{\\field{\\*\\fldinst {";
+        out += field;
+        out += " }}{\\fldrslt ";
+    }
+    // Headings of the levels asked for, each entry a link to its heading,
+    // without tab leaders or page numbers in web views.
+    if (contents) {
+        out += "{\\field{\\*\\fldinst {TOC \\\\o \"1-";
+        out += static_cast<char>('0' + run->ContentsLevels);
+        out += "\" \\\\h \\\\z \\\\u }}{\\fldrslt ";
+    }
+    out += '{';
+    appendFormat();
+    out += ' ';
+    out += text;
+    // In a group of its own, at RTF's own \\uc1: a \\uN in it takes one
+    // fallback character whatever the text before it said.
+    if (!run->RawRtf().empty()) {
+        out += "{\\uc1 ";
+        out += run->RawRtf();
+        out += '}';
+    }
+    out += '}';
+    if (field || contents) out += "}}";
+    if (link) out += "}}";
+    if (grouped) out += '}';
+    if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkend ", run->Bookmark);
+}
+
+}  // namespace detail
+}  // namespace velloran

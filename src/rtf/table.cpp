@@ -1,0 +1,214 @@
+// A table: its rows' words, each cell's borders, layout and width, and the
+// cells' paragraphs in place, merged cells laid out first.
+#include "rtf/table.hpp"
+
+#include <velloran/border.hpp>
+#include <velloran/cell.hpp>
+#include <velloran/page.hpp>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "common/access.hpp"
+#include "common/checked.hpp"
+#include "common/module_values.hpp"
+#include "common/numtext.hpp"
+#include "common/refs.hpp"
+
+namespace velloran::rtf {
+
+namespace {
+
+const cCell& cellAt(const CellArray& cells, std::int32_t column, std::int32_t row) {
+    const auto& cell = cells.at({column, row});
+    if (!cell) throw Error(errors::ObjectNotSet);
+    return *cell;
+}
+
+// One side of a cell: cells always use the single-line style.
+void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width) {
+    out += prefix;
+    if (visible == True) {
+        detail::appendWord(out, "\\brdrs\\brdrw", detail::narrow16(width));
+        out += ' ';
+    } else {
+        out += "\\brdrnone";
+    }
+}
+
+// Where merged cells lie: for each place of the table, the place of the
+// cell that covers it (itself for a cell of its own). Spans are laid out row
+// by row; each stops at the table's edge and before a place already covered.
+class Layout {
+public:
+    Layout(const CellArray& cells, std::int32_t columns, std::int32_t rows)
+        : columns_(columns), rows_(rows), owner_(static_cast<std::size_t>(columns) * rows, Free) {
+        for (std::int32_t r = 1; r <= rows; ++r)
+            for (std::int32_t c = 1; c <= columns; ++c) {
+                if (owner(c, r) != Free) continue;
+                const cCell& cell = cellAt(cells, c, r);
+                std::int32_t across = std::clamp(cell.ColumnSpan, 1, columns - c + 1);
+                std::int32_t down = std::clamp(cell.RowSpan, 1, rows - r + 1);
+                for (std::int32_t k = 1; k < across; ++k)
+                    if (owner(c + k, r) != Free) across = k;
+                for (std::int32_t j = 1; j < down; ++j)
+                    for (std::int32_t k = 0; k < across; ++k)
+                        if (owner(c + k, r + j) != Free) down = j;
+                for (std::int32_t j = 0; j < down; ++j)
+                    for (std::int32_t k = 0; k < across; ++k) slot(c + k, r + j) = index(c, r);
+            }
+    }
+
+    // The cell at the place, when a cell begins there (its own place, or the
+    // first column of a merge's lower row); null where a merge covers it.
+    struct Place {
+        std::int32_t column, row;  // of the cell that covers it
+        bool first;                // the place is the cell's own
+        bool below;                // another row of the cell follows below
+    };
+    bool begins(std::int32_t c, std::int32_t r) const { return owner(c, r) % columns_ + 1 == c; }
+    Place at(std::int32_t c, std::int32_t r) const {
+        std::int32_t o = owner(c, r);
+        std::int32_t oc = o % columns_ + 1, orow = o / columns_ + 1;
+        return {oc, orow, orow == r, r < rows_ && owner(c, r + 1) == o};
+    }
+
+private:
+    static constexpr std::int32_t Free = -1;
+    std::int32_t index(std::int32_t c, std::int32_t r) const { return (r - 1) * columns_ + (c - 1); }
+    std::int32_t owner(std::int32_t c, std::int32_t r) const { return owner_[static_cast<std::size_t>(index(c, r))]; }
+    std::int32_t& slot(std::int32_t c, std::int32_t r) { return owner_[static_cast<std::size_t>(index(c, r))]; }
+    std::int32_t columns_, rows_;
+    std::vector<std::int32_t> owner_;
+};
+
+// How a cell lays out its text: its vertical alignment and its padding.
+// Word and LibreOffice read \\clpadl as the top padding and \\clpadt as the
+// left one (LibreOffice's exporter writes them so), so each is written
+// under the other's name; the unit word (3, twips) follows its padding.
+void appendCellLayout(std::string& out, const cCell& cell) {
+    if (cell.VerticalAlignment == vaCenter) out += "\\clvertalc";
+    if (cell.VerticalAlignment == vaBottom) out += "\\clvertalb";
+    auto padding = [&](const char* word, const char* unit, std::int32_t twips) {
+        if (twips <= 0) return;
+        detail::appendWord(out, word, twips);
+        out += unit;
+    };
+    padding("\\clpadt", "\\clpadft3", cell.PaddingLeft);
+    padding("\\clpadl", "\\clpadfl3", cell.PaddingTop);
+    padding("\\clpadr", "\\clpadfr3", cell.PaddingRight);
+    padding("\\clpadb", "\\clpadfb3", cell.PaddingBottom);
+}
+
+// A cell's width in twips: its Width, or its share of the table's width,
+// which it also names for readers that lay a table out by shares
+// (\\clftsWidth2, in fiftieths of a percent).
+std::int32_t cellWidth(const cCell& cell, std::int32_t tableWidth, std::string& out) {
+    const float percent = cell.WidthPercent;
+    if (!(percent >= 0.0f && percent <= 100.0f)) throw Error(errors::InvalidArgument);
+    if (percent == 0.0f) return cell.Width;
+    if (tableWidth <= 0) throw Error(errors::InvalidArgument);
+    detail::appendWord(out, "\\clftsWidth2\\clwWidth", detail::rounded(static_cast<double>(percent) * 50.0));
+    return detail::rounded(static_cast<double>(tableWidth) * static_cast<double>(percent) / 100.0);
+}
+
+// The words that open a row: its height (negative for an exact one), its
+// left edge and alignment, and whether it stays whole and heads the table.
+struct RowFormat {
+    std::string words;
+
+    RowFormat(const cPage& page, std::int32_t indent) {
+        words = "\\trowd\\trgaph0";
+        std::int32_t height = std::max(page.TableRowHeight, 0);
+        detail::appendWord(words, "\\trrh", page.TableRowHeightExact == True ? -height : height);
+        detail::appendWord(words, "\\trleft", indent);
+        if (page.TableAlign == aCenter) words += "\\trqc";
+        if (page.TableAlign == aRight) words += "\\trqr";
+        if (page.TableKeepRowsTogether == True) words += "\\trkeep";
+    }
+    std::string row(bool header) const { return words + (header ? "\\trhdr\r\n" : "\r\n"); }
+};
+
+// Whether a cell spans more than its place; null places are found later.
+bool anySpan(const CellArray& cells, std::int32_t columns, std::int32_t rows) {
+    for (std::int32_t r = 1; r <= rows; ++r)
+        for (std::int32_t c = 1; c <= columns; ++c) {
+            const auto& cell = cells.at({c, r});
+            if (cell && (cell->ColumnSpan > 1 || cell->RowSpan > 1)) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+// The table as RTF rows, each line ended by CR LF. A table without merged
+// cells is written straight from the array.
+void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
+                     const cPage& page, detail::ListSet& lists) {
+    const std::int32_t headerRows = page.TableHeaderRows;
+    const std::int32_t indent = page.TableIndent;
+    const RowFormat format(page, indent);
+    const std::int32_t white = detail::moduleValues().whiteColorIndex;
+    std::optional<Layout> layout;
+    if (anySpan(cells, columns, rows)) layout.emplace(cells, columns, rows);
+    // Which cell a place writes, and whether it continues a merge from above;
+    // nothing for a place inside a merge's row.
+    struct Written {
+        const cCell* cell;
+        bool continued;
+        bool below;
+    };
+    auto written = [&](std::int32_t c, std::int32_t r) -> std::optional<Written> {
+        if (!layout) return Written{&cellAt(cells, c, r), false, false};
+        if (!layout->begins(c, r)) return std::nullopt;
+        auto place = layout->at(c, r);
+        return Written{&cellAt(cells, place.column, place.row), !place.first, place.below};
+    };
+    // A line of cell definitions is a little over a hundred characters.
+    constexpr std::size_t Line = 160;
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        text.append(format.row(r <= headerRows));
+        // Cells' right edges count from the margin, as the row's left edge does.
+        std::int32_t edge = indent;
+        std::int32_t last = 0;
+        for (std::int32_t c = 1; c <= columns; ++c) {
+            auto place = written(c, r);
+            if (!place) continue;
+            last = c;
+            std::string& out = text.tail(Line);
+            const cCell& cell = *place->cell;
+            const cBorder* border = cell.Border.get();
+            if (!border) throw Error(errors::ObjectNotSet);
+            if (place->continued) out += "\\clvmrg";
+            else if (place->below) out += "\\clvmgf";
+            appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth);
+            appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth);
+            appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth);
+            appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth);
+            if (cell.BackColorIndex != white)
+                detail::appendRef(out, "\\clcbpat", detail::Ref::Color, detail::narrow16(cell.BackColorIndex));
+            appendCellLayout(out, cell);
+            edge = detail::add(edge, cellWidth(cell, page.TableWidth, out));
+            detail::appendWord(out, "\\cellx", edge);
+            out += "\r\n";
+        }
+        for (std::int32_t c = 1; c <= columns; ++c) {
+            auto place = written(c, r);
+            if (!place) continue;
+            text.append("\\pard\\plain\\intbl");
+            // A merge's lower rows are empty: the cell's text stands in its first.
+            if (!place->continued) {
+                // The last paragraph is ended by "\\cell", with its formatting
+                // words before it: a mark there would end one more, empty
+                // paragraph in every cell.
+                text.appendShared(Access::paragraphs(*place->cell));
+                lists.add(Access::lists(*place->cell));
+            }
+            text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");
+        }
+    }
+    text.append("\\pard\r\n");
+}
+
+}  // namespace velloran::rtf
