@@ -158,11 +158,11 @@ void appendShape(const Shape& shape, std::string& out, std::int32_t z) {
     if (appendShapeInstance(shape, out, z)) out += '}';
 }
 
-// TextRunRtf: append one run as "{" + formatting + " " + escaped text + "}",
+// Append one run as "{" + formatting + " " + escaped text + "}",
 // or nothing for a null run or an empty text. Error 6 when the size overflows.
 void appendTextRun(std::string& out, const cText* run);
 
-// BorderRtf: append the four sides of a border, top, bottom, left, right.
+// Append the four sides of a border, top, bottom, left, right.
 // Error 91 for a null border.
 void appendBorder(std::string& out, const cBorder* border);
 

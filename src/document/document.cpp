@@ -15,7 +15,9 @@
 #include "common/platform.hpp"
 #include "common/files.hpp"
 #include "document/document_state.hpp"
+#include "rtf/document.hpp"
 #include "rtf/header.hpp"
+#include "rtf/section.hpp"
 
 namespace velloran {
 
@@ -121,71 +123,25 @@ std::int32_t cDocument::StyleIndex(const std::string& StyleName) {
     return static_cast<std::int32_t>(styles.size());
 }
 
-// The body, segment by segment: a section's words, the header and footer
-// the writer writes for it, its pages' text with the indexes resolved for
-// the place it stands in; then the last section's words once more.
-namespace {
-
-template <class Visit>
-void forEachBodyPiece(const cDocument& doc, const detail::DocumentState& state, Visit&& visit) {
-    for (const detail::Segment& segment : state.body) {
-        visit(std::string_view(segment.words));
-        if (segment.furniture) {
-            std::string furniture;
-            rtf::appendSectionFurniture(furniture, doc, rtf::facingPages(doc, state), segment.header.get(),
-                                        segment.footer.get());
-            detail::RefResolver(nullptr).feed(furniture, visit);
-        }
-        detail::RefResolver resolver(segment.maps.get());
-        segment.text.forEach([&](std::string_view piece) { resolver.feed(piece, visit); });
-        resolver.finish(visit);
-    }
-    // LibreOffice takes the last section's properties from the top level of
-    // the document, after the pages.
-    if (!state.lastSectionWords.empty()) {
-        visit(std::string_view("}"));
-        visit(std::string_view(state.lastSectionWords));
-        visit(std::string_view("}"));
-    } else {
-        visit(std::string_view("}}"));
-    }
-}
-
-std::size_t bodySize(const detail::DocumentState& state) noexcept {
-    std::size_t size = 0;
-    for (const detail::Segment& segment : state.body) size += segment.words.size() + segment.text.size();
-    return size;
-}
-
-// The header, from "{\rtf1" to the opening of the body.
-std::string headerText(const cDocument& doc, const detail::DocumentState& state) {
-    std::string header;
-    rtf::appendHeader(header, doc, state);
-    header += '{';
-    return detail::resolved(header);
-}
-
-}  // namespace
-
 std::string cDocument::Rtf() const {
     std::string out;
     // The header is a few hundred bytes unless the header or footer paragraph is large.
-    const std::size_t size = bodySize(state());
+    const std::size_t size = rtf::bodySize(state());
     out.reserve(size + 4096);
     // A large document's string is advised for huge pages before it is written.
     if (size >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
-    out += headerText(*this, state());
-    forEachBodyPiece(*this, state(), [&](std::string_view piece) { out.append(piece); });
+    out += rtf::headerText(*this, state());
+    rtf::forEachBodyPiece(*this, state(), [&](std::string_view piece) { out.append(piece); });
     return out;
 }
 
 Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
     // The pages go to the file as they are held, never joined in memory.
-    const std::string header = headerText(*this, state());
+    const std::string header = rtf::headerText(*this, state());
     auto produce = [&](const platform::Sink& sink) {
         sink(header);
-        forEachBodyPiece(*this, state(), sink);
+        rtf::forEachBodyPiece(*this, state(), sink);
     };
     // A device took all of it when the writing did not fail; a file is
     // looked at.
@@ -195,57 +151,12 @@ Boolean cDocument::Save(const std::string& sRTFFile) const {
 
 namespace {
 
-vlRTFOrientation orientationOf(const cPage& page) {
-    return page.Orientation == oPortrait || page.Orientation == oLandscape ? page.Orientation : oDocument;
-}
-
-// The sheet a page asks for, the document's where it asks for none of its own.
-rtf::Sheet sheetAsked(const cDocument& doc, const cPage& page) noexcept {
-    auto pick = [](std::int32_t own, std::int32_t least, std::int32_t document) {
-        return own >= least ? own : document;
-    };
-    return {pick(page.PageWidth, 1, doc.PageWidth),           pick(page.PageHeight, 1, doc.PageHeight),
-            pick(page.PageMarginLeft, 0, doc.PageMarginLeft), pick(page.PageMarginRight, 0, doc.PageMarginRight),
-            pick(page.PageMarginTop, 0, doc.PageMarginTop),   pick(page.PageMarginBottom, 0, doc.PageMarginBottom)};
-}
-
-bool ownSheet(const cPage& page) noexcept {
-    return page.PageWidth > 0 || page.PageHeight > 0 || page.PageMarginLeft >= 0 || page.PageMarginRight >= 0 ||
-           page.PageMarginTop >= 0 || page.PageMarginBottom >= 0;
-}
-
-// A section's sheet, turned as asked: the sheet is described in portrait
-// terms, and landscape turns it with its margins, as the document's own.
-void appendSectionSheet(const rtf::Sheet& sheet, bool landscape, std::string& out) {
-    if (landscape) out += "\\lndscpsxn";
-    rtf::appendSheet(out, sheet, landscape,
-                     {"\\pgwsxn", "\\pghsxn", "\\marglsxn", "\\margrsxn", "\\margtsxn", "\\margbsxn"});
-    out += ' ';
-}
-
-// The words a section a page asks for starts with after "\sect": its
-// defaults reset ("\sectd"; the first section keeps the document's), its
-// numbering, its sheet.
-std::string sectionWords(const cDocument& doc, const cPage& page, bool later) {
-    std::string words(later ? "\\sectd" : "");
-    if (page.PageNumberStart > 0) appendWord(words, "\\pgnrestart\\pgnstarts", page.PageNumberStart);
-    else if (later) words += "\\pgncont";
-    const vlRTFOrientation orientation = orientationOf(page);
-    if (orientation != oDocument || ownSheet(page)) {
-        const bool landscape = orientation == oDocument ? doc.PageLandscape != 0 : orientation == oLandscape;
-        appendSectionSheet(sheetAsked(doc, page), landscape, words);
-    } else {
-        words += ' ';
-    }
-    return words;
-}
-
 // What a page asks of its section beyond its orientation and its header and
 // footer, as a text to compare: nothing for a page that asks nothing.
 std::string askedKey(const cPage& page) {
     std::string key;
     if (page.PageNumberStart > 0) appendWord(key, "n", page.PageNumberStart);
-    if (ownSheet(page))
+    if (rtf::ownSheet(page))
         for (std::int32_t value : {page.PageWidth, page.PageHeight, page.PageMarginLeft, page.PageMarginRight,
                                    page.PageMarginTop, page.PageMarginBottom})
             appendWord(key, " ", value);
@@ -262,17 +173,17 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     // A page goes on in the section before it when it asks for the same;
     // the first page starts the first section, which the document's header
     // describes, and asks for words of its own only when it differs.
-    const vlRTFOrientation orientation = orientationOf(*Page);
+    const vlRTFOrientation orientation = rtf::orientationOf(*Page);
     std::string key = askedKey(*Page);
     const bool own = Page->PageHeader || Page->PageFooter;
     const bool turns = (later ? orientation != s.lastOrientation : orientation != oDocument) ||
                        key != s.lastSectionKey || Page->PageHeader != s.lastHeader || Page->PageFooter != s.lastFooter;
-    std::string words = turns ? sectionWords(*this, *Page, later) : std::string();
+    std::string words = turns ? rtf::sectionWords(*this, *Page, later) : std::string();
     // A section returning to the document's header and footer after one that
     // had its own writes them again; one with its own has them written.
     const bool furniture = turns && (own || (later && s.lastOwnFurniture));
-    const bool sheetless = turns && orientation == oDocument && !ownSheet(*Page);
-    std::string before(!later ? "" : turns ? "\\sect" : "\\page ");
+    const bool sheetless = turns && orientation == oDocument && !rtf::ownSheet(*Page);
+    std::string before = rtf::pageBreak(later, turns);
     before += words;
     // Copies of the section's own header and footer, as they are now.
     auto copy = [](const std::shared_ptr<cPage>& page) {
@@ -344,22 +255,6 @@ detail::IndexMaps enterTables(cDocument& whole, const cDocument& part, const det
     return maps;
 }
 
-// The words that start an assembled document's first section: its sheet, its
-// numbering, its first page's own header and footer named, its header and
-// footer (in its own indexes).
-std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing) {
-    std::string words(later ? "\\sect\\sectd" : "\\sectd");
-    if (restart == True) appendWord(words, "\\pgnrestart\\pgnstarts", part.PageNumberStart);
-    else words += "\\pgncont";
-    if (part.FirstPageHeader || part.FirstPageFooter) words += "\\titlepg";
-    appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, words);
-    std::string numbering, number;
-    rtf::appendNumbering(numbering, part, number);
-    if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
-    rtf::appendHeaderAndFooter(words, part, number, {facing, true, true, nullptr, nullptr});
-    return words;
-}
-
 // One of an assembled document's segments as a segment of the whole: its
 // section words, with its document's sheet where they lean on it, and the
 // header and footer its writer would write, all as text of the part.
@@ -367,7 +262,7 @@ detail::Segment partSegment(const cDocument& part, const detail::Segment& from, 
                             const std::shared_ptr<const detail::IndexMaps>& maps) {
     detail::Segment out;
     std::string words = from.words;
-    if (from.sheetless) appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, words);
+    if (from.sheetless) rtf::appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, words);
     if (from.furniture) rtf::appendSectionFurniture(words, part, facing, from.header.get(), from.footer.get());
     out.text.append(words);
     out.text.appendShared(from.text);
@@ -404,15 +299,9 @@ Boolean cDocument::InsertDocument(const std::shared_ptr<cDocument>& Document, Bo
         // The part's pages face each other as the whole's do, or as its own.
         const bool facing = rtf::facingPages(*this, s) || rtf::facingPages(part, p);
         for (const detail::Segment& from : p.body) segments.push_back(partSegment(part, from, facing, maps));
-        segments.front().text.prepend(partOpening(part, s.pageCount > 0, RestartNumbering, facing));
+        segments.front().text.prepend(rtf::partOpening(part, s.pageCount > 0, RestartNumbering, facing));
         // The last section's words, said again after the pages.
-        if (p.lastSectionWords.empty()) {
-            last = "\\sectd";
-            appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, last);
-        } else {
-            last = p.lastSectionWords;
-            if (p.lastSheetless) appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, last);
-        }
+        last = rtf::partClosing(part, p);
         if (s.body.capacity() - s.body.size() < segments.size())
             s.body.reserve(std::max(s.body.size() * 2, s.body.size() + segments.size()));
     } catch (...) {

@@ -5,12 +5,13 @@
 #include "common/access.hpp"
 #include "common/checked.hpp"
 #include "rtf/paragraph.hpp"
+#include "rtf/section.hpp"
 #include "rtf/table.hpp"
 
 namespace velloran {
 
 struct cPage::State {
-    detail::Chunks content{"{"};
+    detail::Chunks content{std::string(rtf::PageOpening)};
     detail::ListSet lists;
 };
 
@@ -40,16 +41,6 @@ Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     state().lists.take(lists);
     taken.commit();
     return True;
-}
-
-void detail::appendRtf(const cPage& page, std::string& out) {
-    Access::chunks(page).appendTo(out);
-    out += "}\\page ";
-}
-
-void detail::appendContent(const cPage& page, Chunks& out) {
-    out.appendShared(Access::chunks(page));
-    out.append('}');
 }
 
 Boolean cPage::InsertTable(const CellArray& oCells) {

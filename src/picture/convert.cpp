@@ -145,7 +145,7 @@ bool RasterGroup::finish() {
     hex.write(metafile_.head.data(), metafile_.head.size());
     hex.write(metafile_.body, metafile_.bodyBytes);
     hex.write(metafile_.tail.data(), metafile_.tail.size());
-    *hex.finish() = '}';
+    hex.finishGroup();
     done_ = true;
     return true;
 }

@@ -138,4 +138,22 @@ void appendFootnote(detail::Chunks& out, const ParagraphText& note) {
     out.append('}');
 }
 
+void appendWrapStart(std::string& out, const cParagraph& paragraph, bool opened) {
+    appendParagraphStart(out, paragraph);
+    if (opened) out += Opening;
+}
+
+void appendWrapEnd(std::string& out, const cParagraph& paragraph, bool marked) {
+    if (marked) out += Mark;
+    appendParagraphEnd(out, paragraph);
+}
+
+void appendWrapped(std::string& out, const cParagraph& paragraph, const ParagraphText& text) {
+    out += Opening;
+    appendParagraphStart(out, paragraph);
+    appendParagraph(out, text);
+    appendParagraphEnd(out, paragraph);
+    out += Mark;
+}
+
 }  // namespace velloran::rtf

@@ -48,6 +48,14 @@ void appendCellParagraphEnd(detail::Chunks& out, bool marked);
 const char* alignmentWord(vlRTFAlignment align) noexcept;
 void appendParagraphStart(std::string& out, const cParagraph& paragraph);
 void appendParagraphEnd(std::string& out, const cParagraph& paragraph);
+// A paragraph's content made a paragraph of its own, around the content it
+// had: the start words, and the opening of the paragraph the content was
+// (when it was one); the mark that ended it (when it had one), and the end
+// words.
+void appendWrapStart(std::string& out, const cParagraph& paragraph, bool opened);
+void appendWrapEnd(std::string& out, const cParagraph& paragraph, bool marked);
+// The paragraph wrapped whole, its opening and mark included.
+void appendWrapped(std::string& out, const cParagraph& paragraph, const ParagraphText& text);
 // Room for the end with all but the longest values: growing it step by
 // step cost more than writing it.
 inline constexpr std::size_t ParagraphEndRoom = 160;

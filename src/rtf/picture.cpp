@@ -185,7 +185,7 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& 
         hex.write(metafile.head.data(), metafile.head.size());
         hex.write(metafile.body, metafile.bodyBytes);
         hex.write(metafile.tail.data(), metafile.tail.size());
-        *hex.finish() = '}';
+        hex.finishGroup();
         return true;
     } catch (...) {
         out.resize(mark);

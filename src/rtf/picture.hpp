@@ -33,6 +33,8 @@ public:
     void write(const char* bytes, std::size_t count);
     // End the last line, when one has begun; returns the place after it.
     char* finish();
+    // End the last line and the picture group after it.
+    void finishGroup() { *finish() = '}'; }
 
 private:
     char* at_;

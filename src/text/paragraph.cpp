@@ -146,11 +146,7 @@ void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
         rtf::appendParagraph(out, text);
         return;
     }
-    out += rtf::Opening;
-    rtf::appendParagraphStart(out, paragraph);
-    rtf::appendParagraph(out, text);
-    rtf::appendParagraphEnd(out, paragraph);
-    out += rtf::Mark;
+    rtf::appendWrapped(out, paragraph, text);
 }
 
 Access::Taken Access::prepareTake(cParagraph& paragraph) {
@@ -161,18 +157,15 @@ Access::Taken Access::prepareTake(cParagraph& paragraph) {
     // The content becomes a paragraph of its own, the one it was (opening
     // and mark included) inside.
     std::string start;
-    rtf::appendParagraphStart(start, paragraph);
-    if (s.opened) start += rtf::Opening;
+    rtf::appendWrapStart(start, paragraph, s.opened);
     // A list item belongs to its own list from now on.
     if (std::int32_t list = detail::listNumber(paragraph)) {
         taken.lists_ = s.lists;
         taken.lists_.add(list);
         taken.listed_ = true;
     }
-    taken.text_ = s.content.wrapped(start, rtf::ParagraphEndRoom, [&](std::string& out) {
-        if (s.marked) out += rtf::Mark;
-        rtf::appendParagraphEnd(out, paragraph);
-    });
+    taken.text_ = s.content.wrapped(start, rtf::ParagraphEndRoom,
+                                    [&](std::string& out) { rtf::appendWrapEnd(out, paragraph, s.marked); });
     taken.wrapped_ = true;
     return taken;
 }

@@ -1,0 +1,94 @@
+// A section's words: its defaults, numbering, sheet, and those of a
+// document assembled as a section of another.
+#include "rtf/section.hpp"
+
+#include <velloran/page.hpp>
+
+#include "common/access.hpp"
+#include "common/numtext.hpp"
+
+namespace velloran {
+
+void detail::appendRtf(const cPage& page, std::string& out) {
+    Access::chunks(page).appendTo(out);
+    out += "}\\page ";
+}
+
+void detail::appendContent(const cPage& page, Chunks& out) {
+    out.appendShared(Access::chunks(page));
+    out.append('}');
+}
+
+}  // namespace velloran
+
+namespace velloran::rtf {
+
+using detail::appendWord;
+
+vlRTFOrientation orientationOf(const cPage& page) {
+    return page.Orientation == oPortrait || page.Orientation == oLandscape ? page.Orientation : oDocument;
+}
+
+Sheet sheetAsked(const cDocument& doc, const cPage& page) noexcept {
+    auto pick = [](std::int32_t own, std::int32_t least, std::int32_t document) {
+        return own >= least ? own : document;
+    };
+    return {pick(page.PageWidth, 1, doc.PageWidth),           pick(page.PageHeight, 1, doc.PageHeight),
+            pick(page.PageMarginLeft, 0, doc.PageMarginLeft), pick(page.PageMarginRight, 0, doc.PageMarginRight),
+            pick(page.PageMarginTop, 0, doc.PageMarginTop),   pick(page.PageMarginBottom, 0, doc.PageMarginBottom)};
+}
+
+bool ownSheet(const cPage& page) noexcept {
+    return page.PageWidth > 0 || page.PageHeight > 0 || page.PageMarginLeft >= 0 || page.PageMarginRight >= 0 ||
+           page.PageMarginTop >= 0 || page.PageMarginBottom >= 0;
+}
+
+void appendSectionSheet(const Sheet& sheet, bool landscape, std::string& out) {
+    if (landscape) out += "\\lndscpsxn";
+    appendSheet(out, sheet, landscape,
+                {"\\pgwsxn", "\\pghsxn", "\\marglsxn", "\\margrsxn", "\\margtsxn", "\\margbsxn"});
+    out += ' ';
+}
+
+std::string sectionWords(const cDocument& doc, const cPage& page, bool later) {
+    std::string words(later ? "\\sectd" : "");
+    if (page.PageNumberStart > 0) appendWord(words, "\\pgnrestart\\pgnstarts", page.PageNumberStart);
+    else if (later) words += "\\pgncont";
+    const vlRTFOrientation orientation = orientationOf(page);
+    if (orientation != oDocument || ownSheet(page)) {
+        const bool landscape = orientation == oDocument ? doc.PageLandscape != 0 : orientation == oLandscape;
+        appendSectionSheet(sheetAsked(doc, page), landscape, words);
+    } else {
+        words += ' ';
+    }
+    return words;
+}
+
+std::string pageBreak(bool later, bool turns) { return !later ? "" : turns ? "\\sect" : "\\page "; }
+
+std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing) {
+    std::string words(later ? "\\sect\\sectd" : "\\sectd");
+    if (restart == True) appendWord(words, "\\pgnrestart\\pgnstarts", part.PageNumberStart);
+    else words += "\\pgncont";
+    if (part.FirstPageHeader || part.FirstPageFooter) words += "\\titlepg";
+    appendSectionSheet(sheetOf(part), part.PageLandscape != 0, words);
+    std::string numbering, number;
+    appendNumbering(numbering, part, number);
+    if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
+    appendHeaderAndFooter(words, part, number, {facing, true, true, nullptr, nullptr});
+    return words;
+}
+
+std::string partClosing(const cDocument& part, const detail::DocumentState& p) {
+    std::string last;
+    if (p.lastSectionWords.empty()) {
+        last = "\\sectd";
+        appendSectionSheet(sheetOf(part), part.PageLandscape != 0, last);
+    } else {
+        last = p.lastSectionWords;
+        if (p.lastSheetless) appendSectionSheet(sheetOf(part), part.PageLandscape != 0, last);
+    }
+    return last;
+}
+
+}  // namespace velloran::rtf
