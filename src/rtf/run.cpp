@@ -66,6 +66,54 @@ const char* fieldCode(vlRTFField field) {
     }
 }
 
+// The run's format words; halfPoints is its size as "\\fs" takes it.
+void appendRunFormat(std::string& out, const cText& run, std::int32_t halfPoints) {
+    const auto& module = moduleValues();
+    if (run.Bold == True) out += "\\b";
+    if (run.Italic == True) out += "\\i";
+    if (run.UnderlineDot() == True) out += "\\uld";
+    if (run.UnderlineDouble() == True) out += "\\uldb";
+    if (run.UnderlineWords() == True && run.Underline() == False) out += "\\ulw";
+    if (run.Underline() == True) out += "\\ul";
+    if (run.Strike == True) out += "\\strike";
+    if (run.SmallCaps == True) out += "\\scaps";
+    if (run.AllCaps == True) out += "\\caps";
+    if (run.Hidden == True) out += "\\v";
+    appendRef(out, "\\f", Ref::Font, run.FontIndex);
+    if (run.BackColorIndex != module.whiteColorIndex) {
+        appendRef(out, "\\chcfpat0\\chcbpat", Ref::Color, run.BackColorIndex);
+        appendRef(out, "\\cb", Ref::Color, run.BackColorIndex);
+    }
+    if (run.ForeColorIndex != module.blackColorIndex) appendRef(out, "\\cf", Ref::Color, run.ForeColorIndex);
+    if (run.Height != 0) appendWord(out, "\\fs", halfPoints);
+    if (run.HighlightColorIndex != 0) appendRef(out, "\\highlight", Ref::Color, run.HighlightColorIndex);
+    if (run.VerticalPosition == vSuperscript) out += "\\super";
+    if (run.VerticalPosition == vSubscript) out += "\\sub";
+    if (run.CharacterSpacing != 0) appendWord(out, "\\expndtw", run.CharacterSpacing);
+}
+
+// The start of the link's, field's or table of contents' group; its
+// instruction, and its result opened.
+void appendFieldStart(std::string& out, const cText& run, bool link, const char* field, bool contents) {
+    if (link) {
+        out += "{\\field{\\*\\fldinst {HYPERLINK ";
+        appendLinkArguments(out, run);
+        out += "}}{\\fldrslt ";
+    }
+    if (field) {
+        out += "{\\field{\\*\\fldinst {";
+        out += field;
+        out += " }}{\\fldrslt ";
+    }
+    // Headings of the levels asked for, each entry a link to its heading,
+    // without tab leaders or page numbers in web views.
+    if (contents) {
+        out += "{\\field{\\*\\fldinst {TOC \\\\o \"1-";
+        out += static_cast<char>('0' + run.ContentsLevels);
+        out += "\" \\\\h \\\\z \\\\u }}{\\fldrslt ";
+    }
+}
+
 }  // namespace
 
 void appendTextRun(std::string& out, const cText* run) {
@@ -79,30 +127,6 @@ void appendTextRun(std::string& out, const cText* run) {
     if (text.empty() && !field && !contents && run->RawRtf().empty()) return;
     // The only step that can fail comes first, so a failure appends nothing.
     std::int32_t halfPoints = mul(run->Height, 2);
-    const auto& module = moduleValues();
-    auto appendFormat = [&] {
-        if (run->Bold == True) out += "\\b";
-        if (run->Italic == True) out += "\\i";
-        if (run->UnderlineDot() == True) out += "\\uld";
-        if (run->UnderlineDouble() == True) out += "\\uldb";
-        if (run->UnderlineWords() == True && run->Underline() == False) out += "\\ulw";
-        if (run->Underline() == True) out += "\\ul";
-        if (run->Strike == True) out += "\\strike";
-        if (run->SmallCaps == True) out += "\\scaps";
-        if (run->AllCaps == True) out += "\\caps";
-        if (run->Hidden == True) out += "\\v";
-        appendRef(out, "\\f", Ref::Font, run->FontIndex);
-        if (run->BackColorIndex != module.whiteColorIndex) {
-            appendRef(out, "\\chcfpat0\\chcbpat", Ref::Color, run->BackColorIndex);
-            appendRef(out, "\\cb", Ref::Color, run->BackColorIndex);
-        }
-        if (run->ForeColorIndex != module.blackColorIndex) appendRef(out, "\\cf", Ref::Color, run->ForeColorIndex);
-        if (run->Height != 0) appendWord(out, "\\fs", halfPoints);
-        if (run->HighlightColorIndex != 0) appendRef(out, "\\highlight", Ref::Color, run->HighlightColorIndex);
-        if (run->VerticalPosition == vSuperscript) out += "\\super";
-        if (run->VerticalPosition == vSubscript) out += "\\sub";
-        if (run->CharacterSpacing != 0) appendWord(out, "\\expndtw", run->CharacterSpacing);
-    };
     // A field, or a link, stands in a group of the run's format as well:
     // LibreOffice gives a computed value the format around the field, not
     // its result's. The instruction is in a group of its own, as Word
@@ -112,27 +136,11 @@ void appendTextRun(std::string& out, const cText* run) {
     if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkstart ", run->Bookmark);
     if (grouped) {
         out += '{';
-        appendFormat();
+        appendRunFormat(out, *run, halfPoints);
     }
-    if (link) {
-        out += "{\\field{\\*\\fldinst {HYPERLINK ";
-        appendLinkArguments(out, *run);
-        out += "}}{\\fldrslt ";
-    }
-    if (field) {
-        out += "{\\field{\\*\\fldinst {";
-        out += field;
-        out += " }}{\\fldrslt ";
-    }
-    // Headings of the levels asked for, each entry a link to its heading,
-    // without tab leaders or page numbers in web views.
-    if (contents) {
-        out += "{\\field{\\*\\fldinst {TOC \\\\o \"1-";
-        out += static_cast<char>('0' + run->ContentsLevels);
-        out += "\" \\\\h \\\\z \\\\u }}{\\fldrslt ";
-    }
+    appendFieldStart(out, *run, link, field, contents);
     out += '{';
-    appendFormat();
+    appendRunFormat(out, *run, halfPoints);
     out += ' ';
     out += text;
     // In a group of its own, at RTF's own \\uc1: a \\uN in it takes one

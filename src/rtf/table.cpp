@@ -140,73 +140,95 @@ bool anySpan(const CellArray& cells, std::int32_t columns, std::int32_t rows) {
     return false;
 }
 
-}  // namespace
-
-// The table as RTF rows, each line ended by CR LF. A table without merged
-// cells is written straight from the array.
-void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
-                     const cPage& page, detail::ListSet& lists) {
-    const std::int32_t headerRows = page.TableHeaderRows;
-    const std::int32_t indent = page.TableIndent;
-    const RowFormat format(page, indent);
-    const std::int32_t white = detail::moduleValues().whiteColorIndex;
-    std::optional<Layout> layout;
-    if (anySpan(cells, columns, rows)) layout.emplace(cells, columns, rows);
-    // Which cell a place writes, and whether it continues a merge from above;
-    // nothing for a place inside a merge's row.
+// Which cell each place of the table writes, and whether it continues a
+// merge from above; nothing for a place inside a merge's row. A table
+// without merged cells is written straight from the array.
+class Places {
+public:
+    Places(const CellArray& cells, std::int16_t columns, std::int16_t rows) : cells_(cells) {
+        if (anySpan(cells, columns, rows)) layout_.emplace(cells, columns, rows);
+    }
     struct Written {
         const cCell* cell;
         bool continued;
         bool below;
     };
-    auto written = [&](std::int32_t c, std::int32_t r) -> std::optional<Written> {
-        if (!layout) return Written{&cellAt(cells, c, r), false, false};
-        if (!layout->begins(c, r)) return std::nullopt;
-        auto place = layout->at(c, r);
-        return Written{&cellAt(cells, place.column, place.row), !place.first, place.below};
-    };
+    std::optional<Written> at(std::int32_t c, std::int32_t r) const {
+        if (!layout_) return Written{&cellAt(cells_, c, r), false, false};
+        if (!layout_->begins(c, r)) return std::nullopt;
+        auto place = layout_->at(c, r);
+        return Written{&cellAt(cells_, place.column, place.row), !place.first, place.below};
+    }
+
+private:
+    const CellArray& cells_;
+    std::optional<Layout> layout_;
+};
+
+// A cell's definition line: its merge, borders, shading and layout, and its
+// right edge after the edge before it, which it gives.
+std::int32_t appendCellDefinition(std::string& out, const Places::Written& place, std::int32_t edge,
+                                  std::int32_t tableWidth, std::int32_t white) {
+    const cCell& cell = *place.cell;
+    const cBorder* border = cell.Border.get();
+    if (!border) throw Error(errors::ObjectNotSet);
+    if (place.continued) out += "\\clvmrg";
+    else if (place.below) out += "\\clvmgf";
+    appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth);
+    appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth);
+    appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth);
+    appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth);
+    if (cell.BackColorIndex != white)
+        detail::appendRef(out, "\\clcbpat", detail::Ref::Color, detail::narrow16(cell.BackColorIndex));
+    appendCellLayout(out, cell);
+    edge = detail::add(edge, cellWidth(cell, tableWidth, out));
+    detail::appendWord(out, "\\cellx", edge);
+    out += "\r\n";
+    return edge;
+}
+
+// A row's cells with their paragraphs, the last ending the row.
+void appendRowCells(detail::Chunks& text, const Places& places, std::int32_t r, std::int16_t columns, std::int32_t last,
+                    detail::ListSet& lists) {
+    for (std::int32_t c = 1; c <= columns; ++c) {
+        auto place = places.at(c, r);
+        if (!place) continue;
+        text.append("\\pard\\plain\\intbl");
+        // A merge's lower rows are empty: the cell's text stands in its first.
+        if (!place->continued) {
+            // The last paragraph is ended by "\\cell", with its formatting
+            // words before it: a mark there would end one more, empty
+            // paragraph in every cell.
+            text.appendShared(Access::paragraphs(*place->cell));
+            lists.add(Access::lists(*place->cell));
+        }
+        text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");
+    }
+}
+
+}  // namespace
+
+// The table as RTF rows, each line ended by CR LF.
+void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
+                     const cPage& page, detail::ListSet& lists) {
+    const std::int32_t indent = page.TableIndent;
+    const RowFormat format(page, indent);
+    const std::int32_t white = detail::moduleValues().whiteColorIndex;
+    const Places places(cells, columns, rows);
     // A line of cell definitions is a little over a hundred characters.
     constexpr std::size_t Line = 160;
     for (std::int32_t r = 1; r <= rows; ++r) {
-        text.append(format.row(r <= headerRows));
+        text.append(format.row(r <= page.TableHeaderRows));
         // Cells' right edges count from the margin, as the row's left edge does.
         std::int32_t edge = indent;
         std::int32_t last = 0;
         for (std::int32_t c = 1; c <= columns; ++c) {
-            auto place = written(c, r);
+            auto place = places.at(c, r);
             if (!place) continue;
             last = c;
-            std::string& out = text.tail(Line);
-            const cCell& cell = *place->cell;
-            const cBorder* border = cell.Border.get();
-            if (!border) throw Error(errors::ObjectNotSet);
-            if (place->continued) out += "\\clvmrg";
-            else if (place->below) out += "\\clvmgf";
-            appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth);
-            appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth);
-            appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth);
-            appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth);
-            if (cell.BackColorIndex != white)
-                detail::appendRef(out, "\\clcbpat", detail::Ref::Color, detail::narrow16(cell.BackColorIndex));
-            appendCellLayout(out, cell);
-            edge = detail::add(edge, cellWidth(cell, page.TableWidth, out));
-            detail::appendWord(out, "\\cellx", edge);
-            out += "\r\n";
+            edge = appendCellDefinition(text.tail(Line), *place, edge, page.TableWidth, white);
         }
-        for (std::int32_t c = 1; c <= columns; ++c) {
-            auto place = written(c, r);
-            if (!place) continue;
-            text.append("\\pard\\plain\\intbl");
-            // A merge's lower rows are empty: the cell's text stands in its first.
-            if (!place->continued) {
-                // The last paragraph is ended by "\\cell", with its formatting
-                // words before it: a mark there would end one more, empty
-                // paragraph in every cell.
-                text.appendShared(Access::paragraphs(*place->cell));
-                lists.add(Access::lists(*place->cell));
-            }
-            text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");
-        }
+        appendRowCells(text, places, r, columns, last, lists);
     }
     text.append("\\pard\r\n");
 }
