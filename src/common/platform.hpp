@@ -59,6 +59,9 @@ class Sink {
 public:
     using Write = std::function<void(std::string_view)>;
     explicit Sink(Write write) : write_(std::move(write)) { gathered_.reserve(Gather); }
+    // A copy would keep gathered bytes of its own that nobody writes.
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
 
     void operator()(std::string_view piece) const {
         if (piece.size() < Gather / 4 && gathered_.size() + piece.size() <= Gather) gathered_.append(piece);
