@@ -29,15 +29,6 @@ vlRTFOrientation orientationOf(const cPage& page) {
     return page.Orientation == oPortrait || page.Orientation == oLandscape ? page.Orientation : oDocument;
 }
 
-Sheet sheetAsked(const cDocument& doc, const cPage& page) noexcept {
-    auto pick = [](std::int32_t own, std::int32_t least, std::int32_t document) {
-        return own >= least ? own : document;
-    };
-    return {pick(page.PageWidth, 1, doc.PageWidth),           pick(page.PageHeight, 1, doc.PageHeight),
-            pick(page.PageMarginLeft, 0, doc.PageMarginLeft), pick(page.PageMarginRight, 0, doc.PageMarginRight),
-            pick(page.PageMarginTop, 0, doc.PageMarginTop),   pick(page.PageMarginBottom, 0, doc.PageMarginBottom)};
-}
-
 bool ownSheet(const cPage& page) noexcept {
     return page.PageWidth > 0 || page.PageHeight > 0 || page.PageMarginLeft >= 0 || page.PageMarginRight >= 0 ||
            page.PageMarginTop >= 0 || page.PageMarginBottom >= 0;
@@ -49,6 +40,20 @@ void appendSectionSheet(const Sheet& sheet, bool landscape, std::string& out) {
                 {"\\pgwsxn", "\\pghsxn", "\\marglsxn", "\\margrsxn", "\\margtsxn", "\\margbsxn"});
     out += ' ';
 }
+
+namespace {
+
+// The sheet a page asks for, the document's where it asks for none of its own.
+Sheet sheetAsked(const cDocument& doc, const cPage& page) noexcept {
+    auto pick = [](std::int32_t own, std::int32_t least, std::int32_t document) {
+        return own >= least ? own : document;
+    };
+    return {pick(page.PageWidth, 1, doc.PageWidth),           pick(page.PageHeight, 1, doc.PageHeight),
+            pick(page.PageMarginLeft, 0, doc.PageMarginLeft), pick(page.PageMarginRight, 0, doc.PageMarginRight),
+            pick(page.PageMarginTop, 0, doc.PageMarginTop),   pick(page.PageMarginBottom, 0, doc.PageMarginBottom)};
+}
+
+}  // namespace
 
 std::string sectionWords(const cDocument& doc, const cPage& page, bool later) {
     std::string words(later ? "\\sectd" : "");

@@ -18,8 +18,6 @@ inline constexpr std::string_view PageOpening = "{";
 // The orientation a page asks for: oDocument for any value but portrait and
 // landscape.
 vlRTFOrientation orientationOf(const cPage& page);
-// The sheet a page asks for, the document's where it asks for none of its own.
-Sheet sheetAsked(const cDocument& doc, const cPage& page) noexcept;
 // Whether a page asks for a size or margin of its own.
 bool ownSheet(const cPage& page) noexcept;
 // A section's sheet, turned as asked: the sheet is described in portrait
