@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/lists.hpp"
 #include "support.hpp"
 
 namespace velloran {
@@ -234,6 +235,26 @@ TEST(Indexes, ReferencesResolveAlikeWhereverTheTextIsCut) {
                 EXPECT_EQ(out, whole) << cut << " " << second;
             }
     }
+}
+
+TEST(Indexes, ListsAreReadAlikeWhereverTheTextIsCut) {
+    std::string text = "{";
+    detail::appendRef(text, "\\ls", detail::Ref::List, 12);
+    detail::appendRef(text, "\\f", detail::Ref::Font, 3);
+    text += " x}";
+    detail::appendRef(text, "\\ls", detail::Ref::List, 7);
+    detail::appendRef(text, "\\cf", detail::Ref::Color, 5);
+    detail::appendRef(text, "\\ls", detail::Ref::List, 3);
+    for (std::size_t cut = 0; cut <= text.size(); ++cut)
+        for (std::size_t second = cut; second <= text.size(); ++second) {
+            detail::ListSet lists;
+            detail::ListReader reader(lists);
+            reader.feed(std::string_view(text).substr(0, cut));
+            reader.feed(std::string_view(text).substr(cut, second - cut));
+            reader.feed(std::string_view(text).substr(second));
+            reader.finish();
+            EXPECT_EQ(lists.numbers(), (std::vector<std::int32_t>{3, 7, 12})) << cut << " " << second;
+        }
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include <velloran/velloran.hpp>
 
 #include "common/chunks.hpp"
-#include "common/lists.hpp"
 #include "rtf/paragraph.hpp"
 
 namespace velloran {
@@ -42,15 +41,12 @@ struct Access {
     static const cText* text(const cDrawingText& box) { return box.text_.get(); }
 
     // The text a page has taken from its children; a cell's paragraphs, the
-    // last without its ending, which the table writes.
+    // last without its ending, which the table writes; a paragraph's content
+    // without its opening and mark.
     static const detail::Chunks& paragraphs(const cCell& cell);
     static detail::Chunks& chunks(cPage& page);
     static const detail::Chunks& chunks(const cPage& page);
-    // The lists of the paragraphs it has taken (a paragraph: of its
-    // footnotes, and its own once taken).
-    static const detail::ListSet& lists(const cParagraph& paragraph);
-    static const detail::ListSet& lists(const cCell& cell);
-    static const detail::ListSet& lists(const cPage& page);
+    static const detail::Chunks& chunks(const cParagraph& paragraph);
     // The whole text a cell or paragraph holds, as a place writes it.
     static std::string content(const cCell& cell);
     static std::string content(const cParagraph& paragraph);
@@ -95,15 +91,14 @@ struct Access {
     // mark) for its current content, appended to out; changes nothing. Error
     // 91 when Border is null.
     static void appendWrapped(const cParagraph& paragraph, std::string& out);
-    // The paragraph as a page, cell or note takes it: its wrapped text and
-    // its lists with its own, made apart from it. Once the parent has taken
-    // them, commit() makes them the paragraph's content (a second taking
-    // nests the first); until then the paragraph is as it was.
+    // The paragraph as a page, cell or note takes it: its wrapped text, made
+    // apart from it. Once the parent has taken it, commit() makes it the
+    // paragraph's content (a second taking nests the first); until then the
+    // paragraph is as it was.
     class Taken {
     public:
         explicit Taken(cParagraph& paragraph) : paragraph_(paragraph) {}
         rtf::ParagraphText text() const;
-        const detail::ListSet& lists() const;
         void commit() noexcept;
 
     private:
@@ -111,8 +106,6 @@ struct Access {
         cParagraph& paragraph_;
         bool wrapped_ = false;
         detail::Chunks text_;
-        bool listed_ = false;
-        detail::ListSet lists_;
     };
     // Error 91 when Border is null.
     static Taken prepareTake(cParagraph& paragraph);

@@ -3,14 +3,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "common/refs.hpp"
 
 namespace velloran::detail {
 
-// The numbers of the lists (the N of "\lsN") that a paragraph's, cell's,
-// page's or document's paragraphs belong to, in ascending order. Most texts
-// belong to none and hold only an empty pointer.
+// The numbers of the lists (the N of "\lsN") that a document's paragraphs
+// belong to, in ascending order. Most documents have none and hold only an
+// empty pointer.
 class ListSet {
 public:
     ListSet() = default;
@@ -56,5 +61,71 @@ public:
 private:
     std::unique_ptr<std::vector<std::int32_t>> numbers_;
 };
+
+// The lists a text's references name, read from the text given piece by
+// piece (a reference may lie across two pieces) and added to a set.
+class ListReader {
+public:
+    explicit ListReader(ListSet& lists) noexcept : lists_(lists) {}
+
+    void feed(std::string_view piece) {
+        const char* at = piece.data();
+        const char* const end = at + piece.size();
+        if (!started_.empty() && at != end) at = goOn(at, end);
+        while (at != end) {
+            const void* found = std::memchr(at, RefStart, static_cast<std::size_t>(end - at));
+            if (!found) return;
+            const char* start = static_cast<const char*>(found);
+            if (end - start == 1) {
+                started_.assign(1, RefStart);
+                return;
+            }
+            at = start + 2;
+            if (start[1] != static_cast<char>(Ref::List)) continue;
+            while (at != end && *at >= '0' && *at <= '9') ++at;
+            started_.assign(start, at);
+            if (at == end) return;
+            finish();
+        }
+    }
+
+    // Adds a list whose number the text ends with.
+    void finish() {
+        if (started_.size() > 2) {
+            std::int32_t number = 0;
+            for (char c : std::string_view(started_).substr(2)) number = number * 10 + (c - '0');
+            lists_.add(number);
+        }
+        started_.clear();
+    }
+
+private:
+    // The rest of the reference the piece before ended in.
+    const char* goOn(const char* at, const char* end) {
+        if (started_.size() == 1) {
+            if (*at++ != static_cast<char>(Ref::List)) {
+                started_.clear();
+                return at;
+            }
+            started_ += static_cast<char>(Ref::List);
+        }
+        const char* digits = at;
+        while (at != end && *at >= '0' && *at <= '9') ++at;
+        started_.append(digits, at);
+        if (at != end) finish();
+        return at;
+    }
+
+    ListSet& lists_;
+    std::string started_;  // the marker, kind and digits of a list's reference so far
+};
+
+// Adds the lists that a text's references name.
+template <class Text>
+void addListsOf(const Text& text, ListSet& lists) {
+    ListReader reader(lists);
+    text.forEach([&](std::string_view piece) { reader.feed(piece); });
+    reader.finish();
+}
 
 }  // namespace velloran::detail

@@ -16,7 +16,6 @@ struct cCell::State {
     detail::Chunks content;
     bool ended = false;   // a paragraph waits for its end
     bool marked = false;  // and has a mark
-    detail::ListSet lists;
 };
 
 cCell::cCell()
@@ -48,14 +47,12 @@ std::string Access::content(const cCell& cell) {
     if (s.ended) rtf::appendCellParagraphEnd(whole, s.marked);
     return detail::resolved(whole.str());
 }
-const detail::ListSet& Access::lists(const cCell& cell) { return cell.state().lists; }
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
     Access::Taken taken = Access::prepareTake(*Paragraph);
     const rtf::ParagraphText paragraph = taken.text();
     State& s = state();
-    detail::ListSet lists = s.lists.with(taken.lists());
     s.content.writeWhole([&] {
         // Most cells hold one paragraph, and a large table holds many cells
         // at once: a first paragraph is held without the slack of growth.
@@ -65,7 +62,6 @@ Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     });
     s.ended = true;
     s.marked = paragraph.marked;
-    s.lists.take(lists);
     taken.commit();
     return True;
 }

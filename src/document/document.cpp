@@ -195,12 +195,12 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     };
     std::shared_ptr<const cPage> header = furniture ? copy(Page->PageHeader) : nullptr;
     std::shared_ptr<const cPage> footer = furniture ? copy(Page->PageFooter) : nullptr;
-    detail::ListSet lists = s.lists.with(Access::lists(*Page));
-    for (const cPage* page : {header.get(), footer.get()}) {
-        if (!page || Access::lists(*page).empty()) continue;
-        if (lists.empty()) lists = s.lists.with(Access::lists(*page));
-        else lists.add(Access::lists(*page));
-    }
+    // The lists that the page's paragraphs and its section's header and
+    // footer belong to.
+    detail::ListSet named;
+    for (const cPage* page : {static_cast<const cPage*>(Page.get()), header.get(), footer.get()})
+        if (page) detail::addListsOf(Access::chunks(*page), named);
+    detail::ListSet lists = s.lists.with(named);
     // A new segment where the writer writes the section's header and footer,
     // or after an assembled document's.
     const bool segment = furniture || sheetless || s.body.empty() || s.body.back().maps;

@@ -12,7 +12,6 @@ namespace velloran {
 
 struct cPage::State {
     detail::Chunks content{std::string(rtf::PageOpening)};
-    detail::ListSet lists;
 };
 
 cPage::cPage() : state_(std::make_unique<State>()) {}
@@ -30,15 +29,12 @@ const cPage::State& cPage::state() const { return detail::stateOf(state_); }
 
 detail::Chunks& Access::chunks(cPage& page) { return page.state().content; }
 const detail::Chunks& Access::chunks(const cPage& page) { return page.state().content; }
-const detail::ListSet& Access::lists(const cPage& page) { return page.state().lists; }
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
     Access::Taken taken = Access::prepareTake(*Paragraph);
-    detail::ListSet lists = state().lists.with(taken.lists());
     detail::Chunks& content = state().content;
     content.writeWhole([&] { rtf::appendPageParagraph(content, taken.text()); });
-    state().lists.take(lists);
     taken.commit();
     return True;
 }
@@ -49,14 +45,8 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     std::int16_t rows = detail::narrow16(oCells.ubound(2));
     if (columns == 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
-    detail::ListSet lists;
     detail::Chunks& content = state().content;
-    content.writeWhole([&] {
-        detail::ListSet cells;
-        rtf::appendTableRows(content, oCells, columns, rows, *this, cells);
-        lists = state().lists.with(cells);
-    });
-    state().lists.take(lists);
+    content.writeWhole([&] { rtf::appendTableRows(content, oCells, columns, rows, *this); });
     return True;
 }
 

@@ -125,10 +125,10 @@ detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState&
     detail::ListSet lists = state.lists;
     for (const cPage* page : {doc.PageHeader.get(), doc.PageFooter.get(), doc.FirstPageHeader.get(),
                               doc.FirstPageFooter.get(), doc.EvenPageHeader.get(), doc.EvenPageFooter.get()})
-        if (page) lists.add(Access::lists(*page));
+        if (page) detail::addListsOf(Access::chunks(*page), lists);
     for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
         if (!p) continue;
-        lists.add(Access::lists(*p));
+        detail::addListsOf(Access::chunks(*p), lists);
         try {
             if (std::int32_t own = detail::listNumber(*p)) lists.add(own);
         } catch (const Error&) {

@@ -188,8 +188,8 @@ std::int32_t appendCellDefinition(std::string& out, const Places::Written& place
 }
 
 // A row's cells with their paragraphs, the last ending the row.
-void appendRowCells(detail::Chunks& text, const Places& places, std::int32_t r, std::int16_t columns, std::int32_t last,
-                    detail::ListSet& lists) {
+void appendRowCells(detail::Chunks& text, const Places& places, std::int32_t r, std::int16_t columns,
+                    std::int32_t last) {
     for (std::int32_t c = 1; c <= columns; ++c) {
         auto place = places.at(c, r);
         if (!place) continue;
@@ -200,7 +200,6 @@ void appendRowCells(detail::Chunks& text, const Places& places, std::int32_t r, 
             // words before it: a mark there would end one more, empty
             // paragraph in every cell.
             text.appendShared(Access::paragraphs(*place->cell));
-            lists.add(Access::lists(*place->cell));
         }
         text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");
     }
@@ -210,7 +209,7 @@ void appendRowCells(detail::Chunks& text, const Places& places, std::int32_t r, 
 
 // The table as RTF rows, each line ended by CR LF.
 void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
-                     const cPage& page, detail::ListSet& lists) {
+                     const cPage& page) {
     const std::int32_t indent = page.TableIndent;
     const RowFormat format(page, indent);
     const std::int32_t white = detail::moduleValues().whiteColorIndex;
@@ -228,7 +227,7 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             last = c;
             edge = appendCellDefinition(text.tail(Line), *place, edge, page.TableWidth, white);
         }
-        appendRowCells(text, places, r, columns, last, lists);
+        appendRowCells(text, places, r, columns, last);
     }
     text.append("\\pard\r\n");
 }

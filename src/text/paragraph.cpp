@@ -12,7 +12,6 @@
 #include "common/refs.hpp"
 #include "common/checked.hpp"
 #include "common/files.hpp"
-#include "common/lists.hpp"
 #include "common/numtext.hpp"
 #include "picture/convert.hpp"
 #include "rtf/paragraph.hpp"
@@ -28,9 +27,6 @@ struct cParagraph::State {
     detail::Chunks content;
     bool opened = false;
     bool marked = false;
-    // The lists of the paragraphs taken in: the footnotes', and its own once
-    // it has been taken.
-    detail::ListSet lists;
 
     rtf::ParagraphText text() const { return {opened, content, marked}; }
 
@@ -64,7 +60,7 @@ cParagraph::~cParagraph() = default;
 cParagraph::State& cParagraph::state() { return detail::stateOf(state_); }
 const cParagraph::State& cParagraph::state() const { return detail::stateOf(state_); }
 
-const detail::ListSet& Access::lists(const cParagraph& paragraph) { return paragraph.state().lists; }
+const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state().content; }
 
 std::string Access::content(const cParagraph& paragraph) {
     std::string out;
@@ -123,9 +119,7 @@ Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
     Access::Taken taken = Access::prepareTake(*Note);
     State& s = state();
-    detail::ListSet lists = s.lists.with(taken.lists());
     s.write([&] { rtf::appendFootnote(s.content, taken.text()); });
-    s.lists.take(lists);
     taken.commit();
     return True;
 }
@@ -158,12 +152,6 @@ Access::Taken Access::prepareTake(cParagraph& paragraph) {
     // and mark included) inside.
     std::string start;
     rtf::appendWrapStart(start, paragraph, s.opened);
-    // A list item belongs to its own list from now on.
-    if (std::int32_t list = detail::listNumber(paragraph)) {
-        taken.lists_ = s.lists;
-        taken.lists_.add(list);
-        taken.listed_ = true;
-    }
     taken.text_ = s.content.wrapped(start, rtf::ParagraphEndRoom,
                                     [&](std::string& out) { rtf::appendWrapEnd(out, paragraph, s.marked); });
     taken.wrapped_ = true;
@@ -182,8 +170,6 @@ rtf::ParagraphText Access::Taken::text() const {
     return paragraph_.state().text();
 }
 
-const detail::ListSet& Access::Taken::lists() const { return listed_ ? lists_ : paragraph_.state().lists; }
-
 void Access::Taken::commit() noexcept {
     // A taken paragraph has its state: taking read it.
     if (wrapped_) {
@@ -191,8 +177,7 @@ void Access::Taken::commit() noexcept {
         s.content = std::move(text_);
         s.opened = s.marked = true;
     }
-    if (listed_) paragraph_.state_->lists.take(lists_);
-    wrapped_ = listed_ = false;
+    wrapped_ = false;
 }
 
 }  // namespace velloran
