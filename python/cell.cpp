@@ -101,25 +101,7 @@ void registerCell(py::module_& m) {
     Class<cCell> cell(m, "cCell",
                       "cCell()\n\nOne table cell: width, shading, borders and paragraphs. Its border starts with all "
                       "four sides visible; its shading as the thread's WhiteColorIndex(), which writes none.");
-    objectField<cBorder>(cell, "Border", &cCell::Border,
-                         "The cell's cBorder; None fails the table's insertion with error 91.");
-    field<LongValue>(cell, "BackColorIndex", &cCell::BackColorIndex, "Shading colour index from cDocument.ColorIndex.");
-    field<LongValue>(cell, "Width", &cCell::Width, "Width in twips (default 720).");
-    field<LongValue>(cell, "ColumnSpan", &cCell::ColumnSpan,
-                     "Columns the cell covers from its place to the right (default 1); the cell is as wide as "
-                     "its Width, and the cells it covers are not read.");
-    field<LongValue>(cell, "RowSpan", &cCell::RowSpan, "Rows the cell covers from its place down (default 1).");
-    field<VerticalAlignmentValue>(cell, "VerticalAlignment", &cCell::VerticalAlignment,
-                                  "A vlRTFVerticalAlignment: the text at the cell's top (vaTop, the default), "
-                                  "centre or bottom.");
-    field<LongValue>(cell, "PaddingLeft", &cCell::PaddingLeft, "Twips between the left side and the text (0: none).");
-    field<LongValue>(cell, "PaddingTop", &cCell::PaddingTop, "Twips between the top and the text (0: none).");
-    field<LongValue>(cell, "PaddingRight", &cCell::PaddingRight,
-                     "Twips between the right side and the text (0: none).");
-    field<LongValue>(cell, "PaddingBottom", &cCell::PaddingBottom, "Twips between the bottom and the text (0: none).");
-    field<SingleValue>(cell, "WidthPercent", &cCell::WidthPercent,
-                       "Above 0: the width as this share in percent of the page's TableWidth, in place of Width "
-                       "(default 0). ArgumentError (5) at InsertTable above 100 or below 0.");
+    generatedMembers(cell);
     method(
         cell, "InsertParagraph", "(self, /, paragraph)",
         [](py::handle self_, py::handle value) {

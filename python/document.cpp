@@ -13,49 +13,7 @@ void registerDocument(py::module_& m) {
         m, "cDocument",
         "cDocument()\n\nThe root object: page set-up, fonts, colours, information and pages. Creating one enters "
         "black and white as colour indexes 1 and 2 and sets the thread's BlackColorIndex() and WhiteColorIndex().");
-    field<StringValue>(document, "Author", &cDocument::Author, "Author of the document information.");
-    field<StringValue>(document, "Operator", &cDocument::Operator, "Operator of the document information.");
-    field<StringValue>(document, "Title", &cDocument::Title, "Title of the document information.");
-    field<StringValue>(document, "Subject", &cDocument::Subject, "Subject of the document information.");
-    field<LongValue>(document, "PageWidth", &cDocument::PageWidth, "Sheet width in twips, portrait (default 11906).");
-    field<LongValue>(document, "PageHeight", &cDocument::PageHeight,
-                     "Sheet height in twips, portrait (default 16837).");
-    field<LongValue>(document, "PageMarginLeft", &cDocument::PageMarginLeft, "Left margin in twips (default 1440).");
-    field<LongValue>(document, "PageMarginRight", &cDocument::PageMarginRight, "Right margin in twips (default 1440).");
-    field<LongValue>(document, "PageMarginTop", &cDocument::PageMarginTop, "Top margin in twips (default 1440).");
-    field<LongValue>(document, "PageMarginBottom", &cDocument::PageMarginBottom,
-                     "Bottom margin in twips (default 1440).");
-    static const std::string landscapeDoc = booleanDoc("Landscape sheet: any non-zero value turns it (default False).");
-    static const std::string numbersDoc = booleanDoc("Page numbering: only True (-1) writes it (default False).");
-    field<BooleanValue>(document, "PageLandscape", &cDocument::PageLandscape, landscapeDoc.c_str());
-    field<BooleanValue>(document, "PageNumbersOn", &cDocument::PageNumbersOn, numbersDoc.c_str());
-    field<LongValue>(document, "PageNumberStart", &cDocument::PageNumberStart, "First page number (default 1).");
-    field<LongValue>(document, "PageNumberMarginRight", &cDocument::PageNumberMarginRight,
-                     "Page number's distance from the right edge in twips (default 720).");
-    field<LongValue>(document, "PageNumberMarginTop", &cDocument::PageNumberMarginTop,
-                     "Page number's distance from the top edge in twips (default 720).");
-    field<StringValue>(document, "FontDefaultName", &cDocument::FontDefaultName, "Default font (default \"Arial\").");
-    field<LongValue>(document, "FontDefaultCharSet", &cDocument::FontDefaultCharSet,
-                     "Character set of the default font (default 0).");
-    field<LongValue>(document, "FontDefaultHeight", &cDocument::FontDefaultHeight,
-                     "Default font size in points (default 10).");
-    objectField<cParagraph>(document, "Header", &cDocument::Header,
-                            "cParagraph repeated at the top of every page, read at every Rtf or Save; None for none.");
-    objectField<cParagraph>(document, "Footer", &cDocument::Footer,
-                            "cParagraph repeated at the bottom of every page, read at every Rtf or Save; None for "
-                            "none.");
-    objectField<cPage>(document, "PageHeader", &cDocument::PageHeader,
-                       "cPage whose paragraphs, tables and pictures head every page after Header; None for none.");
-    objectField<cPage>(document, "PageFooter", &cDocument::PageFooter,
-                       "cPage whose content foots every page after Footer; None for none.");
-    objectField<cPage>(document, "FirstPageHeader", &cDocument::FirstPageHeader,
-                       "cPage heading the first page in place of the others (an empty cPage: none); None for none.");
-    objectField<cPage>(document, "FirstPageFooter", &cDocument::FirstPageFooter,
-                       "cPage footing the first page in place of the others; None for none.");
-    objectField<cPage>(document, "EvenPageHeader", &cDocument::EvenPageHeader,
-                       "cPage heading the even pages, with the page number when PageNumbersOn; None for none.");
-    objectField<cPage>(document, "EvenPageFooter", &cDocument::EvenPageFooter,
-                       "cPage footing the even pages; None for none.");
+    generatedMembers(document);
     registerDocumentMethods(document);
     document.finish();
 }
@@ -81,9 +39,6 @@ void registerAssembly(Class<cDocument>& document) {
 
 // cDocument's pages, tables and renderings.
 void registerDocumentMethods(Class<cDocument>& document) {
-    property(
-        document, "LastPage", [](py::handle self) { return LongValue::out(initialized<cDocument>(self).LastPage()); },
-        nullptr, "Number of pages inserted so far (read-only).");
     method(
         document, "InsertPage", "(self, /, page)",
         [](py::handle self_, py::handle value) {

@@ -1,5 +1,5 @@
 // The kinds of member the classes are made of: fields of each value type,
-// object fields, write-only fields and inserts.
+// object fields, procedures, read-only and write-only members, and inserts.
 #pragma once
 
 #include <string>
@@ -12,19 +12,25 @@
 
 namespace velloran::python {
 
+// A property's setter: the value converted as Value converts it (an error
+// naming the member and the value), then set(self, value).
+template <class Value, class C, class Set>
+auto valueSetter(const Class<C>& cls, const char* name, Set set) {
+    return [set, where = cls.name() + "." + name](py::handle self_, py::handle value) {
+        C& self = initialized<C>(self_);
+        auto converted = valueFor<Value>(where, value);
+        waitFree({&self});
+        set(self, std::move(converted));
+    };
+}
+
 // A field: the setter stores the value unchanged, the getter returns it.
 template <class Value, class C>
 void field(Class<C>& cls, const char* name, std::type_identity_t<typename Value::type C::*> member,
            const std::string& doc) {
     property(
         cls, name, [member](py::handle self) { return Value::out(initialized<C>(self).*member); },
-        [member, where = cls.name() + "." + name](py::handle self_, py::handle value) {
-            C& self = initialized<C>(self_);
-            auto converted = valueFor<Value>(where, value);
-            waitFree({&self});
-            self.*member = std::move(converted);
-        },
-        doc);
+        valueSetter<Value>(cls, name, [member](C& self, typename Value::type v) { self.*member = std::move(v); }), doc);
 }
 
 // An object field: holds the very object assigned, or None. refused(self,
@@ -44,6 +50,22 @@ void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shar
         doc);
 }
 
+// A pair of procedures: get(self) reads the value, set(self, value) stores
+// it as the class converts it.
+template <class Value, class C, class Get, class Set>
+void procedures(Class<C>& cls, const char* name, Get get, Set set, const std::string& doc) {
+    property(
+        cls, name, [get](py::handle self) { return Value::out(get(initialized<C>(self))); },
+        valueSetter<Value>(cls, name, std::move(set)), doc);
+}
+
+// A read-only property: get(self) reads it.
+template <class Value, class C, class Get>
+void readOnly(Class<C>& cls, const char* name, Get get, const std::string& doc) {
+    property(
+        cls, name, [get](py::handle self) { return Value::out(get(initialized<C>(self))); }, nullptr, doc);
+}
+
 // A write-only property (a put-only procedure of the interface).
 template <class C, class Setter>
 void writeOnly(Class<C>& cls, const char* name, Setter setter, const std::string& doc) {
@@ -53,6 +75,26 @@ void writeOnly(Class<C>& cls, const char* name, Setter setter, const std::string
             throw py::attribute_error(message);
         },
         std::move(setter), doc);
+}
+
+// A write-only property of a value: set(self, value) takes it.
+template <class Value, class C, class Set>
+void writeOnlyValue(Class<C>& cls, const char* name, Set set, const std::string& doc) {
+    writeOnly(cls, name, valueSetter<Value>(cls, name, std::move(set)), doc);
+}
+
+// A write-only property of an object: set(self, object) takes it, None too.
+template <class T, class C, class Set>
+void writeOnlyObject(Class<C>& cls, const char* name, Set set, const std::string& doc) {
+    writeOnly(
+        cls, name,
+        [set](py::handle self_, py::handle value) {
+            C& self = initialized<C>(self_);
+            const std::shared_ptr<T>& object = toObject<T>(value);
+            waitFree({&self});
+            set(self, object);
+        },
+        doc);
 }
 
 // An insert method taking one child object.
@@ -70,34 +112,10 @@ void insert(Class<C>& cls, const char* name, const char* arg, const char* automa
         std::array{Parameter{arg, automationArg}}, doc);
 }
 
-inline constexpr const char* kBooleanNote =
-    " Boolean: True stores -1 and False 0; reading gives True for -1, False for 0 and the stored integer otherwise.";
-
-inline std::string booleanDoc(const char* text) { return std::string(text) + kBooleanNote; }
-
-inline constexpr const char* kPenWidth = "Pen width in twips (default 15).";
-inline constexpr const char* kPenRGBColor = "Pen colour as an RGB value, red in the lowest byte (default 0, black).";
-
-template <class C>
-void fillAndPen(Class<C>& cls) {
-    field<LongValue>(cls, "PenWidth", &C::PenWidth, kPenWidth);
-    field<LongValue>(cls, "PenRGBColor", &C::PenRGBColor, kPenRGBColor);
-    field<LongValue>(cls, "FillBackRGBColor", &C::FillBackRGBColor,
-                     "Fill background colour as an RGB value (default 0xFFFFFF, white).");
-    field<LongValue>(cls, "FillForeRGBColor", &C::FillForeRGBColor,
-                     "Fill foreground colour as an RGB value (default 0, black).");
-    field<LongValue>(cls, "FillPattern", &C::FillPattern,
-                     "Fill pattern: 0 clear (default), 1 solid in the foreground colour, higher values shades.");
-}
-
-template <class C>
-void boxFields(Class<C>& cls) {
-    field<LongValue>(cls, "x", &C::x, "Left edge in twips from the drawing's anchor (default 0).");
-    field<LongValue>(cls, "y", &C::y, "Top edge in twips from the drawing's anchor (default 0).");
-    field<LongValue>(cls, "Width", &C::Width, "Width in twips, written unchanged, negative values included.");
-    field<LongValue>(cls, "Height", &C::Height, "Height in twips, written unchanged, negative values included.");
-    fillAndPen(cls);
-}
+// A section's header or footer page: never the page itself, nor one with a
+// header or footer of its own, so pages never hold each other in a ring
+// that would never be freed (error 5).
+bool ringOfPages(const cPage& self, const cPage& page);
 
 // Each room registers its classes.
 void registerErrors(py::module_& m);
@@ -113,3 +131,7 @@ void registerPicture(py::module_& m);
 void registerShapes(py::module_& m);
 
 }  // namespace velloran::python
+
+// generatedMembers(cls): every member of a class that is not a method, in the
+// order of the interface, made from the interface and the reference pages.
+#include "python_members.hpp"

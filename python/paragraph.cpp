@@ -5,26 +5,8 @@
 
 namespace velloran::python {
 
-// cParagraph's members of 1.3: pagination, line spacing, outline, style and
-// tab stops.
-void registerParagraph13(Class<cParagraph>& paragraph) {
-    static const std::string keepWithNextDoc =
-        booleanDoc("Kept on the page of the paragraph after it (default False).");
-    static const std::string keepTogetherDoc = booleanDoc("Its lines kept on one page (default False).");
-    static const std::string breakBeforeDoc = booleanDoc("A new page before it (default False).");
-    static const std::string widowDoc =
-        booleanDoc("Widow and orphan control: other than True, a page may end on a lone line of it (default True).");
-    field<BooleanValue>(paragraph, "KeepWithNext", &cParagraph::KeepWithNext, keepWithNextDoc.c_str());
-    field<BooleanValue>(paragraph, "KeepTogether", &cParagraph::KeepTogether, keepTogetherDoc.c_str());
-    field<BooleanValue>(paragraph, "PageBreakBefore", &cParagraph::PageBreakBefore, breakBeforeDoc.c_str());
-    field<BooleanValue>(paragraph, "WidowControl", &cParagraph::WidowControl, widowDoc.c_str());
-    field<SingleValue>(paragraph, "LineSpacingMultiple", &cParagraph::LineSpacingMultiple,
-                       "Line spacing as a multiple of single spacing, a 32-bit float (1.5, 2 for double); not above 0 "
-                       "(the default) leaves it to SpaceBetweenLines.");
-    field<LongValue>(paragraph, "OutlineLevel", &cParagraph::OutlineLevel,
-                     "A heading's level in the outline, 1 to 9; other values (the default 0) make no heading.");
-    field<LongValue>(paragraph, "StyleIndex", &cParagraph::StyleIndex,
-                     "The paragraph's style, an index from cDocument.StyleIndex; 0 (the default) is Normal.");
+// cParagraph's tab stops.
+void registerTabStops(Class<cParagraph>& paragraph) {
     method(
         paragraph, "AddTabStop", "(self, /, position, alignment=0, leader=0)",
         [](py::handle self_, py::handle position, py::handle alignment, py::handle leader) {
@@ -55,26 +37,8 @@ void registerParagraph(py::module_& m) {
     Class<cParagraph> paragraph(m, "cParagraph",
                                 "cParagraph()\n\nA paragraph of runs, drawings and pictures. Each insert renders the "
                                 "child at once: changing the child later does not change the paragraph.");
-    field<AlignmentValue>(paragraph, "Align", &cParagraph::Align,
-                          "Alignment, a vlRTFAlignment (default aLeft); any other 32-bit value is kept and writes "
-                          "no paragraph wrapper.");
-    objectField<cBorder>(paragraph, "Border", &cParagraph::Border,
-                         "The paragraph's cBorder (a new one of its own at first); None fails the paragraph's "
-                         "rendering with error 91.");
-    field<LongValue>(paragraph, "IndentFirstLine", &cParagraph::IndentFirstLine, "First-line indent in twips.");
-    field<LongValue>(paragraph, "IndentLeft", &cParagraph::IndentLeft, "Left indent in twips.");
-    field<LongValue>(paragraph, "IndentRight", &cParagraph::IndentRight, "Right indent in twips.");
-    field<LongValue>(paragraph, "SpaceBefore", &cParagraph::SpaceBefore, "Space before in twips.");
-    field<LongValue>(paragraph, "SpaceAfter", &cParagraph::SpaceAfter, "Space after in twips.");
-    field<LongValue>(paragraph, "SpaceBetweenLines", &cParagraph::SpaceBetweenLines, "Line spacing in twips.");
-    field<ListValue>(paragraph, "ListStyle", &cParagraph::ListStyle,
-                     "A vlRTFList: lBullet or lNumber make the paragraph a list item (default lNone).");
-    field<LongValue>(paragraph, "ListLevel", &cParagraph::ListLevel,
-                     "The item's level, 0 (the outermost, the default) to 8; values outside count as the nearest.");
-    field<LongValue>(paragraph, "ListId", &cParagraph::ListId,
-                     "The list the item belongs to (default 1): items of one kind with the same id number on "
-                     "across the document, another id starts again at 1.");
-    registerParagraph13(paragraph);
+    generatedMembers(paragraph);
+    registerTabStops(paragraph);
     method(
         paragraph, "InsertFootnote", "(self, /, note)",
         [](py::handle self_, py::handle value) {

@@ -10,69 +10,34 @@ void registerPicture(py::module_& m) {
     Class<cPicture> picture(
         m, "cPicture",
         "cPicture()\n\nA picture file to embed in a paragraph: as a Windows metafile, or a PNG or JPEG file as it is.");
-    field<PathValue>(picture, "File", &cPicture::File, "Path of the picture file: str or any path-like object.");
-    field<LongValue>(picture, "Width", &cPicture::Width,
-                     "Declared width in hundredths of a millimetre; 0 (default) follows the picture.");
-    field<LongValue>(picture, "Height", &cPicture::Height,
-                     "Declared height in hundredths of a millimetre; 0 (default) follows the picture.");
-    field<SingleValue>(picture, "ScaleFactor", &cPicture::ScaleFactor,
-                       "Factor on the picture's own size, a 32-bit float (default 1.0); not above 0 counts as 1.");
-    objectField<cBorder>(picture, "Border", &cPicture::Border,
-                         "The picture's cBorder (a new one of its own at first).");
-    field<EmbeddingValue>(picture, "Embedding", &cPicture::Embedding,
-                          "A vlRTFPictureEmbedding: eOriginal or eOriginalAndMetafile keep a PNG or JPEG file as "
-                          "it is (default eMetafile).");
-    field<LongValue>(picture, "WidthTwips", &cPicture::WidthTwips,
-                     "Declared width in twips, before Width; not above 0 (default) leaves it to Width.");
-    field<LongValue>(picture, "HeightTwips", &cPicture::HeightTwips,
-                     "Declared height in twips, before Height; not above 0 (default) leaves it to Height.");
-    field<BooleanValue>(picture, "UseFileResolution", &cPicture::UseFileResolution,
-                        "True: the picture's own size follows from the resolution its file records; a file that "
-                        "records none keeps 20 hundredths of a millimetre a pixel (default False).");
+    generatedMembers(picture);
     picture.finish();
 }
 
 void registerShapes(py::module_& m) {
     // Shapes.
     Class<cPoint> point(m, "cPoint", "cPoint()\n\nA vertex of a polyline or polygon.");
-    field<LongValue>(point, "x", &cPoint::x, "Horizontal position in twips (default 0).");
-    field<LongValue>(point, "y", &cPoint::y, "Vertical position in twips (default 0).");
+    generatedMembers(point);
     point.finish();
 
     Class<cLine> line(m, "cLine", "cLine()\n\nA straight line between two end points.");
-    field<LongValue>(line, "x1", &cLine::x1, "First end point, horizontal, in twips.");
-    field<LongValue>(line, "y1", &cLine::y1, "First end point, vertical, in twips.");
-    field<LongValue>(line, "x2", &cLine::x2, "Second end point, horizontal, in twips.");
-    field<LongValue>(line, "y2", &cLine::y2, "Second end point, vertical, in twips.");
-    field<LongValue>(line, "PenWidth", &cLine::PenWidth, kPenWidth);
-    field<LongValue>(line, "PenRGBColor", &cLine::PenRGBColor, kPenRGBColor);
+    generatedMembers(line);
     line.finish();
 
     Class<cRect> rect(m, "cRect", "cRect()\n\nA rectangle.");
-    boxFields(rect);
+    generatedMembers(rect);
     rect.finish();
 
     Class<cEllipse> ellipse(m, "cEllipse", "cEllipse()\n\nAn ellipse within its bounding rectangle.");
-    boxFields(ellipse);
+    generatedMembers(ellipse);
     ellipse.finish();
 
     Class<cDrawingText> box(m, "cDrawingText", "cDrawingText()\n\nA text box holding one run as a single paragraph.");
-    boxFields(box);
-    writeOnly(
-        box, "Text",
-        [](py::handle self_, py::handle value) {
-            cDrawingText& self = initialized<cDrawingText>(self_);
-            const auto& run = toObject<cText>(value);
-            waitFree({&self});
-            self.Text(run);
-        },
-        "The cText of the box (write-only): the run is rendered when the box is inserted into a drawing; None "
-        "clears it.");
-
+    generatedMembers(box);
     box.finish();
     auto points = [](auto& cls) {
         using C = typename std::remove_reference_t<decltype(cls)>::type;
-        fillAndPen(cls);
+        generatedMembers(cls);
         insert<C, cPoint>(
             cls, "InsertPoint", "point", "Point", &C::InsertPoint,
             "InsertPoint(point: cPoint | None) -> bool\n\nAppend the point as it is now; False for None.");

@@ -167,6 +167,11 @@ class cText:
     UnderlineDot: Boolean
     UnderlineDouble: Boolean
     UnderlineWords: Boolean
+    @property
+    def Text(self) -> str:
+        """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
+    @Text.setter
+    def Text(self, value: str) -> None: ...
     Field: vlRTFField | int
     Link: str
     VerticalPosition: vlRTFVerticalPosition | int
@@ -179,12 +184,7 @@ class cText:
     LinkToBookmark: str
     ContentsLevels: int
     RawRtf: str
-    @property
-    def Text(self) -> str:
-        """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
-    @Text.setter
-    def Text(self, value: str) -> None: ...
-    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Field: vlRTFField | int = ..., Link: str = ..., VerticalPosition: vlRTFVerticalPosition | int = ..., SmallCaps: Boolean = ..., AllCaps: Boolean = ..., Hidden: Boolean = ..., HighlightColorIndex: int = ..., CharacterSpacing: int = ..., Bookmark: str = ..., LinkToBookmark: str = ..., ContentsLevels: int = ..., RawRtf: str = ..., Text: str = ...) -> None: ...
+    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Text: str = ..., Field: vlRTFField | int = ..., Link: str = ..., VerticalPosition: vlRTFVerticalPosition | int = ..., SmallCaps: Boolean = ..., AllCaps: Boolean = ..., Hidden: Boolean = ..., HighlightColorIndex: int = ..., CharacterSpacing: int = ..., Bookmark: str = ..., LinkToBookmark: str = ..., ContentsLevels: int = ..., RawRtf: str = ...) -> None: ...
 
 class cParagraph:
     """A paragraph of runs, drawings and pictures."""
@@ -303,15 +303,15 @@ class cDocument:
     FontDefaultHeight: int
     Header: cParagraph | None
     Footer: cParagraph | None
+    @property
+    def LastPage(self) -> int:
+        """The number of pages inserted so far."""
     PageHeader: cPage | None
     PageFooter: cPage | None
     FirstPageHeader: cPage | None
     FirstPageFooter: cPage | None
     EvenPageHeader: cPage | None
     EvenPageFooter: cPage | None
-    @property
-    def LastPage(self) -> int:
-        """Number of pages inserted so far (read-only)."""
     def __init__(self, *, Author: str = ..., Operator: str = ..., Title: str = ..., Subject: str = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., PageLandscape: Boolean = ..., PageNumbersOn: Boolean = ..., PageNumberStart: int = ..., PageNumberMarginRight: int = ..., PageNumberMarginTop: int = ..., FontDefaultName: str = ..., FontDefaultCharSet: int = ..., FontDefaultHeight: int = ..., Header: cParagraph | None = ..., Footer: cParagraph | None = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., FirstPageHeader: cPage | None = ..., FirstPageFooter: cPage | None = ..., EvenPageHeader: cPage | None = ..., EvenPageFooter: cPage | None = ...) -> None: ...
     def InsertPage(self, page: cPage | None) -> bool:
         """Append the page as it is now; False for None."""
@@ -365,43 +365,67 @@ class cLine:
     PenRGBColor: int
     def __init__(self, *, x1: int = ..., y1: int = ..., x2: int = ..., y2: int = ..., PenWidth: int = ..., PenRGBColor: int = ...) -> None: ...
 
-class _FillAndPen:
+class cRect:
+    """A rectangle."""
+    x: int
+    y: int
+    Width: int
+    Height: int
     PenWidth: int
     PenRGBColor: int
     FillBackRGBColor: int
     FillForeRGBColor: int
     FillPattern: int
+    def __init__(self, *, x: int = ..., y: int = ..., Width: int = ..., Height: int = ..., PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ...) -> None: ...
 
-class _BoxShape(_FillAndPen):
+class cEllipse:
+    """An ellipse within its bounding rectangle."""
     x: int
     y: int
     Width: int
     Height: int
+    PenWidth: int
+    PenRGBColor: int
+    FillBackRGBColor: int
+    FillForeRGBColor: int
+    FillPattern: int
+    def __init__(self, *, x: int = ..., y: int = ..., Width: int = ..., Height: int = ..., PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ...) -> None: ...
 
-class cRect(_BoxShape):
-    """A rectangle."""
-    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ..., x: int = ..., y: int = ..., Width: int = ..., Height: int = ...) -> None: ...
-
-class cEllipse(_BoxShape):
-    """An ellipse within its bounding rectangle."""
-    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ..., x: int = ..., y: int = ..., Width: int = ..., Height: int = ...) -> None: ...
-
-class cDrawingText(_BoxShape):
+class cDrawingText:
     """A text box holding one run as a single paragraph."""
+    x: int
+    y: int
+    Width: int
+    Height: int
+    PenWidth: int
+    PenRGBColor: int
+    FillBackRGBColor: int
+    FillForeRGBColor: int
+    FillPattern: int
     @property
     def Text(self) -> cText | None:
         """Write-only: reading raises AttributeError (typed as what it takes, so that assigning checks)."""
     @Text.setter
     def Text(self, value: cText | None) -> None: ...
-    def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ..., x: int = ..., y: int = ..., Width: int = ..., Height: int = ..., Text: cText | None = ...) -> None: ...
+    def __init__(self, *, x: int = ..., y: int = ..., Width: int = ..., Height: int = ..., PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ..., Text: cText | None = ...) -> None: ...
 
-class cPolyline(_FillAndPen):
+class cPolyline:
     """An open chain of line segments through its points."""
+    PenWidth: int
+    PenRGBColor: int
+    FillBackRGBColor: int
+    FillForeRGBColor: int
+    FillPattern: int
     def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ...) -> None: ...
     def InsertPoint(self, point: cPoint | None) -> bool: ...
 
-class cPolygon(_FillAndPen):
+class cPolygon:
     """A closed outline through its points."""
+    PenWidth: int
+    PenRGBColor: int
+    FillBackRGBColor: int
+    FillForeRGBColor: int
+    FillPattern: int
     def __init__(self, *, PenWidth: int = ..., PenRGBColor: int = ..., FillBackRGBColor: int = ..., FillForeRGBColor: int = ..., FillPattern: int = ...) -> None: ...
     def InsertPoint(self, point: cPoint | None) -> bool: ...
 
