@@ -170,8 +170,6 @@ bool recordRaster(MetafileRecorder& recorder, std::int32_t px, std::int32_t py, 
 
 namespace {
 
-bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 // The metafile group of a decoded raster, resampled onto a canvas of the
 // scaled size, which is the picture from then on.
 bool convertRaster(std::string& out, const cPicture& picture, const Raster& raster, const Sizing& sizing, float scale) {
@@ -241,8 +239,8 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             return WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
         if (isEnhancedMetafile(source)) return convertEnhanced(out, picture, source, sizing, scale);
-        const char* kind = startsWith(source, "\x89PNG\r\n\x1a\n") ? "png"
-                           : startsWith(source, "\xFF\xD8\xFF")    ? "jpeg"
+        const char* kind = source.starts_with("\x89PNG\r\n\x1a\n") ? "png"
+                           : source.starts_with("\xFF\xD8\xFF")    ? "jpeg"
                                                                    : nullptr;
         if (ownResolution) sizing.resolution = fileResolution(source);
         const auto embedding = picture.Embedding;

@@ -13,8 +13,6 @@
 namespace velloran::detail {
 namespace {
 
-bool startsWith(std::string_view file, std::string_view magic) { return file.substr(0, magic.size()) == magic; }
-
 bool decodePng(std::string_view file, RasterSink& sink) {
     png_image image;
     std::memset(&image, 0, sizeof image);
@@ -213,9 +211,9 @@ bool decodeGif(std::string_view file, RasterSink& sink) {
 }  // namespace
 
 bool decodeWithSystem(std::string_view file, RasterSink& sink) {
-    if (startsWith(file, "\x89PNG\r\n\x1a\n")) return decodePng(file, sink);
-    if (startsWith(file, "\xFF\xD8\xFF")) return decodeJpeg(file, sink);
-    if (startsWith(file, "GIF87a") || startsWith(file, "GIF89a")) return decodeGif(file, sink);
+    if (file.starts_with("\x89PNG\r\n\x1a\n")) return decodePng(file, sink);
+    if (file.starts_with("\xFF\xD8\xFF")) return decodeJpeg(file, sink);
+    if (file.starts_with("GIF87a") || file.starts_with("GIF89a")) return decodeGif(file, sink);
     return false;
 }
 
