@@ -2,6 +2,11 @@
 // RTF it may be, around its escaped text.
 #include <velloran/text.hpp>
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <string_view>
+
 #include "common/access.hpp"
 #include "common/checked.hpp"
 #include "common/module_values.hpp"
@@ -66,30 +71,54 @@ const char* fieldCode(vlRTFField field) {
     }
 }
 
-// The run's format words; halfPoints is its size as "\\fs" takes it.
-void appendRunFormat(std::string& out, const cText& run, std::int32_t halfPoints) {
-    const auto& module = moduleValues();
-    if (run.Bold == True) out += "\\b";
-    if (run.Italic == True) out += "\\i";
-    if (run.UnderlineDot() == True) out += "\\uld";
-    if (run.UnderlineDouble() == True) out += "\\uldb";
-    if (run.UnderlineWords() == True && run.Underline() == False) out += "\\ulw";
-    if (run.Underline() == True) out += "\\ul";
-    if (run.Strike == True) out += "\\strike";
-    if (run.SmallCaps == True) out += "\\scaps";
-    if (run.AllCaps == True) out += "\\caps";
-    if (run.Hidden == True) out += "\\v";
-    appendRef(out, "\\f", Ref::Font, run.FontIndex);
-    if (run.BackColorIndex != module.whiteColorIndex) {
-        appendRef(out, "\\chcfpat0\\chcbpat", Ref::Color, run.BackColorIndex);
-        appendRef(out, "\\cb", Ref::Color, run.BackColorIndex);
+// A run's format words, gathered on the stack and appended at once (twice
+// for a field's run): a run writes up to eighteen short words, which would
+// otherwise be as many appends. They take at most 179 characters, and the
+// brace and space around them two more.
+class FormatWords {
+public:
+    void add(std::string_view word) { at_ = std::copy(word.begin(), word.end(), at_); }
+    void add(std::string_view word, std::int64_t value) {
+        add(word);
+        at_ = std::to_chars(at_, std::end(buffer_), value).ptr;
     }
-    if (run.ForeColorIndex != module.blackColorIndex) appendRef(out, "\\cf", Ref::Color, run.ForeColorIndex);
-    if (run.Height != 0) appendWord(out, "\\fs", halfPoints);
-    if (run.HighlightColorIndex != 0) appendRef(out, "\\highlight", Ref::Color, run.HighlightColorIndex);
-    if (run.VerticalPosition == vSuperscript) out += "\\super";
-    if (run.VerticalPosition == vSubscript) out += "\\sub";
-    if (run.CharacterSpacing != 0) appendWord(out, "\\expndtw", run.CharacterSpacing);
+    void add(std::string_view word, Ref kind, std::int64_t index) {
+        add(word);
+        *at_++ = RefStart;
+        *at_++ = static_cast<char>(kind);
+        at_ = std::to_chars(at_, std::end(buffer_), index).ptr;
+    }
+    std::string_view text() const { return {buffer_, static_cast<std::size_t>(at_ - buffer_)}; }
+
+private:
+    char buffer_[256];
+    char* at_ = buffer_;
+};
+
+// The run's format words; halfPoints is its size as "\\fs" takes it.
+void addRunFormat(FormatWords& out, const cText& run, std::int32_t halfPoints) {
+    const auto& module = moduleValues();
+    if (run.Bold == True) out.add("\\b");
+    if (run.Italic == True) out.add("\\i");
+    if (run.UnderlineDot() == True) out.add("\\uld");
+    if (run.UnderlineDouble() == True) out.add("\\uldb");
+    if (run.UnderlineWords() == True && run.Underline() == False) out.add("\\ulw");
+    if (run.Underline() == True) out.add("\\ul");
+    if (run.Strike == True) out.add("\\strike");
+    if (run.SmallCaps == True) out.add("\\scaps");
+    if (run.AllCaps == True) out.add("\\caps");
+    if (run.Hidden == True) out.add("\\v");
+    out.add("\\f", Ref::Font, run.FontIndex);
+    if (run.BackColorIndex != module.whiteColorIndex) {
+        out.add("\\chcfpat0\\chcbpat", Ref::Color, run.BackColorIndex);
+        out.add("\\cb", Ref::Color, run.BackColorIndex);
+    }
+    if (run.ForeColorIndex != module.blackColorIndex) out.add("\\cf", Ref::Color, run.ForeColorIndex);
+    if (run.Height != 0) out.add("\\fs", halfPoints);
+    if (run.HighlightColorIndex != 0) out.add("\\highlight", Ref::Color, run.HighlightColorIndex);
+    if (run.VerticalPosition == vSuperscript) out.add("\\super");
+    if (run.VerticalPosition == vSubscript) out.add("\\sub");
+    if (run.CharacterSpacing != 0) out.add("\\expndtw", run.CharacterSpacing);
 }
 
 // The start of the link's, field's or table of contents' group; its
@@ -133,15 +162,15 @@ void appendTextRun(std::string& out, const cText* run) {
     // writes it: pandoc takes a link only so.
     const bool link = !contents && (!run->Link.empty() || !run->LinkToBookmark.empty());
     const bool grouped = link || field || contents;
+    // The run's group opened with its format, then the space before its text.
+    FormatWords opening;
+    opening.add("{");
+    addRunFormat(opening, *run, halfPoints);
     if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkstart ", run->Bookmark);
-    if (grouped) {
-        out += '{';
-        appendRunFormat(out, *run, halfPoints);
-    }
+    if (grouped) out += opening.text();
     appendFieldStart(out, *run, link, field, contents);
-    out += '{';
-    appendRunFormat(out, *run, halfPoints);
-    out += ' ';
+    opening.add(" ");
+    out += opening.text();
     out += text;
     // In a group of its own, at RTF's own \\uc1: a \\uN in it takes one
     // fallback character whatever the text before it said.
