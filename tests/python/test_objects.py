@@ -289,6 +289,8 @@ def test_error_class():
     assert failure.value.number == 6
     with pytest.raises(v.Error, match=r"^Overflow: cText\.Height = (a int|\d{60}\.\.\.)$"):
         v.cText().Height = 2**20000  # more digits than Python turns into text
+    with pytest.raises(v.Error, match=r"^Overflow: cText\.Underline = 1099511627776$"):
+        v.cText().Underline = 2**40  # a pair of procedures, as a field
     copy = pickle.loads(pickle.dumps(e))
     assert (copy.number, str(copy)) == (9, "Subscript out of range")
     p = v.cParagraph()
