@@ -12,6 +12,12 @@
 
 namespace velloran::python {
 
+// A property's getter: get(self) converted back as Value converts it.
+template <class Value, class C, class Get>
+auto valueGetter(Get get) {
+    return [get](py::handle self) { return Value::out(get(initialized<C>(self))); };
+}
+
 // A property's setter: the value converted as Value converts it (an error
 // naming the member and the value), then set(self, value).
 template <class Value, class C, class Set>
@@ -54,16 +60,13 @@ void objectField(Class<C>& cls, const char* name, std::type_identity_t<std::shar
 // it as the class converts it.
 template <class Value, class C, class Get, class Set>
 void procedures(Class<C>& cls, const char* name, Get get, Set set, const std::string& doc) {
-    property(
-        cls, name, [get](py::handle self) { return Value::out(get(initialized<C>(self))); },
-        valueSetter<Value>(cls, name, std::move(set)), doc);
+    property(cls, name, valueGetter<Value, C>(std::move(get)), valueSetter<Value>(cls, name, std::move(set)), doc);
 }
 
 // A read-only property: get(self) reads it.
 template <class Value, class C, class Get>
 void readOnly(Class<C>& cls, const char* name, Get get, const std::string& doc) {
-    property(
-        cls, name, [get](py::handle self) { return Value::out(get(initialized<C>(self))); }, nullptr, doc);
+    property(cls, name, valueGetter<Value, C>(std::move(get)), nullptr, doc);
 }
 
 // A write-only property (a put-only procedure of the interface).
