@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/lists.hpp"
+#include "common/records.hpp"
+#include "rtf/walk.hpp"
 #include "support.hpp"
 
 namespace velloran {
@@ -222,7 +223,8 @@ TEST(Indexes, ReferencesResolveAlikeWhereverTheTextIsCut) {
     const detail::IndexMaps* const kinds[] = {nullptr, &maps};
     for (const detail::IndexMaps* m : kinds) {
         const std::string whole = detail::resolved(text, m);
-        EXPECT_EQ(whole, m ? "{\\f7\\cf40 x}\\s-1\\ls16" : "{\\f1\\cf2 x}\\s-1\\ls12");
+        // A style the maps never gave (-1) is Normal in the whole.
+        EXPECT_EQ(whole, m ? "{\\f7\\cf40 x}\\s0\\ls16" : "{\\f1\\cf2 x}\\s-1\\ls12");
         for (std::size_t cut = 0; cut <= text.size(); ++cut)
             for (std::size_t second = cut; second <= text.size(); ++second) {
                 std::string out;
@@ -237,23 +239,40 @@ TEST(Indexes, ReferencesResolveAlikeWhereverTheTextIsCut) {
     }
 }
 
-TEST(Indexes, ListsAreReadAlikeWhereverTheTextIsCut) {
-    std::string text = "{";
-    detail::appendRef(text, "\\ls", detail::Ref::List, 12);
-    detail::appendRef(text, "\\f", detail::Ref::Font, 3);
-    text += " x}";
-    detail::appendRef(text, "\\ls", detail::Ref::List, 7);
-    detail::appendRef(text, "\\cf", detail::Ref::Color, 5);
-    detail::appendRef(text, "\\ls", detail::Ref::List, 3);
-    for (std::size_t cut = 0; cut <= text.size(); ++cut)
-        for (std::size_t second = cut; second <= text.size(); ++second) {
-            detail::ListSet lists;
-            detail::ListReader reader(lists);
-            reader.feed(std::string_view(text).substr(0, cut));
-            reader.feed(std::string_view(text).substr(cut, second - cut));
-            reader.feed(std::string_view(text).substr(second));
-            reader.finish();
-            EXPECT_EQ(lists.numbers(), (std::vector<std::int32_t>{3, 7, 12})) << cut << " " << second;
+// A record may lie across two pieces of a text: a paragraph's records read
+// at every two cuts write what they write whole.
+TEST(Records, ReadAlikeWhereverTheTextIsCut) {
+    cPage page;
+    auto p = std::make_shared<cParagraph>();
+    auto run = std::make_shared<cText>();
+    run->Text("first");
+    run->Bookmark = "here";
+    p->InsertText(run);
+    p->ListStyle = lNumber;
+    p->OutlineLevel = 2;
+    page.InsertParagraph(p);
+    auto note = std::make_shared<cParagraph>();
+    run->Bookmark.clear();
+    run->Text("note");
+    note->InsertText(run);
+    p->InsertFootnote(note);
+    run->ContentsLevels = 3;
+    p->InsertText(run);
+    const rtf::ParagraphText text = Access::text(*p);
+    std::string whole;
+    rtf::appendContent(whole, text);
+    const std::string records = text.content.str();
+    for (std::size_t cut = 0; cut <= records.size(); ++cut)
+        for (std::size_t second = cut; second <= records.size(); ++second) {
+            const std::string_view all(records);
+            detail::Cursor in({all.substr(0, cut), all.substr(cut, second - cut), all.substr(second)});
+            std::string out = text.opened ? std::string(rtf::Opening) : std::string();
+            rtf::Output to(out, false);
+            const rtf::Gathered none;
+            rtf::Walker walker(none, to);
+            walker.items(in);
+            if (text.marked) out += rtf::Mark;
+            ASSERT_EQ(out, whole) << cut << " " << second;
         }
 }
 

@@ -218,6 +218,82 @@ TEST_F(Pages, AssembledSectionsKeepTheirSheetAndTheWholesFacingPages) {
     EXPECT_NE(rtf.find(R"(\margbsxn1440 {\headerr{}}{\headerl{}}{\footerr}{\footerl})"), std::string::npos) << rtf;
 }
 
+TEST_F(Pages, AnIndexAPartNeverGaveIsTheWholesDefault) {
+    // A part without styles and with one font of its own, whose paragraph and
+    // run name a style and a font it does not have.
+    auto part = std::make_shared<cDocument>();
+    part->FontIndex("Courier");
+    auto t = std::make_shared<cText>();
+    t->Text("x");
+    t->FontIndex = 2;
+    t->ForeColorIndex = 9;
+    auto p = std::make_shared<cParagraph>();
+    p->StyleIndex = 3;
+    p->InsertText(t);
+    auto page = std::make_shared<cPage>();
+    page->InsertParagraph(p);
+    part->InsertPage(page);
+    for (const char* style : {"a", "b", "c"}) doc.StyleIndex(style);
+    doc.FontIndex("Times");
+    doc.InsertPage(std::make_shared<cPage>());
+    doc.InsertDocument(part);
+    const std::string rtf = doc.Rtf();
+    // Written as the whole's default: Normal, the part's default font as the
+    // whole has it, the automatic colour.
+    EXPECT_NE(rtf.find(R"({{\pard\plain{\f0\cf0\fs20 x}}\s0)" + NoBorder), std::string::npos) << rtf;
+    // A document of its own still writes the indexes as the host gave them.
+    EXPECT_NE(part->Rtf().find(R"({\pard\plain{\f2\cf9\fs20 x}}\s3)"), std::string::npos);
+}
+
+TEST_F(Pages, ContentsListTheHeadingsOfTheirLevels) {
+    auto contents = std::make_shared<cText>();
+    contents->Text("none yet");
+    contents->ContentsLevels = 2;
+    auto holder = std::make_shared<cParagraph>();
+    holder->SpaceAfter = 60;
+    holder->InsertText(contents);
+    auto page = std::make_shared<cPage>();
+    page->InsertParagraph(holder);
+    // Headings by outline level and by a built-in heading's style; one has a
+    // bookmark of its own, the others get the writer's; level 3 is not listed.
+    auto heading = [&](const std::string& text, std::int32_t outline, std::int32_t style,
+                       const std::string& bookmark = "") {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        t->Bold = True;
+        t->Bookmark = bookmark;
+        auto h = std::make_shared<cParagraph>();
+        h->OutlineLevel = outline;
+        h->StyleIndex = style;
+        h->InsertText(t);
+        page->InsertParagraph(h);
+    };
+    heading("One", 1, 0, "one");
+    heading("Sub", 0, doc.StyleIndex("heading 2"));
+    heading("Deep", 3, 0);
+    heading("Two", 1, 0);
+    doc.InsertPage(page);
+    const std::string rtf = doc.Rtf();
+    auto entry = [](const std::string& words, const std::string& bookmark, const std::string& text) {
+        return R"(\pard\sa60)" + NoBorder + R"(\ql\li)" + words + R"( {\field{\*\fldinst {HYPERLINK \\l ")" + bookmark +
+               R"("}}{\fldrslt {\f0\fs20 )" + text + "}}}";
+    };
+    EXPECT_NE(rtf.find(R"({\fldrslt )" + entry("0", "one", "One") + R"(\par )" + entry("240", "_Toc1", "Sub") +
+                       R"(\par )" + entry("0", "_Toc2", "Two") + "}}}}" + R"(\sa60)" + NoBorder + R"(\ql\par \pard)"),
+              std::string::npos)
+        << rtf;
+    // The writer's bookmark stands around the heading's content.
+    EXPECT_NE(rtf.find(R"({\pard\plain{\*\bkmkstart _Toc1}{\b\f0\fs20 Sub}{\*\bkmkend _Toc1}}\s1)"), std::string::npos);
+    EXPECT_EQ(rtf.find("_Toc3"), std::string::npos);
+    EXPECT_TRUE(test::balanced(rtf));
+    // Without headings of its levels, the host's text is the result.
+    cDocument plain;
+    auto alone = std::make_shared<cPage>();
+    alone->InsertParagraph(holder);
+    plain.InsertPage(alone);
+    EXPECT_NE(plain.Rtf().find(R"({\fldrslt {\f0\fs20 none yet}}})"), std::string::npos);
+}
+
 TEST_F(Pages, ListsAreDeclaredOnlyWhenUsed) {
     auto page = std::make_shared<cPage>();
     page->InsertParagraph(para("plain"));

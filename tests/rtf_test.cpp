@@ -1,4 +1,5 @@
 // The header's writers, each alone with its exact words.
+#include "rtf/document.hpp"
 #include "rtf/header.hpp"
 #include "support.hpp"
 
@@ -59,7 +60,7 @@ TEST_F(HeaderWriters, ListTablesDeclareEachListOnce) {
     auto header = std::make_shared<cParagraph>();
     header->ListStyle = lBullet;
     doc.Header = header;
-    EXPECT_EQ(rtf::documentLists(doc, state()).numbers(), std::vector<std::int32_t>{1});
+    EXPECT_EQ(rtf::gather(doc, state()).lists.numbers(), std::vector<std::int64_t>{1});
 }
 
 TEST_F(HeaderWriters, InformationSheetAndStamp) {

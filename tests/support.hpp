@@ -16,6 +16,7 @@
 #include "common/access.hpp"
 #include "common/platform.hpp"
 #include "common/refs.hpp"
+#include "rtf/run.hpp"
 
 namespace velloran::test {
 

@@ -264,7 +264,11 @@ protected:
         p->InsertText(textOf("abc"));
         return p;
     }
-    static std::string take(cParagraph& p) { return detail::resolved(detail::Access::takeRtf(p).str()); }
+    // The paragraph as a place takes it.
+    static std::string take(cParagraph& p) {
+        detail::Access::keep(p, detail::Access::take(p));
+        return detail::Access::content(p);
+    }
     cDocument doc;
 };
 

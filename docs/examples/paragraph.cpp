@@ -15,7 +15,7 @@ std::shared_ptr<cText> runOf(const std::string& text, bool bold = false) {
 
 int main() {
     const std::string words = "Velloran writes Rich Text Format documents from code. "
-                              "Every insert renders the child at once and keeps only its text. ";
+                              "Every insert takes the child as it is at the call. ";
     auto page = std::make_shared<cPage>();
 
     auto heading = std::make_shared<cParagraph>();

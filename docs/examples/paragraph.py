@@ -12,7 +12,7 @@ def run_of(text, bold=False):
 
 
 words = ("Velloran writes Rich Text Format documents from code. "
-         "Every insert renders the child at once and keeps only its text. ")
+         "Every insert takes the child as it is at the call. ")
 page = velloran.cPage()
 
 heading = velloran.cParagraph()

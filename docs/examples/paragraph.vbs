@@ -7,7 +7,7 @@ Function RunOf(text, bold)
 End Function
 
 words = "Velloran writes Rich Text Format documents from code. " & _
-        "Every insert renders the child at once and keeps only its text. "
+        "Every insert takes the child as it is at the call. "
 Set page = CreateObject("Velloran.cPage")
 
 Set heading = CreateObject("Velloran.cParagraph")

@@ -55,7 +55,7 @@ int main() {
     header->InsertText(count);
     doc->Header = header;
 
-    // The contents page: readers fill the table in when they update fields.
+    // The contents page: the headings are listed; readers add their pages when they update fields.
     auto contents = std::make_shared<cPage>();
     auto title = run("Contents");
     title->Bold = True;

@@ -33,7 +33,7 @@ header.InsertText(cText(Text=" of "))
 header.InsertText(cText(Text="1", Field=fPageCount))
 doc.Header = header
 
-# The contents page: readers fill the table in when they update fields.
+# The contents page: the headings are listed; readers add their pages when they update fields.
 contents = velloran.cPage()
 title = cParagraph(SpaceAfter=240)
 title.InsertText(cText(Text="Contents", Bold=True, Height=20))

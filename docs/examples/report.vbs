@@ -46,7 +46,7 @@ count.Field = 2                       ' fPageCount
 header.InsertText count
 Set doc.Header = header
 
-' The contents page: readers fill the table in when they update fields.
+' The contents page: the headings are listed; readers add their pages when they update fields.
 Set contents = CreateObject("Velloran.cPage")
 Set title = Run("Contents")
 title.Bold = True

@@ -40,13 +40,14 @@ struct Access {
     // The run a text box refers to, or null.
     static const cText* text(const cDrawingText& box) { return box.text_.get(); }
 
-    // The text a page has taken from its children; a cell's paragraphs, the
-    // last without its ending, which the table writes; a paragraph's content
-    // without its opening and mark.
-    static const detail::Chunks& paragraphs(const cCell& cell);
-    static detail::Chunks& chunks(cPage& page);
-    static const detail::Chunks& chunks(const cPage& page);
-    static const detail::Chunks& chunks(const cParagraph& paragraph);
+    // What a page, a cell and a paragraph hold, as records; a paragraph's
+    // content with whether it is opened and marked as a paragraph of its own.
+    static const detail::Chunks& records(const cPage& page);
+    static const detail::Chunks& records(const cCell& cell);
+    // What those records hold that the writer gathers (detail::Holds).
+    static std::uint8_t holds(const cPage& page);
+    static std::uint8_t holds(const cCell& cell);
+    static rtf::ParagraphText text(const cParagraph& paragraph);
     // The whole text a cell or paragraph holds, as a place writes it.
     static std::string content(const cCell& cell);
     static std::string content(const cParagraph& paragraph);
@@ -87,31 +88,21 @@ struct Access {
     // What a document keeps besides its fields, for its writers.
     static const detail::DocumentState& state(const cDocument& document);
 
-    // The wrapped paragraph (group, indents, border, alignment and paragraph
-    // mark) for its current content, appended to out; changes nothing. Error
-    // 91 when Border is null.
-    static void appendWrapped(const cParagraph& paragraph, std::string& out);
-    // The paragraph as a page, cell or note takes it: its wrapped text, made
-    // apart from it. Once the parent has taken it, commit() makes it the
-    // paragraph's content (a second taking nests the first); until then the
-    // paragraph is as it was.
-    class Taken {
-    public:
-        explicit Taken(cParagraph& paragraph) : paragraph_(paragraph) {}
-        rtf::ParagraphText text() const;
-        void commit() noexcept;
-
-    private:
-        friend struct Access;
-        cParagraph& paragraph_;
-        bool wrapped_ = false;
-        detail::Chunks text_;
+    // The paragraph as a page, cell or note takes it, made apart from it:
+    // when it is aligned, a paragraph of its own around what it held (error
+    // 91 when Border is null). Once the place has it, keep() makes that the
+    // paragraph's content, so that a second taking nests the first.
+    struct Taken {
+        const cParagraph* paragraph;
+        bool own;              // a paragraph of its own, opened and marked
+        detail::Chunks items;  // its content, when own
+        std::uint8_t holds;    // and what it holds that the writer gathers
+        rtf::ParagraphText text() const {
+            return own ? rtf::ParagraphText{true, items, true, holds} : Access::text(*paragraph);
+        }
     };
-    // Error 91 when Border is null.
-    static Taken prepareTake(cParagraph& paragraph);
-    // The paragraph taken at once: its wrapped text replaces its content,
-    // which is returned as a page takes it.
-    static detail::Chunks takeRtf(cParagraph& paragraph);
+    static Taken take(const cParagraph& paragraph);
+    static void keep(cParagraph& paragraph, Taken&& taken) noexcept;
 };
 
 namespace detail {
@@ -129,8 +120,8 @@ void appendRtf(const cPolyline& polyline, std::string& out);
 void appendRtf(const cPolygon& polygon, std::string& out);
 void appendRtf(const cDrawing& drawing, std::string& out);
 void appendRtf(const cPage& page, std::string& out);
-// The page's group without the break after it, which the document writes.
-void appendContent(const cPage& page, Chunks& out);
+// A paragraph as a page, cell or header takes it: its Placed record.
+void appendPlaced(Chunks& out, const rtf::ParagraphText& paragraph);
 // The N of "\\lsN" for a paragraph that is a list item, else 0.
 std::int32_t listNumber(const cParagraph& paragraph);
 
@@ -150,10 +141,6 @@ template <class Shape>
 void appendShape(const Shape& shape, std::string& out, std::int32_t z) {
     if (appendShapeInstance(shape, out, z)) out += '}';
 }
-
-// Append one run as "{" + formatting + " " + escaped text + "}",
-// or nothing for a null run or an empty text. Error 6 when the size overflows.
-void appendTextRun(std::string& out, const cText* run);
 
 // Append the four sides of a border, top, bottom, left, right.
 // Error 91 for a null border.

@@ -45,21 +45,22 @@ inline void appendRef(std::string& out, std::string_view word, Ref kind, std::in
 // fonts[k] (0, the part's default font, included), colour k is colors[k - 1]
 // (0, the automatic colour, stays), style k is styles[k - 1] (0, Normal,
 // stays), and every list number moves up by listShift (an even number, so a
-// bulleted list stays bulleted). An index the part's tables never gave
-// stays as it was.
+// bulleted list stays bulleted). An index the part's tables never gave is
+// the whole's default: the part's default font, the automatic colour,
+// Normal.
 struct IndexMaps {
     std::vector<std::int32_t> fonts, colors, styles;
-    std::int32_t listShift = 0;
+    std::int64_t listShift = 0;
 
     std::int64_t map(Ref kind, std::int64_t index) const noexcept {
-        auto at = [&](const std::vector<std::int32_t>& table, std::int64_t slot) -> std::int64_t {
+        auto at = [](const std::vector<std::int32_t>& table, std::int64_t slot, std::int64_t otherwise) {
             return slot >= 0 && slot < static_cast<std::int64_t>(table.size()) ? table[static_cast<std::size_t>(slot)]
-                                                                               : index;
+                                                                               : otherwise;
         };
         switch (kind) {
-        case Ref::Font: return at(fonts, index);
-        case Ref::Color: return index > 0 ? at(colors, index - 1) : index;
-        case Ref::Style: return index > 0 ? at(styles, index - 1) : index;
+        case Ref::Font: return at(fonts, index, fonts.empty() ? 0 : fonts[0]);
+        case Ref::Color: return index == 0 ? 0 : at(colors, index - 1, 0);
+        case Ref::Style: return index == 0 ? 0 : at(styles, index - 1, 0);
         case Ref::List: return index > 0 ? index + listShift : index;
         }
         return index;

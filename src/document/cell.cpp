@@ -6,16 +6,14 @@
 #include "common/refs.hpp"
 #include "common/module_values.hpp"
 #include "rtf/paragraph.hpp"
+#include "rtf/walk.hpp"
 
 namespace velloran {
 
 struct cCell::State {
-    // The paragraphs, each but the last ended for the next; the last one's
-    // end (its mark, if it has one, and the reset) is written when another
-    // follows, for "\\cell" ends the last one itself.
-    detail::Chunks content;
-    bool ended = false;   // a paragraph waits for its end
-    bool marked = false;  // and has a mark
+    // The paragraphs, as records, and what they hold that the writer gathers.
+    detail::Chunks records;
+    std::uint8_t holds = 0;
 };
 
 cCell::cCell()
@@ -39,30 +37,28 @@ cCell::~cCell() = default;
 cCell::State& cCell::state() { return detail::stateOf(state_); }
 const cCell::State& cCell::state() const { return detail::stateOf(state_); }
 
-const detail::Chunks& Access::paragraphs(const cCell& cell) { return cell.state().content; }
+const detail::Chunks& Access::records(const cCell& cell) { return cell.state().records; }
+std::uint8_t Access::holds(const cCell& cell) { return cell.state().holds; }
 
 std::string Access::content(const cCell& cell) {
-    const cCell::State& s = cell.state();
-    detail::Chunks whole(s.content);
-    if (s.ended) rtf::appendCellParagraphEnd(whole, s.marked);
-    return detail::resolved(whole.str());
+    std::string out;
+    rtf::appendCellContent(out, cell.state().records, true);
+    return detail::resolved(out);
 }
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    Access::Taken taken = Access::prepareTake(*Paragraph);
+    Access::Taken taken = Access::take(*Paragraph);
     const rtf::ParagraphText paragraph = taken.text();
     State& s = state();
-    s.content.writeWhole([&] {
+    s.records.writeWhole([&] {
         // Most cells hold one paragraph, and a large table holds many cells
         // at once: a first paragraph is held without the slack of growth.
-        if (s.ended) rtf::appendCellParagraphEnd(s.content, s.marked);
-        else s.content.reserveEmpty(rtf::cellParagraphSize(paragraph));
-        rtf::appendCellParagraph(s.content, paragraph);
+        s.records.reserveEmpty(paragraph.content.size() + 4);
+        detail::appendPlaced(s.records, paragraph);
     });
-    s.ended = true;
-    s.marked = paragraph.marked;
-    taken.commit();
+    s.holds |= paragraph.holds;
+    Access::keep(*Paragraph, std::move(taken));
     return True;
 }
 

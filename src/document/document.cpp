@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <unordered_map>
+#include <variant>
 #include <vector>
 
+#include <velloran/border.hpp>
+#include <velloran/page.hpp>
 #include <velloran/paragraph.hpp>
 
 #include "common/access.hpp"
@@ -13,6 +16,7 @@
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
 #include "common/platform.hpp"
+#include "common/records.hpp"
 #include "common/files.hpp"
 #include "document/document_state.hpp"
 #include "rtf/document.hpp"
@@ -115,33 +119,46 @@ std::string styleKey(const std::string& name) {
 std::int32_t cDocument::StyleIndex(const std::string& StyleName) {
     std::string key = styleKey(StyleName);
     if (key.empty()) throw Error(errors::InvalidArgument);
-    auto& styles = state().styles;
-    for (std::size_t i = 0; i < styles.size(); ++i)
-        if (styleKey(styles[i]) == key) return static_cast<std::int32_t>(i + 1);
-    if (styles.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
-    styles.push_back(StyleName);
-    return static_cast<std::int32_t>(styles.size());
+    auto& s = state();
+    if (auto found = s.styleIndexes.find(key); found != s.styleIndexes.end()) return found->second;
+    if (s.styles.size() >= static_cast<std::size_t>(INT32_MAX)) detail::overflow();
+    std::string name = StyleName;
+    roomForOneMore(s.styles);
+    const auto index = static_cast<std::int32_t>(s.styles.size() + 1);
+    s.styleIndexes.emplace(std::move(key), index);
+    s.styles.push_back(std::move(name));
+    return index;
 }
 
 std::string cDocument::Rtf() const {
+    const rtf::Gathered gathered = rtf::gather(*this, state());
+    const std::string header = rtf::headerText(*this, state(), gathered);
     std::string out;
-    // The header is a few hundred bytes unless the header or footer paragraph is large.
-    const std::size_t size = rtf::bodySize(state());
+    // The text is somewhat longer than the records it is written from (the
+    // words a paragraph's place writes); the room a large document's string
+    // does not use is never touched.
+    const std::size_t records = rtf::bodySize(state());
+    const std::size_t size = header.size() + records + records / 4;
     out.reserve(size + 4096);
     // A large document's string is advised for huge pages before it is written.
     if (size >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
-    out += rtf::headerText(*this, state());
-    rtf::forEachBodyPiece(*this, state(), [&](std::string_view piece) { out.append(piece); });
+    out += header;
+    rtf::Output to(out);
+    rtf::writeBody(*this, state(), gathered, to);
+    // A smaller one gives back the room it does not use.
+    if (out.size() < detail::Chunks::LargeFrom && out.capacity() - out.size() > 4096) out.shrink_to_fit();
     return out;
 }
 
 Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
+    const rtf::Gathered gathered = rtf::gather(*this, state());
+    const std::string header = rtf::headerText(*this, state(), gathered);
     // The pages go to the file as they are held, never joined in memory.
-    const std::string header = rtf::headerText(*this, state());
     auto produce = [&](const platform::Sink& sink) {
         sink(header);
-        rtf::forEachBodyPiece(*this, state(), sink);
+        rtf::Output to(sink);
+        rtf::writeBody(*this, state(), gathered, to);
     };
     // A device took all of it when the writing did not fail; a file is
     // looked at.
@@ -163,6 +180,37 @@ std::string askedKey(const cPage& page) {
     return key;
 }
 
+// A copy of a header or footer page as it is now, for a section's own.
+std::shared_ptr<const cPage> copyOf(const std::shared_ptr<cPage>& page) {
+    if (!page) return nullptr;
+    auto taken = std::make_shared<cPage>(*page);
+    taken->PageHeader = nullptr;
+    taken->PageFooter = nullptr;
+    return taken;
+}
+
+// A page as a section holds it: its Page record.
+void appendPageRecord(detail::Chunks& pages, const cPage& page) {
+    pages.append(static_cast<char>(detail::Tag::Page));
+    pages.appendShared(Access::records(page));
+    pages.append(static_cast<char>(detail::Tag::End));
+}
+
+// The objects the last section held to compare with the next page are no
+// longer compared once another entry follows it.
+void releaseAsked(detail::DocumentState& s) noexcept {
+    if (s.body.empty()) return;
+    if (auto* last = std::get_if<detail::Section>(&s.body.back())) {
+        last->headerAsked = nullptr;
+        last->footerAsked = nullptr;
+    }
+}
+
+// Room for one more entry of the body, so that adding it cannot fail.
+void roomForEntry(detail::DocumentState& s) {
+    if (s.body.size() == s.body.capacity()) s.body.reserve(s.body.size() * 2 + 4);
+}
+
 }  // namespace
 
 Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
@@ -172,75 +220,78 @@ Boolean cDocument::InsertPage(const std::shared_ptr<cPage>& Page) {
     const bool later = s.pageCount > 0;
     // A page goes on in the section before it when it asks for the same;
     // the first page starts the first section, which the document's header
-    // describes, and asks for words of its own only when it differs.
+    // describes, and asks for words of its own only when it differs. After
+    // an assembled document, a page starts a section of this document's.
+    detail::Section* last = s.body.empty() ? nullptr : std::get_if<detail::Section>(&s.body.back());
+    const bool afterPart = !s.body.empty() && !last;
     const vlRTFOrientation orientation = rtf::orientationOf(*Page);
     std::string key = askedKey(*Page);
     const bool own = Page->PageHeader || Page->PageFooter;
-    const bool turns = (later ? orientation != s.lastOrientation : orientation != oDocument) ||
-                       key != s.lastSectionKey || Page->PageHeader != s.lastHeader || Page->PageFooter != s.lastFooter;
-    std::string words = turns ? rtf::sectionWords(*this, *Page, later) : std::string();
+    const bool turns =
+        afterPart || (last ? orientation != last->orientation || key != last->key ||
+                                 Page->PageHeader != last->headerAsked || Page->PageFooter != last->footerAsked
+                           : orientation != oDocument || !key.empty() || own);
+    if (last && !turns) {
+        last->pages.writeWhole([&] { appendPageRecord(last->pages, *Page); });
+        last->holds |= Access::holds(*Page);
+        s.pageCount = count;
+        return True;
+    }
     // A section returning to the document's header and footer after one that
     // had its own writes them again; one with its own has them written.
-    const bool furniture = turns && (own || (later && s.lastOwnFurniture));
-    const bool sheetless = turns && orientation == oDocument && !rtf::ownSheet(*Page);
-    std::string before = rtf::pageBreak(later, turns);
-    before += words;
-    // Copies of the section's own header and footer, as they are now.
-    auto copy = [](const std::shared_ptr<cPage>& page) {
-        if (!page) return std::shared_ptr<const cPage>();
-        auto taken = std::make_shared<cPage>(*page);
-        taken->PageHeader = nullptr;
-        taken->PageFooter = nullptr;
-        return std::shared_ptr<const cPage>(std::move(taken));
-    };
-    std::shared_ptr<const cPage> header = furniture ? copy(Page->PageHeader) : nullptr;
-    std::shared_ptr<const cPage> footer = furniture ? copy(Page->PageFooter) : nullptr;
-    // The lists that the page's paragraphs and its section's header and
-    // footer belong to.
-    detail::ListSet named;
-    for (const cPage* page : {static_cast<const cPage*>(Page.get()), header.get(), footer.get()})
-        if (page) detail::addListsOf(Access::chunks(*page), named);
-    detail::ListSet lists = s.lists.with(named);
-    // A new segment where the writer writes the section's header and footer,
-    // or after an assembled document's.
-    const bool segment = furniture || sheetless || s.body.empty() || s.body.back().maps;
-    if (segment) {
-        detail::Segment next;
-        next.furniture = furniture;
-        next.sheetless = sheetless;
-        next.header = std::move(header);
-        next.footer = std::move(footer);
-        if (furniture || sheetless) next.words = std::move(before);
-        else next.text.append(before);
-        detail::appendContent(*Page, next.text);
-        if (s.body.size() == s.body.capacity()) s.body.reserve(s.body.size() * 2 + 4);
-        s.body.push_back(std::move(next));
-    } else {
-        detail::Chunks& text = s.body.back().text;
-        text.writeWhole([&] {
-            text.append(before);
-            detail::appendContent(*Page, text);
-        });
+    const bool ownBefore = afterPart || (last && last->own);
+    detail::Section next;
+    next.turns = turns;
+    next.words = turns ? rtf::sectionWords(*this, *Page, later) : std::string();
+    next.before = rtf::pageBreak(later, turns) + next.words;
+    next.furniture = turns && (own || (later && ownBefore));
+    next.sheetless = turns && orientation == oDocument && !rtf::ownSheet(*Page);
+    if (next.furniture) {
+        next.header = copyOf(Page->PageHeader);
+        next.footer = copyOf(Page->PageFooter);
     }
+    next.orientation = orientation;
+    next.key = std::move(key);
+    next.headerAsked = Page->PageHeader;
+    next.footerAsked = Page->PageFooter;
+    next.own = own;
+    appendPageRecord(next.pages, *Page);
+    next.holds = Access::holds(*Page);
+    roomForEntry(s);
+    // Nothing fails from here on.
+    releaseAsked(s);
+    s.body.emplace_back(std::move(next));
     s.pageCount = count;
-    s.lists.take(lists);
-    if (turns) {
-        s.lastOrientation = orientation;
-        s.lastSectionWords = std::move(words);
-        s.lastSectionKey = std::move(key);
-        s.lastSheetless = sheetless;
-        s.lastHeader = Page->PageHeader;
-        s.lastFooter = Page->PageFooter;
-        s.lastOwnFurniture = own;
-    }
     return True;
 }
 
 namespace {
 
-// What an assembled document's indexes are in the whole, entering its fonts,
-// colours and styles there; its lists become lists of their own, numbered
-// after every list the whole has so far.
+// The sizes of a document's tables, to cut them back to.
+struct TableSizes {
+    std::size_t fonts, colors, styles;
+
+    explicit TableSizes(const detail::DocumentState& s)
+        : fonts(s.fontNames.size()), colors(s.colors.size()), styles(s.styles.size()) {}
+
+    // Everything entered since these sizes goes again.
+    void cutBack(detail::DocumentState& s) const noexcept {
+        // Font k is slot k, colour and style k slot k - 1.
+        auto from = [](std::size_t least) {
+            return [least](const auto& entry) { return static_cast<std::size_t>(entry.second) >= least; };
+        };
+        std::erase_if(s.fontIndexes, from(fonts));
+        std::erase_if(s.colorIndexes, from(colors + 1));
+        std::erase_if(s.styleIndexes, from(styles + 1));
+        s.fontNames.resize(fonts);
+        s.fontCharSets.resize(fonts);
+        s.colors.resize(colors);
+        s.styles.resize(styles);
+    }
+};
+
+// What an assembled document's fonts, colours and styles are in the whole,
+// entering them there.
 detail::IndexMaps enterTables(cDocument& whole, const cDocument& part, const detail::DocumentState& p) {
     detail::IndexMaps maps;
     maps.fonts.push_back(whole.FontIndex(part.FontDefaultName, part.FontDefaultCharSet));
@@ -248,26 +299,32 @@ detail::IndexMaps enterTables(cDocument& whole, const cDocument& part, const det
         maps.fonts.push_back(whole.FontIndex(p.fontNames[k], p.fontCharSets[k]));
     for (std::int32_t color : p.colors) maps.colors.push_back(whole.ColorIndex(color));
     for (const std::string& style : p.styles) maps.styles.push_back(whole.StyleIndex(style));
-    const detail::ListSet lists = rtf::documentLists(whole, Access::state(whole));
-    const auto& numbers = lists.numbers();
-    const std::int32_t highest = numbers.empty() ? 0 : numbers.back();
-    maps.listShift = detail::add(highest, highest % 2);
     return maps;
 }
 
-// One of an assembled document's segments as a segment of the whole: its
-// section words, with its document's sheet where they lean on it, and the
-// header and footer its writer would write, all as text of the part.
-detail::Segment partSegment(const cDocument& part, const detail::Segment& from, bool facing,
-                            const std::shared_ptr<const detail::IndexMaps>& maps) {
-    detail::Segment out;
-    std::string words = from.words;
-    if (from.sheetless) rtf::appendSectionSheet(rtf::sheetOf(part), part.PageLandscape != 0, words);
-    if (from.furniture) rtf::appendSectionFurniture(words, part, facing, from.header.get(), from.footer.get());
-    out.text.append(words);
-    out.text.appendShared(from.text);
-    out.maps = from.maps ? std::make_shared<const detail::IndexMaps>(maps->after(*from.maps)) : maps;
-    return out;
+// A copy of a document as it is now, with copies of its header and footer
+// objects: what the whole writes of it.
+std::shared_ptr<const cDocument> snapshotOf(const cDocument& part) {
+    auto copy = std::make_shared<cDocument>(part);
+    auto paragraph = [](std::shared_ptr<cParagraph>& p) {
+        if (!p) return;
+        auto taken = std::make_shared<cParagraph>(*p);
+        if (taken->Border) taken->Border = std::make_shared<cBorder>(*taken->Border);
+        p = std::move(taken);
+    };
+    auto page = [](std::shared_ptr<cPage>& p) {
+        if (!p) return;
+        auto taken = std::make_shared<cPage>(*p);
+        taken->PageHeader = nullptr;
+        taken->PageFooter = nullptr;
+        p = std::move(taken);
+    };
+    paragraph(copy->Header);
+    paragraph(copy->Footer);
+    for (auto* p : {&copy->PageHeader, &copy->PageFooter, &copy->FirstPageHeader, &copy->FirstPageFooter,
+                    &copy->EvenPageHeader, &copy->EvenPageFooter})
+        page(*p);
+    return copy;
 }
 
 }  // namespace
@@ -281,50 +338,26 @@ Boolean cDocument::InsertDocument(const std::shared_ptr<cDocument>& Document, Bo
     detail::DocumentState& s = state();
     const std::int32_t count = detail::add(s.pageCount, p.pageCount);
     // Everything is made before anything is taken; the tables are entered
-    // into at once, and put back as they were when a later step fails.
-    auto fontNames = s.fontNames;
-    auto fontCharSets = s.fontCharSets;
-    auto fontIndexes = s.fontIndexes;
-    auto colors = s.colors;
-    auto colorIndexes = s.colorIndexes;
-    auto styles = s.styles;
-    std::vector<detail::Segment> segments;
-    detail::ListSet lists = s.lists;
-    std::string last;
+    // into at once, and cut back when a later step fails.
+    detail::Part entry;
+    entry.later = s.pageCount > 0;
+    entry.restart = RestartNumbering == True;
+    // The part's pages face each other as the whole's do, or as its own.
+    entry.facing = rtf::facingPages(*this, s) || rtf::facingPages(part, p);
+    const TableSizes sizes(s);
     try {
-        auto maps = std::make_shared<const detail::IndexMaps>(enterTables(*this, part, p));
-        const detail::ListSet partLists = rtf::documentLists(part, p);
-        for (std::int32_t n : partLists.numbers()) lists.add(detail::add(n, maps->listShift));
-        segments.reserve(p.body.size());
-        // The part's pages face each other as the whole's do, or as its own.
-        const bool facing = rtf::facingPages(*this, s) || rtf::facingPages(part, p);
-        for (const detail::Segment& from : p.body) segments.push_back(partSegment(part, from, facing, maps));
-        segments.front().text.prepend(rtf::partOpening(part, s.pageCount > 0, RestartNumbering, facing));
-        // The last section's words, said again after the pages.
-        last = rtf::partClosing(part, p);
-        if (s.body.capacity() - s.body.size() < segments.size())
-            s.body.reserve(std::max(s.body.size() * 2, s.body.size() + segments.size()));
+        entry.document = snapshotOf(part);
+        entry.maps = enterTables(*this, part, p);
+        roomForEntry(s);
     } catch (...) {
-        s.fontNames = std::move(fontNames);
-        s.fontCharSets = std::move(fontCharSets);
-        s.fontIndexes = std::move(fontIndexes);
-        s.colors = std::move(colors);
-        s.colorIndexes = std::move(colorIndexes);
-        s.styles = std::move(styles);
+        sizes.cutBack(s);
         throw;
     }
     // Nothing fails from here on.
-    for (detail::Segment& segment : segments) s.body.push_back(std::move(segment));
-    s.lists = std::move(lists);
-    s.pageCount = count;
     s.facing = s.facing || rtf::facingPages(part, p);
-    s.lastSectionWords.swap(last);
-    // The next page of the whole's own starts a section of the whole's.
-    s.lastSectionKey = "\x01";
-    s.lastHeader = nullptr;
-    s.lastFooter = nullptr;
-    s.lastOwnFurniture = true;
-    s.lastSheetless = false;
+    releaseAsked(s);
+    s.body.emplace_back(std::move(entry));
+    s.pageCount = count;
     return True;
 }
 

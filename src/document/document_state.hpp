@@ -5,75 +5,80 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <variant>
 #include <vector>
 
 #include <velloran/fwd.hpp>
 #include <velloran/types.hpp>
 
 #include "common/chunks.hpp"
-#include "common/lists.hpp"
 #include "common/refs.hpp"
 
 namespace velloran::detail {
 
-// A stretch of the body: pages that the writer writes alike. The words of
-// a section break come first; a section with a header or footer of its own
-// (Header and Footer, copies of pages taken at the insert), or one that
-// returns to the document's after one that had its own, has the
-// document's header and footer written for it at every Rtf and Save, as the
-// document's first section has. Then the pages' text, with its indexes
-// mapped for a document assembled from another (none for its own pages).
-// A section that returns to the document's sheet says nothing of it (the
-// document's own words describe it): sheetless, so that a document
-// assembled into another can say it.
-struct Segment {
-    std::string words;
+// Pages that the writer writes alike, as their first page asked at its
+// insert. It comes after the words `before` (the break and the section's
+// words; none for a first section that asks for nothing), then, where it
+// has a header or footer of its own (`header` and `footer`, copies of the
+// page's taken at the insert) or returns to the document's after one that
+// had its own, the header and footer groups the writer writes for it; then
+// its pages' records. A section that returns to the document's sheet says
+// nothing of it (the document's own words describe it): sheetless, so that
+// a document assembled into another can say it.
+struct Section {
+    std::string before;
+    std::string words;  // the section's words alone, said again after the last section's pages
+    bool turns = false;
     bool furniture = false;
     bool sheetless = false;
     std::shared_ptr<const cPage> header, footer;
-    Chunks text;
-    std::shared_ptr<const IndexMaps> maps;
+    Chunks pages;
+    std::uint8_t holds = 0;  // what the pages' records hold that the writer gathers
+
+    // What the pages of the section asked for, which a next page that goes
+    // on in it asks for too: its orientation, its numbering and sheet (as a
+    // key), and the header and footer objects (held while the section is the
+    // last, so that no other object takes their address).
+    vlRTFOrientation orientation = oDocument;
+    std::string key;
+    std::shared_ptr<const cPage> headerAsked, footerAsked;
+    bool own = false;  // a header or footer of its own
+};
+
+// Another document's pages, as it was at its insert (its header and footer
+// objects copied), and where its fonts, colours and styles stand in this
+// document's tables; with whether pages came before it, whether its
+// numbering starts again and whether the pages faced each other then.
+struct Part {
+    std::shared_ptr<const cDocument> document;
+    IndexMaps maps;
+    bool later = false;
+    bool restart = false;
+    bool facing = false;
 };
 
 struct DocumentState {
-    std::vector<Segment> body;
+    std::vector<std::variant<Section, Part>> body;
     std::int32_t pageCount = 0;
     // Slot 0 stands for the default font and is never read.
     std::vector<std::string> fontNames = {std::string()};
     std::vector<std::int32_t> fontCharSets = {0};
     // Colour index k is slot k - 1; slot 0 is always black.
     std::vector<std::int32_t> colors = {0};
-    // The index of every entered upper-cased font name (slots 1 on) and of
-    // every colour value, so a lookup takes constant time on average. Each
-    // key is in its table once: a name or value is entered only when no slot
-    // holds it.
+    // The index of every entered upper-cased font name (slots 1 on), of
+    // every colour value and of every style's key, so a lookup takes
+    // constant time on average. Each key is in its table once: a name or
+    // value is entered only when no slot holds it.
     std::unordered_map<std::string, std::int32_t> fontIndexes;
     std::unordered_map<std::int32_t, std::int32_t> colorIndexes = {{0, 1}};
+    std::unordered_map<std::string, std::int32_t> styleIndexes;
     // Black and white as this document entered them, which its body
     // defaults name: the same whichever thread renders it.
     std::int32_t black = 0, white = 0;
-    // Pages turned away from the document start sections of their own: the
-    // orientation the last page asked for, and the words of the last
-    // section, which the document repeats after the pages, where readers
-    // take the last section's properties from.
-    vlRTFOrientation lastOrientation = oDocument;
-    std::string lastSectionWords;
-    // What the last section asked for beyond its orientation, compared to
-    // tell whether the next page goes on in it: its words, the header and
-    // footer objects (held, so that no other object takes their address);
-    // and whether it had a header or footer of its own (a
-    // page's or an assembled document's), which the next section that asks
-    // for none writes the document's in place of.
-    std::string lastSectionKey;
-    std::shared_ptr<const cPage> lastHeader, lastFooter;
-    bool lastOwnFurniture = false;
-    bool lastSheetless = false;
     // An assembled document had even pages of its own.
     bool facing = false;
     // The paragraph styles after Normal: style index k is slot k - 1.
     std::vector<std::string> styles;
-    // The lists the pages' paragraphs belong to.
-    ListSet lists;
 };
 
 }  // namespace velloran::detail

@@ -4,14 +4,16 @@
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
-#include "rtf/paragraph.hpp"
-#include "rtf/section.hpp"
+#include "common/records.hpp"
 #include "rtf/table.hpp"
 
 namespace velloran {
 
 struct cPage::State {
-    detail::Chunks content{std::string(rtf::PageOpening)};
+    // The paragraphs and tables, as records, and what they hold that the
+    // writer gathers.
+    detail::Chunks records;
+    std::uint8_t holds = 0;
 };
 
 cPage::cPage() : state_(std::make_unique<State>()) {}
@@ -27,15 +29,31 @@ cPage::~cPage() = default;
 cPage::State& cPage::state() { return detail::stateOf(state_); }
 const cPage::State& cPage::state() const { return detail::stateOf(state_); }
 
-detail::Chunks& Access::chunks(cPage& page) { return page.state().content; }
-const detail::Chunks& Access::chunks(const cPage& page) { return page.state().content; }
+const detail::Chunks& Access::records(const cPage& page) { return page.state().records; }
+std::uint8_t Access::holds(const cPage& page) { return page.state().holds; }
+
+void detail::appendPlaced(Chunks& out, const rtf::ParagraphText& paragraph) {
+    Record placed(Tag::Placed);
+    placed.flag(paragraph.opened).flag(paragraph.marked);
+    const std::string_view header = placed.view();
+    // Most paragraphs are short: written in one step.
+    const char end = static_cast<char>(Tag::End);
+    if (auto text = paragraph.content.small()) {
+        out.append({header, *text, std::string_view(&end, 1)});
+        return;
+    }
+    out.append(header);
+    out.appendShared(paragraph.content);
+    out.append(end);
+}
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    Access::Taken taken = Access::prepareTake(*Paragraph);
-    detail::Chunks& content = state().content;
-    content.writeWhole([&] { rtf::appendPageParagraph(content, taken.text()); });
-    taken.commit();
+    Access::Taken taken = Access::take(*Paragraph);
+    State& s = state();
+    s.records.writeWhole([&] { detail::appendPlaced(s.records, taken.text()); });
+    s.holds |= taken.text().holds;
+    Access::keep(*Paragraph, std::move(taken));
     return True;
 }
 
@@ -45,8 +63,10 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     std::int16_t rows = detail::narrow16(oCells.ubound(2));
     if (columns == 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
-    detail::Chunks& content = state().content;
-    content.writeWhole([&] { rtf::appendTableRows(content, oCells, columns, rows, *this); });
+    State& s = state();
+    std::uint8_t holds = 0;
+    s.records.writeWhole([&] { holds = rtf::appendTable(s.records, oCells, columns, rows, *this); });
+    s.holds |= holds;
     return True;
 }
 

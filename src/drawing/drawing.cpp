@@ -24,22 +24,22 @@ using detail::add;
 template <class Shape>
 Boolean Access::insertShape(cDrawing& drawing, const Shape& shape, const Box& box, bool eitherWay) {
     auto& d = drawing.shapes_.value;
-    // Everything that can overflow is computed before the drawing changes;
-    // a writer that fails part-way (out of memory) is cut off again.
+    // The shape's texts are made, and the room for them taken, before the
+    // drawing changes: appending them then cannot fail.
     std::int32_t count = add(d.count, 1);
-    std::size_t mark = d.rtf.size(), mark97 = d.shapes97.size();
     // The first shape with points is left open for its result.
     const bool first = d.firstShape97.empty();
-    try {
-        detail::appendRtf(shape, d.rtf);
-        if (first) detail::appendShapeInstance(shape, d.firstShape97, d.count);
-        else detail::appendShape(shape, d.shapes97, d.count);
-    } catch (...) {
-        d.rtf.resize(mark);
-        d.shapes97.resize(mark97);
-        if (first) d.firstShape97.clear();
-        throw;
-    }
+    std::string rtf, shape97;
+    detail::appendRtf(shape, rtf);
+    if (first) detail::appendShapeInstance(shape, shape97, d.count);
+    else detail::appendShape(shape, shape97, d.count);
+    auto room = [](std::string& text, std::size_t more) {
+        if (text.capacity() - text.size() < more) text.reserve(std::max(text.size() + more, 2 * text.capacity()));
+    };
+    room(d.rtf, rtf.size());
+    room(first ? d.firstShape97 : d.shapes97, shape97.size());
+    d.rtf += rtf;
+    (first ? d.firstShape97 : d.shapes97) += shape97;
     d.count = count;
     if (count == 1) {
         d.minX = box.minX, d.minY = box.minY, d.maxX = box.maxX, d.maxY = box.maxY;

@@ -1,49 +1,28 @@
-// The document whole: the header, then the body segment by segment, each
-// page's text with its indexes resolved for the document it is written in.
+// The document whole: what only the whole knows, gathered from its records
+// and those of the documents assembled into it; the header; then the body,
+// section by section, each page's text with its indexes resolved for the
+// document it is written in.
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <string_view>
 
 #include <velloran/document.hpp>
 
-#include "common/refs.hpp"
 #include "document/document_state.hpp"
-#include "rtf/header.hpp"
+#include "rtf/walk.hpp"
 
 namespace velloran::rtf {
 
-// The body, segment by segment: a section's words, the header and footer
-// the writer writes for it, its pages' text with the indexes resolved for
-// the place it stands in; then the last section's words once more.
-template <class Visit>
-void forEachBodyPiece(const cDocument& doc, const detail::DocumentState& state, Visit&& visit) {
-    for (const detail::Segment& segment : state.body) {
-        visit(std::string_view(segment.words));
-        if (segment.furniture) {
-            std::string furniture;
-            appendSectionFurniture(furniture, doc, facingPages(doc, state), segment.header.get(), segment.footer.get());
-            detail::RefResolver(nullptr).feed(furniture, visit);
-        }
-        detail::RefResolver resolver(segment.maps.get());
-        segment.text.forEach([&](std::string_view piece) { resolver.feed(piece, visit); });
-        resolver.finish(visit);
-    }
-    // LibreOffice takes the last section's properties from the top level of
-    // the document, after the pages.
-    if (!state.lastSectionWords.empty()) {
-        visit(std::string_view("}"));
-        visit(std::string_view(state.lastSectionWords));
-        visit(std::string_view("}"));
-    } else {
-        visit(std::string_view("}}"));
-    }
-}
-
-// The body's length as held, before its header and footer groups.
+// The lists, headings and tables of contents of the document's records, its
+// header's and footer's included, with each assembled document's lists
+// moved above those before.
+Gathered gather(const cDocument& doc, const detail::DocumentState& state);
+// About the length of the body's text: its records' length.
 std::size_t bodySize(const detail::DocumentState& state) noexcept;
 // The header, from "{\rtf1" to the opening of the body.
-std::string headerText(const cDocument& doc, const detail::DocumentState& state);
+std::string headerText(const cDocument& doc, const detail::DocumentState& state, const Gathered& gathered);
+// The body to its end: each section's words and the header and footer the
+// writer writes for it, its pages; the last section's words once more.
+void writeBody(const cDocument& doc, const detail::DocumentState& state, const Gathered& gathered, Output& out);
 
 }  // namespace velloran::rtf

@@ -6,7 +6,9 @@
 #include "common/checked.hpp"
 #include "common/color.hpp"
 #include "common/numtext.hpp"
+#include "rtf/paragraph.hpp"
 #include "rtf/strings.hpp"
+#include "rtf/walk.hpp"
 
 namespace velloran::rtf {
 
@@ -121,23 +123,6 @@ void appendStyleSheet(std::string& out, const cDocument& doc, const detail::Docu
     out += '}';
 }
 
-detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState& state) {
-    detail::ListSet lists = state.lists;
-    for (const cPage* page : {doc.PageHeader.get(), doc.PageFooter.get(), doc.FirstPageHeader.get(),
-                              doc.FirstPageFooter.get(), doc.EvenPageHeader.get(), doc.EvenPageFooter.get()})
-        if (page) detail::addListsOf(Access::chunks(*page), lists);
-    for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
-        if (!p) continue;
-        detail::addListsOf(Access::chunks(*p), lists);
-        try {
-            if (std::int32_t own = detail::listNumber(*p)) lists.add(own);
-        } catch (const Error&) {
-            // Its rendering fails too, and writes nothing.
-        }
-    }
-    return lists;
-}
-
 // Each list declared once: bullets (odd numbers) with a mark per level,
 // numbers (even) in decimals followed by a full stop, each level indented a
 // quarter inch more. No list, no tables.
@@ -145,7 +130,7 @@ void appendListTables(std::string& out, const detail::ListSet& lists) {
     if (lists.empty()) return;
     static constexpr const char* Bullets[] = {"\\u8226", "\\u9702", "\\u9642"};
     out += "{\\*\\listtable";
-    for (std::int32_t n : lists.numbers()) {
+    for (std::int64_t n : lists.numbers()) {
         const bool bullet = n % 2 != 0;
         appendWord(out, "{\\list\\listtemplateid", n);
         for (std::int32_t level = 0; level < 9; ++level) {
@@ -169,7 +154,7 @@ void appendListTables(std::string& out, const detail::ListSet& lists) {
         out += '}';
     }
     out += "}{\\*\\listoverridetable";
-    for (std::int32_t n : lists.numbers()) {
+    for (std::int64_t n : lists.numbers()) {
         appendWord(out, "{\\listoverride\\listid", n);
         appendWord(out, "\\listoverridecount0\\ls", n);
         out += '}';
@@ -233,12 +218,9 @@ void appendNumbering(std::string& out, const cDocument& doc, std::string& number
 
 namespace {
 
-// A header or footer page's content in its group, as a page holds it (its
-// text opens the group).
+// A header or footer page's content in its group, as a page holds it.
 void appendPageContent(std::string& out, const cPage* page) {
-    if (!page) return;
-    Access::chunks(*page).appendTo(out);
-    out += '}';
+    if (page) rtf::appendPageContent(out, Access::records(*page));
 }
 
 // One header or footer group: its page number, paragraph and page, each
@@ -252,7 +234,7 @@ void appendFurniture(std::string& out, const char* group, const std::string& num
     out += number;
     if (paragraph) {
         try {
-            Access::appendWrapped(*paragraph, out);
+            appendWrapped(out, *paragraph);
         } catch (const Error&) {
             // Without a page number or a page, the whole group is left out.
             if (number.empty() && !page) {
@@ -343,7 +325,8 @@ void appendBodyDefaults(std::string& out, const cDocument& doc, const detail::Do
     out += ' ';
 }
 
-void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state) {
+void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+                  const detail::ListSet& lists) {
     std::string stamp;
     resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
     // RTF 1; 8-bit text is ANSI of code page 1253 (Greek), which readers use
@@ -354,7 +337,7 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     appendFontTable(out, doc, state);
     appendColorTable(out, state.colors);
     appendStyleSheet(out, doc, state);
-    resumeNext(out, [&] { appendListTables(out, documentLists(doc, state)); });
+    appendListTables(out, lists);
     appendInfo(out, doc, state.pageCount, stamp);
     appendSheet(out, doc, doc.PageLandscape != 0, {"\\paperw", "\\paperh", "\\margl", "\\margr", "\\margt", "\\margb"});
     if (hasHeader(doc)) out += "\\pgbrdrhead\\headery720 ";

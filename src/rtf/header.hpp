@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <velloran/document.hpp>
@@ -18,15 +19,17 @@ namespace velloran::rtf {
 // The whole header: the writers below in order. A piece whose values do not
 // fit (an overflow, a missing border) writes nothing and the header goes on;
 // running out of memory fails the whole.
-void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state);
+void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+                  const detail::ListSet& lists);
 
 // "\yr..\min" of a time stamp. Error 6 when a part does not fit 16 bits.
 void appendTimeStamp(std::string& out, const platform::LocalTime& time);
 void appendFontTable(std::string& out, const cDocument& doc, const detail::DocumentState& state);
 void appendColorTable(std::string& out, const std::vector<std::int32_t>& colors);
 void appendStyleSheet(std::string& out, const cDocument& doc, const detail::DocumentState& state);
-// The lists of the pages and of the header and footer paragraphs.
-detail::ListSet documentLists(const cDocument& doc, const detail::DocumentState& state);
+// The outline level of a built-in heading's name ("heading 1" to "heading
+// 9", in any case), 1 to 9; 0 for any other name.
+std::int32_t headingLevel(std::string_view name);
 void appendListTables(std::string& out, const detail::ListSet& lists);
 void appendInfo(std::string& out, const cDocument& doc, std::int32_t pages, const std::string& stamp);
 // The sheet's size and margins in the words given, turned for landscape.

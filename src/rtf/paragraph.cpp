@@ -6,57 +6,9 @@
 #include "common/checked.hpp"
 #include "common/numtext.hpp"
 #include "common/refs.hpp"
+#include "rtf/walk.hpp"
 
 namespace velloran::rtf {
-
-namespace {
-
-// Readers that follow a paragraph's reset (pandoc, unrtf) take a cell's
-// paragraph out of the table unless "\intbl" stands right after it: they
-// end the table at every cell, and pandoc nests the table so far in each.
-constexpr std::string_view InTable = "\\intbl";
-constexpr std::string_view CellReset = "\\pard\\intbl";
-
-// The paragraph without its mark, opened in the table or not.
-void appendUnmarked(detail::Chunks& out, const ParagraphText& paragraph, bool inTable) {
-    if (paragraph.opened) {
-        out.append(Opening);
-        if (inTable) out.append(InTable);
-    }
-    out.appendShared(paragraph.content);
-}
-
-}  // namespace
-
-void appendParagraph(std::string& out, const ParagraphText& paragraph) {
-    if (paragraph.opened) out += Opening;
-    paragraph.content.appendTo(out);
-    if (paragraph.marked) out += Mark;
-}
-
-void appendPageParagraph(detail::Chunks& out, const ParagraphText& paragraph) {
-    const std::string_view opening = paragraph.opened ? Opening : std::string_view();
-    const std::string_view end = paragraph.marked ? "\\par \\pard" : "\\pard";
-    // Most paragraphs are short: written in one step.
-    if (auto text = paragraph.content.small()) {
-        out.append({opening, *text, end});
-        return;
-    }
-    out.append(opening);
-    out.appendShared(paragraph.content);
-    out.append(end);
-}
-
-void appendCellParagraphEnd(detail::Chunks& out, bool marked) {
-    if (marked) out.append(Mark);
-    out.append(CellReset);
-}
-
-void appendCellParagraph(detail::Chunks& out, const ParagraphText& paragraph) { appendUnmarked(out, paragraph, true); }
-
-std::size_t cellParagraphSize(const ParagraphText& paragraph) noexcept {
-    return paragraph.content.size() + (paragraph.opened ? Opening.size() + InTable.size() : 0);
-}
 
 const char* alignmentWord(vlRTFAlignment align) noexcept {
     switch (align) {
@@ -132,26 +84,16 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     out += alignmentWord(p.Align);
 }
 
-void appendFootnote(detail::Chunks& out, const ParagraphText& note) {
-    out.append("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
-    appendUnmarked(out, note, false);
-    out.append('}');
-}
-
-void appendWrapStart(std::string& out, const cParagraph& paragraph, bool opened) {
-    appendParagraphStart(out, paragraph);
-    if (opened) out += Opening;
-}
-
-void appendWrapEnd(std::string& out, const cParagraph& paragraph, bool marked) {
-    if (marked) out += Mark;
-    appendParagraphEnd(out, paragraph);
-}
-
-void appendWrapped(std::string& out, const cParagraph& paragraph, const ParagraphText& text) {
+void appendWrapped(std::string& out, const cParagraph& paragraph) {
+    if (!paragraph.Border) throw Error(errors::ObjectNotSet);
+    const ParagraphText text = Access::text(paragraph);
+    if (!alignmentWord(paragraph.Align)) {
+        appendContent(out, text);
+        return;
+    }
     out += Opening;
     appendParagraphStart(out, paragraph);
-    appendParagraph(out, text);
+    appendContent(out, text);
     appendParagraphEnd(out, paragraph);
     out += Mark;
 }

@@ -12,6 +12,7 @@
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
 #include "common/refs.hpp"
+#include "rtf/run.hpp"
 #include "rtf/strings.hpp"
 
 namespace velloran {
@@ -145,15 +146,16 @@ void appendFieldStart(std::string& out, const cText& run, bool link, const char*
 
 }  // namespace
 
-void appendTextRun(std::string& out, const cText* run) {
-    if (!run) return;
+RunPlaces appendTextRun(std::string& out, const cText* run) {
+    RunPlaces places;
+    if (!run) return places;
     const std::string& text = Access::escapedText(*run);
     // A table of contents stands in place of any other field; a field
     // shows even without text, and raw RTF is content as text is; other
     // runs need some.
     const bool contents = run->ContentsLevels >= 1 && run->ContentsLevels <= 9;
     const char* field = contents ? nullptr : fieldCode(run->Field);
-    if (text.empty() && !field && !contents && run->RawRtf().empty()) return;
+    if (text.empty() && !field && !contents && run->RawRtf().empty()) return places;
     // The only step that can fail comes first, so a failure appends nothing.
     std::int32_t halfPoints = mul(run->Height, 2);
     // A field, or a link, stands in a group of the run's format as well:
@@ -166,12 +168,19 @@ void appendTextRun(std::string& out, const cText* run) {
     FormatWords opening;
     opening.add("{");
     addRunFormat(opening, *run, halfPoints);
-    if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkstart ", run->Bookmark);
+    const std::size_t start = out.size();
+    if (!run->Bookmark.empty()) {
+        appendBookmark(out, "{\\*\\bkmkstart ", run->Bookmark);
+        places.bookmark = {std::string_view("{\\*\\bkmkstart ").size(), out.size() - start - 1};
+    }
     if (grouped) out += opening.text();
     appendFieldStart(out, *run, link, field, contents);
+    if (contents) places.result.first = out.size() - start;
     opening.add(" ");
     out += opening.text();
+    places.text.first = out.size() - start;
     out += text;
+    places.text.second = out.size() - start;
     // In a group of its own, at RTF's own \\uc1: a \\uN in it takes one
     // fallback character whatever the text before it said.
     if (!run->RawRtf().empty()) {
@@ -180,10 +189,14 @@ void appendTextRun(std::string& out, const cText* run) {
         out += '}';
     }
     out += '}';
+    if (contents) places.result.second = out.size() - start;
     if (field || contents) out += "}}";
     if (link) out += "}}";
     if (grouped) out += '}';
     if (!run->Bookmark.empty()) appendBookmark(out, "{\\*\\bkmkend ", run->Bookmark);
+    places.size = out.size() - start;
+    places.contents = contents ? run->ContentsLevels : 0;
+    return places;
 }
 
 }  // namespace detail

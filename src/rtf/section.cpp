@@ -6,17 +6,13 @@
 
 #include "common/access.hpp"
 #include "common/numtext.hpp"
+#include "rtf/walk.hpp"
 
 namespace velloran {
 
 void detail::appendRtf(const cPage& page, std::string& out) {
-    Access::chunks(page).appendTo(out);
-    out += "}\\page ";
-}
-
-void detail::appendContent(const cPage& page, Chunks& out) {
-    out.appendShared(Access::chunks(page));
-    out.append('}');
+    rtf::appendPageContent(out, Access::records(page));
+    out += "\\page ";
 }
 
 }  // namespace velloran
@@ -82,18 +78,6 @@ std::string partOpening(const cDocument& part, bool later, Boolean restart, bool
     if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
     appendHeaderAndFooter(words, part, number, {facing, true, true, nullptr, nullptr});
     return words;
-}
-
-std::string partClosing(const cDocument& part, const detail::DocumentState& p) {
-    std::string last;
-    if (p.lastSectionWords.empty()) {
-        last = "\\sectd";
-        appendSectionSheet(sheetOf(part), part.PageLandscape != 0, last);
-    } else {
-        last = p.lastSectionWords;
-        if (p.lastSheetless) appendSectionSheet(sheetOf(part), part.PageLandscape != 0, last);
-    }
-    return last;
 }
 
 }  // namespace velloran::rtf

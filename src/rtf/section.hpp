@@ -12,9 +12,6 @@
 
 namespace velloran::rtf {
 
-// A page's text opens its group, which the document closes after it.
-inline constexpr std::string_view PageOpening = "{";
-
 // The orientation a page asks for: oDocument for any value but portrait and
 // landscape.
 vlRTFOrientation orientationOf(const cPage& page);
@@ -35,8 +32,5 @@ std::string pageBreak(bool later, bool turns);
 // numbering, its first page's own header and footer named, its header and
 // footer (in its own indexes).
 std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing);
-// An assembled document's last section's words, said again after its pages,
-// with its document's sheet where they lean on it.
-std::string partClosing(const cDocument& part, const detail::DocumentState& p);
 
 }  // namespace velloran::rtf

@@ -11,6 +11,7 @@
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
+#include "rtf/run.hpp"
 #include "rtf/shapes.hpp"
 
 namespace velloran::detail {

@@ -14,6 +14,7 @@
 #include "common/checked.hpp"
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
+#include "common/records.hpp"
 #include "common/refs.hpp"
 
 namespace velloran::rtf {
@@ -187,37 +188,40 @@ std::int32_t appendCellDefinition(std::string& out, const Places::Written& place
     return edge;
 }
 
-// A row's cells with their paragraphs, the last ending the row.
-void appendRowCells(detail::Chunks& text, const Places& places, std::int32_t r, std::int16_t columns,
-                    std::int32_t last) {
+// A row's cells, each with its paragraphs (a merge's lower rows are empty:
+// the cell's text stands in its first), the last ending the row.
+std::uint8_t appendRowCells(detail::Chunks& records, const Places& places, std::int32_t r, std::int16_t columns,
+                            std::int32_t last) {
+    std::uint8_t holds = 0;
     for (std::int32_t c = 1; c <= columns; ++c) {
         auto place = places.at(c, r);
         if (!place) continue;
-        text.append("\\pard\\plain\\intbl");
-        // A merge's lower rows are empty: the cell's text stands in its first.
+        records.append(detail::Record(detail::Tag::Cell).flag(place->continued).flag(c == last).view());
         if (!place->continued) {
-            // The last paragraph is ended by "\\cell", with its formatting
-            // words before it: a mark there would end one more, empty
-            // paragraph in every cell.
-            text.appendShared(Access::paragraphs(*place->cell));
+            records.appendShared(Access::records(*place->cell));
+            holds |= Access::holds(*place->cell);
         }
-        text.append(c == last ? "\\cell\\row\r\n" : "\\cell\r\n");
+        records.append(static_cast<char>(detail::Tag::End));
     }
+    return holds;
 }
 
 }  // namespace
 
-// The table as RTF rows, each line ended by CR LF.
-void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
-                     const cPage& page) {
+// The table's rows: the words that open each, with its cells' definitions,
+// then its cells.
+std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::int16_t columns, std::int16_t rows,
+                         const cPage& page) {
+    std::uint8_t holds = 0;
     const std::int32_t indent = page.TableIndent;
     const RowFormat format(page, indent);
     const std::int32_t white = detail::moduleValues().whiteColorIndex;
     const Places places(cells, columns, rows);
-    // A line of cell definitions is a little over a hundred characters.
-    constexpr std::size_t Line = 160;
+    records.append(static_cast<char>(detail::Tag::Table));
+    std::string words;
     for (std::int32_t r = 1; r <= rows; ++r) {
-        text.append(format.row(r <= page.TableHeaderRows));
+        const bool header = r <= page.TableHeaderRows;
+        words = format.row(header);
         // Cells' right edges count from the margin, as the row's left edge does.
         std::int32_t edge = indent;
         std::int32_t last = 0;
@@ -225,11 +229,14 @@ void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t 
             auto place = places.at(c, r);
             if (!place) continue;
             last = c;
-            edge = appendCellDefinition(text.tail(Line), *place, edge, page.TableWidth, white);
+            edge = appendCellDefinition(words, *place, edge, page.TableWidth, white);
         }
-        appendRowCells(text, places, r, columns, last);
+        records.append({detail::Record(detail::Tag::Row).flag(header).number(words.size()).view(), words});
+        holds |= appendRowCells(records, places, r, columns, last);
+        records.append(static_cast<char>(detail::Tag::End));
     }
-    text.append("\\pard\r\n");
+    records.append(static_cast<char>(detail::Tag::End));
+    return holds;
 }
 
 }  // namespace velloran::rtf

@@ -10,11 +10,13 @@
 
 namespace velloran::rtf {
 
-// The table's rows, each line ended by CR LF, appended to text. Error 91 for
-// a missing cell
-// or border, 5 for a width share out of range, 6 for an overflow; what was
-// appended before the error stays, for the caller to cut off.
-void appendTableRows(detail::Chunks& text, const CellArray& cells, std::int16_t columns, std::int16_t rows,
-                     const cPage& page);
+// The table as records of its rows and cells, appended to records: each
+// row's words and cell definitions written as they stand in the document,
+// its cells' paragraphs taken. Error 91 for a missing cell or border, 5 for
+// a width share out of range, 6 for an overflow; what was appended before
+// the error stays, for the caller to cut off. What the cells' records hold
+// that the writer gathers.
+std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::int16_t columns, std::int16_t rows,
+                         const cPage& page);
 
 }  // namespace velloran::rtf

@@ -14,21 +14,25 @@
 #include "common/files.hpp"
 #include "common/numtext.hpp"
 #include "picture/convert.hpp"
+#include "common/records.hpp"
 #include "rtf/paragraph.hpp"
+#include "rtf/run.hpp"
+#include "rtf/walk.hpp"
 
 namespace velloran {
 
 struct cParagraph::State {
-    // What the paragraph holds. Once taken by a page, cell or note, that is
-    // a paragraph of its own, opened and ended by its mark: the opening and
-    // the mark are not held in the content but written for the place the
-    // text goes to. Whatever the paragraph takes in after that follows the
-    // mark, which is written into the content first.
+    // What the paragraph holds, as records. Once taken by a page, cell or
+    // note, that is a paragraph of its own, opened and ended by its mark:
+    // the opening and the mark are not held but written for the place the
+    // paragraph goes to. Whatever the paragraph takes in after that follows
+    // the mark, which is written into the content first.
     detail::Chunks content;
     bool opened = false;
     bool marked = false;
+    std::uint8_t holds = 0;  // what the content holds that the writer gathers
 
-    rtf::ParagraphText text() const { return {opened, content, marked}; }
+    rtf::ParagraphText text() const { return {opened, content, marked, holds}; }
 
     // Append to the content, after the mark it still lacks. A write that
     // fails, or gives false, leaves the content as it was.
@@ -37,7 +41,7 @@ struct cParagraph::State {
         const auto before = content.mark();
         bool kept = true;
         content.writeWhole([&] {
-            if (marked) content.append(rtf::Mark);
+            if (marked) content.append(static_cast<char>(detail::Tag::Mark));
             if constexpr (std::is_same_v<decltype(write()), bool>) kept = write();
             else write();
             if (!kept) content.rollback(before);
@@ -60,24 +64,72 @@ cParagraph::~cParagraph() = default;
 cParagraph::State& cParagraph::state() { return detail::stateOf(state_); }
 const cParagraph::State& cParagraph::state() const { return detail::stateOf(state_); }
 
-const detail::Chunks& Access::chunks(const cParagraph& paragraph) { return paragraph.state().content; }
+rtf::ParagraphText Access::text(const cParagraph& paragraph) { return paragraph.state().text(); }
+
+namespace {
+
+// A run's record: its bytes and where its text lies in them (a table of
+// contents: its result, its text's place in it); nothing for a run that
+// writes nothing. The bytes are written first, where the record goes, in
+// room made for them and the record's numbers, which are put in front.
+bool appendRunRecord(detail::Chunks& content, const cText* run) {
+    if (!run) return false;
+    // More than the run can take besides its text: its format and field
+    // words, and its addresses as escaped.
+    const std::size_t room = Access::escapedText(*run).size() + run->RawRtf().size() +
+                             4 * (run->Bookmark.size() + run->Link.size() + run->LinkToBookmark.size()) + 512;
+    std::string& out = content.tail(room);
+    if (out.capacity() - out.size() < room) out.reserve(std::max(out.size() + room, 2 * out.capacity()));
+    const std::size_t start = out.size();
+    const detail::RunPlaces places = detail::appendTextRun(out, run);
+    if (places.size == 0) return false;
+    using detail::Tag;
+    detail::Record header(places.contents ? Tag::Contents : places.bookmark.second > 0 ? Tag::BookmarkedRun : Tag::Run);
+    if (places.contents) {
+        header.number(static_cast<std::uint64_t>(places.contents))
+            .number(places.result.first)
+            .number(places.text.first - places.result.first)
+            .number(places.text.second - places.text.first)
+            .number(places.result.second - places.text.second)
+            .number(places.size - places.result.second);
+    } else {
+        if (places.bookmark.second > 0)
+            header.number(places.bookmark.first).number(places.bookmark.second - places.bookmark.first);
+        header.number(places.text.first)
+            .number(places.text.second - places.text.first)
+            .number(places.size - places.text.second);
+    }
+    const std::string_view numbers = header.view();
+    out.insert(start, numbers.data(), numbers.size());
+    return places.contents != 0;
+}
+
+}  // namespace
 
 std::string Access::content(const cParagraph& paragraph) {
     std::string out;
-    rtf::appendParagraph(out, paragraph.state().text());
+    rtf::appendContent(out, paragraph.state().text());
     return detail::resolved(out);
 }
 
 Boolean cParagraph::InsertText(const std::shared_ptr<cText>& Text) {
     State& s = state();
-    s.write([&] { detail::appendTextRun(s.content.tail(), Text.get()); });
+    bool contents = false;
+    s.write([&] { contents = appendRunRecord(s.content, Text.get()); });
+    if (contents) s.holds |= detail::HoldsContents;
     return True;
 }
 
 Boolean cParagraph::InsertDrawing(const std::shared_ptr<cDrawing>& Drawing) {
     if (!Drawing) return False;
     State& s = state();
-    s.write([&] { detail::appendRtf(*Drawing, s.content.tail()); });
+    s.write([&] {
+        std::string& out = s.content.tail();
+        out += static_cast<char>(detail::Tag::Leaf);
+        const std::size_t start = out.size();
+        detail::appendRtf(*Drawing, out);
+        detail::insertLength(out, start);
+    });
     return True;
 }
 
@@ -88,19 +140,16 @@ Boolean cParagraph::InsertPicture(const std::shared_ptr<cPicture>& Picture) {
     const auto height = static_cast<float>(Picture->Height);
     const float scale = Picture->ScaleFactor;
     if (!detail::FileExists(file)) return False;
-    // The picture group is a piece of the text of its own, written in place
-    // by the conversion and taken back when the conversion fails.
+    // The picture group is written into a piece of its own, which the
+    // content then shares: wrapping the paragraph puts records around it
+    // instead of moving it.
+    detail::Chunks group;
+    if (!detail::ConvertPicture(group.openPiece(0), *Picture, file, width, height, scale)) return False;
     State& s = state();
-    detail::Chunks& content = s.content;
-    if (!s.write([&] { return detail::ConvertPicture(content.openPiece(0), *Picture, file, width, height, scale); }))
-        return False;
-    // The group is finished as a piece that never changes again, so that
-    // wrapping the paragraph puts text around it instead of moving it.
-    // Finishing only spares that copy: if it fails, the text is right still.
-    try {
-        content.openPiece(0);
-    } catch (const std::bad_alloc&) {
-    }
+    s.write([&] {
+        s.content.append(detail::Record(detail::Tag::Leaf).number(group.size()).view());
+        s.content.appendShared(group);
+    });
     return True;
 }
 
@@ -117,10 +166,16 @@ Boolean cParagraph::ClearTabStops() {
 
 Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
-    Access::Taken taken = Access::prepareTake(*Note);
+    Access::Taken taken = Access::take(*Note);
     State& s = state();
-    s.write([&] { rtf::appendFootnote(s.content, taken.text()); });
-    taken.commit();
+    s.write([&] {
+        const rtf::ParagraphText note = taken.text();
+        s.content.append(detail::Record(detail::Tag::Footnote).flag(note.opened).view());
+        s.content.appendShared(note.content);
+        s.content.append(static_cast<char>(detail::Tag::End));
+    });
+    s.holds |= taken.text().holds;
+    Access::keep(*Note, std::move(taken));
     return True;
 }
 
@@ -133,51 +188,45 @@ std::int32_t detail::listNumber(const cParagraph& p) {
     return p.ListStyle == lBullet ? twice - 1 : twice;
 }
 
-void Access::appendWrapped(const cParagraph& paragraph, std::string& out) {
+Access::Taken Access::take(const cParagraph& paragraph) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
-    const rtf::ParagraphText text = paragraph.state().text();
-    if (!rtf::alignmentWord(paragraph.Align)) {
-        rtf::appendParagraph(out, text);
-        return;
-    }
-    rtf::appendWrapped(out, paragraph, text);
-}
-
-Access::Taken Access::prepareTake(cParagraph& paragraph) {
-    if (!paragraph.Border) throw Error(errors::ObjectNotSet);
-    Taken taken(paragraph);
-    const cParagraph::State& s = paragraph.state();
+    Taken taken{&paragraph, false, {}, 0};
     if (!rtf::alignmentWord(paragraph.Align)) return taken;
+    const cParagraph::State& s = paragraph.state();
     // The content becomes a paragraph of its own, the one it was (opening
-    // and mark included) inside.
-    std::string start;
-    rtf::appendWrapStart(start, paragraph, s.opened);
-    taken.text_ = s.content.wrapped(start, rtf::ParagraphEndRoom,
-                                    [&](std::string& out) { rtf::appendWrapEnd(out, paragraph, s.marked); });
-    taken.wrapped_ = true;
+    // and mark) inside: its facts and start words before, its end words after.
+    const std::int32_t list = detail::listNumber(paragraph);
+    const std::int32_t level = paragraph.OutlineLevel;
+    std::string before(detail::Record(detail::Tag::Paragraph)
+                           .number(static_cast<std::uint32_t>(list))
+                           .number(level >= 1 && level <= 9 ? static_cast<std::uint32_t>(level) : 0)
+                           .number(static_cast<std::uint32_t>(std::max(paragraph.StyleIndex, 0)))
+                           .flag(s.opened)
+                           .flag(s.marked)
+                           .view());
+    const std::size_t start = before.size();
+    rtf::appendParagraphStart(before, paragraph);
+    detail::insertLength(before, start);
+    taken.items = s.content.wrapped(before, rtf::ParagraphEndRoom, [&](std::string& out) {
+        out += static_cast<char>(detail::Tag::ParagraphEnd);
+        const std::size_t at = out.size();
+        rtf::appendParagraphEnd(out, paragraph);
+        detail::insertLength(out, at);
+    });
+    taken.own = true;
+    taken.holds = s.holds;
+    if (list) taken.holds |= detail::HoldsLists;
+    if ((level >= 1 && level <= 9) || paragraph.StyleIndex > 0) taken.holds |= detail::HoldsHeadings;
     return taken;
 }
 
-detail::Chunks Access::takeRtf(cParagraph& paragraph) {
-    prepareTake(paragraph).commit();
-    std::string out;
-    rtf::appendParagraph(out, paragraph.state().text());
-    return detail::Chunks(std::move(out));
-}
-
-rtf::ParagraphText Access::Taken::text() const {
-    if (wrapped_) return {true, text_, true};
-    return paragraph_.state().text();
-}
-
-void Access::Taken::commit() noexcept {
+void Access::keep(cParagraph& paragraph, Taken&& taken) noexcept {
     // A taken paragraph has its state: taking read it.
-    if (wrapped_) {
-        cParagraph::State& s = *paragraph_.state_;
-        s.content = std::move(text_);
-        s.opened = s.marked = true;
-    }
-    wrapped_ = false;
+    if (!taken.own) return;
+    cParagraph::State& s = *paragraph.state_;
+    s.content = std::move(taken.items);
+    s.opened = s.marked = true;
+    s.holds = taken.holds;
 }
 
 }  // namespace velloran

@@ -868,6 +868,9 @@ void reportDocument(const std::string& folder) {
         << " \"headings\": [[\"Alpha\", 1], [\"Beta\", 2], [\"Gamma\", 3]], \"contents_levels\": 2,\n"
         << " \"contents\": [[\"Alpha\", \"2\"], [\"Beta\", \"2\"]], \"bookmark\": \"alpha\", \"link\": [\"#alpha\", "
            "\"back\"],\n"
+        // The contents as written: an entry a heading, linked to its bookmark
+        // (the host's, or the writer's own for a heading that has none).
+        << " \"entries\": [[\"#alpha\", \"Alpha\"], [\"#_Toc1\", \"Beta\"]], \"bookmarks\": [\"alpha\", \"_Toc1\"],\n"
         << " \"last_line\": \"back\u2014end\", \"figure\": \"report-figure.emf\",\n"
         << " \"headers\": [[false, false], [false, true]],\n"
         << " \"table\": {\"align\": \"center\", \"row_height\": 720, \"columns\": [2000, 3000], \"keep_together\": "

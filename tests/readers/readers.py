@@ -852,11 +852,16 @@ def check_report(suite, e, work):
                 [[t, level, "Heading_20_%d" % level] for t, level in e["headings"]])
     sources = [int(t.get(q("text", "outline-level"), "0")) for t in body.iter(q("text", "table-of-content-source"))]
     suite.check(name + ": LibreOffice a table of contents of the levels asked for", sources, [e["contents_levels"]])
-    suite.check(name + ": LibreOffice the bookmark",
-                [b.get(q("text", "name")) for b in body.iter(q("text", "bookmark-start"))], [e["bookmark"]])
-    links = [(a.get("{http://www.w3.org/1999/xlink}href"), "".join(a.itertext())) for a in body.iter(q("text", "a"))
-             if not list(a.iter(q("text", "tab")))]  # the contents' own entries have tabs
-    suite.check(name + ": LibreOffice the link to the bookmark", links, [tuple(e["link"])])
+    suite.check(name + ": LibreOffice the bookmarks, the host's and those the contents link to",
+                [b.get(q("text", "name")) for b in body.iter(q("text", "bookmark-start"))], e["bookmarks"])
+
+    def links(root):
+        return [[a.get("{http://www.w3.org/1999/xlink}href"), "".join(a.itertext())] for a in root.iter(q("text", "a"))]
+    contents = body.find(".//" + q("text", "table-of-content"))
+    entries = links(contents) if contents is not None else []
+    suite.check(name + ": LibreOffice the contents as written, each entry a link to its heading", entries, e["entries"])
+    suite.check(name + ": LibreOffice the link to the bookmark",
+                [l for l in links(body) if l not in entries], [e["link"]])
     texts = ["".join(p.itertext()) for p in body.iter(q("text", "p"))]
     suite.check(name + ": LibreOffice the raw RTF's dash", e["last_line"] in texts, True)
     # The table laid out cell by cell.
@@ -894,6 +899,9 @@ def check_report(suite, e, work):
                     any(z.read(n) == figure for n in z.namelist() if n.lower().endswith(".emf")), True)
     # The first page without a header, the even page with its own, a table in it.
     pages = pdf_lines(os.path.join(work, "libreoffice", stem + ".pdf"))
+    suite.check(name + ": LibreOffice's PDF, fields not updated, lists the contents' entries",
+                [l for l in pages[0] if l in [t for _, t in e["entries"]]] if pages else [],
+                [t for _, t in e["entries"]])
     suite.check(name + ": LibreOffice no header on the first page, the even page's own",
                 [[any(l.startswith("Left") for l in p), any(l == "Even header" for l in p)] for p in pages],
                 e["headers"])
@@ -915,11 +923,13 @@ def check_report(suite, e, work):
     suite.check(name + ": pandoc the bookmark, the link to it and the dash",
                 ["{#%s}" % e["bookmark"] in result.stdout, "](%s)" % e["link"][0] in result.stdout,
                  "\u2014" in result.stdout or "---" in result.stdout], [True, True, True])
-    # AbiWord and RichEdit: the text, the contents' own text included.
+    # AbiWord: the contents' entries before the headings (it keeps no page
+    # break before a heading), and the dash; RichEdit: the text.
     abi = os.path.join(work, "abiword", stem + ".pdf")
     lines = [l for page in pdf_lines(abi) for l in page] if os.path.exists(abi) else []
-    suite.check(name + ": AbiWord shows the contents' text and the dash",
-                [any("Contents to come" in l for l in lines), any(e["last_line"] in l for l in lines)], [True, True])
+    listed = [t for _, t in e["entries"]]
+    suite.check(name + ": AbiWord shows the contents' entries and the dash",
+                [[l for l in lines if l in listed], any(e["last_line"] in l for l in lines)], [listed + listed, True])
     path = os.path.join(work, stem + ".richedit.txt")
     text = open(path, encoding="utf-8").read() if os.path.exists(path) else ""
     # KNOWN richedit-fields: the link's text is skipped with its field.

@@ -1,0 +1,344 @@
+#include "rtf/walk.hpp"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/numtext.hpp"
+#include "rtf/header.hpp"
+
+namespace velloran::rtf {
+
+using detail::Cursor;
+using detail::Tag;
+
+namespace {
+
+// Readers that follow a paragraph's reset (pandoc, unrtf) take a cell's
+// paragraph out of the table unless "\intbl" stands right after it: they
+// end the table at every cell, and pandoc nests the table so far in each.
+constexpr std::string_view InTable = "\\intbl";
+constexpr std::string_view CellReset = "\\pard\\intbl";
+
+void expect(Cursor& in, Tag tag) {
+    if (in.tag() != tag) throw std::logic_error("records out of order");
+}
+
+bool endsHere(Cursor& in) {
+    if (in.done()) return true;
+    const Tag next = in.peek();
+    return next == Tag::End || next == Tag::ParagraphEnd;
+}
+
+void appendBookmarkWord(std::string& out, const char* word, const std::string& name) {
+    out += word;
+    out += name;
+    out += '}';
+}
+
+}  // namespace
+
+void Gathered::nameBookmarks() {
+    std::int32_t levels = 0;
+    for (const Contents& c : contents) levels = std::max(levels, c.levels);
+    std::int32_t written = 0;
+    for (Heading& h : headings) {
+        if (h.level > levels || !h.bookmark.empty()) continue;
+        h.bookmark = "_Toc";
+        detail::appendNum(h.bookmark, ++written);
+        h.written = true;
+    }
+}
+
+std::int32_t Walker::headingLevel(std::int32_t outline, std::int32_t style) const {
+    if (outline) return outline;
+    if (style <= 0 || !styles_ || static_cast<std::size_t>(style) > styles_->size()) return 0;
+    return rtf::headingLevel((*styles_)[static_cast<std::size_t>(style) - 1]);
+}
+
+void Walker::items(Cursor& in) {
+    while (!endsHere(in)) item(in);
+}
+
+void Walker::item(Cursor& in) {
+    switch (in.tag()) {
+    case Tag::Leaf: text(in, in.number()); return;
+    case Tag::Run: run(in, false); return;
+    case Tag::BookmarkedRun: run(in, true); return;
+    case Tag::Contents: contents(in); return;
+    case Tag::Mark: word(Mark); return;
+    case Tag::Paragraph: ownParagraph(in); return;
+    case Tag::Footnote: footnote(in); return;
+    default: throw std::logic_error("a record out of place in a paragraph");
+    }
+}
+
+// A run is written as it is; a heading's runs give it their text and the
+// first of their bookmarks.
+void Walker::run(Cursor& in, bool bookmarked) {
+    std::size_t mark = 0, name = 0;
+    if (bookmarked) {
+        mark = in.number();
+        name = in.number();
+    }
+    const std::size_t before = in.number(), length = in.number(), after = in.number();
+    if (!gathering_ || heading_ == None) {
+        text(in, before + length + after);
+        return;
+    }
+    Heading& heading = gathering_->headings[heading_];
+    auto keep = [](std::string& to) { return [&to](std::string_view piece) { to.append(piece); }; };
+    if (bookmarked && heading.bookmark.empty()) {
+        in.skip(mark);
+        in.bytes(name, keep(heading.bookmark));
+        in.skip(before - mark - name);
+    } else {
+        in.skip(before);
+    }
+    in.bytes(length, keep(heading.text));
+    in.skip(after);
+}
+
+// A table of contents of the body lists the body's headings of the levels
+// it asks for, in its result; the host's text stays where there are none.
+void Walker::contents(Cursor& in) {
+    const auto levels = static_cast<std::int32_t>(in.number());
+    const std::size_t before = in.number(), format = in.number(), length = in.number(), rest = in.number(),
+                      after = in.number();
+    if (!body_) {
+        text(in, before + format + length + rest + after);
+        return;
+    }
+    if (gathering_) {
+        gathering_->contents.push_back({levels, {}, false});
+        text(in, before + format + length + rest + after);
+        ++contents_;
+        return;
+    }
+    const Contents& c = g_.contents[contents_++];
+    bool any = false;
+    for (const Heading& h : g_.headings) any = any || h.level <= levels;
+    text(in, before);
+    if (!any) {
+        text(in, format + length + rest);
+    } else {
+        std::string words;
+        in.bytes(format, [&](std::string_view piece) { words.append(piece); });
+        in.skip(length + rest);
+        entries(c, words);
+    }
+    text(in, after);
+}
+
+// Each entry a paragraph of the contents' paragraph's words, indented by its
+// level, holding a link to its heading in the run's format; the last ends
+// with the contents' paragraph. The words come before the text: LibreOffice
+// and AbiWord take a paragraph's words inside a field's result only there.
+void Walker::entries(const Contents& c, std::string_view format) {
+    bool first = true;
+    for (const Heading& h : g_.headings) {
+        if (h.level > c.levels) continue;
+        std::string entry(first ? "\\pard" : "\\par \\pard");
+        first = false;
+        entry += c.words;
+        detail::appendWord(entry, "\\li", std::int64_t{240} * (h.level - 1));
+        entry += " {\\field{\\*\\fldinst {HYPERLINK \\\\l \"";
+        entry += h.bookmark;
+        entry += "\"}}{\\fldrslt ";
+        entry += format;
+        entry += h.text;
+        entry += "}}}";
+        word(entry);
+    }
+}
+
+// A paragraph of its own: its start words, the paragraph it was (opening
+// and mark) and its end words. A heading of the body is gathered with its
+// text, and written with the bookmark the contents link to when it has none.
+void Walker::ownParagraph(Cursor& in) {
+    const auto list = static_cast<std::int32_t>(in.number());
+    const auto outline = static_cast<std::int32_t>(in.number());
+    const auto style = static_cast<std::int32_t>(in.number());
+    const bool opened = in.flag(), marked = in.flag();
+    const std::size_t start = in.number();
+    if (gathering_ && list > 0) gathering_->lists.add(list);
+    ++depth_;
+    const std::size_t contentsFrom = g_.contents.size();
+    bool heads = false;
+    if (body_ && footnotes_ == 0 && heading_ == None) {
+        if (std::int32_t level = headingLevel(outline, style)) {
+            heads = true;
+            heading_ = headings_++;
+            headingDepth_ = depth_;
+            if (gathering_) gathering_->headings.push_back({level, {}, {}, false});
+        }
+    }
+    const Heading* written = heads && out_ && g_.headings[heading_].written ? &g_.headings[heading_] : nullptr;
+    text(in, start);
+    if (opened) word(Opening);
+    std::string bookmark;
+    if (written) {
+        appendBookmarkWord(bookmark, "{\\*\\bkmkstart ", written->bookmark);
+        word(bookmark);
+    }
+    items(in);
+    expect(in, Tag::ParagraphEnd);
+    const std::size_t end = in.number();
+    if (written) {
+        bookmark.clear();
+        appendBookmarkWord(bookmark, "{\\*\\bkmkend ", written->bookmark);
+        word(bookmark);
+    }
+    if (marked) word(Mark);
+    if (gathering_ && body_ && g_.contents.size() > contentsFrom) {
+        // The words of the contents' paragraph, without the brace that ends
+        // its group, for each entry.
+        std::string words;
+        in.bytes(end, [&](std::string_view piece) { words.append(piece); });
+        for (std::size_t k = contentsFrom; k < g_.contents.size(); ++k) {
+            Contents& c = gathering_->contents[k];
+            if (c.ended) continue;
+            c.words = words.substr(1);
+            c.ended = true;
+        }
+    } else {
+        text(in, end);
+    }
+    if (heads) heading_ = None;
+    --depth_;
+}
+
+void Walker::footnote(Cursor& in) {
+    const bool opened = in.flag();
+    word("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
+    if (opened) word(Opening);
+    ++footnotes_;
+    items(in);
+    --footnotes_;
+    expect(in, Tag::End);
+    word("}");
+}
+
+void Walker::blocks(Cursor& in) {
+    while (!in.done() && in.peek() != Tag::End) {
+        switch (in.tag()) {
+        case Tag::Placed: placed(in); break;
+        case Tag::Table: table(in); break;
+        default: throw std::logic_error("a record out of place on a page");
+        }
+    }
+}
+
+// A paragraph on a page, and the reset after it that keeps its indents,
+// spacing and alignment (written after its group) from reaching the next.
+void Walker::placed(Cursor& in) {
+    const bool opened = in.flag(), marked = in.flag();
+    if (opened) word(Opening);
+    items(in);
+    expect(in, Tag::End);
+    word(marked ? "\\par \\pard" : "\\pard");
+}
+
+// A paragraph in a cell is opened inside the table, without its mark: the
+// mark and the reset come once another paragraph follows, and "\cell" ends
+// the last one instead (a mark there would end one more, empty paragraph).
+void Walker::cellParagraphs(Cursor& in, bool ended) {
+    bool first = true, marked = false;
+    while (!in.done() && in.peek() != Tag::End) {
+        expect(in, Tag::Placed);
+        const bool opened = in.flag();
+        if (!first) {
+            if (marked) word(Mark);
+            word(CellReset);
+        }
+        marked = in.flag();
+        first = false;
+        if (opened) {
+            word(Opening);
+            word(InTable);
+        }
+        items(in);
+        expect(in, Tag::End);
+    }
+    if (ended && !first) {
+        if (marked) word(Mark);
+        word(CellReset);
+    }
+}
+
+// A table's rows, each line ended by CR LF: the row's words and its cells'
+// definitions, then each cell's paragraphs; a merge's lower rows are empty,
+// its text stands in its first.
+void Walker::table(Cursor& in) {
+    while (in.peek() != Tag::End) {
+        expect(in, Tag::Row);
+        in.flag();  // a header row: its words say so
+        text(in, in.number());
+        while (in.peek() != Tag::End) {
+            expect(in, Tag::Cell);
+            const bool continued = in.flag(), last = in.flag();
+            word("\\pard\\plain\\intbl");
+            if (!continued) cellParagraphs(in);
+            expect(in, Tag::End);
+            word(last ? "\\cell\\row\r\n" : "\\cell\r\n");
+        }
+        expect(in, Tag::End);
+    }
+    expect(in, Tag::End);
+    word("\\pard\r\n");
+}
+
+void Walker::pages(Cursor& in) {
+    bool first = true;
+    while (!in.done()) {
+        expect(in, Tag::Page);
+        if (!first) word("\\page ");
+        first = false;
+        word("{");
+        blocks(in);
+        expect(in, Tag::End);
+        word("}");
+    }
+}
+
+void Walker::paragraph(const ParagraphText& text) {
+    if (text.opened) word(Opening);
+    Cursor in(text.content);
+    items(in);
+    if (text.marked) word(Mark);
+}
+
+namespace {
+
+// A walk of records outside the body into a string, with their references
+// as they are.
+template <class Walk>
+void walkInto(std::string& out, Walk&& walk) {
+    Output to(out, false);
+    const Gathered none;
+    Walker walker(none, to);
+    walk(walker);
+}
+
+}  // namespace
+
+void appendContent(std::string& out, const ParagraphText& text) {
+    walkInto(out, [&](Walker& w) { w.paragraph(text); });
+}
+
+void appendCellContent(std::string& out, const detail::Chunks& records, bool ended) {
+    walkInto(out, [&](Walker& w) {
+        Cursor in(records);
+        w.cellParagraphs(in, ended);
+    });
+}
+
+void appendPageContent(std::string& out, const detail::Chunks& records) {
+    walkInto(out, [&](Walker& w) {
+        Cursor in(records);
+        w.word("{");
+        w.blocks(in);
+        w.word("}");
+    });
+}
+
+}  // namespace velloran::rtf
