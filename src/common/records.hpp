@@ -127,6 +127,8 @@ public:
         }
     }
     std::int32_t int32() { return static_cast<std::int32_t>(number()); }
+    // A length, which was a size when it was written.
+    std::size_t length() { return static_cast<std::size_t>(number()); }
     bool flag() { return byte() != 0; }
 
     // The next n bytes, a piece at a time.

@@ -61,7 +61,7 @@ void Walker::items(Cursor& in) {
 
 void Walker::item(Cursor& in) {
     switch (in.tag()) {
-    case Tag::Leaf: text(in, in.number()); return;
+    case Tag::Leaf: text(in, in.length()); return;
     case Tag::Run: run(in, false); return;
     case Tag::BookmarkedRun: run(in, true); return;
     case Tag::Contents: contents(in); return;
@@ -77,10 +77,10 @@ void Walker::item(Cursor& in) {
 void Walker::run(Cursor& in, bool bookmarked) {
     std::size_t mark = 0, name = 0;
     if (bookmarked) {
-        mark = in.number();
-        name = in.number();
+        mark = in.length();
+        name = in.length();
     }
-    const std::size_t before = in.number(), length = in.number(), after = in.number();
+    const std::size_t before = in.length(), length = in.length(), after = in.length();
     if (!gathering_ || heading_ == None) {
         text(in, before + length + after);
         return;
@@ -101,9 +101,9 @@ void Walker::run(Cursor& in, bool bookmarked) {
 // A table of contents of the body lists the body's headings of the levels
 // it asks for, in its result; the host's text stays where there are none.
 void Walker::contents(Cursor& in) {
-    const auto levels = static_cast<std::int32_t>(in.number());
-    const std::size_t before = in.number(), format = in.number(), length = in.number(), rest = in.number(),
-                      after = in.number();
+    const auto levels = in.int32();
+    const std::size_t before = in.length(), format = in.length(), length = in.length(), rest = in.length(),
+                      after = in.length();
     if (!body_) {
         text(in, before + format + length + rest + after);
         return;
@@ -155,11 +155,11 @@ void Walker::entries(const Contents& c, std::string_view format) {
 // and mark) and its end words. A heading of the body is gathered with its
 // text, and written with the bookmark the contents link to when it has none.
 void Walker::ownParagraph(Cursor& in) {
-    const auto list = static_cast<std::int32_t>(in.number());
-    const auto outline = static_cast<std::int32_t>(in.number());
-    const auto style = static_cast<std::int32_t>(in.number());
+    const auto list = in.int32();
+    const auto outline = in.int32();
+    const auto style = in.int32();
     const bool opened = in.flag(), marked = in.flag();
-    const std::size_t start = in.number();
+    const std::size_t start = in.length();
     if (gathering_ && list > 0) gathering_->lists.add(list);
     ++depth_;
     const std::size_t contentsFrom = g_.contents.size();
@@ -182,7 +182,7 @@ void Walker::ownParagraph(Cursor& in) {
     }
     items(in);
     expect(in, Tag::ParagraphEnd);
-    const std::size_t end = in.number();
+    const std::size_t end = in.length();
     if (written) {
         bookmark.clear();
         appendBookmarkWord(bookmark, "{\\*\\bkmkend ", written->bookmark);
@@ -272,7 +272,7 @@ void Walker::table(Cursor& in) {
     while (in.peek() != Tag::End) {
         expect(in, Tag::Row);
         in.flag();  // a header row: its words say so
-        text(in, in.number());
+        text(in, in.length());
         while (in.peek() != Tag::End) {
             expect(in, Tag::Cell);
             const bool continued = in.flag(), last = in.flag();
