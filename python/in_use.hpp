@@ -53,8 +53,9 @@ auto withoutGil(Objects objects, Work work) {
 }
 
 // Render a document without the GIL. Rendering reads the document, its
-// header and footer and their borders, and nothing else that another
-// thread can change: the pages are the document's own text.
+// header and footer paragraphs and their borders, and its six header and
+// footer pages, and nothing else that another thread can change: what its
+// pages held at their insert is the document's own.
 //
 // A thread that never created a document has colour indexes 0 for black and
 // white, and a document rendered there would write them into its body
@@ -70,8 +71,16 @@ auto render(const cDocument& document, Work work) {
     auto objects = [&document] {
         const cParagraph* header = document.Header.get();
         const cParagraph* footer = document.Footer.get();
-        return std::array<const void*, 4>{header, footer, header ? header->Border.get() : nullptr,
-                                          footer ? footer->Border.get() : nullptr};
+        return std::array<const void*, 10>{header,
+                                           footer,
+                                           header ? header->Border.get() : nullptr,
+                                           footer ? footer->Border.get() : nullptr,
+                                           document.PageHeader.get(),
+                                           document.PageFooter.get(),
+                                           document.FirstPageHeader.get(),
+                                           document.FirstPageFooter.get(),
+                                           document.EvenPageHeader.get(),
+                                           document.EvenPageFooter.get()};
     };
     return withoutGil(objects, work);
 }

@@ -17,7 +17,8 @@ void registerPage(py::module_& m) {
         [](py::handle self_, py::handle value) {
             cPage& self = initialized<cPage>(self_);
             const auto& p = toObject<cParagraph>(value);
-            waitFree({p.get()});
+            // The page may be a header that a rendering reads.
+            waitFree({&self, p.get()});
             return fromBoolean(self.InsertParagraph(p));
         },
         std::array{Parameter{"paragraph", "Paragraph"}},
@@ -26,6 +27,7 @@ void registerPage(py::module_& m) {
         page, "InsertTable", "(self, /, cells)",
         [](py::handle self_, py::handle cells) {
             cPage& self = initialized<cPage>(self_);
+            waitFree({&self});
             if (isInstance<CellArray>(cells)) {
                 const CellArray& array = initialized<CellArray>(cells);
                 try {

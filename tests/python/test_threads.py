@@ -184,6 +184,41 @@ def test_threads_rendering_and_changing_one_document():
     assert renders == sorted(renders)
 
 
+def test_header_pages_filled_while_other_threads_render():
+    doc = v.cDocument()
+    doc.PageHeader, doc.EvenPageFooter = v.cPage(), v.cPage()
+    doc.InsertPage(v.cPage())
+    cell = v.cCell()
+    cell.InsertParagraph(paragraph_of("cell"))
+    stop = threading.Event()
+    errors = []
+
+    def render():
+        try:
+            while not stop.is_set():
+                rtf = doc.Rtf()
+                if rtf.count("{") - rtf.count("\\{") != rtf.count("}") - rtf.count("\\}"):
+                    errors.append(rtf)
+        except BaseException as e:
+            errors.append(e)
+
+    readers = [threading.Thread(target=render) for _ in range(2)]
+    for t in readers:
+        t.start()
+    try:
+        for i in range(300):
+            for page in (doc.PageHeader, doc.EvenPageFooter):
+                page.InsertParagraph(paragraph_of("y" * 2000))
+                page.InsertTable([[cell, cell]])
+    finally:
+        stop.set()
+        for t in readers:
+            t.join()
+    assert not errors
+    # The page header stands on the odd and the even pages, the even footer on the even ones.
+    assert doc.Rtf().count("\\cell\\row") == 900
+
+
 def test_a_document_renders_the_same_in_any_thread():
     def build():
         doc = v.cDocument()
