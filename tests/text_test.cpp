@@ -233,8 +233,17 @@ TEST_F(Runs, RawRtfKeepsToItsGroupOrIsRefused) {
     auto t = textOf("a");
     t->RawRtf(R"(\par{\b \{x\}}\\\'7b\u8212?)");
     EXPECT_EQ(run(*t), R"({\f0\fs20 a{\uc1 \par{\b \{x\}}\\\'7b\u8212?}})");
+    // A field of the host's own, and a word of RTF's longest.
+    t->RawRtf(R"({\field{\*\fldinst PAGE }{\fldrslt 1}}\abcdefghijklmnopqrstuvwxyzabcdef )");
+    EXPECT_EQ(t->RawRtf(), R"({\field{\*\fldinst PAGE }{\fldrslt 1}}\abcdefghijklmnopqrstuvwxyzabcdef )");
+    t->RawRtf(R"(\par{\b \{x\}}\\\'7b\u8212?)");
     for (const char* bad : {"}", "{", "}{", "x\\", "\\bin2 {}", "\xc3\xa9", "a\nb", "\\\t", "\\'", "\\'4", "{\\'}",
-                            "\\'zz", "{\\fonttbl{\\f0 Courier;}}", "{\\header x}", "\\sect ", "\\cell", "\\trowd"}) {
+                            "\\'zz", "{\\fonttbl{\\f0 Courier;}}", "{\\header x}", "\\sect ", "\\cell", "\\trowd",
+                            // Each makes a reader drop what follows the run, or the whole document.
+                            "{\\*\\fldinst PAGE}", "{\\fldrslt 1}", "{\\b\\field{\\*\\fldinst PAGE}}",
+                            "{\\*\\dptxbxtext x}", "{\\*\\do x}", "\\cellx9000", "\\trleft0", "\\clbrdrt",
+                            "\\abcdefghijklmnopqrstuvwxyzabcdefg", "{\\pict\\pngblip 00}", "\\jpegblip", "\\wmetafile8",
+                            "\\emfblip", "{\\*\\shppict x}", "{\\title X}", "{\\author X}"}) {
         EXPECT_EQ(errorOf([&] { t->RawRtf(bad); }), errors::InvalidArgument) << bad;
         EXPECT_EQ(t->RawRtf(), R"(\par{\b \{x\}}\\\'7b\u8212?)");
     }

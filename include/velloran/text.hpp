@@ -75,8 +75,10 @@ public:
     // 5, the run unchanged, unless it is printable ASCII whose groups close
     // where they open (no brace it does not open, none left open, each \\'
     // with its two digits, no backslash at its end), without "\\bin", the
-    // document's own tables and destinations, or the words of a table's or a
-    // section's structure: it changes the run and its paragraph, and nothing
+    // document's own tables, destinations and information, the words of a
+    // table's or a section's structure, pictures, drawing objects, words of
+    // over 32 letters, or a field's instruction or result outside a group
+    // opened by "\\field": it changes the run and its paragraph, and nothing
     // around them.
     const std::string& RawRtf() const noexcept { return rawRtf_; }
     VELLORAN_API void RawRtf(const std::string& rtf);
