@@ -138,6 +138,33 @@ TEST_F(Pages, SectionsWithTheirOwnHeaderSheetAndNumbers) {
     EXPECT_TRUE(test::balanced(rtf));
 }
 
+TEST_F(Pages, TheFirstSectionsOwnHeaderStandsInTheDocumentsGroups) {
+    // Readers keep the first header group they meet in a section: the first
+    // section's own is written there, once.
+    doc.Header = para("doc");
+    auto first = std::make_shared<cPage>();
+    first->PageHeader = std::make_shared<cPage>();
+    first->PageHeader->InsertParagraph(para("own"));
+    doc.InsertPage(first);
+    doc.InsertPage(std::make_shared<cPage>());
+    std::string rtf = doc.Rtf();
+    const std::string header = rtf.substr(0, rtf.find("\\pmmetafile28"));
+    EXPECT_NE(header.find("{\\header{" + wrapped("own") + OnPage + "}}"), std::string::npos) << rtf;
+    EXPECT_EQ(header.find("doc"), std::string::npos);
+    EXPECT_EQ(rtf.find(" own}", header.size()), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\sect\\sectd\\pgncont {\\header" + wrapped("doc") + "}"), std::string::npos) << rtf;
+    // A document that begins with an assembled one leaves the groups to it.
+    cDocument whole;
+    whole.Header = para("whole");
+    auto part = std::make_shared<cDocument>();
+    part->Header = para("part");
+    part->InsertPage(std::make_shared<cPage>());
+    whole.InsertDocument(part);
+    rtf = whole.Rtf();
+    EXPECT_EQ(rtf.substr(0, rtf.find("\\pmmetafile28")).find("whole"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("{\\header" + wrapped("part") + "}"), std::string::npos) << rtf;
+}
+
 TEST_F(Pages, AssembledDocumentsKeepTheirSetUpWithTheWholesIndexes) {
     auto runIn = [](cDocument& d, const std::string& font, std::int32_t rgb) {
         auto t = std::make_shared<cText>();

@@ -127,7 +127,8 @@ public:
         for (const auto& entry : s.body) {
             if (const auto* section = std::get_if<Section>(&entry)) {
                 walker_.word(section->before);
-                if (section->furniture) {
+                // The first section's own header and footer are the document's groups.
+                if (section->furniture && &entry != &s.body.front()) {
                     std::string furniture;
                     appendSectionFurniture(furniture, doc, facing, section->header.get(), section->footer.get());
                     walker_.word(furniture);
@@ -164,7 +165,7 @@ private:
             if (const auto* section = std::get_if<Section>(&entry)) {
                 std::string words = section->before;
                 if (section->sheetless) appendSectionSheet(sheetOf(doc), doc.PageLandscape != 0, words);
-                if (section->furniture)
+                if (section->furniture && &entry != &s.body.front())
                     appendSectionFurniture(words, doc, p.facing, section->header.get(), section->footer.get());
                 walker_.word(words);
                 pages(*section);

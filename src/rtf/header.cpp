@@ -299,6 +299,18 @@ bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexc
     return doc.EvenPageHeader || doc.EvenPageFooter || state.facing;
 }
 
+void appendFirstFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+                          const std::string& number, bool facing, bool blank) {
+    const cPage* header = nullptr;
+    const cPage* footer = nullptr;
+    if (!state.body.empty()) {
+        const auto* first = std::get_if<detail::Section>(&state.body.front());
+        if (!first) return;
+        if (first->furniture) header = first->header.get(), footer = first->footer.get();
+    }
+    appendHeaderAndFooter(out, doc, number, {facing, true, blank, header, footer});
+}
+
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
     appendHeaderAndFooter(out, doc, number, {doc.EvenPageHeader || doc.EvenPageFooter, true, false, nullptr, nullptr});
 }
@@ -351,7 +363,7 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     if (doc.FirstPageHeader || doc.FirstPageFooter) out += "\\titlepg ";
     std::string number;
     appendNumbering(out, doc, number);
-    appendHeaderAndFooter(out, doc, number, {facingPages(doc, state), true, false, nullptr, nullptr});
+    appendFirstFurniture(out, doc, state, number, facingPages(doc, state), false);
     appendBodyDefaults(out, doc, state);
 }
 

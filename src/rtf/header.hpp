@@ -54,6 +54,14 @@ struct Furniture {
 };
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number, const Furniture& f);
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
+// The header and footer groups of a document's first section: the
+// document's, with that section's own in place of the ordinary ones.
+// Readers keep the first groups they meet in a section, so the first
+// section's own are written here and not again before its pages; a document
+// that begins with an assembled one writes none, that one's stand at its
+// start.
+void appendFirstFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+                          const std::string& number, bool facing, bool blank);
 // Whether the document's pages face each other (even pages with their own).
 bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept;
 void appendSectionFurniture(std::string& out, const cDocument& doc, bool facing, const cPage* header,

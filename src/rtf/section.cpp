@@ -76,7 +76,7 @@ std::string partOpening(const cDocument& part, bool later, Boolean restart, bool
     std::string numbering, number;
     appendNumbering(numbering, part, number);
     if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
-    appendHeaderAndFooter(words, part, number, {facing, true, true, nullptr, nullptr});
+    appendFirstFurniture(words, part, Access::state(part), number, facing, true);
     return words;
 }
 

@@ -927,6 +927,80 @@ void assembledDocument(const std::string& folder) {
          << "[[595, 842], \"Whole header\", \"Back in the whole\", \"Courier New\", \"#ff0000\"]]}\n";
 }
 
+// Raw RTF that the run accepts, each probe followed by a run of its own:
+// whatever a probe holds, the text after it stays in every reader.
+void rawRtfDocument(const std::string& folder) {
+    cDocument doc;
+    const char* probes[] = {"\\emdash ",
+                            "{\\b bold}",
+                            "\\line ",
+                            "{\\*\\unknowndestination hidden}",
+                            "{\\field{\\*\\fldinst PAGE }{\\fldrslt 1}}",
+                            "\\u8212?\\'41",
+                            "\\abcdefghijklmnopqrstuvwxyzabcdef ",
+                            "{\\*\\bkmkstart raw}{\\*\\bkmkend raw}",
+                            "\\par "};
+    auto page = std::make_shared<cPage>();
+    std::string after = "[";
+    int n = 0;
+    for (const char* probe : probes) {
+        auto p = std::make_shared<cParagraph>();
+        auto raw = std::make_shared<cText>();
+        raw->RawRtf(probe);
+        p->InsertText(raw);
+        auto t = std::make_shared<cText>();
+        const std::string text = "after probe " + std::to_string(++n);
+        t->Text(text);
+        p->InsertText(t);
+        page->InsertParagraph(p);
+        after += (n > 1 ? ", \"" : "\"") + text + "\"";
+    }
+    doc.InsertPage(page);
+    doc.Save(folder + "/rawrtf.rtf");
+    std::ofstream(folder + "/rawrtf.json", std::ios::binary)
+        << "{\"document\": \"rawrtf.rtf\", \"kind\": \"rawrtf\", \"after\": " << after << "]}\n";
+}
+
+// A first page with a header of its own, in a document with a header and
+// page numbers; and a document whose first pages are an assembled one's with
+// its own header. Each page's header is what it says.
+void firstSectionDocuments(const std::string& folder) {
+    auto paragraph = [](const std::string& text) {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(t);
+        return p;
+    };
+    auto pageOf = [&](const std::string& text) {
+        auto page = std::make_shared<cPage>();
+        page->InsertParagraph(paragraph(text));
+        return page;
+    };
+    cDocument doc;
+    doc.Header = paragraph("Document header");
+    doc.PageNumbersOn = True;
+    auto first = pageOf("Page with the section header");
+    first->PageHeader = pageOf("Section header");
+    doc.InsertPage(first);
+    doc.InsertPage(pageOf("Page with the document header"));
+    doc.Save(folder + "/firstsection.rtf");
+    cDocument whole;
+    whole.Header = paragraph("Whole header");
+    auto part = std::make_shared<cDocument>();
+    part->Header = paragraph("Part header");
+    part->InsertPage(pageOf("Page with the part header"));
+    whole.InsertDocument(part);
+    whole.InsertPage(pageOf("Page with the whole header"));
+    whole.Save(folder + "/firstpart.rtf");
+    std::ofstream(folder + "/firstsection.json", std::ios::binary)
+        << "{\"document\": \"firstsection.rtf\", \"kind\": \"headers\", \"headers\": [\"Section header\", "
+           "\"Document header\"], \"others\": [\"Document header\", \"Section header\"]}\n";
+    std::ofstream(folder + "/firstpart.json", std::ios::binary)
+        << "{\"document\": \"firstpart.rtf\", \"kind\": \"headers\", \"headers\": [\"Part header\", \"Whole header\"], "
+           "\"others\": [\"Whole header\", \"Part header\"]}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -948,6 +1022,8 @@ int main(int argc, char** argv) {
         featuresDocument(argv[1]);
         reportDocument(argv[1]);
         assembledDocument(argv[1]);
+        rawRtfDocument(argv[1]);
+        firstSectionDocuments(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

@@ -826,6 +826,33 @@ def check_features(suite, e, work):
                 [p for p in pieces if p not in text], [])
 
 
+def check_headers(suite, e, work):
+    """Each page of LibreOffice's PDF shows its section's header, and not the other."""
+    name = e["document"]
+    pages = pdf_lines(os.path.join(work, "libreoffice", name[:-4] + ".pdf"))
+    suite.check(name + ": LibreOffice each page's own header", [[h in p, o in p] for p, h, o in
+                zip(pages, e["headers"], e["others"])], [[True, False]] * len(e["headers"]))
+
+
+def check_rawrtf(suite, e, work):
+    """Every reader shows the text after each probe of raw RTF the run accepted."""
+    name = e["document"]
+    stem = name[:-4]
+    shown = {}
+    path = os.path.join(work, "libreoffice", stem + ".txt")
+    shown["LibreOffice"] = open(path, encoding="utf-8-sig").read() if os.path.exists(path) else ""
+    result = subprocess.run(["pandoc", "-f", "rtf", "-t", "plain", "--wrap=none", os.path.join(work, name)],
+                            capture_output=True, text=True)
+    shown["pandoc"] = result.stdout
+    abi = os.path.join(work, "abiword", stem + ".pdf")
+    shown["AbiWord"] = "\n".join(l for page in pdf_lines(abi) for l in page) if os.path.exists(abi) else ""
+    path = os.path.join(work, stem + ".richedit.txt")
+    shown["RichEdit"] = open(path, encoding="utf-8").read() if os.path.exists(path) else ""
+    for reader, text in shown.items():
+        suite.check(name + ": %s shows the text after every accepted probe" % reader,
+                    [t for t in e["after"] if t not in text], [])
+
+
 def check_report(suite, e, work):
     name = e["document"]
     stem = name[:-4]
@@ -1018,6 +1045,12 @@ def main():
             continue
         if e.get("kind") == "assembled":
             check_assembled(suite, e, work)
+            continue
+        if e.get("kind") == "rawrtf":
+            check_rawrtf(suite, e, work)
+            continue
+        if e.get("kind") == "headers":
+            check_headers(suite, e, work)
             continue
         check_libreoffice(suite, e, work, name)
         check_pandoc(suite, e, work, name)
