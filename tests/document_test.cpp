@@ -642,6 +642,42 @@ TEST_F(SaveTest, FileWithOtherLinksKeepsThem) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"doc.rtf", "other.rtf"}));
 }
 
+// Written in place (other links, a closed folder), a Save that cannot
+// finish leaves the file as it was under every name.
+TEST_F(SaveTest, FileSizeLimitKeepsAFileWrittenInPlace) {
+    const std::string old(3000, 'o');
+    std::ofstream(path("doc.rtf")) << old;
+    std::filesystem::permissions(path("doc.rtf"), std::filesystem::perms(0666));
+    std::filesystem::create_hard_link(path("doc.rtf"), path("other.rtf"));
+    std::filesystem::create_directory(path("closed"));
+    std::ofstream(path("closed/doc.rtf")) << old;
+    std::filesystem::permissions(path("closed/doc.rtf"), std::filesystem::perms(0666));
+    std::filesystem::permissions(path("closed"), std::filesystem::perms(0555));
+    for (const char* name : {"doc.rtf", "closed/doc.rtf"}) {
+        int status = inChild([&] {
+            if (::geteuid() == 0 && ::setuid(65534) != 0) return 200;
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{5000, 5000};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 200;
+            cDocument doc;
+            doc.Subject = std::string(20000, 's');
+            return errorOf([&] { doc.Save(path(name)); });
+        });
+        EXPECT_EQ(status, 61) << name;
+        EXPECT_EQ(read(path(name)), old) << name;
+    }
+    EXPECT_EQ(read(path("other.rtf")), old);
+    std::filesystem::permissions(path("closed"), std::filesystem::perms::owner_all);
+}
+
+TEST_F(SaveTest, ALinkToAFileNotYetThereMakesTheFile) {
+    std::filesystem::create_symlink("made.rtf", path("link.rtf"));
+    cDocument doc;
+    EXPECT_EQ(doc.Save(path("link.rtf")), True);
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.rtf")));
+    EXPECT_EQ(read(path("made.rtf")).substr(0, 6), "{\\rtf1");
+}
+
 TEST_F(SaveTest, FileSizeLimitHalfWayKeepsTheOldFile) {
     std::ofstream(path("doc.rtf")) << "old";
     int status = inChild([&] {

@@ -82,7 +82,10 @@ public:
     // Write the document to a file: False for an empty path; otherwise True
     // when the file exists afterwards and is not empty. A regular file is
     // replaced only once the new text is complete, so a failed save leaves
-    // it as it was. A character device (/dev/null, a terminal) or a pipe
+    // it as it was; one written where it is (other links, a folder that takes
+    // no new file) is written whole into the temporary folder first and
+    // copied in once its room is taken. A symbolic link to a file that does
+    // not exist yet makes that file. A character device (/dev/null, a terminal) or a pipe
     // that a reader has open is written directly, True once it took
     // everything. A folder, and on POSIX systems a pipe nobody reads, a
     // socket or a block device, is refused at once with error 75, untouched. Errors 52, 53, 61, 70, 75 and 76 for file

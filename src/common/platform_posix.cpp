@@ -1,4 +1,5 @@
 // The platform seam on POSIX systems.
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <signal.h>
 #include <locale.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <wctype.h>
@@ -100,11 +102,12 @@ std::string randomHex(std::size_t digits) {
 
 // Create a new file exclusively; -1 with errno set when that fails for any
 // reason other than a name already taken.
-int createExclusive(const std::string& stem, const std::string& suffix, mode_t mode, std::string& path) {
+int createExclusive(const std::string& stem, const std::string& suffix, mode_t mode, std::string& path,
+                    int access = O_WRONLY) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = stem;
         path.append(randomHex(8)).append(suffix);
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        int fd = ::open(path.c_str(), access | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
@@ -192,16 +195,78 @@ private:
     bool alreadyPending_ = false, held_ = false;
 };
 
-// Truncate and write a file in place: for what cannot be replaced. Opening
-// does not wait: a pipe nobody reads is refused at once (error 75) instead
-// of waiting for a reader that may never come.
+// A file of its own in the system's temporary folder, which goes with the
+// object.
+OpenFile temporaryFile() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string stem = folder && *folder ? folder : "/tmp";
+    if (stem.back() != '/') stem += '/';
+    std::string path;
+    int fd = createExclusive(stem + ".~vx", "", 0600, path, O_RDWR);
+    if (fd < 0) raiseFileError(errno);
+    return OpenFile(fd, std::move(path));
+}
+
+// Copies n bytes from one descriptor's start to the other's.
+void copyAll(int from, int to, std::uint64_t n) {
+    std::string buffer(std::size_t{1} << 20, '\0');
+    for (std::uint64_t at = 0; at < n;) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), n - at));
+        ssize_t got = ::pread(from, buffer.data(), want, static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) raiseFileError(got < 0 ? errno : EIO);
+        for (std::size_t done = 0; done < static_cast<std::size_t>(got);) {
+            ssize_t put =
+                ::pwrite(to, buffer.data() + done, static_cast<std::size_t>(got) - done, static_cast<off_t>(at + done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) raiseFileError(put < 0 ? errno : ENOSPC);
+            done += static_cast<std::size_t>(put);
+        }
+        at += static_cast<std::uint64_t>(got);
+    }
+}
+
+// A regular file written where it is (it has other names, or its folder
+// takes no new file), changed only once nothing can stop the writing half
+// way: the document is written whole into a temporary file first, the
+// room for its length is taken in the file (and its length checked against
+// the limit on a file's size), and then it is copied in.
+Written writeRegularInPlace(int fd, const struct stat& st, const Producer& data) {
+    OpenFile whole = temporaryFile();
+    writeAll(whole.fd(), data);
+    struct stat written;
+    if (::fstat(whole.fd(), &written) != 0) raiseFileError(errno);
+    const auto size = static_cast<std::uint64_t>(written.st_size);
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && size > limit.rlim_cur)
+        raiseFileError(EFBIG);
+    if (size > static_cast<std::uint64_t>(st.st_size)) {
+#ifdef FALLOC_FL_KEEP_SIZE
+        if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) != 0 && errno != EOPNOTSUPP)
+            raiseFileError(errno);
+#endif
+    }
+    copyAll(whole.fd(), fd, size);
+    if (::ftruncate(fd, static_cast<off_t>(size)) != 0) raiseFileError(errno);
+    if (::fsync(fd) != 0 && errno != EINVAL) raiseFileError(errno);
+    return Written::File;
+}
+
+// Write a file in place: for what cannot be replaced. Opening does not
+// wait: a pipe nobody reads is refused at once (error 75) instead of
+// waiting for a reader that may never come.
 Written writeInPlace(const std::string& path, const Producer& data) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) raiseFileError(errno);
     OpenFile file(fd, {});
     struct stat st;
     if (::fstat(fd, &st) != 0) raiseFileError(errno);
     if (!writable(st)) throw Error(errors::PathFileAccessError);
+    if (S_ISREG(st.st_mode)) {
+        writeRegularInPlace(fd, st, data);
+        file.close();
+        return Written::File;
+    }
     int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) raiseFileError(errno);
     std::optional<SigpipeHeldBack> pipe;
@@ -209,6 +274,26 @@ Written writeInPlace(const std::string& path, const Producer& data) {
     writeAll(fd, data);
     file.close();
     return S_ISREG(st.st_mode) ? Written::File : Written::Device;
+}
+
+// Where a path leads through the symbolic links it names: the path itself
+// when it names none (or too many in a row).
+std::string linkedPath(const std::string& path) {
+    std::string at = path;
+    for (int links = 0; links < 40; ++links) {
+        struct stat st;
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        std::string to(PATH_MAX, '\0');
+        ssize_t n = ::readlink(at.c_str(), to.data(), to.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= to.size()) return path;
+        to.resize(static_cast<std::size_t>(n));
+        if (to.front() != '/') {
+            const std::size_t slash = at.rfind('/');
+            if (slash != std::string::npos) to.insert(0, at, 0, slash + 1);
+        }
+        at = std::move(to);
+    }
+    return path;
 }
 
 }  // namespace
@@ -219,6 +304,8 @@ Written writeFileReplacing(const std::string& path, const Producer& data) {
     struct stat st;
     bool exists = ::stat(path.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) raiseFileError(errno);
+    // A link to a file that does not exist yet makes that file: the link stays.
+    if (!exists) target = linkedPath(path);
     if (exists && !writable(st)) throw Error(errors::PathFileAccessError);
     if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) raiseFileError(errno);
     // A device cannot be replaced, and replacing a file with other links
