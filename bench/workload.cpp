@@ -9,6 +9,8 @@
 //        velloran_workload picture FILE OUT     one picture in a paragraph
 //        velloran_workload colors N             N distinct colours entered
 //        velloran_workload fonts N              N distinct fonts entered
+//        velloran_workload styles N             N distinct styles entered
+//        velloran_workload parts N              N documents of a page, a font and a colour of their own, assembled
 //        velloran_workload photo W H OUT        write a photograph-like W x H JPEG to OUT
 #include <sys/resource.h>
 
@@ -54,6 +56,26 @@ void tableByRows(long rows, const std::string& out) {
     if (doc.Save(out) != True) std::exit(1);
 }
 
+// Parts with tables of their own: each InsertDocument enters one font and
+// one colour into a whole that holds all those before.
+void parts(long count, const std::string& out) {
+    cDocument whole;
+    for (long i = 0; i < count; ++i) {
+        auto part = std::make_shared<cDocument>();
+        auto run = std::make_shared<cText>();
+        run->FontIndex = part->FontIndex("Part font " + std::to_string(i));
+        run->ForeColorIndex = part->ColorIndex(static_cast<std::int32_t>(0x100000 + i));
+        run->Text("part");
+        auto para = std::make_shared<cParagraph>();
+        para->InsertText(run);
+        auto page = std::make_shared<cPage>();
+        page->InsertParagraph(para);
+        part->InsertPage(page);
+        whole.InsertDocument(part);
+    }
+    if (!out.empty() && whole.Save(out) != True) std::exit(1);
+}
+
 void picture(const std::string& file, const std::string& out) {
     cDocument doc;
     auto picture = std::make_shared<cPicture>();
@@ -70,7 +92,7 @@ void picture(const std::string& file, const std::string& out) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: velloran_workload paragraphs|table|picture|colors|fonts ARG [OUT]\n");
+        std::fprintf(stderr, "usage: velloran_workload paragraphs|table|picture|colors|fonts|styles|parts ARG [OUT]\n");
         return 2;
     }
     const std::string kind = argv[1];
@@ -95,6 +117,11 @@ int main(int argc, char** argv) {
     } else if (kind == "fonts") {
         cDocument doc;
         for (long i = 0, n = std::atol(argv[2]); i < n; ++i) doc.FontIndex("Font number " + std::to_string(i));
+    } else if (kind == "styles") {
+        cDocument doc;
+        for (long i = 0, n = std::atol(argv[2]); i < n; ++i) doc.StyleIndex("Style number " + std::to_string(i));
+    } else if (kind == "parts") {
+        parts(std::atol(argv[2]), out);
     } else {
         std::fprintf(stderr, "velloran_workload: unknown workload %s\n", kind.c_str());
         return 2;
