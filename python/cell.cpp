@@ -16,13 +16,7 @@ std::shared_ptr<cCell>& cellAt(CellArray& cells, py::handle index) {
     } else {
         i.push_back(toLong(index));
     }
-    switch (i.size()) {
-    case 1: return cells.at({i[0]});
-    case 2: return cells.at({i[0], i[1]});
-    case 3: return cells.at({i[0], i[1], i[2]});
-    case 4: return cells.at({i[0], i[1], i[2], i[3]});
-    default: throw Error(errors::SubscriptOutOfRange);
-    }
+    return cells.at(i);
 }
 
 std::shared_ptr<cCell> toCell(py::handle value, std::size_t row, std::size_t column) {
@@ -46,8 +40,8 @@ std::size_t elementCount(const CellArray& cells) {
 py::list elements(CellArray& cells) {
     py::list out;
     std::size_t n = cells.dimensions();
-    if (n == 0 || n > 4 || elementCount(cells) == 0) return out;
-    std::vector<std::int32_t> index(4, 0);
+    if (n == 0 || elementCount(cells) == 0) return out;
+    std::vector<std::int32_t> index(n, 0);
     for (std::size_t d = 0; d < n; ++d) index[d] = cells.lbound(d + 1);
     for (;;) {
         py::tuple key(n);

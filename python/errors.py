@@ -16,6 +16,7 @@ class Error(Exception):
     """
 
     def __init__(self, number, message=None):
+        Error._check(number)
         if message is None:
             message = _error_message(number)
         super().__init__(number, message)
@@ -24,6 +25,11 @@ class Error(Exception):
 
     def __str__(self):
         return self.message
+
+    @staticmethod
+    def _check(number):
+        if not isinstance(number, int):
+            raise TypeError("velloran.Error takes an error number (an int) first, not %s" % type(number).__name__)
 
 
 class ArgumentError(Error, ValueError):
@@ -41,10 +47,15 @@ class FileError(Error, OSError):
 
     def __init__(self, number, message=None, filename=None):
         import errno
+        import os
+        Error._check(number)
         if message is None:
             message = _error_message(number)
         code = {52: errno.EINVAL, 53: errno.ENOENT, 61: errno.ENOSPC, 70: errno.EACCES,
                 75: errno.EIO, 76: errno.ENOENT}.get(number, errno.EIO)
+        # A folder is refused with 75, which is EISDIR for the file system.
+        if number == 75 and filename is not None and os.path.isdir(filename):
+            code = errno.EISDIR
         if filename is None:
             OSError.__init__(self, code, message)
         else:

@@ -26,6 +26,7 @@ public:
         std::int32_t upper;
     };
 
+    // Error 6 for more elements than memory can index.
     VELLORAN_API CellArray(std::initializer_list<Bounds> dimensions);
     VELLORAN_API explicit CellArray(std::vector<Bounds> dimensions);
 
@@ -40,6 +41,8 @@ public:
     // indexes differs from dimensions() or an index lies outside its bounds.
     VELLORAN_API std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index);
     VELLORAN_API const std::shared_ptr<cCell>& at(std::initializer_list<std::int32_t> index) const;
+    // The same with the indexes in a vector, for any number of dimensions.
+    VELLORAN_API std::shared_ptr<cCell>& at(const std::vector<std::int32_t>& index);
 
 private:
     std::size_t offset(const std::int32_t* index, std::size_t count) const;

@@ -16,6 +16,7 @@ CellArray::CellArray(std::vector<Bounds> dimensions) : bounds_(std::move(dimensi
             detail::overflow();
         }
     }
+    if (count > cells_.max_size()) detail::overflow();
     cells_.resize(count);
 }
 
@@ -47,6 +48,10 @@ std::shared_ptr<cCell>& CellArray::at(std::initializer_list<std::int32_t> index)
 
 const std::shared_ptr<cCell>& CellArray::at(std::initializer_list<std::int32_t> index) const {
     return cells_[offset(index.begin(), index.size())];
+}
+
+std::shared_ptr<cCell>& CellArray::at(const std::vector<std::int32_t>& index) {
+    return cells_[offset(index.data(), index.size())];
 }
 
 }  // namespace velloran

@@ -209,6 +209,7 @@ std::optional<Bitmap> Raster::bitmap(std::int64_t w, std::int64_t h, std::size_t
     try {
         bytes_.assign(std::max(view.bytes(), work), 0);
     } catch (const std::bad_alloc&) {
+        outOfMemory = true;
         return std::nullopt;
     }
     view.bits = bytes_.data();
@@ -245,8 +246,10 @@ void stretchNearest(const Bitmap& src, const Bitmap& dst) {
 }
 
 bool loadRaster(std::string_view file, RasterSink& sink) {
-    if (file.substr(0, 2) == "BM") return readBmp(file, sink);
-    return decodeWithSystem(file, sink);
+    const bool loaded = file.substr(0, 2) == "BM" ? readBmp(file, sink) : decodeWithSystem(file, sink);
+    // A picture refused for want of memory is not a malformed file.
+    if (!loaded && sink.outOfMemory) throw std::bad_alloc();
+    return loaded;
 }
 
 }  // namespace velloran::detail

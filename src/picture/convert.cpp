@@ -131,6 +131,9 @@ std::optional<Bitmap> RasterGroup::bitmap(std::int64_t w, std::int64_t h, std::s
         fillWhite(bitmap);
         ready_ = true;
         return bitmap;
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+        return std::nullopt;
     } catch (...) {
         return std::nullopt;
     }
@@ -180,6 +183,7 @@ bool convertRaster(std::string& out, const cPicture& picture, const Raster& rast
         ch = std::max(1, rounded(static_cast<float>(raster.height) * scale));
     }
     auto canvas = group.bitmap(cw, ch, 0);
+    if (!canvas && group.outOfMemory) throw std::bad_alloc();
     if (!canvas) return false;
     stretchNearest(raster.view(), *canvas);
     return group.finish();
@@ -266,6 +270,9 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
         }
         Raster raster;
         return loadRaster(source, raster) && convertRaster(out, picture, raster, sizing, scale);
+    } catch (const std::bad_alloc&) {
+        // Out of memory fails the insert, as it fails every other.
+        throw;
     } catch (...) {
         return false;
     }

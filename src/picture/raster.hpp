@@ -43,10 +43,11 @@ struct Bitmap {
 // `work` bytes from the bitmap's first byte on as it likes (to decode four
 // bytes a pixel, say), as long as it writes each row of the bitmap at or
 // before the place it reads from. Nothing comes back for a refused size or
-// when there is no memory; it never throws.
+// when there is no memory (which it says in outOfMemory); it never throws.
 class RasterSink {
 public:
     virtual std::optional<Bitmap> bitmap(std::int64_t width, std::int64_t height, std::size_t work = 0) noexcept = 0;
+    bool outOfMemory = false;
 
 protected:
     ~RasterSink() = default;
@@ -96,6 +97,7 @@ bool readBmp(std::string_view file, RasterSink& sink);
 bool decodeWithSystem(std::string_view file, RasterSink& sink);
 
 // The raster of a BMP, PNG, JPEG or GIF file; false for anything else.
+// std::bad_alloc when the sink had no memory for the bitmap.
 bool loadRaster(std::string_view file, RasterSink& sink);
 
 }  // namespace velloran::detail

@@ -1,4 +1,5 @@
 """Whole documents: the showcase against the C++ one, tables, pictures, Unicode and files."""
+import errno
 import os
 import re
 import subprocess
@@ -140,8 +141,9 @@ class TestTables:
             v.CellArray([(1, 2, 3)])
         with pytest.raises(v.Error):
             v.CellArray([(1, 2**31)])
-        with pytest.raises(ValueError):  # more elements than memory can address
+        with pytest.raises(v.Error) as failure:  # more elements than memory can address: an overflow
             v.CellArray([(1, 2**31 - 1), (1, 2**31 - 1)])
+        assert failure.value.number == 6
         # An array made already stays as it is, even while a call uses it.
         growing = v.CellArray([(1, 3)])
 
@@ -161,6 +163,10 @@ class TestTables:
         assert list(cells)[-1] is corner and list(cells).count(None) == 8
         with pytest.raises(IndexError):
             cells[9, 9]
+        # Any number of dimensions is indexed and iterated.
+        five = v.CellArray([(1, 2)] * 5)
+        five[2, 1, 2, 1, 2] = corner
+        assert len(five) == 32 and len(list(five)) == 32 and five[2, 1, 2, 1, 2] is corner
 
 
 def write_bmp(path, showcase, w=16, h=12):
@@ -255,7 +261,7 @@ class TestSave:
         assert failure.value.number == 52
         with pytest.raises(v.Error) as failure:
             doc.Save(tmp_path)  # a folder
-        assert 52 <= failure.value.number <= 76
+        assert 52 <= failure.value.number <= 76 and failure.value.errno == errno.EISDIR
 
     def test_running_out_of_memory_in_save_raises_memory_error_and_keeps_the_file(self, tmp_path):
         # A child whose address space is capped just above what it holds: the

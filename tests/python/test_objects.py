@@ -283,6 +283,8 @@ def test_error_class():
     e = v.Error(9)
     assert (e.number, str(e), e.message) == (9, "Subscript out of range", "Subscript out of range")
     assert str(v.Error(91)) == "Object variable or With block variable not set"
+    with pytest.raises(TypeError, match="velloran.Error takes an error number"):
+        v.Error("x")
     # A value that does not fit names its field and itself.
     with pytest.raises(v.Error, match=r"^Overflow: cText\.Height = 1099511627776$") as failure:
         v.cText().Height = 2**40
