@@ -1,6 +1,7 @@
 #include "in_use.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -78,11 +79,18 @@ private:
 
     // The generation is read under the GIL and changed under the GIL and the
     // mutex, so a release between letting go of the GIL and waiting is seen.
+    // The wait looks at the signals now and then: Ctrl-C interrupts it, and
+    // the call raises KeyboardInterrupt having changed nothing.
     void wait() {
         const std::uint64_t seen = generation_;
-        py::gil_scoped_release released;
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return generation_ != seen; });
+        for (;;) {
+            {
+                py::gil_scoped_release released;
+                std::unique_lock<std::mutex> lock(mutex_);
+                if (changed_.wait_for(lock, std::chrono::milliseconds(50), [&] { return generation_ != seen; })) return;
+            }
+            if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+        }
     }
 
     void notify() {

@@ -1,11 +1,14 @@
 """Python threads: per-thread values, the GIL released while saving, and objects shared between threads."""
 import os
+import signal
 import struct
 import subprocess
 import sys
 import textwrap
 import threading
 import time
+
+import pytest
 
 import velloran as v
 from conftest import masked, paragraph_of
@@ -273,6 +276,43 @@ def test_a_header_swapped_while_a_rendering_waits_is_never_read_while_changing(t
         assert rtf.count("{") - rtf.count("\\{") == rtf.count("}") - rtf.count("\\}") and rtf.endswith("}}")
         text = rtf[rtf.index("{\\" + field.lower()):rtf.index("\\pmmetafile28")]
         assert "\\fs20 old " in text and "\\fs20 new}" not in text and "\\fs20 r" not in text
+
+
+# A change that waits for another thread's Save is interrupted by Ctrl-C
+# at once, and changes nothing.
+def test_ctrl_c_interrupts_a_wait_for_a_save(tmp_path):
+    doc = v.cDocument()
+    doc.Title = "before"
+    doc.Header = paragraph_of("x " * 200000)
+    pipe = str(tmp_path / "pipe")
+    os.mkfifo(pipe)
+    reader = os.open(pipe, os.O_RDONLY | os.O_NONBLOCK)
+    holding = threading.Thread(target=lambda: doc.Save(pipe))
+    holding.start()
+    time.sleep(0.2)  # the pipe is full: Save holds the document
+    interrupted = threading.Event()
+
+    def drain():  # at the latest after 3 s, so that a wait that ignores Ctrl-C ends too
+        interrupted.wait(3)
+        os.set_blocking(reader, True)
+        with os.fdopen(reader, "rb") as f:
+            f.read()
+
+    draining = threading.Thread(target=drain)
+    draining.start()
+    timer = threading.Timer(0.2, lambda: signal.pthread_kill(threading.main_thread().ident, signal.SIGINT))
+    timer.start()
+    started = time.monotonic()
+    try:
+        with pytest.raises(KeyboardInterrupt):
+            doc.Title = "after"
+        waited = time.monotonic() - started
+    finally:
+        interrupted.set()
+        draining.join()
+        holding.join()
+        timer.join()
+    assert waited < 1.5 and doc.Title == "before"
 
 
 # A child forked while a Save runs in another thread: the thread does not
