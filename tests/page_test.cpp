@@ -624,6 +624,8 @@ TEST_F(Tables, RefusalsAndFailuresLeaveThePageUnchanged) {
 
     EXPECT_EQ(page.InsertTable(CellArray({{1, 0}, {1, 3}})), False);
     EXPECT_EQ(page.InsertTable(CellArray({{0, 2}, {1, 0}})), False);
+    // No column either: rows of no cells.
+    EXPECT_EQ(page.InsertTable(CellArray({{0, -1}, {1, 3}})), False);
     EXPECT_TRUE(same());
 
     EXPECT_EQ(errorOf([&] { page.InsertTable(CellArray({{1, 2}})); }), 9);

@@ -25,9 +25,11 @@ public:
 
     // Append a table built from a two-dimensional array of cells: dimension 1
     // is the columns, dimension 2 the rows, visited from index 1 to the upper
-    // bound. False when an upper bound is 0; error 9 for an array that is not
-    // two-dimensional or starts above 1, 91 for a null cell or border, 6 for
-    // a value out of range. A failed call leaves the page unchanged.
+    // bound. False when an upper bound is 0, or the columns' below 0 (an
+    // upper bound of rows below 0 writes the table's closing line alone);
+    // error 9 for an array that is not two-dimensional or starts above 1, 91
+    // for a null cell or border, 6 for a value out of range. A failed call
+    // leaves the page unchanged.
     VELLORAN_API Boolean InsertTable(const CellArray& oCells);
 
     // How many rows at the top of each table inserted from now on repeat at

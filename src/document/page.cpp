@@ -61,7 +61,9 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     if (oCells.dimensions() != 2) throw Error(errors::SubscriptOutOfRange);
     std::int16_t columns = detail::narrow16(oCells.ubound(1));
     std::int16_t rows = detail::narrow16(oCells.ubound(2));
-    if (columns == 0 || rows == 0) return False;
+    // Rows without columns would be rows without cells; no rows (an upper
+    // bound below 0) write the table's closing line alone.
+    if (columns <= 0 || rows == 0) return False;
     // A failing cell cuts the rows written so far off again.
     State& s = state();
     std::uint8_t holds = 0;
