@@ -230,6 +230,13 @@ TEST_F(Pictures, SizesInTwipsAndFromTheFilesResolution) {
     std::string own = groupOf(pic);
     EXPECT_NE(own.find("\\picw2640\\pich1320\\picwgoal1500\\pichgoal750"), std::string::npos) << own.substr(0, 90);
     EXPECT_EQ(metafileOf(own), metafileOf(plain));
+    // A side in twips alone takes the other from the picture's proportions
+    // (its own size at its resolution: 1500 x 750 twips).
+    pic->WidthTwips = 2880;
+    EXPECT_NE(groupOf(pic).find("\\picwgoal2880\\pichgoal1440"), std::string::npos);
+    pic->WidthTwips = 0, pic->HeightTwips = 300;
+    EXPECT_NE(groupOf(pic).find("\\picwgoal600\\pichgoal300"), std::string::npos);
+    pic->HeightTwips = 0;
     // Declared twips come first, then hundredths of a millimetre, each side alone.
     pic->WidthTwips = 2880, pic->Width = 3000, pic->Height = 1000;
     EXPECT_NE(groupOf(pic).find("\\picwgoal2880\\pichgoal568"), std::string::npos);

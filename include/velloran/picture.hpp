@@ -23,7 +23,9 @@ public:
     // enumeration, are written as a metafile.
     vlRTFPictureEmbedding Embedding = eMetafile;
     // The declared size in twips, before Width and Height; not above 0 leaves
-    // the side to them.
+    // the side to them. One side in twips with nothing declared for the
+    // other takes the other from the picture's own proportions (Width and
+    // Height alone do not).
     std::int32_t WidthTwips = 0;
     std::int32_t HeightTwips = 0;
     // True: a picture's own size follows from the resolution its file

@@ -46,16 +46,25 @@ struct Sizing {
     std::optional<Resolution> resolution;  // the file's, when the host asked for it
 
     // W and H hold the picture's own size at 20 units a pixel; wide and
-    // high are its pixels as shown, for its resolution.
+    // high are its pixels as shown, for its resolution. Width and Height
+    // are independent; a side declared in twips alone takes the other from
+    // the picture's own proportions.
     void apply(float& W, float& H, double wide, double high) const {
         if (resolution) {
             W = unitsOfTwips(rounded(wide * TwipsPerInch / resolution->x));
             H = unitsOfTwips(rounded(high * TwipsPerInch / resolution->y));
         }
+        const float ownW = W, ownH = H;
+        const bool byWidth = widthTwips > 0 || width != 0;
+        const bool byHeight = heightTwips > 0 || height != 0;
         if (widthTwips > 0) W = unitsOfTwips(widthTwips);
         else if (width != 0) W = width;
         if (heightTwips > 0) H = unitsOfTwips(heightTwips);
         else if (height != 0) H = height;
+        if (widthTwips > 0 && !byHeight && ownW != 0)
+            H = unitsOfTwips(rounded(static_cast<double>(widthTwips) * ownH / ownW));
+        if (heightTwips > 0 && !byWidth && ownH != 0)
+            W = unitsOfTwips(rounded(static_cast<double>(heightTwips) * ownW / ownH));
     }
 };
 
