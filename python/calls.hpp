@@ -37,11 +37,14 @@ PyObject* toPython(Result&& value) {
 }
 
 // f(self, value...) with N parameters after self, which goes by position only.
+// A TypeError names the member (`where`, "cParagraph.AddTabStop"; empty:
+// none).
 template <class F, std::size_t N>
 struct DirectCall {
     F f;
     std::string name;
     std::array<Parameter, N> parameters;
+    std::string where;
 
     static PyObject* call(PyObject* capsule, PyObject* const* args, Py_ssize_t count, PyObject* keywords) {
         auto* self = static_cast<DirectCall*>(PyCapsule_GetPointer(capsule, capsuleName));
@@ -49,6 +52,9 @@ struct DirectCall {
         if (!self->bind(args, count, keywords, values)) return nullptr;
         try {
             return self->invoke(values, std::make_index_sequence<N + 1>{});
+        } catch (const py::type_error& e) {
+            if (self->where.empty()) setPythonError();
+            else py::type_error(self->where + ": " + e.what()).set_error();
         } catch (const std::exception&) {
             setPythonError();  // a cancelled thread's unwinding is no std::exception, and goes on
         }
@@ -109,8 +115,9 @@ private:
 // text signature ("name(self, /, value)\n--\n\n"). It lives as long as the
 // process.
 template <class F, std::size_t N>
-py::object directFunction(F f, const std::string& name, std::array<Parameter, N> parameters, const std::string& doc) {
-    auto* call = new DirectCall<F, N>{std::move(f), name, std::move(parameters)};
+py::object directFunction(F f, const std::string& name, std::array<Parameter, N> parameters, const std::string& doc,
+                          const std::string& where = "") {
+    auto* call = new DirectCall<F, N>{std::move(f), name, std::move(parameters), where};
     auto* text = new std::string(doc);
     auto* def = new PyMethodDef{call->name.c_str(),
                                 reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(&DirectCall<F, N>::call)),
@@ -140,8 +147,8 @@ void property(Class<C>& cls, const char* name, Getter getter, Setter setter, con
 template <class C, class F, std::size_t N>
 void method(Class<C>& cls, const char* name, const std::string& textSignature, F f, std::array<Parameter, N> parameters,
             const std::string& doc) {
-    py::object function =
-        directFunction(std::move(f), name, std::move(parameters), std::string(name) + textSignature + "\n--\n\n" + doc);
+    py::object function = directFunction(std::move(f), name, std::move(parameters),
+                                         std::string(name) + textSignature + "\n--\n\n" + doc, cls.name() + "." + name);
     auto bound = py::reinterpret_steal<py::object>(PyInstanceMethod_New(function.ptr()));
     if (!bound) throw py::error_already_set();
     cls.add(name, bound, false);

@@ -132,6 +132,8 @@ auto valueFor(const std::string& where, py::handle value) {
         return Value::in(value);
     } catch (const Error& e) {
         raiseAt(e.number(), where + " = " + shortRepr(value));
+    } catch (const py::type_error& e) {
+        throw py::type_error(where + ": " + e.what());
     }
 }
 

@@ -4,6 +4,7 @@
 #include <concepts>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 #include <velloran/export.hpp>
 
@@ -70,10 +71,13 @@ enum vlRTFList : std::int32_t { lNone = 0, lBullet = 1, lNumber = 2 };
 enum vlRTFOrientation : std::int32_t { oDocument = 0, oPortrait = 1, oLandscape = 2 };
 
 // An automation error: number() is the error number a script host sees in
-// Err.Number, what() its classic message ("Overflow" for 6, ...).
+// Err.Number, what() its classic message ("Overflow" for 6, ...), followed
+// by where it arose when the library says so ("Overflow: cBorder.TopWidth =
+// 40000 at row 2, column 1").
 class VELLORAN_API Error : public std::runtime_error {
 public:
     explicit Error(int number);
+    Error(int number, const std::string& where);
     int number() const noexcept { return number_; }
     // The classic message of an error number; "Application-defined or
     // object-defined error" for numbers the library never raises.

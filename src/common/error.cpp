@@ -20,4 +20,7 @@ const char* Error::message(int number) noexcept {
 
 Error::Error(int number) : std::runtime_error(message(number)), number_(number) {}
 
+Error::Error(int number, const std::string& where)
+    : std::runtime_error(std::string(message(number)) + ": " + where), number_(number) {}
+
 }  // namespace velloran

@@ -7,7 +7,10 @@
 #include <velloran/page.hpp>
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "common/access.hpp"
@@ -21,6 +24,30 @@ namespace velloran::rtf {
 
 namespace {
 
+// A value as an error names it.
+std::string shown(double value) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+std::string shown(std::int32_t value) { return std::to_string(value); }
+
+// A member's value as a side width, a shading index, takes it: 16 bits.
+std::int16_t narrowed(std::int32_t value, const char* member) {
+    if (value < INT16_MIN || value > INT16_MAX)
+        throw Error(errors::Overflow, std::string(member) + " = " + shown(value));
+    return static_cast<std::int16_t>(value);
+}
+
+// An error of a cell's, said with the cell's place.
+// An error of a cell's value, said with the cell's place; a cell without a
+// border fails with its number alone.
+[[noreturn]] void failAt(const Error& e, std::int32_t column, std::int32_t row) {
+    const std::string what = e.what(), head = Error::message(e.number());
+    if (what.size() <= head.size() + 2) throw e;
+    throw Error(e.number(),
+                what.substr(head.size() + 2) + " at row " + std::to_string(row) + ", column " + std::to_string(column));
+}
+
 const cCell& cellAt(const CellArray& cells, std::int32_t column, std::int32_t row) {
     const auto& cell = cells.at({column, row});
     if (!cell) throw Error(errors::ObjectNotSet);
@@ -28,10 +55,10 @@ const cCell& cellAt(const CellArray& cells, std::int32_t column, std::int32_t ro
 }
 
 // One side of a cell: cells always use the single-line style.
-void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width) {
+void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width, const char* member) {
     out += prefix;
     if (visible == True) {
-        detail::appendWord(out, "\\brdrs\\brdrw", detail::narrow16(width));
+        detail::appendWord(out, "\\brdrs\\brdrw", narrowed(width, member));
         out += ' ';
     } else {
         out += "\\brdrnone";
@@ -107,9 +134,10 @@ void appendCellLayout(std::string& out, const cCell& cell) {
 // (\\clftsWidth2, in fiftieths of a percent).
 std::int32_t cellWidth(const cCell& cell, std::int32_t tableWidth, std::string& out) {
     const float percent = cell.WidthPercent;
-    if (!(percent >= 0.0f && percent <= 100.0f)) throw Error(errors::InvalidArgument);
+    if (!(percent >= 0.0f && percent <= 100.0f))
+        throw Error(errors::InvalidArgument, "cCell.WidthPercent = " + shown(static_cast<double>(percent)));
     if (percent == 0.0f) return cell.Width;
-    if (tableWidth <= 0) throw Error(errors::InvalidArgument);
+    if (tableWidth <= 0) throw Error(errors::InvalidArgument, "cPage.TableWidth = " + shown(tableWidth));
     detail::appendWord(out, "\\clftsWidth2\\clwWidth", detail::rounded(static_cast<double>(percent) * 50.0));
     return detail::rounded(static_cast<double>(tableWidth) * static_cast<double>(percent) / 100.0);
 }
@@ -175,14 +203,18 @@ std::int32_t appendCellDefinition(std::string& out, const Places::Written& place
     if (!border) throw Error(errors::ObjectNotSet);
     if (place.continued) out += "\\clvmrg";
     else if (place.below) out += "\\clvmgf";
-    appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth);
-    appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth);
-    appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth);
-    appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth);
+    appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth, "cBorder.TopWidth");
+    appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth, "cBorder.BottomWidth");
+    appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth, "cBorder.LeftWidth");
+    appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth, "cBorder.RightWidth");
     if (cell.BackColorIndex != white)
-        detail::appendRef(out, "\\clcbpat", detail::Ref::Color, detail::narrow16(cell.BackColorIndex));
+        detail::appendRef(out, "\\clcbpat", detail::Ref::Color, narrowed(cell.BackColorIndex, "cCell.BackColorIndex"));
     appendCellLayout(out, cell);
-    edge = detail::add(edge, cellWidth(cell, tableWidth, out));
+    const std::int32_t width = cellWidth(cell, tableWidth, out);
+    std::int32_t right;
+    if (__builtin_add_overflow(edge, width, &right))
+        throw Error(errors::Overflow, "the row's widths passing 32 bits, cCell.Width = " + shown(cell.Width));
+    edge = right;
     detail::appendWord(out, "\\cellx", edge);
     out += "\r\n";
     return edge;
@@ -229,7 +261,11 @@ std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::i
             auto place = places.at(c, r);
             if (!place) continue;
             last = c;
-            edge = appendCellDefinition(words, *place, edge, page.TableWidth, white);
+            try {
+                edge = appendCellDefinition(words, *place, edge, page.TableWidth, white);
+            } catch (const Error& e) {
+                failAt(e, c, r);
+            }
         }
         records.append({detail::Record(detail::Tag::Row).flag(header).number(words.size()).view(), words});
         holds |= appendRowCells(records, places, r, columns, last);

@@ -113,6 +113,11 @@ class TestTables:
         array[1, 1].Border = None  # fails first, and is not named as a missing cell
         with pytest.raises(v.Error, match="^Object variable or With block variable not set$"):
             page.InsertTable(array)
+        # A value out of range names its field and its cell.
+        share = v.cCell(WidthPercent=120)
+        with pytest.raises(v.Error, match=r"^Invalid procedure call or argument: cCell\.WidthPercent = 120 at row 1, "
+                                          r"column 2$"):
+            page.InsertTable([[cell_with("a"), share]])
         doc, ref = v.cDocument(), v.cDocument()
         doc.InsertPage(page)
         ref.InsertPage(reference)

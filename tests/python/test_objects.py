@@ -285,6 +285,8 @@ def test_error_class():
     assert str(v.Error(91)) == "Object variable or With block variable not set"
     with pytest.raises(TypeError, match="velloran.Error takes an error number"):
         v.Error("x")
+    with pytest.raises(TypeError, match=r"^cText\.Height: expected int, got float$"):
+        v.cText().Height = 1.5  # a wrong type names its field
     # A value that does not fit names its field and itself.
     with pytest.raises(v.Error, match=r"^Overflow: cText\.Height = 1099511627776$") as failure:
         v.cText().Height = 2**40
