@@ -40,6 +40,7 @@
 #include <new>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -203,6 +204,33 @@ public:
                 out += static_cast<char>(b);
             } else {
                 out += pieces[(b - TextPiece) % std::size(pieces)];
+            }
+        }
+        return out;
+    }
+
+    // Raw RTF from a grammar of words and groups: words the run takes and
+    // words it refuses, destinations, fields, escapes and text, in groups
+    // that close or do not.
+    std::string rawRtf() {
+        // clang-format off
+        static const std::string_view words[] = {"par", "b", "i0", "emdash", "u8212?", "line", "tab", "ul",
+            "field", "*\\fldinst", "fldrslt", "*\\bkmkstart x", "*\\bkmkend x", "*\\unknown", "cf3", "f99",
+            "fs-4", "abcdefghijklmnopqrstuvwxyzabcdef", "abcdefghijklmnopqrstuvwxyzabcdefg", "pict", "pngblip",
+            "jpegblip", "wmetafile8", "shppict", "cellx9000", "trowd", "clbrdrt", "title", "author", "do",
+            "dptxbxtext", "shp", "sect", "header", "bin4", "rtf1", "info", "pgnstarts3", "page"};
+        static const std::string_view other[] = {"{", "}", "x", " ", "12", "\\'41", "\\'4", "\\{", "\\}",
+            "\\\\", "\\", "\\~", "\xC3\xA9", "\r\n"};
+        // clang-format on
+        std::string out;
+        int count = byte() % 24;
+        for (int i = 0; i < count; ++i) {
+            const std::uint8_t b = byte();
+            if (b < 0xA0) {
+                out += '\\';
+                out += words[b % std::size(words)];
+            } else {
+                out += other[b % std::size(other)];
             }
         }
         return out;
@@ -427,7 +455,7 @@ void setField(Objects& o, Reader& in) {
     switch (cls) {
     case ClsDocument:
         if (auto& d = o.documents[slot]) {
-            switch (field % 19) {
+            switch (field % 20) {
             case 0: d->Author = in.text(); break;
             case 1: d->Operator = in.text(); break;
             case 2: d->Title = in.text(); break;
@@ -446,6 +474,15 @@ void setField(Objects& o, Reader& in) {
             case 15: d->FontDefaultName = in.text(); break;
             case 16: d->FontDefaultCharSet = in.value(); break;
             case 17: d->FontDefaultHeight = in.value(); break;
+            case 18: {
+                const std::string name = in.text();
+                try {
+                    d->StyleIndex(name);
+                } catch (const Error& e) {
+                    if (e.number() != errors::InvalidArgument) fail("a style refused with a number other than 5");
+                }
+                break;
+            }
             default: (void)d->LastPage(); break;
             }
         }
@@ -458,20 +495,25 @@ void setField(Objects& o, Reader& in) {
         break;
     case ClsParagraph:
         if (auto& p = o.paragraphs[slot]) {
-            switch (field % 7) {
+            switch (field % 12) {
             case 0: p->Align = static_cast<vlRTFAlignment>(in.value()); break;
             case 1: p->IndentFirstLine = in.value(); break;
             case 2: p->IndentLeft = in.value(); break;
             case 3: p->IndentRight = in.value(); break;
             case 4: p->SpaceBefore = in.value(); break;
             case 5: p->SpaceAfter = in.value(); break;
+            case 6: p->OutlineLevel = in.value(); break;
+            case 7: p->StyleIndex = in.value(); break;
+            case 8: p->ListStyle = static_cast<vlRTFList>(in.value()); break;
+            case 9: p->ListId = in.value(); break;
+            case 10: p->KeepWithNext = in.boolean(); break;
             default: p->SpaceBetweenLines = in.value(); break;
             }
         }
         break;
     case ClsText:
         if (auto& t = o.texts[slot]) {
-            switch (field % 12) {
+            switch (field % 24) {
             case 0: t->FontIndex = in.value(); break;
             case 1: t->Height = in.value(); break;
             case 2: t->Bold = in.boolean(); break;
@@ -483,6 +525,27 @@ void setField(Objects& o, Reader& in) {
             case 8: t->UnderlineDot(in.boolean()); break;
             case 9: t->UnderlineDouble(in.boolean()); break;
             case 10: t->UnderlineWords(in.boolean()); break;
+            case 12: {
+                // Refused raw RTF is error 5 and leaves the run as it was.
+                const std::string raw = in.rawRtf(), before = t->RawRtf();
+                try {
+                    t->RawRtf(raw);
+                } catch (const Error& e) {
+                    if (e.number() != errors::InvalidArgument) fail("raw RTF refused with a number other than 5", raw);
+                    if (t->RawRtf() != before) fail("refused raw RTF changed the run", raw);
+                }
+                break;
+            }
+            case 13: t->Field = static_cast<vlRTFField>(in.value()); break;
+            case 14: t->Link = in.text(); break;
+            case 15: t->Bookmark = in.text(); break;
+            case 16: t->LinkToBookmark = in.text(); break;
+            case 17: t->ContentsLevels = in.value(); break;
+            case 18: t->VerticalPosition = static_cast<vlRTFVerticalPosition>(in.value()); break;
+            case 19: t->SmallCaps = in.boolean(); break;
+            case 20: t->Hidden = in.boolean(); break;
+            case 21: t->HighlightColorIndex = in.value(); break;
+            case 22: t->CharacterSpacing = in.value(); break;
             default: t->Text(in.text()); break;
             }
         }
@@ -546,15 +609,30 @@ void setField(Objects& o, Reader& in) {
             else p->y = in.value();
         }
         break;
+    case ClsPage:
+        if (auto& p = o.pages[slot]) {
+            switch (field % 8) {
+            case 0: p->PageNumberStart = in.value(); break;
+            case 1: p->Orientation = static_cast<vlRTFOrientation>(in.value()); break;
+            case 2: p->PageWidth = in.value(); break;
+            case 3: p->PageMarginLeft = in.value(); break;
+            case 4: p->TableHeaderRows = in.value(); break;
+            case 5: p->TableWidth = in.value(); break;
+            case 6: p->TableAlign = static_cast<vlRTFAlignment>(in.value()); break;
+            default: p->TableRowHeight = in.value(); break;
+            }
+        }
+        break;
     default:
-        // A page and a drawing have no fields.
+        // A drawing has no fields.
         break;
     }
 }
 
 // What a call may change: its target, the paragraph a page or cell takes
 // (taking wraps it), and the documents that show either as header or
-// footer. Save and failed calls change nothing.
+// footer (a paragraph, or a page of those). Save and failed calls change
+// nothing.
 struct Changes {
     const void* target = nullptr;
     const cParagraph* taken = nullptr;
@@ -563,9 +641,15 @@ struct Changes {
 bool mayChange(const Objects& o, const Changes& c, const void* object) {
     if (object == nullptr) return false;
     if (object == c.target || object == c.taken) return true;
-    auto shows = [&](const std::shared_ptr<cParagraph>& p) { return p && (p.get() == c.target || p.get() == c.taken); };
+    auto shows = [&](const auto& p) {
+        const void* shown = p.get();
+        return shown && (shown == c.target || shown == c.taken);
+    };
     for (auto& d : o.documents)
-        if (d.get() == object && (shows(d->Header) || shows(d->Footer))) return true;
+        if (d.get() == object && (shows(d->Header) || shows(d->Footer) || shows(d->PageHeader) ||
+                                  shows(d->PageFooter) || shows(d->FirstPageHeader) || shows(d->FirstPageFooter) ||
+                                  shows(d->EvenPageHeader) || shows(d->EvenPageFooter)))
+            return true;
     return false;
 }
 
@@ -684,6 +768,36 @@ void assign(Objects& o, Reader& in) {
     case RefBoxText:
         if (auto& t = o.boxes[target]) t->Text(o.texts[source]);
         break;
+    case RefPageHeader:
+        if (auto& d = o.documents[target]) d->PageHeader = o.pages[source];
+        break;
+    case RefPageFooter:
+        if (auto& d = o.documents[target]) d->PageFooter = o.pages[source];
+        break;
+    case RefFirstPageHeader:
+        if (auto& d = o.documents[target]) d->FirstPageHeader = o.pages[source];
+        break;
+    case RefFirstPageFooter:
+        if (auto& d = o.documents[target]) d->FirstPageFooter = o.pages[source];
+        break;
+    case RefEvenPageHeader:
+        if (auto& d = o.documents[target]) d->EvenPageHeader = o.pages[source];
+        break;
+    case RefEvenPageFooter:
+        if (auto& d = o.documents[target]) d->EvenPageFooter = o.pages[source];
+        break;
+    case RefSectionHeader:
+    case RefSectionFooter: {
+        // A section's header is a page that has none of its own: pages
+        // holding each other would never be freed.
+        auto& page = o.pages[target];
+        const auto& given = o.pages[source];
+        if (!page || (given && (given == page || given->PageHeader || given->PageFooter))) break;
+        for (const auto& p : o.pages)
+            if (p && (p->PageHeader == page || p->PageFooter == page)) return;
+        (reference == RefSectionHeader ? page->PageHeader : page->PageFooter) = given;
+        break;
+    }
     }
 }
 
@@ -783,6 +897,9 @@ void save(Objects& o, Reader& in, std::set<std::string>& targets) {
     checkNoStrayFiles(targets);
 }
 
+// One operation of the program, and what it reads.
+void step(Objects& o, Reader& in, std::set<std::string>& targets, int op);
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -809,39 +926,57 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (p) p->File = folder().pictures[0];
 
     while (!in.done()) {
-        switch (in.byte() % OpCount) {
-        case OpNew: {
-            int cls = in.byte() % ClassCount;
-            o.create(cls, in.byte() % Slots);
-            break;
-        }
-        case OpSet: setField(o, in); break;
-        case OpInsert: insert(o, in); break;
-        case OpAssign: assign(o, in); break;
-        case OpTable: table(o, in); break;
-        case OpSave: save(o, in, targets); break;
-        case OpFont: {
-            auto& d = o.documents[in.byte() % Slots];
-            std::string name = in.text();
-            std::int32_t charSet = in.value();
-            if (d)
-                call(o, {d.get()}, Documented, false, [&] { return d->FontIndex(name, charSet) >= 0 ? True : False; });
-            break;
-        }
-        case OpColor: {
-            auto& d = o.documents[in.byte() % Slots];
-            std::int32_t color = in.value();
-            if (d) call(o, {d.get()}, Documented, false, [&] { return d->ColorIndex(color) >= 1 ? True : False; });
-            break;
-        }
-        case OpMove: move(o, in); break;
-        case OpOutOfMemory: nextCallAllocations = in.byte(); break;
-        }
+        step(o, in, targets, in.byte() % OpCount);
         checkInvariants(o);
         if (!fs::is_empty(folder().temp)) fail("a temporary file was left in TMPDIR");
     }
     return 0;
 }
+
+namespace {
+
+void step(Objects& o, Reader& in, std::set<std::string>& targets, int op) {
+    switch (op) {
+    case OpNew: {
+        int cls = in.byte() % ClassCount;
+        o.create(cls, in.byte() % Slots);
+        break;
+    }
+    case OpSet: setField(o, in); break;
+    case OpInsert: insert(o, in); break;
+    case OpAssign: assign(o, in); break;
+    case OpTable: table(o, in); break;
+    case OpSave: save(o, in, targets); break;
+    case OpFont: {
+        auto& d = o.documents[in.byte() % Slots];
+        std::string name = in.text();
+        std::int32_t charSet = in.value();
+        if (d) call(o, {d.get()}, Documented, false, [&] { return d->FontIndex(name, charSet) >= 0 ? True : False; });
+        break;
+    }
+    case OpColor: {
+        auto& d = o.documents[in.byte() % Slots];
+        std::int32_t color = in.value();
+        if (d) call(o, {d.get()}, Documented, false, [&] { return d->ColorIndex(color) >= 1 ? True : False; });
+        break;
+    }
+    case OpMove: move(o, in); break;
+    case OpOutOfMemory: nextCallAllocations = in.byte(); break;
+    case OpThread: {
+        // Another thread, with its own module values (none until it
+        // makes a document) and the same fixed clock.
+        const int next = in.byte() % OpCount;
+        std::thread other([&] {
+            platform::setFixedClock(platform::LocalTime{2026, 12, 7, 4, 5});
+            step(o, in, targets, next);
+        });
+        other.join();
+        break;
+    }
+    }
+}
+
+}  // namespace
 
 #ifdef VELLORAN_FUZZ_REPLAY
 #include "replay.hpp"

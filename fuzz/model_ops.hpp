@@ -21,6 +21,7 @@ enum Op : std::uint8_t {
     OpColor,   // document slot, value
     OpMove,    // class, target slot, source slot: the source's object moved into the target's (a new one when empty)
     OpOutOfMemory,  // count: the next call's allocations fail from the count-th on
+    OpThread,       // the next operation runs in a thread of its own
     OpCount
 };
 
@@ -68,6 +69,14 @@ enum Reference : std::uint8_t {
     RefCellBorder,       // cell.Border = border
     RefPictureBorder,    // picture.Border = border
     RefBoxText,          // text box.Text(run)
+    RefPageHeader,       // document.PageHeader = page
+    RefPageFooter,       // document.PageFooter = page
+    RefFirstPageHeader,  // document.FirstPageHeader = page
+    RefFirstPageFooter,  // document.FirstPageFooter = page
+    RefEvenPageHeader,   // document.EvenPageHeader = page
+    RefEvenPageFooter,   // document.EvenPageFooter = page
+    RefSectionHeader,    // page.PageHeader = page (never a ring)
+    RefSectionFooter,    // page.PageFooter = page (never a ring)
     ReferenceCount
 };
 

@@ -64,6 +64,11 @@ public:
         put({OpColor, static_cast<std::uint8_t>(doc), valueByte});
         return *this;
     }
+    // Operands of the fuzzer's own making: raw RTF's words, a thread's operation.
+    Program& then(std::initializer_list<std::uint8_t> b) {
+        put(b);
+        return *this;
+    }
     const std::string& bytes() const { return bytes_; }
 
 private:
@@ -74,7 +79,16 @@ private:
 };
 
 // Field numbers as the fuzzer takes them (modulo each class's field count).
-enum : int { TextText = 11, DocTitle = 2, ParagraphAlign = 0, PictureFile = 0, PictureScale = 3 };
+enum : int {
+    TextText = 11,
+    TextRawRtf = 12,
+    TextContents = 17,
+    DocTitle = 2,
+    ParagraphAlign = 0,
+    ParagraphOutline = 6,
+    PictureFile = 0,
+    PictureScale = 3
+};
 
 }  // namespace
 
@@ -196,6 +210,25 @@ int main(int argc, char** argv) {
         .save(0, 0)
         .save(1, 1);
     seeds.emplace_back("shared", shared);
+
+    // Header and footer pages, a section's own, a table of contents of a
+    // heading, raw RTF, and inserts into a header page from another thread.
+    Program furniture;
+    furniture.setText(ClsText, 0, TextText, "Heading")
+        .set(ClsParagraph, 0, ParagraphOutline, 1)
+        .insert(InsText, 0, 0)
+        .insert(InsPageParagraph, 0, 0)
+        .set(ClsText, 1, TextContents, 2)
+        .then({OpSet, ClsText, 1, TextRawRtf, 4, 3, 0xA0, 0, 0xA1})  // \emdash{x}
+        .insert(InsText, 1, 1)
+        .insert(InsPageParagraph, 0, 1)
+        .assign(RefPageHeader, 0, 1)
+        .assign(RefEvenPageFooter, 0, 1)
+        .assign(RefSectionHeader, 0, 1)
+        .insert(InsPage, 0, 0)
+        .then({OpThread, OpInsert, InsPageParagraph, 1, 1})
+        .save(0, 0);
+    seeds.emplace_back("furniture", furniture);
 
     for (const auto& [name, program] : seeds) std::ofstream(dir / name, std::ios::binary) << program.bytes();
     return 0;
