@@ -321,6 +321,20 @@ TEST_F(Pages, ContentsListTheHeadingsOfTheirLevels) {
     EXPECT_NE(plain.Rtf().find(R"({\fldrslt {\f0\fs20 none yet}}})"), std::string::npos);
 }
 
+TEST_F(Pages, TheLastPartsOwnFirstSectionIsSaidAgainAfterThePages) {
+    // LibreOffice takes the last section's numbering from the words after
+    // the pages: a part whose one section restarts says so there too.
+    for (int i = 0; i < 3; ++i) {
+        auto part = std::make_shared<cDocument>();
+        part->FirstPageFooter = std::make_shared<cPage>();
+        part->InsertPage(std::make_shared<cPage>());
+        doc.InsertDocument(part, True);
+    }
+    EXPECT_TRUE(doc.Rtf().ends_with(R"(}\sectd\pgnrestart\pgnstarts1\titlepg\pgwsxn11906\pghsxn16837\marglsxn1440)"
+                                    R"(\margrsxn1440\margtsxn1440\margbsxn1440 })"))
+        << doc.Rtf();
+}
+
 TEST_F(Pages, ListsAreDeclaredOnlyWhenUsed) {
     auto page = std::make_shared<cPage>();
     page->InsertParagraph(para("plain"));

@@ -93,25 +93,23 @@ struct LastSection {
     bool sheetless = false;
 };
 
-std::string partClosing(const cDocument& part);
+std::string partClosing(const Part& part);
 
 LastSection lastSection(const detail::DocumentState& s) {
     if (s.body.empty()) return {};
     if (const auto* section = std::get_if<Section>(&s.body.back()))
         return section->turns ? LastSection{section->words, section->sheetless} : LastSection{};
-    return {partClosing(*std::get<Part>(s.body.back()).document), false};
+    return {partClosing(std::get<Part>(s.body.back())), false};
 }
 
 // An assembled document's last section's words, with its document's sheet
-// where they lean on it.
-std::string partClosing(const cDocument& part) {
-    LastSection last = lastSection(Access::state(part));
-    if (last.words.empty()) {
-        last.words = "\\sectd";
-        appendSectionSheet(sheetOf(part), part.PageLandscape != 0, last.words);
-    } else if (last.sheetless) {
-        appendSectionSheet(sheetOf(part), part.PageLandscape != 0, last.words);
-    }
+// where they lean on it; those its first section began with, when that is
+// its last.
+std::string partClosing(const Part& part) {
+    const cDocument& doc = *part.document;
+    LastSection last = lastSection(Access::state(doc));
+    if (last.words.empty()) return partFirstSectionWords(doc, part.restart ? True : False);
+    if (last.sheetless) appendSectionSheet(sheetOf(doc), doc.PageLandscape != 0, last.words);
     return last.words;
 }
 

@@ -67,17 +67,34 @@ std::string sectionWords(const cDocument& doc, const cPage& page, bool later) {
 
 std::string pageBreak(bool later, bool turns) { return !later ? "" : turns ? "\\sect" : "\\page "; }
 
-std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing) {
-    std::string words(later ? "\\sect\\sectd" : "\\sectd");
+namespace {
+
+// The first section's words of an assembled document, and its page
+// number's paragraph, if it shows one.
+std::string partWords(const cDocument& part, Boolean restart, std::string& number) {
+    std::string words("\\sectd");
     if (restart == True) appendWord(words, "\\pgnrestart\\pgnstarts", part.PageNumberStart);
     else words += "\\pgncont";
     if (part.FirstPageHeader || part.FirstPageFooter) words += "\\titlepg";
     appendSectionSheet(sheetOf(part), part.PageLandscape != 0, words);
-    std::string numbering, number;
+    std::string numbering;
     appendNumbering(numbering, part, number);
     if (!number.empty()) appendWord(words, "\\headery", part.PageNumberMarginTop);
+    return words;
+}
+
+}  // namespace
+
+std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing) {
+    std::string number;
+    std::string words = (later ? "\\sect" : "") + partWords(part, restart, number);
     appendFirstFurniture(words, part, Access::state(part), number, facing, true);
     return words;
+}
+
+std::string partFirstSectionWords(const cDocument& part, Boolean restart) {
+    std::string number;
+    return partWords(part, restart, number);
 }
 
 }  // namespace velloran::rtf

@@ -32,5 +32,10 @@ std::string pageBreak(bool later, bool turns);
 // numbering, its first page's own header and footer named, its header and
 // footer (in its own indexes).
 std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing);
+// Those words without the header and footer groups: said again after the
+// pages when that section is the last, where LibreOffice takes a last
+// section's properties from (its numbering restarted, its first page's own
+// header and footer named).
+std::string partFirstSectionWords(const cDocument& part, Boolean restart);
 
 }  // namespace velloran::rtf

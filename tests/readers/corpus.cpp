@@ -1001,6 +1001,46 @@ void firstSectionDocuments(const std::string& folder) {
            "\"others\": [\"Whole header\", \"Part header\"]}\n";
 }
 
+// Three parts, each of two pages with a footer of its page's number, each
+// numbered from 1 again; the whole has a page of its own before them.
+void bundleDocument(const std::string& folder) {
+    auto paragraph = [](const std::string& text, vlRTFField field = fNone) {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        t->Field = field;
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(t);
+        return p;
+    };
+    cDocument whole;
+    auto cover = std::make_shared<cPage>();
+    cover->InsertParagraph(paragraph("Cover"));
+    whole.InsertPage(cover);
+    std::string expected = "[";
+    for (int n = 1; n <= 3; ++n) {
+        auto part = std::make_shared<cDocument>();
+        auto footer = std::make_shared<cParagraph>();
+        auto text = std::make_shared<cText>();
+        text->Text("Part " + std::to_string(n) + " page ");
+        footer->InsertText(text);
+        auto number = std::make_shared<cText>();
+        number->Text("1");
+        number->Field = fPageNumber;
+        footer->InsertText(number);
+        part->Footer = footer;
+        for (int page = 1; page <= 2; ++page) {
+            auto p = std::make_shared<cPage>();
+            p->InsertParagraph(paragraph("Part " + std::to_string(n) + ", page " + std::to_string(page)));
+            part->InsertPage(p);
+        }
+        whole.InsertDocument(part, True);
+        expected += std::string(n > 1 ? ", " : "") + "\"Part " + std::to_string(n) + " page 1\"";
+    }
+    whole.Save(folder + "/bundle.rtf");
+    std::ofstream(folder + "/bundle.json", std::ios::binary)
+        << "{\"document\": \"bundle.rtf\", \"kind\": \"bundle\", \"starts\": " << expected << "]}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -1024,6 +1064,7 @@ int main(int argc, char** argv) {
         assembledDocument(argv[1]);
         rawRtfDocument(argv[1]);
         firstSectionDocuments(argv[1]);
+        bundleDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

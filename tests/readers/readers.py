@@ -826,6 +826,13 @@ def check_features(suite, e, work):
                 [p for p in pieces if p not in text], [])
 
 
+def check_bundle(suite, e, work):
+    """Each part's first page, in LibreOffice's PDF, shows its page number 1."""
+    name = e["document"]
+    lines = [l for page in pdf_lines(os.path.join(work, "libreoffice", name[:-4] + ".pdf")) for l in page]
+    suite.check(name + ": LibreOffice numbers each part's pages from 1", [s for s in e["starts"] if s not in lines], [])
+
+
 def check_headers(suite, e, work):
     """Each page of LibreOffice's PDF shows its section's header, and not the other."""
     name = e["document"]
@@ -1051,6 +1058,9 @@ def main():
             continue
         if e.get("kind") == "headers":
             check_headers(suite, e, work)
+            continue
+        if e.get("kind") == "bundle":
+            check_bundle(suite, e, work)
             continue
         check_libreoffice(suite, e, work, name)
         check_pandoc(suite, e, work, name)
