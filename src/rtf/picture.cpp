@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -141,6 +142,10 @@ bool appendOpening(std::string& out, const cPicture& picture, std::string_view k
         out += border;
         out += "\r\n";
         return true;
+    } catch (const std::bad_alloc&) {
+        // Out of memory fails the insert; anything else refuses the picture.
+        out.resize(mark);
+        throw;
     } catch (...) {
         out.resize(mark);
         return false;
@@ -163,6 +168,10 @@ bool appendBlipPicture(std::string& out, const cPicture& picture, std::string_vi
         appendHexLines(out, file);
         out += '}';
         return true;
+    } catch (const std::bad_alloc&) {
+        // Out of memory fails the insert; anything else refuses the picture.
+        out.resize(mark);
+        throw;
     } catch (...) {
         out.resize(mark);
         return false;
@@ -187,6 +196,10 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& 
         hex.write(metafile.tail.data(), metafile.tail.size());
         hex.finishGroup();
         return true;
+    } catch (const std::bad_alloc&) {
+        // Out of memory fails the insert; anything else refuses the picture.
+        out.resize(mark);
+        throw;
     } catch (...) {
         out.resize(mark);
         return false;
