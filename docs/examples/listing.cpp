@@ -94,7 +94,9 @@ int main() {
     table->TableHeaderRows = 2;
     table->TableAlign = aCenter;
     table->TableKeepRowsTogether = True;
-    table->TableWidth = doc->PageHeight - doc->PageMarginLeft - doc->PageMarginRight;  // landscape
+    // Landscape turns the portrait sheet with its margins: its width is the
+    // portrait height, its side margins the portrait top and bottom ones.
+    table->TableWidth = doc->PageHeight - doc->PageMarginTop - doc->PageMarginBottom;
     table->InsertTable(cells);
     doc->InsertPage(table);
 

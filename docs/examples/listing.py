@@ -59,8 +59,10 @@ for n in range(160):
     values = ["1" + str(1001 + n // 2), "Active" if n % 3 else "Placebo", terms[n % 5], severities[n % 3],
               str(1 + (n * 7) % 84), "Resolved" if n % 4 else "Ongoing"]
     rows.append([cell(value, width) for value, width in zip(values, widths)])
+# Landscape turns the portrait sheet with its margins: its width is the
+# portrait height, its side margins the portrait top and bottom ones.
 table = cPage(TableHeaderRows=2, TableAlign=aCenter, TableKeepRowsTogether=True,
-              TableWidth=doc.PageHeight - doc.PageMarginLeft - doc.PageMarginRight)  # landscape
+              TableWidth=doc.PageHeight - doc.PageMarginTop - doc.PageMarginBottom)
 table.InsertTable(rows)
 doc.InsertPage(table)
 

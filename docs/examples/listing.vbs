@@ -90,7 +90,9 @@ Set table = CreateObject("Velloran.cPage")
 table.TableHeaderRows = 2
 table.TableAlign = 2  ' aCenter
 table.TableKeepRowsTogether = True
-table.TableWidth = doc.PageHeight - doc.PageMarginLeft - doc.PageMarginRight  ' landscape
+' Landscape turns the portrait sheet with its margins: its width is the
+' portrait height, its side margins the portrait top and bottom ones.
+table.TableWidth = doc.PageHeight - doc.PageMarginTop - doc.PageMarginBottom
 table.InsertTable cells
 doc.InsertPage table
 

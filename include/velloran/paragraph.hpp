@@ -59,7 +59,8 @@ public:
     // writes none.
     std::int32_t StyleIndex = 0;
 
-    // A tab stop at Position twips from the left margin, for the text after
+    // A tab stop at Position twips from the left margin (in a table's cell,
+    // LibreOffice counts from the cell's left edge), for the text after
     // a tab in the runs ("\t"): aligned on it as Alignment says, the space
     // before it filled as Leader says (values outside the enumerations
     // count as tLeft and tlNone). Stops are written in the order added;
