@@ -7,6 +7,8 @@
 //        velloran_workload table ROWS [OUT]     ROWS rows of ten cells (only the cells without OUT)
 //        velloran_workload table-rows ROWS OUT  the same table written a row at a time
 //        velloran_workload picture FILE OUT     one picture in a paragraph
+//        velloran_workload header-picture FILE OUT [EMBEDDING]
+//                                               the same picture in the page header, kept as EMBEDDING (0 to 2)
 //        velloran_workload colors N             N distinct colours entered
 //        velloran_workload fonts N              N distinct fonts entered
 //        velloran_workload styles N             N distinct styles entered
@@ -76,6 +78,22 @@ void parts(long count, const std::string& out) {
     if (!out.empty() && whole.Save(out) != True) std::exit(1);
 }
 
+// A picture in the page header: the header is written as the body is, so
+// the peak stays near the document's own size.
+void headerPicture(const std::string& file, const std::string& out, int embedding) {
+    cDocument doc;
+    auto picture = std::make_shared<cPicture>();
+    picture->File = file;
+    picture->Embedding = static_cast<vlRTFPictureEmbedding>(embedding);
+    auto para = std::make_shared<cParagraph>();
+    if (para->InsertPicture(picture) != True) std::exit(1);
+    auto header = std::make_shared<cPage>();
+    header->InsertParagraph(para);
+    doc.PageHeader = header;
+    doc.InsertPage(std::make_shared<cPage>());
+    if (doc.Save(out) != True) std::exit(1);
+}
+
 void picture(const std::string& file, const std::string& out) {
     cDocument doc;
     auto picture = std::make_shared<cPicture>();
@@ -111,6 +129,8 @@ int main(int argc, char** argv) {
         tableByRows(std::atol(argv[2]), out);
     } else if (kind == "picture") {
         picture(argv[2], out);
+    } else if (kind == "header-picture") {
+        headerPicture(argv[2], out, argc > 4 ? std::atoi(argv[4]) : 0);
     } else if (kind == "colors") {
         cDocument doc;
         for (long i = 0, n = std::atol(argv[2]); i < n; ++i) doc.ColorIndex(static_cast<std::int32_t>(0x1000000 + i));

@@ -132,18 +132,17 @@ std::int32_t cDocument::StyleIndex(const std::string& StyleName) {
 
 std::string cDocument::Rtf() const {
     const rtf::Gathered gathered = rtf::gather(*this, state());
-    const std::string header = rtf::headerText(*this, state(), gathered);
     std::string out;
     // The text is somewhat longer than the records it is written from (the
     // words a paragraph's place writes); the room a large document's string
     // does not use is never touched.
-    const std::size_t records = rtf::bodySize(state());
-    const std::size_t size = header.size() + records + records / 4;
+    const std::size_t records = rtf::bodySize(state()) + rtf::furnitureSize(*this);
+    const std::size_t size = records + records / 4;
     out.reserve(size + 4096);
     // A large document's string is advised for huge pages before it is written.
     if (size >= detail::Chunks::LargeFrom) platform::adviseLarge(out.data(), out.capacity());
-    out += header;
     rtf::Output to(out);
+    rtf::writeHeader(to, *this, state(), gathered.lists);
     rtf::writeBody(*this, state(), gathered, to);
     // A smaller one gives back the room it does not use.
     if (out.size() < detail::Chunks::LargeFrom && out.capacity() - out.size() > 4096) out.shrink_to_fit();
@@ -153,11 +152,11 @@ std::string cDocument::Rtf() const {
 Boolean cDocument::Save(const std::string& sRTFFile) const {
     if (sRTFFile.empty()) return False;
     const rtf::Gathered gathered = rtf::gather(*this, state());
-    const std::string header = rtf::headerText(*this, state(), gathered);
-    // The pages go to the file as they are held, never joined in memory.
+    // The header and the pages go to the file as they are held, never
+    // joined in memory.
     auto produce = [&](const platform::Sink& sink) {
-        sink(header);
         rtf::Output to(sink);
+        rtf::writeHeader(to, *this, state(), gathered.lists);
         rtf::writeBody(*this, state(), gathered, to);
     };
     // A device took all of it when the writing did not fail; a file is

@@ -73,6 +73,16 @@ struct Sizing {
 // digits are about to go, and finish() turns the bytes into their digits in
 // place, so the picture is never held twice. Until finish() succeeds the
 // text is put back as it was when the group goes.
+// A decoder's size and nothing more: it asks for no pixels.
+class SizeProbe final : public RasterSink {
+public:
+    std::int32_t width = 0, height = 0;
+    std::optional<Bitmap> bitmap(std::int64_t w, std::int64_t h, std::size_t) noexcept override {
+        if (rasterFits(w, h)) width = static_cast<std::int32_t>(w), height = static_cast<std::int32_t>(h);
+        return std::nullopt;
+    }
+};
+
 class RasterGroup final : public RasterSink {
 public:
     RasterGroup(std::string& out, const cPicture& picture, const Sizing& sizing)
@@ -122,7 +132,9 @@ std::optional<Bitmap> RasterGroup::bitmap(std::int64_t w, std::int64_t h, std::s
         if (room >= out_.max_size() - hexAt_) return std::nullopt;
         // The text's own memory, advised for huge pages before it is first
         // touched: a photograph's digits are tens of megabytes.
-        out_.reserve(hexAt_ + static_cast<std::size_t>(room));
+        // A few bytes more for what closes the group's picture after it
+        // (both forms' braces), which would otherwise move the whole.
+        out_.reserve(hexAt_ + static_cast<std::size_t>(room) + 16);
         platform::adviseLarge(out_.data(), out_.capacity());
         out_.resize(hexAt_ + static_cast<std::size_t>(room));
         // Each byte's digits then end no later than the byte: the digits can
@@ -257,6 +269,24 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
                                                                    : nullptr;
         if (ownResolution) sizing.resolution = fileResolution(source);
         const auto embedding = picture.Embedding;
+        if (kind && embedding == eOriginalAndMetafile && scale == 1.0f) {
+            // Both forms at the file's own pixels: the size first, then the
+            // file, then the metafile decoded straight into its place, so
+            // that the picture is never held decoded apart (the decoding
+            // refuses what the decoder refuses, and takes both back).
+            SizeProbe probe;
+            loadRaster(source, probe);
+            if (probe.width <= 0 || probe.height <= 0) return false;
+            float W = static_cast<float>(mul(probe.width, UnitsPerPixel));
+            float H = static_cast<float>(mul(probe.height, UnitsPerPixel));
+            sizing.apply(W, H, probe.width, probe.height);
+            return appendBothForms(
+                out, [&] { return appendBlipPicture(out, picture, kind, source, probe.width, probe.height, W, H); },
+                [&] {
+                    RasterGroup group(out, picture, sizing);
+                    return loadRaster(source, group) && group.finish();
+                });
+        }
         if (kind && (embedding == eOriginal || embedding == eOriginalAndMetafile)) {
             // Decoded once, whole, to refuse what the decoder refuses and to
             // learn the size; the file's own bytes are what is written.

@@ -126,11 +126,8 @@ public:
             if (const auto* section = std::get_if<Section>(&entry)) {
                 walker_.word(section->before);
                 // The first section's own header and footer are the document's groups.
-                if (section->furniture && &entry != &s.body.front()) {
-                    std::string furniture;
-                    appendSectionFurniture(furniture, doc, facing, section->header.get(), section->footer.get());
-                    walker_.word(furniture);
-                }
+                if (section->furniture && &entry != &s.body.front())
+                    appendSectionFurniture(out_, doc, facing, section->header.get(), section->footer.get());
                 pages(*section);
                 continue;
             }
@@ -163,9 +160,9 @@ private:
             if (const auto* section = std::get_if<Section>(&entry)) {
                 std::string words = section->before;
                 if (section->sheetless) appendSectionSheet(sheetOf(doc), doc.PageLandscape != 0, words);
-                if (section->furniture && &entry != &s.body.front())
-                    appendSectionFurniture(words, doc, p.facing, section->header.get(), section->footer.get());
                 walker_.word(words);
+                if (section->furniture && &entry != &s.body.front())
+                    appendSectionFurniture(out_, doc, p.facing, section->header.get(), section->footer.get());
                 pages(*section);
                 continue;
             }
@@ -193,19 +190,22 @@ std::size_t bodySize(const detail::DocumentState& state) noexcept {
     return size;
 }
 
+std::size_t furnitureSize(const cDocument& doc) noexcept {
+    std::size_t size = 0;
+    for (const cPage* p : {doc.PageHeader.get(), doc.PageFooter.get(), doc.FirstPageHeader.get(),
+                           doc.FirstPageFooter.get(), doc.EvenPageHeader.get(), doc.EvenPageFooter.get()})
+        if (p) size += Access::records(*p).size();
+    for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()})
+        if (p) size += Access::text(*p).content.size();
+    return size;
+}
+
 Gathered gather(const cDocument& doc, const detail::DocumentState& state) {
     Gathered g;
     Walker w(g);
     g.lists = gatherDocument(w, g, doc, state);
     g.nameBookmarks();
     return g;
-}
-
-std::string headerText(const cDocument& doc, const detail::DocumentState& state, const Gathered& gathered) {
-    std::string header;
-    appendHeader(header, doc, state, gathered.lists);
-    header += '{';
-    return detail::resolved(header);
 }
 
 void writeBody(const cDocument& doc, const detail::DocumentState& state, const Gathered& gathered, Output& out) {

@@ -17,10 +17,10 @@ namespace velloran::rtf {
 // header's and footer's included, with each assembled document's lists
 // moved above those before.
 Gathered gather(const cDocument& doc, const detail::DocumentState& state);
-// About the length of the body's text: its records' length.
+// About the length of the body's text: its records' length; and of the
+// header and footer objects'.
 std::size_t bodySize(const detail::DocumentState& state) noexcept;
-// The header, from "{\rtf1" to the opening of the body.
-std::string headerText(const cDocument& doc, const detail::DocumentState& state, const Gathered& gathered);
+std::size_t furnitureSize(const cDocument& doc) noexcept;
 // The body to its end: each section's words and the header and footer the
 // writer writes for it, its pages; the last section's words once more.
 void writeBody(const cDocument& doc, const detail::DocumentState& state, const Gathered& gathered, Output& out);

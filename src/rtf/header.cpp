@@ -218,34 +218,30 @@ void appendNumbering(std::string& out, const cDocument& doc, std::string& number
 
 namespace {
 
-// A header or footer page's content in its group, as a page holds it.
-void appendPageContent(std::string& out, const cPage* page) {
-    if (page) rtf::appendPageContent(out, Access::records(*page));
-}
-
 // One header or footer group: its page number, paragraph and page, each
 // left out when missing; the group is written when any of them is there
-// (the page number stays when the host's paragraph fails to render).
-void appendFurniture(std::string& out, const char* group, const std::string& number, const cParagraph* paragraph,
+// (the page number stays when the host's paragraph fails to render). The
+// paragraph is made first, for it may fail; the page goes where the text
+// goes as it is walked. Whether the group was written.
+bool appendFurniture(Output& out, const char* group, const std::string& number, const cParagraph* paragraph,
                      const cPage* page) {
-    if (number.empty() && !paragraph && !page) return;
-    const std::size_t mark = out.size();
-    out += group;
-    out += number;
+    if (number.empty() && !paragraph && !page) return false;
+    std::string text;
     if (paragraph) {
         try {
-            appendWrapped(out, *paragraph);
+            appendWrapped(text, *paragraph);
         } catch (const Error&) {
             // Without a page number or a page, the whole group is left out.
-            if (number.empty() && !page) {
-                out.resize(mark);
-                return;
-            }
-            out.resize(mark + std::string_view(group).size() + number.size());
+            if (number.empty() && !page) return false;
+            text.clear();
         }
     }
-    appendPageContent(out, page);
-    out += '}';
+    out.append(group);
+    out.append(number);
+    out.append(text);
+    if (page) writePageContent(out, Access::records(*page));
+    out.append("}");
+    return true;
 }
 
 }  // namespace
@@ -265,15 +261,15 @@ bool hasFooter(const cDocument& doc) noexcept {
 // host gave only one of a pair its own, the other is the ordinary one. A
 // later section's own header or footer stands in place of the ordinary one
 // on all its pages.
-void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number, const Furniture& f) {
+void appendHeaderAndFooter(Output& out, const cDocument& doc, const std::string& number, const Furniture& f) {
     const bool title = f.first && (doc.FirstPageHeader || doc.FirstPageFooter);
     const cPage* evenHeader = f.header ? f.header : doc.EvenPageHeader.get();
     const cPage* evenFooter = f.footer ? f.footer : doc.EvenPageFooter.get();
     // A group with nothing in it is left out, or written empty when blank.
     auto put = [&](const char* group, const std::string& n, const cParagraph* paragraph, const cPage* page) {
-        const std::size_t before = out.size();
-        appendFurniture(out, group, n, paragraph, page);
-        if (f.blank && out.size() == before) out.append(group).append("}");
+        if (appendFurniture(out, group, n, paragraph, page) || !f.blank) return;
+        out.append(group);
+        out.append("}");
     };
     auto header = [&](const char* group) {
         if (f.header) put(group, number, nullptr, f.header);
@@ -299,7 +295,7 @@ bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexc
     return doc.EvenPageHeader || doc.EvenPageFooter || state.facing;
 }
 
-void appendFirstFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+void appendFirstFurniture(Output& out, const cDocument& doc, const detail::DocumentState& state,
                           const std::string& number, bool facing, bool blank) {
     const cPage* header = nullptr;
     const cPage* footer = nullptr;
@@ -312,14 +308,14 @@ void appendFirstFurniture(std::string& out, const cDocument& doc, const detail::
 }
 
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number) {
-    appendHeaderAndFooter(out, doc, number, {doc.EvenPageHeader || doc.EvenPageFooter, true, false, nullptr, nullptr});
+    Output to(out, false);
+    appendHeaderAndFooter(to, doc, number, {doc.EvenPageHeader || doc.EvenPageFooter, true, false, nullptr, nullptr});
 }
 
 // A later section's header and footer: the document's page number, and its
 // own or the document's ordinary header and footer; for facing pages, the
 // odd and the even pages' groups.
-void appendSectionFurniture(std::string& out, const cDocument& doc, bool facing, const cPage* header,
-                            const cPage* footer) {
+void appendSectionFurniture(Output& out, const cDocument& doc, bool facing, const cPage* header, const cPage* footer) {
     std::string words, number;
     appendNumbering(words, doc, number);
     appendHeaderAndFooter(out, doc, number, {facing, false, true, header, footer});
@@ -337,9 +333,8 @@ void appendBodyDefaults(std::string& out, const cDocument& doc, const detail::Do
     out += ' ';
 }
 
-void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state,
-                  const detail::ListSet& lists) {
-    std::string stamp;
+void writeHeader(Output& to, const cDocument& doc, const detail::DocumentState& state, const detail::ListSet& lists) {
+    std::string out, stamp;
     resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
     // RTF 1; 8-bit text is ANSI of code page 1253 (Greek), which readers use
     // for any \'hh byte (every byte above 127 is written as \u, so only
@@ -363,8 +358,14 @@ void appendHeader(std::string& out, const cDocument& doc, const detail::Document
     if (doc.FirstPageHeader || doc.FirstPageFooter) out += "\\titlepg ";
     std::string number;
     appendNumbering(out, doc, number);
-    appendFirstFurniture(out, doc, state, number, facingPages(doc, state), false);
+    to.append(out);
+    // The header and footer go where the text goes as they are written: a
+    // header that holds a picture is not held twice.
+    appendFirstFurniture(to, doc, state, number, facingPages(doc, state), false);
+    out.clear();
     appendBodyDefaults(out, doc, state);
+    out += '{';
+    to.append(out);
 }
 
 }  // namespace velloran::rtf

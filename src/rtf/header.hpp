@@ -13,14 +13,15 @@
 #include "common/lists.hpp"
 #include "common/platform.hpp"
 #include "document/document_state.hpp"
+#include "rtf/output.hpp"
 
 namespace velloran::rtf {
 
-// The whole header: the writers below in order. A piece whose values do not
-// fit (an overflow, a missing border) writes nothing and the header goes on;
-// running out of memory fails the whole.
-void appendHeader(std::string& out, const cDocument& doc, const detail::DocumentState& state,
-                  const detail::ListSet& lists);
+// The whole header, to the opening of the body: the writers below in
+// order. A piece whose values do not fit (an overflow, a missing border)
+// writes nothing and the header goes on; running out of memory fails the
+// whole.
+void writeHeader(Output& out, const cDocument& doc, const detail::DocumentState& state, const detail::ListSet& lists);
 
 // "\yr..\min" of a time stamp. Error 6 when a part does not fit 16 bits.
 void appendTimeStamp(std::string& out, const platform::LocalTime& time);
@@ -52,7 +53,7 @@ struct Furniture {
     const cPage* header;
     const cPage* footer;
 };
-void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number, const Furniture& f);
+void appendHeaderAndFooter(Output& out, const cDocument& doc, const std::string& number, const Furniture& f);
 void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
 // The header and footer groups of a document's first section: the
 // document's, with that section's own in place of the ordinary ones.
@@ -60,12 +61,11 @@ void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::st
 // section's own are written here and not again before its pages; a document
 // that begins with an assembled one writes none, that one's stand at its
 // start.
-void appendFirstFurniture(std::string& out, const cDocument& doc, const detail::DocumentState& state,
+void appendFirstFurniture(Output& out, const cDocument& doc, const detail::DocumentState& state,
                           const std::string& number, bool facing, bool blank);
 // Whether the document's pages face each other (even pages with their own).
 bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept;
-void appendSectionFurniture(std::string& out, const cDocument& doc, bool facing, const cPage* header,
-                            const cPage* footer);
+void appendSectionFurniture(Output& out, const cDocument& doc, bool facing, const cPage* header, const cPage* footer);
 // Whether the document has a header, or a footer, of any kind.
 bool hasHeader(const cDocument& doc) noexcept;
 bool hasFooter(const cDocument& doc) noexcept;

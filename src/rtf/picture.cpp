@@ -189,6 +189,9 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& 
             out.resize(mark);
             return false;
         }
+        // A few bytes more for what closes the picture after it (both
+        // forms' braces), which would otherwise move the whole.
+        out.reserve(at + static_cast<std::size_t>(hexBytes) + 16);
         out.resize(at + static_cast<std::size_t>(hexBytes) + 1);
         HexLines hex(out.data() + at);
         hex.write(metafile.head.data(), metafile.head.size());

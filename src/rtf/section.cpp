@@ -88,7 +88,8 @@ std::string partWords(const cDocument& part, Boolean restart, std::string& numbe
 std::string partOpening(const cDocument& part, bool later, Boolean restart, bool facing) {
     std::string number;
     std::string words = (later ? "\\sect" : "") + partWords(part, restart, number);
-    appendFirstFurniture(words, part, Access::state(part), number, facing, true);
+    Output to(words, false);
+    appendFirstFurniture(to, part, Access::state(part), number, facing, true);
     return words;
 }
 

@@ -333,12 +333,17 @@ void appendCellContent(std::string& out, const detail::Chunks& records, bool end
 }
 
 void appendPageContent(std::string& out, const detail::Chunks& records) {
-    walkInto(out, [&](Walker& w) {
-        Cursor in(records);
-        w.word("{");
-        w.blocks(in);
-        w.word("}");
-    });
+    Output to(out, false);
+    writePageContent(to, records);
+}
+
+void writePageContent(Output& out, const detail::Chunks& records) {
+    const Gathered none;
+    Walker w(none, out);
+    Cursor in(records);
+    w.word("{");
+    w.blocks(in);
+    w.word("}");
 }
 
 }  // namespace velloran::rtf

@@ -115,5 +115,6 @@ private:
 void appendContent(std::string& out, const ParagraphText& text);
 void appendCellContent(std::string& out, const detail::Chunks& records, bool ended);
 void appendPageContent(std::string& out, const detail::Chunks& records);
+void writePageContent(Output& out, const detail::Chunks& records);
 
 }  // namespace velloran::rtf
