@@ -18,6 +18,9 @@ namespace {
 // end the table at every cell, and pandoc nests the table so far in each.
 constexpr std::string_view InTable = "\\intbl";
 constexpr std::string_view CellReset = "\\pard\\intbl";
+constexpr std::string_view CellStart = "\\pard\\plain\\intbl";
+constexpr std::string_view OpenedInTable = "{\\pard\\plain\\intbl";
+constexpr std::string_view CellStartOpened = "\\pard\\plain\\intbl{\\pard\\plain\\intbl";
 
 void expect(Cursor& in, Tag tag) {
     if (in.tag() != tag) throw std::logic_error("records out of order");
@@ -241,7 +244,7 @@ void Walker::placed(Cursor& in) {
 // A paragraph in a cell is opened inside the table, without its mark: the
 // mark and the reset come once another paragraph follows, and "\cell" ends
 // the last one instead (a mark there would end one more, empty paragraph).
-void Walker::cellParagraphs(Cursor& in, bool ended) {
+void Walker::cellParagraphs(Cursor& in, bool ended, bool inRow) {
     bool first = true, marked = false;
     while (!in.done() && in.peek() != Tag::End) {
         expect(in, Tag::Placed);
@@ -251,14 +254,15 @@ void Walker::cellParagraphs(Cursor& in, bool ended) {
             word(CellReset);
         }
         marked = in.flag();
+        // The cell's own start and its first paragraph's opening are one
+        // piece: most cells hold one paragraph.
+        if (first && inRow) word(opened ? CellStartOpened : CellStart);
+        else if (opened) word(OpenedInTable);
         first = false;
-        if (opened) {
-            word(Opening);
-            word(InTable);
-        }
         items(in);
         expect(in, Tag::End);
     }
+    if (first && inRow) word(CellStart);
     if (ended && !first) {
         if (marked) word(Mark);
         word(CellReset);
@@ -276,8 +280,8 @@ void Walker::table(Cursor& in) {
         while (in.peek() != Tag::End) {
             expect(in, Tag::Cell);
             const bool continued = in.flag(), last = in.flag();
-            word("\\pard\\plain\\intbl");
-            if (!continued) cellParagraphs(in);
+            if (continued) word(CellStart);
+            else cellParagraphs(in, false, true);
             expect(in, Tag::End);
             word(last ? "\\cell\\row\r\n" : "\\cell\r\n");
         }

@@ -65,9 +65,10 @@ public:
     void items(detail::Cursor& in);
     // What a page or a header holds, up to its end.
     void blocks(detail::Cursor& in);
-    // The paragraphs of a cell, up to its end; then the end of the last one
-    // when `ended`, as the cell's whole text has it.
-    void cellParagraphs(detail::Cursor& in, bool ended = false);
+    // The paragraphs of a cell, up to its end, after the cell's own start
+    // in a row (`inRow`); then the end of the last one when `ended`, as the
+    // cell's whole text has it.
+    void cellParagraphs(detail::Cursor& in, bool ended = false, bool inRow = false);
     // A section's pages.
     void pages(detail::Cursor& in);
     // A paragraph as a header holds it: its content with its opening and mark.
