@@ -1006,6 +1006,17 @@ def check_assembled(suite, e, work):
                 [[text, font, color] for _, _, text, font, color in e["pages"]])
 
 
+# Documents whose expectations name a kind of their own, checked by its function.
+KIND_CHECKS = {
+    "features": check_features,
+    "report": check_report,
+    "assembled": check_assembled,
+    "rawrtf": check_rawrtf,
+    "headers": check_headers,
+    "bundle": check_bundle,
+}
+
+
 def need(program, package):
     if shutil.which(program) is None:
         print("FAIL the reader %s is missing (Debian package %s)" % (program, package))
@@ -1044,23 +1055,9 @@ def main():
     suite = Suite()
     for e in expectations:
         name = e["document"]
-        if e.get("kind") == "features":
-            check_features(suite, e, work)
-            continue
-        if e.get("kind") == "report":
-            check_report(suite, e, work)
-            continue
-        if e.get("kind") == "assembled":
-            check_assembled(suite, e, work)
-            continue
-        if e.get("kind") == "rawrtf":
-            check_rawrtf(suite, e, work)
-            continue
-        if e.get("kind") == "headers":
-            check_headers(suite, e, work)
-            continue
-        if e.get("kind") == "bundle":
-            check_bundle(suite, e, work)
+        check = KIND_CHECKS.get(e.get("kind"))
+        if check:
+            check(suite, e, work)
             continue
         check_libreoffice(suite, e, work, name)
         check_pandoc(suite, e, work, name)
