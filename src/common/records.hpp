@@ -82,19 +82,29 @@ private:
     std::size_t size_ = 0;
 };
 
-// A number's bytes put in front of what was written into out from `at` on:
-// the length of a record's bytes, known once they are written.
-inline void insertLength(std::string& out, std::size_t at) {
+// The length of a record's bytes, known once they are written: a byte is
+// kept for it in front of them (most are shorter than 128 bytes), and
+// fillLength writes it there, making room for more bytes when it needs them.
+inline std::size_t keepLength(std::string& out) {
+    out += '\0';
+    return out.size();
+}
+inline void fillLength(std::string& out, std::size_t at) {
+    std::uint64_t value = out.size() - at;
+    if (value < 0x80) {
+        out[at - 1] = static_cast<char>(value);
+        return;
+    }
     char buffer[10];
     char* end = buffer;
-    for (std::uint64_t value = out.size() - at;; value >>= 7) {
+    for (;; value >>= 7) {
         if (value < 0x80) {
             *end++ = static_cast<char>(value);
             break;
         }
         *end++ = static_cast<char>((value & 0x7f) | 0x80);
     }
-    out.insert(at, buffer, static_cast<std::size_t>(end - buffer));
+    out.replace(at - 1, 1, buffer, static_cast<std::size_t>(end - buffer));
 }
 
 // Reads records piece by piece: a record may lie across two pieces.
@@ -110,7 +120,8 @@ public:
     }
     Tag tag() { return static_cast<Tag>(byte()); }
     std::uint64_t number() {
-        // Most numbers lie whole in the piece being read.
+        // Most numbers are one byte, and lie whole in the piece being read.
+        if (at_ != end_ && static_cast<unsigned char>(*at_) < 0x80) return static_cast<unsigned char>(*at_++);
         if (end_ - at_ >= 10) {
             std::uint64_t value = 0;
             for (unsigned shift = 0;; shift += 7) {

@@ -35,6 +35,11 @@ public:
     // a stretch at a time. A large piece (a picture's hexadecimal) goes to
     // the file as it is held.
     void append(std::string_view text) {
+        if (text.size() <= Buffer - used_ && sink_) {
+            std::memcpy(buffer_.get() + used_, text.data(), text.size());
+            used_ += text.size();
+            return;
+        }
         if (to_) {
             to_->append(text);
             if (resolve_ && to_->size() - from_ >= Stretch) resolve();

@@ -1,6 +1,7 @@
 #include <velloran/paragraph.hpp>
 
 #include <algorithm>
+#include <cstring>
 #include <type_traits>
 
 #include <velloran/border.hpp>
@@ -71,7 +72,8 @@ namespace {
 // A run's record: its bytes and where its text lies in them (a table of
 // contents: its result, its text's place in it); nothing for a run that
 // writes nothing. The bytes are written first, where the record goes, in
-// room made for them and the record's numbers, which are put in front.
+// room made for them and the record's numbers, which are put in the room
+// kept in front (a plain run's, which most take) once they are known.
 bool appendRunRecord(detail::Chunks& content, const cText* run) {
     if (!run) return false;
     // More than the run can take besides its text: its format and field
@@ -80,9 +82,16 @@ bool appendRunRecord(detail::Chunks& content, const cText* run) {
                              4 * (run->Bookmark.size() + run->Link.size() + run->LinkToBookmark.size()) + 512;
     std::string& out = content.tail(room);
     if (out.capacity() - out.size() < room) out.reserve(std::max(out.size() + room, 2 * out.capacity()));
+    // A tag and three lengths of one byte: a plain run of fewer than 128
+    // bytes of words and of text.
+    constexpr std::size_t Kept = 4;
     const std::size_t start = out.size();
+    out.append(Kept, '\0');
     const detail::RunPlaces places = detail::appendTextRun(out, run);
-    if (places.size == 0) return false;
+    if (places.size == 0) {
+        out.resize(start);
+        return false;
+    }
     using detail::Tag;
     detail::Record header(places.contents ? Tag::Contents : places.bookmark.second > 0 ? Tag::BookmarkedRun : Tag::Run);
     if (places.contents) {
@@ -100,7 +109,8 @@ bool appendRunRecord(detail::Chunks& content, const cText* run) {
             .number(places.size - places.text.second);
     }
     const std::string_view numbers = header.view();
-    out.insert(start, numbers.data(), numbers.size());
+    if (numbers.size() == Kept) std::memcpy(out.data() + start, numbers.data(), Kept);
+    else out.replace(start, Kept, numbers.data(), numbers.size());
     return places.contents != 0;
 }
 
@@ -126,9 +136,9 @@ Boolean cParagraph::InsertDrawing(const std::shared_ptr<cDrawing>& Drawing) {
     s.write([&] {
         std::string& out = s.content.tail();
         out += static_cast<char>(detail::Tag::Leaf);
-        const std::size_t start = out.size();
+        const std::size_t start = detail::keepLength(out);
         detail::appendRtf(*Drawing, out);
-        detail::insertLength(out, start);
+        detail::fillLength(out, start);
     });
     return True;
 }
@@ -204,14 +214,14 @@ Access::Taken Access::take(const cParagraph& paragraph) {
                            .flag(s.opened)
                            .flag(s.marked)
                            .view());
-    const std::size_t start = before.size();
+    const std::size_t start = detail::keepLength(before);
     rtf::appendParagraphStart(before, paragraph);
-    detail::insertLength(before, start);
+    detail::fillLength(before, start);
     taken.items = s.content.wrapped(before, rtf::ParagraphEndRoom, [&](std::string& out) {
         out += static_cast<char>(detail::Tag::ParagraphEnd);
-        const std::size_t at = out.size();
+        const std::size_t at = detail::keepLength(out);
         rtf::appendParagraphEnd(out, paragraph);
-        detail::insertLength(out, at);
+        detail::fillLength(out, at);
     });
     taken.own = true;
     taken.holds = s.holds;
