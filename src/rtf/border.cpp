@@ -39,6 +39,12 @@ void appendSide(std::string& out, const char* prefix, Boolean visible, std::int3
 
 void appendBorder(std::string& out, const cBorder* border) {
     if (!border) throw Error(errors::ObjectNotSet);
+    // Most paragraphs have no border: their words in one step.
+    if (border->TopVisible != True && border->BottomVisible != True && border->LeftVisible != True &&
+        border->RightVisible != True) {
+        out += "\\brdrt\\brdrnone\\brdrb\\brdrnone\\brdrl\\brdrnone\\brdrr\\brdrnone";
+        return;
+    }
     const char* style = styleWord(border->BorderType);
     std::int32_t color = border->BorderColorIndex;
     appendSide(out, "\\brdrt", border->TopVisible, border->TopWidth, style, color);

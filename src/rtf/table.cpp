@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/access.hpp"
@@ -32,9 +33,13 @@ std::string shown(double value) {
 std::string shown(std::int32_t value) { return std::to_string(value); }
 
 // A member's value as a side width, a shading index, takes it: 16 bits.
-std::int16_t narrowed(std::int32_t value, const char* member) {
-    if (value < INT16_MIN || value > INT16_MAX)
-        throw Error(errors::Overflow, std::string(member) + " = " + shown(value));
+[[noreturn]] void overflowOf(std::int32_t value, const char* member) {
+    throw Error(errors::Overflow, std::string(member) + " = " + shown(value));
+}
+
+inline std::int16_t narrowed(std::int32_t value, const char* member) {
+    if (value < INT16_MIN || value > INT16_MAX) [[unlikely]]
+        overflowOf(value, member);
     return static_cast<std::int16_t>(value);
 }
 
@@ -55,14 +60,22 @@ const cCell& cellAt(const CellArray& cells, std::int32_t column, std::int32_t ro
 }
 
 // One side of a cell: cells always use the single-line style.
-void appendCellSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width, const char* member) {
-    out += prefix;
+// A cell has four of them: each is put together on the stack and appended
+// in one step.
+void appendCellSide(std::string& out, std::string_view prefix, Boolean visible, std::int32_t width,
+                    const char* member) {
+    constexpr std::string_view None = "\\brdrnone", Single = "\\brdrs\\brdrw";
+    char side[64];
+    char* at = std::copy(prefix.begin(), prefix.end(), side);
     if (visible == True) {
-        detail::appendWord(out, "\\brdrs\\brdrw", narrowed(width, member));
-        out += ' ';
+        const std::int16_t w = narrowed(width, member);
+        at = std::copy(Single.begin(), Single.end(), at);
+        at = std::to_chars(at, side + sizeof side, w).ptr;
+        *at++ = ' ';
     } else {
-        out += "\\brdrnone";
+        at = std::copy(None.begin(), None.end(), at);
     }
+    out.append(side, at);
 }
 
 // Where merged cells lie: for each place of the table, the place of the
@@ -156,7 +169,11 @@ struct RowFormat {
         if (page.TableAlign == aRight) words += "\\trqr";
         if (page.TableKeepRowsTogether == True) words += "\\trkeep";
     }
-    std::string row(bool header) const { return words + (header ? "\\trhdr\r\n" : "\r\n"); }
+    // Into out, whose room the row's cells then reuse.
+    void row(std::string& out, bool header) const {
+        out.assign(words);
+        out += header ? "\\trhdr\r\n" : "\r\n";
+    }
 };
 
 // Whether a cell spans more than its place; null places are found later.
@@ -251,9 +268,10 @@ std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::i
     const Places places(cells, columns, rows);
     records.append(static_cast<char>(detail::Tag::Table));
     std::string words;
+    words.reserve(512);
     for (std::int32_t r = 1; r <= rows; ++r) {
         const bool header = r <= page.TableHeaderRows;
-        words = format.row(header);
+        format.row(words, header);
         // Cells' right edges count from the margin, as the row's left edge does.
         std::int32_t edge = indent;
         std::int32_t last = 0;

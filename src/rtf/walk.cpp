@@ -22,8 +22,11 @@ constexpr std::string_view CellStart = "\\pard\\plain\\intbl";
 constexpr std::string_view OpenedInTable = "{\\pard\\plain\\intbl";
 constexpr std::string_view CellStartOpened = "\\pard\\plain\\intbl{\\pard\\plain\\intbl";
 
-void expect(Cursor& in, Tag tag) {
-    if (in.tag() != tag) throw std::logic_error("records out of order");
+[[noreturn]] void outOfOrder() { throw std::logic_error("records out of order"); }
+
+inline void expect(Cursor& in, Tag tag) {
+    if (in.tag() != tag) [[unlikely]]
+        outOfOrder();
 }
 
 bool endsHere(Cursor& in) {
