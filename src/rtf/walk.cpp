@@ -16,7 +16,6 @@ namespace {
 // Readers that follow a paragraph's reset (pandoc, unrtf) take a cell's
 // paragraph out of the table unless "\intbl" stands right after it: they
 // end the table at every cell, and pandoc nests the table so far in each.
-constexpr std::string_view InTable = "\\intbl";
 constexpr std::string_view CellReset = "\\pard\\intbl";
 constexpr std::string_view CellStart = "\\pard\\plain\\intbl";
 constexpr std::string_view OpenedInTable = "{\\pard\\plain\\intbl";

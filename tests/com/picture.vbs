@@ -56,8 +56,8 @@ pic.WidthTwips = 2880
 pic.Width = 5000
 Set p = Make("cParagraph")
 p.InsertPicture pic
-CheckTrue "a width in twips before the one in hundredths of a millimetre", _
-    InStr(ContentOf(p), "\picwgoal2880\pichgoal22\") > 0
+CheckTrue "a width in twips before the one in hundredths of a millimetre, the height in proportion", _
+    InStr(ContentOf(p), "\picwgoal2880\pichgoal1440\") > 0
 
 Set p = Make("cParagraph")
 Check "InsertPicture of Nothing", p.InsertPicture(Nothing), False
