@@ -46,8 +46,8 @@ const bool insertionChild = [] {
     std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     // The peak before the text is copied out to be measured.
     const double peak = statusBytes("VmHWM:");
-    std::printf("%d %.6f %zu %.0f %.0f\n", inserted ? 1 : 0, seconds.count(), detail::Access::content(paragraph).size(),
-                before, peak);
+    std::printf("%d %.6f %zu %.0f %.0f\n", inserted ? 1 : 0, seconds.count(), Access::content(paragraph).size(), before,
+                peak);
     std::fflush(stdout);
     std::_Exit(0);
 }();
@@ -135,7 +135,7 @@ void BM_HexLines(benchmark::State& state) {
     std::string out;
     for (auto _ : state) {
         out.clear();
-        detail::appendHexLines(out, bytes);
+        rtf::appendHexLines(out, bytes);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
@@ -148,7 +148,7 @@ void BM_InsertJpeg(benchmark::State& state) {
     picture->File = files.path(0).string();
     cParagraph once;
     once.InsertPicture(picture);
-    const std::size_t bytes = detail::Access::content(once).size();
+    const std::size_t bytes = Access::content(once).size();
     for (auto _ : state) {
         cParagraph paragraph;
         if (paragraph.InsertPicture(picture) != True) state.SkipWithError("insertion failed");
@@ -168,7 +168,7 @@ void BM_DecodeAndHex(benchmark::State& state) {
         detail::Raster raster;
         detail::loadRaster(file, raster);
         std::string hex;
-        detail::appendHexLines(hex, {reinterpret_cast<const char*>(raster.view().bits), raster.view().bytes()});
+        rtf::appendHexLines(hex, {reinterpret_cast<const char*>(raster.view().bits), raster.view().bytes()});
         benchmark::DoNotOptimize(hex.data());
     }
 }

@@ -48,6 +48,8 @@
 
 #include "common/access.hpp"
 #include "common/platform.hpp"
+#include "rtf/section.hpp"
+#include "rtf/shapes.hpp"
 #include "model_ops.hpp"
 #include "picture_files.hpp"
 
@@ -331,7 +333,9 @@ void checkText(const char* what, const std::string& rtf) {
 template <class T>
 std::string fragmentOf(const T& object) {
     try {
-        return detail::Access::rtf(object);
+        std::string out;
+        rtf::appendRtf(object, out);
+        return out;
     } catch (const Error& e) {
         if (e.number() != errors::Overflow) fail("a fragment writer raised an error other than 6", e.what());
         return "<error 6>";
@@ -361,11 +365,11 @@ std::vector<Shown> state(const Objects& o) {
     for (auto& p : o.pages)
         if (p) s.push_back({p.get(), "page", fragmentOf(*p)});
     for (auto& c : o.cells)
-        if (c) s.push_back({c.get(), "cell", detail::Access::content(*c)});
+        if (c) s.push_back({c.get(), "cell", Access::content(*c)});
     for (auto& p : o.paragraphs)
-        if (p) s.push_back({p.get(), "paragraph", detail::Access::content(*p)});
+        if (p) s.push_back({p.get(), "paragraph", Access::content(*p)});
     for (auto& t : o.texts)
-        if (t) s.push_back({t.get(), "run", detail::Access::escapedText(*t)});
+        if (t) s.push_back({t.get(), "run", Access::escapedText(*t)});
     for (auto& d : o.drawings)
         if (d) s.push_back({d.get(), "drawing", fragmentOf(*d)});
     for (auto& p : o.polylines)
@@ -386,11 +390,11 @@ void checkInvariants(const Objects& o) {
     for (auto& p : o.pages)
         if (p) checkText("page fragment", fragmentOf(*p));
     for (auto& c : o.cells)
-        if (c) checkText("cell content", detail::Access::content(*c));
+        if (c) checkText("cell content", Access::content(*c));
     for (auto& p : o.paragraphs)
-        if (p) checkText("paragraph content", detail::Access::content(*p));
+        if (p) checkText("paragraph content", Access::content(*p));
     for (auto& t : o.texts)
-        if (t) checkText("run text", detail::Access::escapedText(*t));
+        if (t) checkText("run text", Access::escapedText(*t));
     for (auto& d : o.drawings)
         if (d) checkText("drawing fragment", fragmentOf(*d));
 }

@@ -245,7 +245,7 @@ TEST(OutOfMemory, DrawingInserts) {
         point->x = 70000;
         return Case{[=] {
                         std::string shape;
-                        detail::appendShape(*poly, shape, 0);
+                        rtf::appendShape(*poly, shape, 0);
                         return textOf(*poly) + shape;
                     },
                     [=] { return poly->InsertPoint(point) == True; }};

@@ -65,19 +65,19 @@ TEST(SplitRGB, BytesInMemoryOrder) {
 
 std::string runText(const std::string& text) {
     std::string out;
-    detail::appendEscapedRunText(out, text);
+    rtf::appendEscapedRunText(out, text);
     return out;
 }
 
 std::string infoText(const std::string& text) {
     std::string out;
-    detail::appendEscapedInfo(out, text);
+    rtf::appendEscapedInfo(out, text);
     return out;
 }
 
 std::string fontText(const std::string& text) {
     std::string out;
-    detail::appendEscapedFontName(out, text);
+    rtf::appendEscapedFontName(out, text);
     return out;
 }
 

@@ -179,7 +179,7 @@ TEST(Document, EveryClassMovedFromReadsAsNewAndStartsAfresh) {
     };
     auto both = [](const auto& shape) {
         std::string out = test::fragment(shape);
-        detail::appendShape(shape, out, 0);
+        rtf::appendShape(shape, out, 0);
         return out;
     };
     auto fragmentOf = [](const auto& o) { return test::fragment(o); };

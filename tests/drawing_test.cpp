@@ -302,7 +302,7 @@ TEST(Drawings, GroupThatOverflowsFailsTheParagraphInsert) {
     t->Text("kept");
     p.InsertText(t);
     EXPECT_EQ(errorOf([&] { p.InsertDrawing(std::make_shared<cDrawing>(d)); }), 6);
-    EXPECT_EQ(detail::Access::content(p), R"({\f0\fs20 kept})");
+    EXPECT_EQ(Access::content(p), R"({\f0\fs20 kept})");
 }
 
 TEST(Drawings, InParagraphsAndDocuments) {
@@ -373,7 +373,7 @@ TEST(Drawings, AFailedAllocationLeavesDrawingAndPointsAsTheyWere) {
         }
         // The second point is there in both forms, or in neither.
         std::string points = fragment(line), shape;
-        detail::appendShape(line, shape, 0);
+        rtf::appendShape(line, shape, 0);
         bool one = points.find("\\dppolycount1\\dpptx99999\\dppty0\\dpx") != std::string::npos &&
                    shape.find("8;1;(99999,0)}") != std::string::npos;
         bool two = points.find("\\dppolycount2\\dpptx99999\\dppty0\\dpptx99999\\dppty0\\dpx") != std::string::npos &&

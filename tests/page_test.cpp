@@ -214,9 +214,9 @@ TEST_F(Pages, AssembledDocumentsKeepTheirSetUpWithTheWholesIndexes) {
             throw;
         },
         Error);
-    detail::Access::pageCount(*self) = INT32_MAX;
+    Access::pageCount(*self) = INT32_MAX;
     EXPECT_THROW(self->InsertDocument(part), Error);
-    detail::Access::pageCount(*self) = 4;
+    Access::pageCount(*self) = 4;
     EXPECT_EQ(self->Rtf(), before);
 }
 
@@ -428,7 +428,7 @@ TEST_F(Pages, RenderingDoesNotChangeTheHeaderParagraph) {
     std::string first = doc.Rtf();
     EXPECT_NE(first.find("{\\header" + ABC + "}{\\footer" + ABC + "}\\pmmetafile28"), std::string::npos);
     EXPECT_EQ(doc.Rtf(), first);
-    EXPECT_EQ(detail::Access::content(*shared), R"({\f0\fs20 abc})");
+    EXPECT_EQ(Access::content(*shared), R"({\f0\fs20 abc})");
     // The header is read at each rendering.
     shared->Align = aRight;
     EXPECT_NE(doc.Rtf().find("{\\header" + wrapped("abc").replace(ABC.size() - 8, 3, "\\qr") + "}"), std::string::npos);
@@ -626,7 +626,7 @@ TEST_F(Tables, AnUnwrappedParagraphKeepsItsEarlierPlaceWords) {
     cParagraph host;
     host.InsertFootnote(p);
     std::string note = wrapped("x");
-    EXPECT_EQ(detail::Access::content(host),
+    EXPECT_EQ(Access::content(host),
               "{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} " + note.substr(0, note.size() - 5) + "}");
 }
 
@@ -686,7 +686,7 @@ TEST_F(Tables, CellDefaultsAndParagraphs) {
     EXPECT_EQ(c.Border->BorderColorIndex, 1);
     EXPECT_EQ(c.InsertParagraph(nullptr), False);
     EXPECT_EQ(c.InsertParagraph(para("abc")), True);
-    EXPECT_EQ(detail::Access::content(c), inTable(ABC) + InCell);
+    EXPECT_EQ(Access::content(c), inTable(ABC) + InCell);
 }
 
 TEST_F(Tables, WholeDocumentStaysBalanced) {

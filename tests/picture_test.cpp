@@ -95,7 +95,7 @@ protected:
         cParagraph p;
         EXPECT_EQ(p.InsertPicture(picture), True);
         EXPECT_TRUE(tempFolderEmpty());
-        return detail::Access::content(p);
+        return Access::content(p);
     }
     std::shared_ptr<cPicture> picture(const std::string& path, float scale = 1) {
         auto pic = std::make_shared<cPicture>();
@@ -120,7 +120,7 @@ TEST_F(Pictures, GroupWorkedExample) {
     std::string hex;
     for (int i = 0; i < 300; ++i) hex += "AB";
     std::string out = "before";
-    ASSERT_TRUE(detail::WritePictureRtf(out, pic, meta, 2000, 1000));
+    ASSERT_TRUE(rtf::WritePictureRtf(out, pic, meta, 2000, 1000));
     EXPECT_EQ(out,
               "before{\\pict\\wmetafile8\\picscalex100\\picscaley100\\picw2000\\pich1000\\picwgoal1136"
               "\\pichgoal568\\picbpp1 " +
@@ -129,22 +129,22 @@ TEST_F(Pictures, GroupWorkedExample) {
 
 TEST_F(Pictures, HexLinesOf60000Bytes) {
     std::string out;
-    detail::appendHexLines(out, std::string(60000, '\x0A'));
+    rtf::appendHexLines(out, std::string(60000, '\x0A'));
     EXPECT_EQ(out.size(), 120002u);
     EXPECT_EQ(out.substr(0, 4), "0A0A");
     EXPECT_EQ(out.substr(120000), "\r\n");
     out.clear();
     std::string bytes(60001, '\0');
     bytes[60000] = '\xFF';
-    detail::appendHexLines(out, bytes);
+    rtf::appendHexLines(out, bytes);
     EXPECT_EQ(out.size(), 120000u + 2 + 2 + 2);
     EXPECT_EQ(out.substr(120000), "\r\nFF\r\n");
     out.clear();
-    detail::appendHexLines(out, "");
+    rtf::appendHexLines(out, "");
     EXPECT_EQ(out, "");
     char hex[4];
     const unsigned char b[] = {0xAB, 0x0A};
-    detail::BytesToHex(b, hex, 2);
+    rtf::BytesToHex(b, hex, 2);
     EXPECT_EQ(std::string(hex, 4), "AB0A");
 }
 
@@ -153,7 +153,7 @@ TEST_F(Pictures, GroupSizesAndBorder) {
     cPicture pic;
     auto first = [&](float w, float h) {
         std::string out;
-        EXPECT_TRUE(detail::WritePictureRtf(out, pic, meta, w, h));
+        EXPECT_TRUE(rtf::WritePictureRtf(out, pic, meta, w, h));
         return detail::resolved(out.substr(0, out.find("\r\n")));
     };
     EXPECT_NE(first(1, 1).find("\\picw1\\pich1\\picwgoal \\pichgoal \\picbpp1 "), std::string::npos);
@@ -168,10 +168,10 @@ TEST_F(Pictures, GroupSizesAndBorder) {
         first(2000, 1000)
             .ends_with(R"(\picbpp1 \brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf1\brdrw20\brdrr\brdrnone)"));
     std::string out = "kept";
-    EXPECT_FALSE(detail::WritePictureRtf(out, pic, meta, 3e9f, 1));
-    EXPECT_FALSE(detail::WritePictureRtf(out, pic, metafileOfBytes(""), 1, 1));
+    EXPECT_FALSE(rtf::WritePictureRtf(out, pic, meta, 3e9f, 1));
+    EXPECT_FALSE(rtf::WritePictureRtf(out, pic, metafileOfBytes(""), 1, 1));
     pic.Border = nullptr;
-    EXPECT_FALSE(detail::WritePictureRtf(out, pic, meta, 1, 1));
+    EXPECT_FALSE(rtf::WritePictureRtf(out, pic, meta, 1, 1));
     EXPECT_EQ(out, "kept");
 }
 
@@ -492,9 +492,9 @@ TEST_F(Pictures, HexadecimalOverTheBytesThemselves) {
         std::string bytes(n, '\0');
         for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<char>(i * 37 + 11);
         std::string expected(2 * n, '\0'), buffer(2 * n, '\0');
-        detail::BytesToHex(reinterpret_cast<const unsigned char*>(bytes.data()), expected.data(), n);
+        rtf::BytesToHex(reinterpret_cast<const unsigned char*>(bytes.data()), expected.data(), n);
         buffer.replace(n, n, bytes);
-        detail::BytesToHex(reinterpret_cast<const unsigned char*>(buffer.data() + n), buffer.data(), n);
+        rtf::BytesToHex(reinterpret_cast<const unsigned char*>(buffer.data() + n), buffer.data(), n);
         EXPECT_EQ(buffer, expected) << n;
     }
 }
@@ -555,7 +555,7 @@ TEST_F(Pictures, NoFileIsMadeSoNoTemporaryFolderIsNeeded) {
     if (::geteuid() != 0) {
         EXPECT_EQ(p.InsertPicture(picture(locked)), False);  // root reads it all the same
     }
-    EXPECT_EQ(detail::Access::content(p), "");
+    EXPECT_EQ(Access::content(p), "");
     EXPECT_FALSE(fs::exists(root_ / "missing"));
 }
 
@@ -571,7 +571,7 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
     auto t = std::make_shared<cText>();
     t->Text("kept");
     p.InsertText(t);
-    const std::string before = detail::Access::content(p);
+    const std::string before = Access::content(p);
     std::string huge = test::pngFile(1, 1, false);
     huge.replace(16, 8, std::string("\x00\x00\x4E\x20\x00\x00\x4E\x20", 8));  // 20000 x 20000
     std::string bmpHuge = test::bmpFile(1, 1);
@@ -606,12 +606,12 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
             pic->Embedding = embedding;
             EXPECT_EQ(p.InsertPicture(pic), False) << name << " " << embedding;
             EXPECT_TRUE(tempFolderEmpty()) << name;
-            EXPECT_EQ(detail::Access::content(p), before) << name << " " << embedding;
+            EXPECT_EQ(Access::content(p), before) << name << " " << embedding;
         }
     }
     EXPECT_EQ(p.InsertPicture(nullptr), False);
     EXPECT_EQ(p.InsertPicture(picture(file("ok.bmp", test::bmpFile(2, 2)))), True);
-    EXPECT_TRUE(detail::Access::content(p).starts_with(before + "{\\pict"));
+    EXPECT_TRUE(Access::content(p).starts_with(before + "{\\pict"));
     auto missing = picture((root_ / "in" / "none.bmp").string());
     EXPECT_EQ(p.InsertPicture(missing), False);
     auto noBorder = picture(file("ok.bmp", test::bmpFile(2, 2)));
@@ -623,7 +623,7 @@ TEST_F(Pictures, UntrustedFilesGiveFalseAndLeaveNothing) {
 TEST_F(Pictures, PngAndJpegKeptAsTheirFiles) {
     auto hex = [](const std::string& bytes) {
         std::string out;
-        detail::appendHexLines(out, bytes);
+        rtf::appendHexLines(out, bytes);
         return out;
     };
     const std::string png = test::pngFile(8, 6), jpeg = test::jpegFile(8, 6);
@@ -660,7 +660,7 @@ TEST_F(Pictures, PngAndJpegKeptAsTheirFiles) {
         auto pic = picture(file("g.emf", damaged));
         EXPECT_EQ(para.InsertPicture(pic), False);
     }
-    EXPECT_EQ(detail::Access::content(para), "");
+    EXPECT_EQ(Access::content(para), "");
     // Other formats have no form of their own to keep.
     EXPECT_EQ(kept(file("d.bmp", test::bmpFile(8, 6)), eOriginal),
               groupOf(picture(file("e.bmp", test::bmpFile(8, 6)))));
@@ -731,16 +731,16 @@ TEST_F(Pictures, SnapshotsAndRepeatedInsertions) {
     auto pic = picture(path);
     cParagraph p;
     p.InsertPicture(pic);
-    const std::string once = detail::Access::content(p);
+    const std::string once = Access::content(p);
     file("p.bmp", test::bmpFile(8, 4));
     p.InsertPicture(pic);
-    std::string twice = detail::Access::content(p);
+    std::string twice = Access::content(p);
     EXPECT_TRUE(twice.starts_with(once));
     EXPECT_NE(twice.substr(once.size()), once);
     EXPECT_NE(twice.substr(once.size()).find("\\picw160\\pich80"), std::string::npos);
     pic->Border->TopVisible = True;
     pic->Width = 1;
-    EXPECT_EQ(detail::Access::content(p), twice);
+    EXPECT_EQ(Access::content(p), twice);
     EXPECT_TRUE(tempFolderEmpty());
 }
 

@@ -1,5 +1,6 @@
 // The header's writers, each alone with its exact words.
 #include "rtf/document.hpp"
+#include "rtf/furniture.hpp"
 #include "rtf/header.hpp"
 #include "support.hpp"
 

@@ -16,7 +16,10 @@
 #include "common/access.hpp"
 #include "common/platform.hpp"
 #include "common/refs.hpp"
+#include "rtf/border.hpp"
 #include "rtf/run.hpp"
+#include "rtf/section.hpp"
+#include "rtf/shapes.hpp"
 
 namespace velloran::test {
 
@@ -30,18 +33,20 @@ public:
 // The fragment an object gives its parent, as its document writes it.
 template <class T>
 std::string fragment(const T& object) {
-    return detail::resolved(detail::Access::rtf(object));
+    std::string out;
+    rtf::appendRtf(object, out);
+    return detail::resolved(out);
 }
 
 inline std::string run(const cText& text) {
     std::string out;
-    detail::appendTextRun(out, &text);
+    rtf::appendTextRun(out, &text);
     return detail::resolved(out);
 }
 
 inline std::string border(const cBorder& b) {
     std::string out;
-    detail::appendBorder(out, &b);
+    rtf::appendBorder(out, &b);
     return detail::resolved(out);
 }
 

@@ -40,7 +40,7 @@ TEST_F(Runs, WorkedExamples) {
     EXPECT_EQ(run(*textOf("")), "");
     EXPECT_EQ(run(cText()), "");
     std::string none;
-    detail::appendTextRun(none, nullptr);
+    rtf::appendTextRun(none, nullptr);
     EXPECT_EQ(none, "");
 }
 
@@ -136,7 +136,7 @@ TEST_F(Runs, SizeThatOverflowsFailsAndAppendsNothing) {
     cParagraph p;
     p.InsertText(textOf("kept"));
     EXPECT_EQ(errorOf([&] { p.InsertText(t); }), 6);
-    EXPECT_EQ(detail::Access::content(p), R"({\f0\fs20 kept})");
+    EXPECT_EQ(Access::content(p), R"({\f0\fs20 kept})");
     t->Height = -1073741824;
     EXPECT_EQ(run(*t), R"({\f0\fs-2147483648 big})");
 }
@@ -186,7 +186,7 @@ TEST(Borders, StylesWidthsAndFlags) {
     EXPECT_EQ(border(b), R"(\brdrt\brdrnone\brdrb\brdrnone\brdrl\brdrs\brdrcf-2\brdrw-7\brdrr\brdrnone)");
     EXPECT_EQ(errorOf([] {
                   std::string out;
-                  detail::appendBorder(out, nullptr);
+                  rtf::appendBorder(out, nullptr);
               }),
               91);
 }
@@ -257,13 +257,13 @@ TEST_F(Runs, FootnotesTakeTheNoteWithoutItsMark) {
     auto note = std::make_shared<cParagraph>();
     note->InsertText(textOf("n"));
     EXPECT_EQ(p.InsertFootnote(note), True);
-    EXPECT_EQ(detail::Access::content(p),
+    EXPECT_EQ(Access::content(p),
               R"({\super\chftn}{\footnote\pard\plain{\super\chftn} {\pard\plain{\f0\fs20 n}})" + NoBorder + R"(\ql})");
     // Nothing for no note or the paragraph itself.
     EXPECT_EQ(p.InsertFootnote(nullptr), False);
     auto self = std::make_shared<cParagraph>();
     EXPECT_EQ(self->InsertFootnote(self), False);
-    EXPECT_EQ(detail::Access::content(*self), "");
+    EXPECT_EQ(Access::content(*self), "");
 }
 
 class Paragraphs : public ::testing::Test {
@@ -275,8 +275,8 @@ protected:
     }
     // The paragraph as a place takes it.
     static std::string take(cParagraph& p) {
-        detail::Access::keep(p, detail::Access::take(p));
-        return detail::Access::content(p);
+        Access::keep(p, Access::take(p));
+        return Access::content(p);
     }
     cDocument doc;
 };
@@ -320,7 +320,7 @@ TEST_F(Paragraphs, PaginationLineSpacingAndOutline) {
     huge->LineSpacingMultiple = 1e10f;
     cPage page;
     EXPECT_EQ(errorOf([&] { page.InsertParagraph(huge); }), 6);
-    EXPECT_EQ(detail::Access::content(*huge), R"({\f0\fs20 abc})");
+    EXPECT_EQ(Access::content(*huge), R"({\f0\fs20 abc})");
     EXPECT_EQ(fragment(page), "{}\\page ");
 }
 
@@ -366,7 +366,7 @@ TEST_F(Paragraphs, MissingBorderFailsWith91AndChangesNothing) {
     p->Border = nullptr;
     cPage page;
     EXPECT_EQ(errorOf([&] { page.InsertParagraph(p); }), 91);
-    EXPECT_EQ(detail::Access::content(*p), R"({\f0\fs20 abc})");
+    EXPECT_EQ(Access::content(*p), R"({\f0\fs20 abc})");
     EXPECT_EQ(fragment(page), "{}\\page ");
 }
 

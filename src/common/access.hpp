@@ -1,5 +1,5 @@
-// The library's own access to what its classes keep private, and the
-// writers of their fragments (the friend operations of the object model).
+// The library's own access to what its classes keep private (the friend of
+// the object model's classes).
 #pragma once
 
 #include <cstddef>
@@ -71,91 +71,16 @@ struct Access {
     static Boolean insertShape(cDrawing& drawing, const Shape& shape, const Box& box, bool eitherWay);
     static void appendDrawing(const cDrawing& drawing, std::string& out);
 
-    // Every fragment writer under one name, for the containers and the tests.
-    template <class Fragment, class Out>
-    static void appendRtf(const Fragment& object, Out& out);
-    template <class Shape>
-    static void appendShape(const Shape& shape, std::string& out, std::int32_t z);
-    template <class Fragment>
-    static std::string rtf(const Fragment& object) {
-        std::string out;
-        appendRtf(object, out);
-        return out;
-    }
-
     // The pages a document counts (a seam for the tests of its limit).
     static std::int32_t& pageCount(cDocument& document);
     // What a document keeps besides its fields, for its writers.
     static const detail::DocumentState& state(const cDocument& document);
 
-    // The paragraph as a page, cell or note takes it, made apart from it:
-    // when it is aligned, a paragraph of its own around what it held (error
-    // 91 when Border is null). Once the place has it, keep() makes that the
-    // paragraph's content, so that a second taking nests the first.
-    struct Taken {
-        const cParagraph* paragraph;
-        bool own;              // a paragraph of its own, opened and marked
-        detail::Chunks items;  // its content, when own
-        std::uint8_t holds;    // and what it holds that the writer gathers
-        rtf::ParagraphText text() const {
-            return own ? rtf::ParagraphText{true, items, true, holds} : Access::text(*paragraph);
-        }
-    };
-    static Taken take(const cParagraph& paragraph);
-    static void keep(cParagraph& paragraph, Taken&& taken) noexcept;
+    // The paragraph as a page, cell or note takes it, made apart from it
+    // (rtf::Taken); once the place has it, keep() makes that the paragraph's
+    // content, so that a second taking nests the first.
+    static rtf::Taken take(const cParagraph& paragraph);
+    static void keep(cParagraph& paragraph, rtf::Taken&& taken) noexcept;
 };
-
-namespace detail {
-
-using velloran::Access;
-
-// The fragment writers: what each object gives the container it is inserted
-// into. A writer that fails appends nothing.
-void appendRtf(const cPoint& point, std::string& out);
-void appendRtf(const cLine& line, std::string& out);
-void appendRtf(const cRect& rect, std::string& out);
-void appendRtf(const cEllipse& ellipse, std::string& out);
-void appendRtf(const cDrawingText& box, std::string& out);
-void appendRtf(const cPolyline& polyline, std::string& out);
-void appendRtf(const cPolygon& polygon, std::string& out);
-void appendRtf(const cDrawing& drawing, std::string& out);
-void appendRtf(const cPage& page, std::string& out);
-// A paragraph as a page, cell or header takes it: its Placed record.
-void appendPlaced(Chunks& out, const rtf::ParagraphText& paragraph);
-// The N of "\\lsN" for a paragraph that is a list item, else 0.
-std::int32_t listNumber(const cParagraph& paragraph);
-
-// The same shapes as Word 97 writes them; z is the shape's place in its
-// drawing's stacking order. The instance is the shape's group up to its
-// result, which a drawing's first shape holds: "{\shp{\*\shpinst ...}",
-// the shape's own group still open. A shape without points writes nothing
-// and gives false.
-bool appendShapeInstance(const cLine& line, std::string& out, std::int32_t z);
-bool appendShapeInstance(const cRect& rect, std::string& out, std::int32_t z);
-bool appendShapeInstance(const cEllipse& ellipse, std::string& out, std::int32_t z);
-bool appendShapeInstance(const cDrawingText& box, std::string& out, std::int32_t z);
-bool appendShapeInstance(const cPolyline& polyline, std::string& out, std::int32_t z);
-bool appendShapeInstance(const cPolygon& polygon, std::string& out, std::int32_t z);
-// The shape whole, without a result.
-template <class Shape>
-void appendShape(const Shape& shape, std::string& out, std::int32_t z) {
-    if (appendShapeInstance(shape, out, z)) out += '}';
-}
-
-// Append the four sides of a border, top, bottom, left, right.
-// Error 91 for a null border.
-void appendBorder(std::string& out, const cBorder* border);
-
-}  // namespace detail
-
-template <class Fragment, class Out>
-void Access::appendRtf(const Fragment& object, Out& out) {
-    detail::appendRtf(object, out);
-}
-
-template <class Shape>
-void Access::appendShape(const Shape& shape, std::string& out, std::int32_t z) {
-    detail::appendShape(shape, out, z);
-}
 
 }  // namespace velloran

@@ -48,14 +48,14 @@ std::string Access::content(const cCell& cell) {
 
 Boolean cCell::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    Access::Taken taken = Access::take(*Paragraph);
+    rtf::Taken taken = Access::take(*Paragraph);
     const rtf::ParagraphText paragraph = taken.text();
     State& s = state();
     s.records.writeWhole([&] {
         // Most cells hold one paragraph, and a large table holds many cells
         // at once: a first paragraph is held without the slack of growth.
         s.records.reserveEmpty(paragraph.content.size() + 4);
-        detail::appendPlaced(s.records, paragraph);
+        rtf::appendPlaced(s.records, paragraph);
     });
     s.holds |= paragraph.holds;
     Access::keep(*Paragraph, std::move(taken));

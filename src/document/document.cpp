@@ -20,6 +20,7 @@
 #include "common/files.hpp"
 #include "document/document_state.hpp"
 #include "rtf/document.hpp"
+#include "rtf/furniture.hpp"
 #include "rtf/header.hpp"
 #include "rtf/section.hpp"
 

@@ -32,12 +32,12 @@ const cPage::State& cPage::state() const { return detail::stateOf(state_); }
 const detail::Chunks& Access::records(const cPage& page) { return page.state().records; }
 std::uint8_t Access::holds(const cPage& page) { return page.state().holds; }
 
-void detail::appendPlaced(Chunks& out, const rtf::ParagraphText& paragraph) {
-    Record placed(Tag::Placed);
+void rtf::appendPlaced(detail::Chunks& out, const rtf::ParagraphText& paragraph) {
+    detail::Record placed(detail::Tag::Placed);
     placed.flag(paragraph.opened).flag(paragraph.marked);
     const std::string_view header = placed.view();
     // Most paragraphs are short: written in one step.
-    const char end = static_cast<char>(Tag::End);
+    const char end = static_cast<char>(detail::Tag::End);
     if (auto text = paragraph.content.small()) {
         out.append({header, *text, std::string_view(&end, 1)});
         return;
@@ -49,9 +49,9 @@ void detail::appendPlaced(Chunks& out, const rtf::ParagraphText& paragraph) {
 
 Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
-    Access::Taken taken = Access::take(*Paragraph);
+    rtf::Taken taken = Access::take(*Paragraph);
     State& s = state();
-    s.records.writeWhole([&] { detail::appendPlaced(s.records, taken.text()); });
+    s.records.writeWhole([&] { rtf::appendPlaced(s.records, taken.text()); });
     s.holds |= taken.text().holds;
     Access::keep(*Paragraph, std::move(taken));
     return True;

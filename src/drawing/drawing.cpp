@@ -12,6 +12,7 @@
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
+#include "rtf/shapes.hpp"
 
 namespace velloran {
 
@@ -30,9 +31,9 @@ Boolean Access::insertShape(cDrawing& drawing, const Shape& shape, const Box& bo
     // The first shape with points is left open for its result.
     const bool first = d.firstShape97.empty();
     std::string rtf, shape97;
-    detail::appendRtf(shape, rtf);
-    if (first) detail::appendShapeInstance(shape, shape97, d.count);
-    else detail::appendShape(shape, shape97, d.count);
+    rtf::appendRtf(shape, rtf);
+    if (first) rtf::appendShapeInstance(shape, shape97, d.count);
+    else rtf::appendShape(shape, shape97, d.count);
     auto room = [](std::string& text, std::size_t more) {
         if (text.capacity() - text.size() < more) text.reserve(std::max(text.size() + more, 2 * text.capacity()));
     };

@@ -18,8 +18,8 @@ Boolean Access::insertPoint(Shape& shape, const std::shared_ptr<cPoint>& point) 
     // Both texts grow or neither: a failure part-way (out of memory) is cut off.
     std::size_t mark = s.rtf.size(), vertexMark = s.vertices.size();
     try {
-        detail::appendRtf(*point, s.rtf);
-        detail::appendVertex(s.vertices, *point, count == 1);
+        rtf::appendRtf(*point, s.rtf);
+        rtf::appendVertex(s.vertices, *point, count == 1);
     } catch (...) {
         s.rtf.resize(mark);
         s.vertices.resize(vertexMark);

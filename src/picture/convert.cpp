@@ -12,9 +12,10 @@
 #include "common/checked.hpp"
 #include "common/files.hpp"
 #include "common/platform.hpp"
-#include "rtf/picture.hpp"
+#include "picture/enhanced.hpp"
 #include "picture/raster.hpp"
 #include "picture/resolution.hpp"
+#include "rtf/picture.hpp"
 
 namespace velloran::detail {
 namespace {
@@ -126,9 +127,9 @@ std::optional<Bitmap> RasterGroup::bitmap(std::int64_t w, std::int64_t h, std::s
             return std::nullopt;
         metafile_ = recorder.finish();
         sizing_.apply(W, H, static_cast<double>(w), static_cast<double>(h));
-        if (!appendPictureStart(out_, picture_, W, H)) return std::nullopt;
+        if (!rtf::appendPictureStart(out_, picture_, W, H)) return std::nullopt;
         hexAt_ = out_.size();
-        const std::uint64_t room = hexLinesSize(metafile_.size()) + 1;
+        const std::uint64_t room = rtf::hexLinesSize(metafile_.size()) + 1;
         if (room >= out_.max_size() - hexAt_) return std::nullopt;
         // The text's own memory, advised for huge pages before it is first
         // touched: a photograph's digits are tens of megabytes.
@@ -140,11 +141,11 @@ std::optional<Bitmap> RasterGroup::bitmap(std::int64_t w, std::int64_t h, std::s
         // Each byte's digits then end no later than the byte: the digits can
         // be written from the front over the bytes.
         const std::size_t bits = metafile_.bodyBytes;
-        bitsHome_ = hexAt_ + static_cast<std::size_t>(hexPlace(metafile_.head.size() + bits - 1)) + 2 - bits;
+        bitsHome_ = hexAt_ + static_cast<std::size_t>(rtf::hexPlace(metafile_.head.size() + bits - 1)) + 2 - bits;
         bitsAt_ = bitsHome_;
         if (work > bits) {
             // Room to work in reaches from the bitmap's first digit to the end.
-            bitsAt_ = hexAt_ + static_cast<std::size_t>(hexPlace(metafile_.head.size()));
+            bitsAt_ = hexAt_ + static_cast<std::size_t>(rtf::hexPlace(metafile_.head.size()));
             if (work > out_.size() - bitsAt_) return std::nullopt;
         }
         Bitmap bitmap{static_cast<std::int32_t>(w), static_cast<std::int32_t>(h),
@@ -165,7 +166,7 @@ bool RasterGroup::finish() {
     char* text = out_.data();
     if (bitsAt_ != bitsHome_) std::memmove(text + bitsHome_, text + bitsAt_, metafile_.bodyBytes);
     metafile_.body = text + bitsHome_;
-    HexLines hex(text + hexAt_);
+    rtf::HexLines hex(text + hexAt_);
     hex.write(metafile_.head.data(), metafile_.head.size());
     hex.write(metafile_.body, metafile_.bodyBytes);
     hex.write(metafile_.tail.data(), metafile_.tail.size());
@@ -228,13 +229,13 @@ bool convertEnhanced(std::string& out, const cPicture& picture, const std::strin
     std::optional<std::string> standard;
     if (picture.Embedding == eOriginalAndMetafile) standard = standardFromEnhanced(source, emf->bytes);
     MetafileRecorder recorder;
-    if (!standard || !recorder.play(*standard)) return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
-    if (appendBothForms(
-            out, [&] { return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H); },
-            [&] { return WritePictureRtf(out, picture, recorder.finish(), W, H); }))
+    if (!standard || !recorder.play(*standard)) return rtf::appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
+    if (rtf::appendBothForms(
+            out, [&] { return rtf::appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H); },
+            [&] { return rtf::WritePictureRtf(out, picture, recorder.finish(), W, H); }))
         return true;
     // Without its standard metafile, the EMF alone.
-    return appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
+    return rtf::appendBlipPicture(out, picture, "emf", kept, 0, 0, W, H);
 }
 
 }  // namespace
@@ -261,7 +262,7 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             if (!recorder.play(placeable->records)) return false;
             sizing.apply(W, H, static_cast<double>(scale) * placeable->pixelWidth,
                          static_cast<double>(scale) * placeable->pixelHeight);
-            return WritePictureRtf(out, picture, recorder.finish(), W, H);
+            return rtf::WritePictureRtf(out, picture, recorder.finish(), W, H);
         }
         if (isEnhancedMetafile(source)) return convertEnhanced(out, picture, source, sizing, scale);
         const char* kind = source.starts_with("\x89PNG\r\n\x1a\n") ? "png"
@@ -280,8 +281,9 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             float W = static_cast<float>(mul(probe.width, UnitsPerPixel));
             float H = static_cast<float>(mul(probe.height, UnitsPerPixel));
             sizing.apply(W, H, probe.width, probe.height);
-            return appendBothForms(
-                out, [&] { return appendBlipPicture(out, picture, kind, source, probe.width, probe.height, W, H); },
+            return rtf::appendBothForms(
+                out,
+                [&] { return rtf::appendBlipPicture(out, picture, kind, source, probe.width, probe.height, W, H); },
                 [&] {
                     RasterGroup group(out, picture, sizing);
                     return loadRaster(source, group) && group.finish();
@@ -296,11 +298,12 @@ bool ConvertPicture(std::string& out, const cPicture& picture, const std::string
             float H = scale * static_cast<float>(mul(raster.height, UnitsPerPixel));
             sizing.apply(W, H, static_cast<double>(scale) * raster.width, static_cast<double>(scale) * raster.height);
             if (embedding == eOriginal)
-                return appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
+                return rtf::appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H);
             // Both: readers that take shapes' pictures show the file, the
             // others the metafile.
-            return appendBothForms(
-                out, [&] { return appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H); },
+            return rtf::appendBothForms(
+                out,
+                [&] { return rtf::appendBlipPicture(out, picture, kind, source, raster.width, raster.height, W, H); },
                 [&] { return convertRaster(out, picture, raster, sizing, scale); });
         }
         if (scale == 1.0f) {

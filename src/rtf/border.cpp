@@ -5,8 +5,9 @@
 #include "common/numtext.hpp"
 #include "common/refs.hpp"
 
-namespace velloran {
-namespace detail {
+namespace velloran::rtf {
+
+using detail::appendWord;
 namespace {
 
 const char* styleWord(vlRTFBorderType type) {
@@ -53,5 +54,4 @@ void appendBorder(std::string& out, const cBorder* border) {
     appendSide(out, "\\brdrr", border->RightVisible, border->RightWidth, style, color);
 }
 
-}  // namespace detail
-}  // namespace velloran
+}  // namespace velloran::rtf

@@ -4,6 +4,7 @@
 
 #include "common/access.hpp"
 #include "common/refs.hpp"
+#include "rtf/furniture.hpp"
 #include "rtf/header.hpp"
 #include "rtf/section.hpp"
 
@@ -21,7 +22,7 @@ void gatherFurniture(Walker& w, Gathered& g, const cDocument& doc, const detail:
     for (const cParagraph* p : {doc.Header.get(), doc.Footer.get()}) {
         if (!p) continue;
         try {
-            if (std::int32_t own = detail::listNumber(*p)) g.lists.add(own);
+            if (std::int32_t own = rtf::listNumber(*p)) g.lists.add(own);
         } catch (const Error&) {
             // Its rendering fails too, and writes nothing.
         }

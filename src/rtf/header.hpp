@@ -17,6 +17,19 @@
 
 namespace velloran::rtf {
 
+// Runs one piece: a piece whose values do not fit (an overflow, a missing
+// border) writes nothing, and the writer goes on with the next. Running out
+// of memory fails the whole rendering.
+template <class Piece>
+void resumeNext(std::string& out, Piece&& piece) {
+    std::size_t mark = out.size();
+    try {
+        piece();
+    } catch (const Error&) {
+        out.resize(mark);
+    }
+}
+
 // The whole header, to the opening of the body: the writers below in
 // order. A piece whose values do not fit (an overflow, a missing border)
 // writes nothing and the header goes on; running out of memory fails the
@@ -40,35 +53,9 @@ struct Sheet {
 Sheet sheetOf(const cDocument& doc) noexcept;
 void appendSheet(std::string& out, const Sheet& sheet, bool landscape, const std::array<const char*, 6>& words);
 void appendSheet(std::string& out, const cDocument& doc, bool landscape, const std::array<const char*, 6>& words);
-// The section's page numbering words; the page number's paragraph, or
-// nothing, goes to number.
-void appendNumbering(std::string& out, const cDocument& doc, std::string& number);
-// The header and footer groups: with even pages' own (facing), the first
-// page's own where the section is the first, and in place of the ordinary
-// ones a section's own header or footer (when not null).
-// A later section takes the groups of the section before it that it does not
-// write itself: blank writes those empty.
-struct Furniture {
-    bool facing, first, blank;
-    const cPage* header;
-    const cPage* footer;
-};
-void appendHeaderAndFooter(Output& out, const cDocument& doc, const std::string& number, const Furniture& f);
-void appendHeaderAndFooter(std::string& out, const cDocument& doc, const std::string& number);
-// The header and footer groups of a document's first section: the
-// document's, with that section's own in place of the ordinary ones.
-// Readers keep the first groups they meet in a section, so the first
-// section's own are written here and not again before its pages; a document
-// that begins with an assembled one writes none, that one's stand at its
-// start.
-void appendFirstFurniture(Output& out, const cDocument& doc, const detail::DocumentState& state,
-                          const std::string& number, bool facing, bool blank);
-// Whether the document's pages face each other (even pages with their own).
-bool facingPages(const cDocument& doc, const detail::DocumentState& state) noexcept;
-void appendSectionFurniture(Output& out, const cDocument& doc, bool facing, const cPage* header, const cPage* footer);
-// Whether the document has a header, or a footer, of any kind.
-bool hasHeader(const cDocument& doc) noexcept;
-bool hasFooter(const cDocument& doc) noexcept;
+// The default size in half-points after word; when doubling it overflows,
+// only the word and its number are left out.
+void appendDefaultSize(std::string& out, const char* word, const cDocument& doc);
 void appendBodyDefaults(std::string& out, const cDocument& doc, const detail::DocumentState& state);
 
 }  // namespace velloran::rtf

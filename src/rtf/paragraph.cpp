@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/access.hpp"
+#include "rtf/border.hpp"
 #include "common/checked.hpp"
 #include "common/numtext.hpp"
 #include "common/refs.hpp"
@@ -52,11 +53,11 @@ void appendTabStops(std::string& out, const cParagraph& p) {
 // A list item names its list at its start too: pandoc and AbiWord take a
 // paragraph's list from there, Word from its mark.
 void appendParagraphStart(std::string& out, const cParagraph& p) {
-    if (std::int32_t list = detail::listNumber(p)) appendListItem(out, list, p.ListLevel);
+    if (std::int32_t list = rtf::listNumber(p)) appendListItem(out, list, p.ListLevel);
 }
 
 void appendParagraphEnd(std::string& out, const cParagraph& p) {
-    const std::int32_t list = detail::listNumber(p);
+    const std::int32_t list = rtf::listNumber(p);
     out += '}';
     auto length = [&](const char* word, std::int32_t value) {
         if (value != 0) detail::appendWord(out, word, value);
@@ -80,7 +81,7 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     if (p.WidowControl != True) out += "\\nowidctlpar";
     if (p.OutlineLevel >= 1 && p.OutlineLevel <= 9) detail::appendWord(out, "\\outlinelevel", p.OutlineLevel - 1);
     if (list != 0) appendListItem(out, list, p.ListLevel);
-    detail::appendBorder(out, p.Border.get());
+    rtf::appendBorder(out, p.Border.get());
     out += alignmentWord(p.Align);
 }
 

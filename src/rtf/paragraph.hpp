@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,21 @@ struct ParagraphText {
     bool marked;
     std::uint8_t holds = 0;  // what the content holds that the writer gathers
 };
+
+// A paragraph as a page, cell or note takes it: when it is aligned, a
+// paragraph of its own around what it held (error 91 when Border is null).
+struct Taken {
+    const cParagraph* paragraph;
+    bool own;              // a paragraph of its own, opened and marked
+    detail::Chunks items;  // its content, when own
+    std::uint8_t holds;    // and what it holds that the writer gathers
+    ParagraphText text() const;
+};
+
+// A paragraph as a page, cell or header takes it: its Placed record.
+void appendPlaced(detail::Chunks& out, const ParagraphText& paragraph);
+// The N of "\lsN" for a paragraph that is a list item, else 0.
+std::int32_t listNumber(const cParagraph& paragraph);
 
 inline constexpr std::string_view Opening = "{\\pard\\plain";
 inline constexpr std::string_view Mark = "\\par ";

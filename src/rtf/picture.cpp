@@ -13,9 +13,13 @@
 #include <velloran/picture.hpp>
 
 #include "common/access.hpp"
+#include "rtf/border.hpp"
 #include "common/numtext.hpp"
 
-namespace velloran::detail {
+namespace velloran::rtf {
+
+using detail::appendNum;
+using detail::Metafile;
 namespace {
 
 // "000102...FDFEFF", built once per thread on first use.
@@ -209,4 +213,4 @@ bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& 
     }
 }
 
-}  // namespace velloran::detail
+}  // namespace velloran::rtf

@@ -10,7 +10,7 @@
 
 #include "picture/metafile.hpp"
 
-namespace velloran::detail {
+namespace velloran::rtf {
 
 // Bytes as upper-case hexadecimal digits, two a byte, high digit first:
 // hex receives 2 x count characters. The digits may go over the bytes
@@ -60,7 +60,7 @@ bool appendBlipPicture(std::string& out, const cPicture& picture, std::string_vi
 // Append the picture group that carries the metafile; false (appending
 // nothing) when the metafile is empty, the picture has no border, or a size
 // is out of range.
-bool WritePictureRtf(std::string& out, const cPicture& picture, const Metafile& metafile, float W, float H);
+bool WritePictureRtf(std::string& out, const cPicture& picture, const detail::Metafile& metafile, float W, float H);
 
 // The picture in two forms: as original() writes it for the readers that
 // take a shape's picture ("\\shppict"), and as fallback() writes it for the
@@ -82,4 +82,4 @@ bool appendBothForms(std::string& out, Original&& original, Fallback&& fallback)
     return true;
 }
 
-}  // namespace velloran::detail
+}  // namespace velloran::rtf

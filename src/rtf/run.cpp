@@ -15,8 +15,12 @@
 #include "rtf/run.hpp"
 #include "rtf/strings.hpp"
 
-namespace velloran {
-namespace detail {
+namespace velloran::rtf {
+
+using detail::moduleValues;
+using detail::mul;
+using detail::Ref;
+using detail::RefStart;
 namespace {
 
 // A link's address as the argument of a HYPERLINK field: in quotes, so a
@@ -199,5 +203,4 @@ RunPlaces appendTextRun(std::string& out, const cText* run) {
     return places;
 }
 
-}  // namespace detail
-}  // namespace velloran
+}  // namespace velloran::rtf

@@ -8,7 +8,7 @@
 
 #include <velloran/fwd.hpp>
 
-namespace velloran::detail {
+namespace velloran::rtf {
 
 // Where the parts of a run's bytes lie, as offsets from their start: the
 // name of its bookmark as a link names it, its escaped text, and for a table
@@ -26,4 +26,4 @@ struct RunPlaces {
 // nothing appended.
 RunPlaces appendTextRun(std::string& out, const cText* run);
 
-}  // namespace velloran::detail
+}  // namespace velloran::rtf

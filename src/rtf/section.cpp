@@ -6,11 +6,12 @@
 
 #include "common/access.hpp"
 #include "common/numtext.hpp"
+#include "rtf/furniture.hpp"
 #include "rtf/walk.hpp"
 
 namespace velloran {
 
-void detail::appendRtf(const cPage& page, std::string& out) {
+void rtf::appendRtf(const cPage& page, std::string& out) {
     rtf::appendPageContent(out, Access::records(page));
     out += "\\page ";
 }

@@ -12,6 +12,9 @@
 
 namespace velloran::rtf {
 
+// A page as a document's body holds it: its content, then a page break.
+void appendRtf(const cPage& page, std::string& out);
+
 // The orientation a page asks for: oDocument for any value but portrait and
 // landscape.
 vlRTFOrientation orientationOf(const cPage& page);

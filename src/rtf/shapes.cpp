@@ -14,7 +14,11 @@
 #include "rtf/run.hpp"
 #include "rtf/shapes.hpp"
 
-namespace velloran::detail {
+namespace velloran::rtf {
+
+using detail::abs32;
+using detail::appendWord;
+using detail::sub;
 
 void appendRtf(const cPoint& point, std::string& out) {
     appendWord(out, "\\dpptx", point.x);
@@ -169,7 +173,7 @@ bool appendShapeInstance(const cPolygon& polygon, std::string& out, std::int32_t
 // shapes follow it.
 void appendRtf(const cDrawing& drawing, std::string& out) { Access::appendDrawing(drawing, out); }
 
-}  // namespace velloran::detail
+}  // namespace velloran::rtf
 
 namespace velloran {
 

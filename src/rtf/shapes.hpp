@@ -11,20 +11,20 @@
 #include "common/color.hpp"
 #include "common/numtext.hpp"
 
-namespace velloran::detail {
+namespace velloran::rtf {
 
 // A point as a freeform's vertex, "(x,y)", after a ";" unless it is the first.
 void appendVertex(std::string& out, const cPoint& point, bool first);
 
 inline void appendRGB(std::string& out, const char* red, const char* green, const char* blue, std::int32_t color) {
-    auto rgb = SplitRGB(color);
-    appendWord(out, red, rgb.red);
-    appendWord(out, green, rgb.green);
-    appendWord(out, blue, rgb.blue);
+    auto rgb = detail::SplitRGB(color);
+    detail::appendWord(out, red, rgb.red);
+    detail::appendWord(out, green, rgb.green);
+    detail::appendWord(out, blue, rgb.blue);
 }
 
 inline void appendPen(std::string& out, std::int32_t width, std::int32_t color) {
-    appendWord(out, "\\dplinew", width);
+    detail::appendWord(out, "\\dplinew", width);
     appendRGB(out, "\\dplinecor", "\\dplinecog", "\\dplinecob", color);
 }
 
@@ -33,7 +33,7 @@ template <class Shape>
 void appendFillAndPen(std::string& out, const Shape& shape) {
     appendRGB(out, "\\dpfillfgcr", "\\dpfillfgcg", "\\dpfillfgcb", shape.FillForeRGBColor);
     appendRGB(out, "\\dpfillbgcr", "\\dpfillbgcg", "\\dpfillbgcb", shape.FillBackRGBColor);
-    appendWord(out, "\\dpfillpat", shape.FillPattern);
+    detail::appendWord(out, "\\dpfillpat", shape.FillPattern);
     appendPen(out, shape.PenWidth, shape.PenRGBColor);
 }
 
@@ -41,16 +41,12 @@ void appendFillAndPen(std::string& out, const Shape& shape) {
 // and size, fill and pen.
 template <class Shape>
 void appendBoxShape(std::string& out, const char* primitive, const Shape& shape) {
-    appendWord(out, primitive, shape.x);
-    appendWord(out, "\\dpy", shape.y);
-    appendWord(out, "\\dpxsize", shape.Width);
-    appendWord(out, "\\dpysize", shape.Height);
+    detail::appendWord(out, primitive, shape.x);
+    detail::appendWord(out, "\\dpy", shape.y);
+    detail::appendWord(out, "\\dpxsize", shape.Width);
+    detail::appendWord(out, "\\dpysize", shape.Height);
     appendFillAndPen(out, shape);
 }
-
-}  // namespace velloran::detail
-
-namespace velloran::detail {
 
 // The same shapes as Word 97 writes them ("\shp"), for the readers that
 // place and draw those and skip the older drawing objects: LibreOffice
@@ -64,7 +60,7 @@ inline void appendProperty(std::string& out, const char* name, std::int64_t valu
     out += "{\\sp{\\sn ";
     out += name;
     out += "}{\\sv ";
-    appendNum(out, value);
+    detail::appendNum(out, value);
     out += "}}";
 }
 
@@ -73,13 +69,13 @@ inline void appendProperty(std::string& out, const char* name, std::int64_t valu
 // in its drawing's stacking order.
 inline void appendShapeStart(std::string& out, std::int32_t left, std::int32_t top, std::int32_t right,
                              std::int32_t bottom, std::int32_t z, int type) {
-    appendWord(out, "{\\shp{\\*\\shpinst\\shpleft", left);
-    appendWord(out, "\\shptop", top);
-    appendWord(out, "\\shpright", right);
-    appendWord(out, "\\shpbottom", bottom);
+    detail::appendWord(out, "{\\shp{\\*\\shpinst\\shpleft", left);
+    detail::appendWord(out, "\\shptop", top);
+    detail::appendWord(out, "\\shpright", right);
+    detail::appendWord(out, "\\shpbottom", bottom);
     // In front of the text, which flows on as if the shape were not there.
-    appendWord(out, "\\shpfhdr0\\shpbxcolumn\\shpbxignore\\shpbypara\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt0\\shpz",
-               z);
+    detail::appendWord(
+        out, "\\shpfhdr0\\shpbxcolumn\\shpbxignore\\shpbypara\\shpbyignore\\shpwr3\\shpwrk0\\shpfblwtxt0\\shpz", z);
     appendProperty(out, "posrelh", 2);  // column
     appendProperty(out, "posrelv", 2);  // paragraph
     appendProperty(out, "shapeType", type);
@@ -107,7 +103,7 @@ void appendShapeFill(std::string& out, const Shape& shape) {
     if (shape.FillPattern >= 2 && shape.FillPattern <= 13) percent = shades[shape.FillPattern - 2];
     else if (shape.FillPattern >= 14 && shape.FillPattern <= 19) percent = 50;
     else if (shape.FillPattern >= 20 && shape.FillPattern <= 25) percent = 25;
-    auto fore = SplitRGB(shape.FillForeRGBColor), back = SplitRGB(shape.FillBackRGBColor);
+    auto fore = detail::SplitRGB(shape.FillForeRGBColor), back = detail::SplitRGB(shape.FillBackRGBColor);
     auto mix = [&](int f, int b) { return (f * percent + b * (100 - percent) + 50) / 100; };
     std::int32_t color = mix(fore.red, back.red) | mix(fore.green, back.green) << 8 | mix(fore.blue, back.blue) << 16;
     appendProperty(out, "fFilled", 1);
@@ -117,11 +113,39 @@ void appendShapeFill(std::string& out, const Shape& shape) {
 // A rectangle, ellipse or text box: its box however the sizes point.
 template <class Shape>
 void appendBoxShapeStart(std::string& out, const Shape& shape, std::int32_t z, int type) {
-    std::int32_t x2 = add(shape.x, shape.Width), y2 = add(shape.y, shape.Height);
+    std::int32_t x2 = detail::add(shape.x, shape.Width), y2 = detail::add(shape.y, shape.Height);
     appendShapeStart(out, std::min(shape.x, x2), std::min(shape.y, y2), std::max(shape.x, x2), std::max(shape.y, y2), z,
                      type);
     appendShapeFill(out, shape);
     appendShapePen(out, shape.PenWidth, shape.PenRGBColor);
 }
 
-}  // namespace velloran::detail
+// The fragment writers: what each object gives the container it is inserted
+// into. A writer that fails appends nothing.
+void appendRtf(const cPoint& point, std::string& out);
+void appendRtf(const cLine& line, std::string& out);
+void appendRtf(const cRect& rect, std::string& out);
+void appendRtf(const cEllipse& ellipse, std::string& out);
+void appendRtf(const cDrawingText& box, std::string& out);
+void appendRtf(const cPolyline& polyline, std::string& out);
+void appendRtf(const cPolygon& polygon, std::string& out);
+void appendRtf(const cDrawing& drawing, std::string& out);
+
+// The same shapes as Word 97 writes them; z is the shape's place in its
+// drawing's stacking order. The instance is the shape's group up to its
+// result, which a drawing's first shape holds: "{\shp{\*\shpinst ...}",
+// the shape's own group still open. A shape without points writes nothing
+// and gives false.
+bool appendShapeInstance(const cLine& line, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cRect& rect, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cEllipse& ellipse, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cDrawingText& box, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cPolyline& polyline, std::string& out, std::int32_t z);
+bool appendShapeInstance(const cPolygon& polygon, std::string& out, std::int32_t z);
+// The shape whole, without a result.
+template <class Shape>
+void appendShape(const Shape& shape, std::string& out, std::int32_t z) {
+    if (appendShapeInstance(shape, out, z)) out += '}';
+}
+
+}  // namespace velloran::rtf

@@ -5,7 +5,10 @@
 #include "common/numtext.hpp"
 #include "common/utf8.hpp"
 
-namespace velloran::detail {
+namespace velloran::rtf {
+
+using detail::appendNum;
+using detail::decodeUtf8;
 
 namespace {
 
@@ -128,4 +131,4 @@ void appendEscapedFontName(std::string& out, std::string_view utf8) { appendEsca
 
 void appendEscapedRunText(std::string& out, std::string_view utf8) { appendEscaped<Kind::Run>(out, utf8); }
 
-}  // namespace velloran::detail
+}  // namespace velloran::rtf

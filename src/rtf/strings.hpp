@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace velloran::detail {
+namespace velloran::rtf {
 
 // Host text as a document's information strings carry it: backslash,
 // braces and control characters (tab included) as \'hh, each line break
@@ -23,4 +23,4 @@ void appendEscapedFontName(std::string& out, std::string_view utf8);
 // characters as \'hh, the rest as in a font name except ";".
 void appendEscapedRunText(std::string& out, std::string_view utf8);
 
-}  // namespace velloran::detail
+}  // namespace velloran::rtf

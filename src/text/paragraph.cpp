@@ -14,6 +14,7 @@
 #include "common/checked.hpp"
 #include "common/files.hpp"
 #include "common/numtext.hpp"
+#include "rtf/shapes.hpp"
 #include "picture/convert.hpp"
 #include "common/records.hpp"
 #include "rtf/paragraph.hpp"
@@ -87,7 +88,7 @@ bool appendRunRecord(detail::Chunks& content, const cText* run) {
     constexpr std::size_t Kept = 4;
     const std::size_t start = out.size();
     out.append(Kept, '\0');
-    const detail::RunPlaces places = detail::appendTextRun(out, run);
+    const rtf::RunPlaces places = rtf::appendTextRun(out, run);
     if (places.size == 0) {
         out.resize(start);
         return false;
@@ -137,7 +138,7 @@ Boolean cParagraph::InsertDrawing(const std::shared_ptr<cDrawing>& Drawing) {
         std::string& out = s.content.tail();
         out += static_cast<char>(detail::Tag::Leaf);
         const std::size_t start = detail::keepLength(out);
-        detail::appendRtf(*Drawing, out);
+        rtf::appendRtf(*Drawing, out);
         detail::fillLength(out, start);
     });
     return True;
@@ -176,7 +177,7 @@ Boolean cParagraph::ClearTabStops() {
 
 Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
-    Access::Taken taken = Access::take(*Note);
+    rtf::Taken taken = Access::take(*Note);
     State& s = state();
     s.write([&] {
         const rtf::ParagraphText note = taken.text();
@@ -192,20 +193,24 @@ Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
 // The list a paragraph is an item of, as the N of "\\lsN": bullets take the
 // odd numbers and numbers the even ones, 2 * ListId - 1 and 2 * ListId; 0
 // for no list item. Error 6 when the number overflows.
-std::int32_t detail::listNumber(const cParagraph& p) {
+std::int32_t rtf::listNumber(const cParagraph& p) {
     if (p.ListStyle != lBullet && p.ListStyle != lNumber) return 0;
     std::int32_t twice = detail::mul(std::max(p.ListId, 1), 2);
     return p.ListStyle == lBullet ? twice - 1 : twice;
 }
 
-Access::Taken Access::take(const cParagraph& paragraph) {
+rtf::ParagraphText rtf::Taken::text() const {
+    return own ? ParagraphText{true, items, true, holds} : Access::text(*paragraph);
+}
+
+rtf::Taken Access::take(const cParagraph& paragraph) {
     if (!paragraph.Border) throw Error(errors::ObjectNotSet);
-    Taken taken{&paragraph, false, {}, 0};
+    rtf::Taken taken{&paragraph, false, {}, 0};
     if (!rtf::alignmentWord(paragraph.Align)) return taken;
     const cParagraph::State& s = paragraph.state();
     // The content becomes a paragraph of its own, the one it was (opening
     // and mark) inside: its facts and start words before, its end words after.
-    const std::int32_t list = detail::listNumber(paragraph);
+    const std::int32_t list = rtf::listNumber(paragraph);
     const std::int32_t level = paragraph.OutlineLevel;
     std::string before(detail::Record(detail::Tag::Paragraph)
                            .number(static_cast<std::uint32_t>(list))
@@ -230,7 +235,7 @@ Access::Taken Access::take(const cParagraph& paragraph) {
     return taken;
 }
 
-void Access::keep(cParagraph& paragraph, Taken&& taken) noexcept {
+void Access::keep(cParagraph& paragraph, rtf::Taken&& taken) noexcept {
     // A taken paragraph has its state: taking read it.
     if (!taken.own) return;
     cParagraph::State& s = *paragraph.state_;

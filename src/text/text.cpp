@@ -190,7 +190,7 @@ void cText::RawRtf(const std::string& rtf) {
 
 void cText::Text(const std::string& text) {
     std::string escaped;
-    detail::appendEscapedRunText(escaped, text);
+    rtf::appendEscapedRunText(escaped, text);
     escapedText_.swap(escaped);
 }
 
