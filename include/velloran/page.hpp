@@ -36,15 +36,15 @@ public:
     // the top of every page the table runs onto (header rows); 0 for none.
     std::int32_t TableHeaderRows = 0;
 
+    // The width, in twips, that cells' WidthPercent are shares of: at first
+    // the text width of the default page (A4 with margins of one inch).
+    std::int32_t TableWidth = 9026;
     // The rows of each table inserted from now on: at least this many twips
     // high (exactly, when TableRowHeightExact is True; the text past it is
     // cut), or as high as their text for 0 or less; aligned on the page as
     // TableAlign says (aCenter, aRight; others at the left), TableIndent
     // twips in from the left margin; each kept whole on one page when
     // TableKeepRowsTogether is True.
-    // The width, in twips, that cells' WidthPercent are shares of: at first
-    // the text width of the default page (A4 with margins of one inch).
-    std::int32_t TableWidth = 9026;
     std::int32_t TableRowHeight = 0;
     Boolean TableRowHeightExact = False;
     vlRTFAlignment TableAlign = aLeft;

@@ -10,12 +10,12 @@
 
 namespace velloran::rtf {
 
-// The table as records of its rows and cells, appended to records: each
-// row's words and cell definitions written as they stand in the document,
-// its cells' paragraphs taken. Error 91 for a missing cell or border, 5 for
-// a width share out of range, 6 for an overflow; what was appended before
-// the error stays, for the caller to cut off. What the cells' records hold
-// that the writer gathers.
+// Appends the table to records as its rows and cells: each row's words and
+// cell definitions as they stand in the document, its cells' paragraphs
+// taken. Returns what the cells' records hold that the writer gathers.
+// Error 91 for a missing cell or border, 5 for a width share out of range,
+// 6 for an overflow; what was appended before the error stays, for the
+// caller to cut off.
 std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::int16_t columns, std::int16_t rows,
                          const cPage& page);
 
