@@ -3,6 +3,7 @@
 
 #include "members.hpp"
 #include "tables.hpp"
+#include "members_cCell.hpp"
 
 namespace velloran::python {
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "members.hpp"
+#include "members_cDocument.hpp"
 
 namespace velloran::python {
 

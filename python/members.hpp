@@ -63,6 +63,18 @@ void procedures(Class<C>& cls, const char* name, Get get, Set set, const std::st
     property(cls, name, valueGetter<Value, C>(std::move(get)), valueSetter<Value>(cls, name, std::move(set)), doc);
 }
 
+// A value the core holds as a field (field()), or reads and sets with
+// procedures of the same name (procedures()), registered as a property.
+#define VELLORAN_VALUE(Value, C, Name, doc)                                                 \
+    [&]<class X = C>() {                                                                    \
+        if constexpr (requires(const X& x) { x.Name(); })                                   \
+            procedures<Value>(                                                              \
+                cls, #Name, [](const X& self) { return self.Name(); },                      \
+                [](X& self, const typename Value::type& value) { self.Name(value); }, doc); \
+        else field<Value>(cls, #Name, &X::Name, doc);                                       \
+    }                                                                                       \
+    ()
+
 // A read-only property: get(self) reads it.
 template <class Value, class C, class Get>
 void readOnly(Class<C>& cls, const char* name, Get get, const std::string& doc) {
@@ -134,7 +146,3 @@ void registerPicture(py::module_& m);
 void registerShapes(py::module_& m);
 
 }  // namespace velloran::python
-
-// generatedMembers(cls): every member of a class that is not a method, in the
-// order of the interface, made from the interface and the reference pages.
-#include "python_members.hpp"

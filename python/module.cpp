@@ -13,6 +13,7 @@
 #include "common/platform.hpp"
 #include "errors_py.hpp"
 #include "members.hpp"
+#include "enumerations.hpp"
 
 namespace velloran::python {
 
@@ -49,33 +50,8 @@ void registerEnumerations(py::module_& m) {
         for (py::handle member : type) e.members.push_back(member.inc_ref());
         e.low = e.members.empty() ? 0 : e.members.front().cast<std::int32_t>();
     };
-    keep(Enum::Alignment, makeEnum("vlRTFAlignment", {{"aLeft", 0}, {"aRight", 1}, {"aCenter", 2}, {"aJustified", 3}},
-                                   "Paragraph alignment."));
-    keep(Enum::BorderType,
-         makeEnum("vlRTFBorderType",
-                  {{"bSingle", 1}, {"bDouble", 2}, {"bThick", 3}, {"bShadow", 4}, {"bDot", 5}, {"bHairline", 6}},
-                  "Line style of a paragraph's or picture's border."));
-    keep(Enum::Field, makeEnum("vlRTFField", {{"fNone", 0}, {"fPageNumber", 1}, {"fPageCount", 2}, {"fDate", 3}},
-                               "A field a run shows, computed by the reader where the run stands."));
-    keep(Enum::List, makeEnum("vlRTFList", {{"lNone", 0}, {"lBullet", 1}, {"lNumber", 2}},
-                              "The kind of list a paragraph is an item of."));
-    keep(Enum::Orientation, makeEnum("vlRTFOrientation", {{"oDocument", 0}, {"oPortrait", 1}, {"oLandscape", 2}},
-                                     "The way a page is turned: as the document says, or on its own."));
-    keep(Enum::Embedding,
-         makeEnum("vlRTFPictureEmbedding", {{"eMetafile", 0}, {"eOriginal", 1}, {"eOriginalAndMetafile", 2}},
-                  "How a picture is kept: as a metafile, as its PNG or JPEG file, or as both."));
-    keep(Enum::VerticalPosition,
-         makeEnum("vlRTFVerticalPosition", {{"vNormal", 0}, {"vSuperscript", 1}, {"vSubscript", 2}},
-                  "Where a run stands against the line: on it, raised small or lowered small."));
-    keep(Enum::TabAlignment,
-         makeEnum("vlRTFTabAlignment", {{"tLeft", 0}, {"tCenter", 1}, {"tRight", 2}, {"tDecimal", 3}},
-                  "How the text after a tab lines up on its stop: its start, centre, end or decimal "
-                  "point."));
-    keep(Enum::TabLeader,
-         makeEnum("vlRTFTabLeader", {{"tlNone", 0}, {"tlDots", 1}, {"tlHyphens", 2}, {"tlUnderline", 3}},
-                  "What fills the space before a tab stop: nothing, dots, hyphens or a line."));
-    keep(Enum::VerticalAlignment, makeEnum("vlRTFVerticalAlignment", {{"vaTop", 0}, {"vaCenter", 1}, {"vaBottom", 2}},
-                                           "Where a cell's text stands between its top and bottom."));
+    generatedEnumerations([&](Enum which, const char* name, std::initializer_list<std::pair<const char*, int>> members,
+                              const char* doc) { keep(which, makeEnum(name, members, doc)); });
 
     m.def("BlackColorIndex", &BlackColorIndex,
           "BlackColorIndex()\n--\n\nBlackColorIndex() -> int\n\nColour index of black in this thread's documents: 0 "

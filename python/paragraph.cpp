@@ -2,6 +2,7 @@
 #include <string>
 
 #include "members.hpp"
+#include "members_cParagraph.hpp"
 
 namespace velloran::python {
 

@@ -2,6 +2,14 @@
 #include <string>
 
 #include "members.hpp"
+#include "members_cDrawingText.hpp"
+#include "members_cEllipse.hpp"
+#include "members_cLine.hpp"
+#include "members_cPicture.hpp"
+#include "members_cPoint.hpp"
+#include "members_cPolygon.hpp"
+#include "members_cPolyline.hpp"
+#include "members_cRect.hpp"
 
 namespace velloran::python {
 

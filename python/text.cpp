@@ -1,5 +1,7 @@
 // cBorder and cText.
 #include "members.hpp"
+#include "members_cBorder.hpp"
+#include "members_cText.hpp"
 
 namespace velloran::python {
 

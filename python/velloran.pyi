@@ -119,6 +119,9 @@ eOriginalAndMetafile: vlRTFPictureEmbedding
 vNormal: vlRTFVerticalPosition
 vSuperscript: vlRTFVerticalPosition
 vSubscript: vlRTFVerticalPosition
+vaTop: vlRTFVerticalAlignment
+vaCenter: vlRTFVerticalAlignment
+vaBottom: vlRTFVerticalAlignment
 tLeft: vlRTFTabAlignment
 tCenter: vlRTFTabAlignment
 tRight: vlRTFTabAlignment
@@ -127,9 +130,6 @@ tlNone: vlRTFTabLeader
 tlDots: vlRTFTabLeader
 tlHyphens: vlRTFTabLeader
 tlUnderline: vlRTFTabLeader
-vaTop: vlRTFVerticalAlignment
-vaCenter: vlRTFVerticalAlignment
-vaBottom: vlRTFVerticalAlignment
 
 def BlackColorIndex() -> int:
     """Colour index of black in this thread's documents: 0 until the thread's first cDocument, then 1."""

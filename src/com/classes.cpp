@@ -12,16 +12,20 @@
 namespace velloran::com {
 namespace {
 
-// A field: put stores the value unchanged, get returns what was stored.
-#define VELLORAN_FIELD(Type, Name)                                                                  \
-    HRESULT STDMETHODCALLTYPE get_##Name(Type* value) override { return read(value, core().Name); } \
-    HRESULT STDMETHODCALLTYPE put_##Name(Type value) override { return write(core().Name, value); }
-
-// A procedure property of the core: a getter and a setter of the same name.
-#define VELLORAN_PROCEDURE(Type, Name)                                                                \
-    HRESULT STDMETHODCALLTYPE get_##Name(Type* value) override { return read(value, core().Name()); } \
-    HRESULT STDMETHODCALLTYPE put_##Name(Type value) override {                                       \
-        return guard([&] { core().Name(value); });                                                    \
+// A value the core holds as a field, or reads and sets with a getter and a
+// setter of the same name: get returns it, put stores it as the core takes it.
+#define VELLORAN_PROPERTY(Type, Name)                                                            \
+    HRESULT STDMETHODCALLTYPE get_##Name(Type* value) override {                                 \
+        return [&](const auto& c) {                                                              \
+            if constexpr (requires { c.Name(); }) return read(value, c.Name());                  \
+            else return read(value, c.Name);                                                     \
+        }(core());                                                                               \
+    }                                                                                            \
+    HRESULT STDMETHODCALLTYPE put_##Name(Type value) override {                                  \
+        return [&](auto& c) {                                                                    \
+            if constexpr (requires { c.Name(); }) return guard([&] { c.Name(fromCom(value)); }); \
+            else return write(c.Name, value);                                                    \
+        }(core());                                                                               \
     }
 
 // An object-valued field, held by reference with its automation object.
@@ -32,148 +36,82 @@ namespace {
     HRESULT STDMETHODCALLTYPE putref_##Name(Wrapper::FirstInterface* value) override { \
         return guard([&] { held##Name##_.set(core().Name, value); });                  \
     }                                                                                  \
-    Held<Wrapper> held##Name##_;
+    Held<Wrapper> held##Name##_
 
-// The accessors of the fields and procedures (VELLORAN_DECLARATIONS_cX) and
-// the dispatch tables (VELLORAN_MEMBERS_cX), made from the IDL.
+// VELLORAN_MEMBERS_cX(Self): the accessors of the class's fields and
+// procedures, and its dispatch table (table()), made from the IDL.
 #include "com_members.hpp"
 
 class BorderObject final : public Object<BorderObject, _cBorder, cBorder> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cBorder
-
-        static Table
-        table() {
-        using Self = BorderObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cBorder};
-        return members;
-    }
+    VELLORAN_MEMBERS_cBorder(BorderObject);
 };
 
 class TextObject final : public Object<TextObject, _cText3, cText> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cText HRESULT STDMETHODCALLTYPE put_Text(BSTR value) override {
+    VELLORAN_MEMBERS_cText(TextObject);
+    HRESULT STDMETHODCALLTYPE put_Text(BSTR value) override {
         return guard([&] { core().Text(toUtf8(value)); });
-    }
-    HRESULT STDMETHODCALLTYPE get_RawRtf(BSTR* value) override {
-        if (!value) return E_POINTER;
-        return guard([&] { *value = toBstr(core().RawRtf()); });
-    }
-    HRESULT STDMETHODCALLTYPE put_RawRtf(BSTR value) override {
-        return guard([&] { core().RawRtf(toUtf8(value)); });
-    }
-
-    static Table table() {
-        using Self = TextObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cText};
-        return members;
     }
 };
 
 class PointObject final : public Object<PointObject, _cPoint, cPoint> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cPoint
-
-        static Table
-        table() {
-        using Self = PointObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cPoint};
-        return members;
-    }
+    VELLORAN_MEMBERS_cPoint(PointObject);
 };
 
 class LineObject final : public Object<LineObject, _cLine, cLine> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cLine
-
-        static Table
-        table() {
-        using Self = LineObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cLine};
-        return members;
-    }
+    VELLORAN_MEMBERS_cLine(LineObject);
 };
 
 class RectObject final : public Object<RectObject, _cRect, cRect> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cRect
-
-        static Table
-        table() {
-        using Self = RectObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cRect};
-        return members;
-    }
+    VELLORAN_MEMBERS_cRect(RectObject);
 };
 
 class EllipseObject final : public Object<EllipseObject, _cEllipse, cEllipse> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cEllipse
-
-        static Table
-        table() {
-        using Self = EllipseObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cEllipse};
-        return members;
-    }
+    VELLORAN_MEMBERS_cEllipse(EllipseObject);
 };
 
 // Polylines and polygons share their members and differ in the core class.
-#define VELLORAN_POINT_SHAPE(Class, Interface, Core)                                                        \
-    class Class final : public Object<Class, Interface, Core> {                                             \
-    public:                                                                                                 \
-        using Object::Object;                                                                               \
-        VELLORAN_DECLARATIONS_##Core HRESULT STDMETHODCALLTYPE InsertPoint(_cPoint** Point,                 \
-                                                                           VARIANT_BOOL* result) override { \
-            return insert<PointObject>(Point, result, [&](auto p) { return core().InsertPoint(p); });       \
-        }                                                                                                   \
-        static Table table() {                                                                              \
-            using Self = Class;                                                                             \
-            using M = Members<Self>;                                                                        \
-            static const Member members[] = {VELLORAN_MEMBERS_##Core};                                      \
-            return members;                                                                                 \
-        }                                                                                                   \
-    };
+#define VELLORAN_POINT_SHAPE(Class, Interface, Core)                                                  \
+    class Class final : public Object<Class, Interface, Core> {                                       \
+    public:                                                                                           \
+        using Object::Object;                                                                         \
+        VELLORAN_MEMBERS_##Core(Class);                                                               \
+        HRESULT STDMETHODCALLTYPE InsertPoint(_cPoint** Point, VARIANT_BOOL* result) override {       \
+            return insert<PointObject>(Point, result, [&](auto p) { return core().InsertPoint(p); }); \
+        }                                                                                             \
+    }
 
-VELLORAN_POINT_SHAPE(PolylineObject, _cPolyline, cPolyline)
-VELLORAN_POINT_SHAPE(PolygonObject, _cPolygon, cPolygon)
+VELLORAN_POINT_SHAPE(PolylineObject, _cPolyline, cPolyline);
+VELLORAN_POINT_SHAPE(PolygonObject, _cPolygon, cPolygon);
 
 class DrawingTextObject final : public Object<DrawingTextObject, _cDrawingText, cDrawingText> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cDrawingText
-        // The text box keeps the run itself and renders it when it is inserted.
-        HRESULT STDMETHODCALLTYPE
-        put_Text(_cText* value) override {
+    VELLORAN_MEMBERS_cDrawingText(DrawingTextObject);
+    // The text box keeps the run itself and renders it when it is inserted.
+    HRESULT STDMETHODCALLTYPE put_Text(_cText* value) override {
         return guard([&] {
             TextObject* text = TextObject::of(value);
             core().Text(text ? text->shared() : nullptr);
         });
-    }
-
-    static Table table() {
-        using Self = DrawingTextObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cDrawingText};
-        return members;
     }
 };
 
 class DrawingObject final : public Object<DrawingObject, _cDrawing, cDrawing> {
 public:
     using Object::Object;
+    VELLORAN_MEMBERS_cDrawing(DrawingObject);
     HRESULT STDMETHODCALLTYPE InsertText(_cDrawingText** Text, VARIANT_BOOL* result) override {
         return insert<DrawingTextObject>(Text, result, [&](auto s) { return core().InsertText(s); });
     }
@@ -192,34 +130,19 @@ public:
     HRESULT STDMETHODCALLTYPE InsertRect(_cRect** Rect, VARIANT_BOOL* result) override {
         return insert<RectObject>(Rect, result, [&](auto s) { return core().InsertRect(s); });
     }
-
-    static Table table() {
-        using Self = DrawingObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cDrawing};
-        return members;
-    }
 };
 
 class PictureObject final : public Object<PictureObject, _cPicture3, cPicture> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cPicture
-
-        static Table
-        table() {
-        using Self = PictureObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cPicture};
-        return members;
-    }
+    VELLORAN_MEMBERS_cPicture(PictureObject);
 };
 
 class ParagraphObject final : public Object<ParagraphObject, _cParagraph3, cParagraph> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cParagraph HRESULT STDMETHODCALLTYPE InsertText(_cText** Text,
-                                                                          VARIANT_BOOL* result) override {
+    VELLORAN_MEMBERS_cParagraph(ParagraphObject);
+    HRESULT STDMETHODCALLTYPE InsertText(_cText** Text, VARIANT_BOOL* result) override {
         return insert<TextObject>(Text, result, [&](auto t) { return core().InsertText(t); });
     }
     HRESULT STDMETHODCALLTYPE InsertDrawing(_cDrawing** Drawing, VARIANT_BOOL* result) override {
@@ -241,13 +164,6 @@ public:
         if (!result) return E_POINTER;
         return guard([&] { *result = core().ClearTabStops(); });
     }
-
-    static Table table() {
-        using Self = ParagraphObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cParagraph};
-        return members;
-    }
 };
 
 // A paragraph's footnote is a paragraph: defined once the class is complete.
@@ -258,16 +174,9 @@ HRESULT ParagraphObject::InsertFootnote(_cParagraph** Note, VARIANT_BOOL* result
 class CellObject final : public Object<CellObject, _cCell3, cCell> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cCell HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph,
-                                                                          VARIANT_BOOL* result) override {
+    VELLORAN_MEMBERS_cCell(CellObject);
+    HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph, VARIANT_BOOL* result) override {
         return insert<ParagraphObject>(Paragraph, result, [&](auto p) { return core().InsertParagraph(p); });
-    }
-
-    static Table table() {
-        using Self = CellObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cCell};
-        return members;
     }
 };
 
@@ -355,7 +264,7 @@ CellArray cellArrayOf(SAFEARRAY* array) {
             held##Name##_.set(core().Name, value);                                      \
         });                                                                             \
     }                                                                                   \
-    Held<PageObject> held##Name##_;
+    Held<PageObject> held##Name##_
 
 class PageObject final : public Object<PageObject, _cPage3, cPage> {
 public:
@@ -367,22 +276,16 @@ public:
         if (!oCells || !result) return E_POINTER;
         return guard([&] { *result = core().InsertTable(cellArrayOf(*oCells)); });
     }
-    VELLORAN_DECLARATIONS_cPage VELLORAN_SECTION_FIELD(PageHeader) VELLORAN_SECTION_FIELD(PageFooter)
-
-        static Table table() {
-        using Self = PageObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cPage};
-        return members;
-    }
+    VELLORAN_MEMBERS_cPage(PageObject);
+    VELLORAN_SECTION_FIELD(PageHeader);
+    VELLORAN_SECTION_FIELD(PageFooter);
 };
 
 class DocumentObject final : public Object<DocumentObject, _cDocument2, cDocument> {
 public:
     using Object::Object;
-    VELLORAN_DECLARATIONS_cDocument HRESULT STDMETHODCALLTYPE get_LastPage(LONG* value) override {
-        return read(value, core().LastPage());
-    }
+    VELLORAN_MEMBERS_cDocument(DocumentObject);
+    HRESULT STDMETHODCALLTYPE get_LastPage(LONG* value) override { return read(value, core().LastPage()); }
     HRESULT STDMETHODCALLTYPE Save(BSTR* sRTFFile, VARIANT_BOOL* result) override {
         if (!sRTFFile || !result) return E_POINTER;
         return guard([&] { *result = core().Save(toUtf8(*sRTFFile)); });
@@ -412,13 +315,6 @@ public:
                                              VARIANT_BOOL* result) override {
         return insert<DocumentObject>(Document, result,
                                       [&](auto d) { return core().InsertDocument(d, RestartNumbering); });
-    }
-
-    static Table table() {
-        using Self = DocumentObject;
-        using M = Members<Self>;
-        static const Member members[] = {VELLORAN_MEMBERS_cDocument};
-        return members;
     }
 };
 

@@ -243,6 +243,14 @@ private:
     std::shared_ptr<Core> core_;
 };
 
+// A value from the automation side as a core's setter takes it: text as
+// UTF-8, the rest as it is.
+inline std::string fromCom(BSTR value) { return toUtf8(value); }
+template <class T>
+T fromCom(T value) noexcept {
+    return value;
+}
+
 // The automation object that stands for the object in an object-valued field
 // of a core object. It keeps the identity callers expect: reading the field
 // returns the very object last assigned, and the same object on every read.
