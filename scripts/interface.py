@@ -209,6 +209,7 @@ class Interface:
     def __init__(self, text):
         model = parse(text)
         self.enums = model["enums"]
+        self.types = types(self)
         self.declarations = []  # (class, member, kind, attributes, line), for the checks of the help strings
         self.classes = {}
         for name, base, declarations in model["interfaces"]:
@@ -290,4 +291,4 @@ def types(idl):
 
 def face_type(idl, idl_type, face):
     """A member's type in one face, or None when that face has no name for it."""
-    return types(idl).get(idl_type, {}).get(face)
+    return idl.types.get(idl_type, {}).get(face)

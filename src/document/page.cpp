@@ -51,8 +51,9 @@ Boolean cPage::InsertParagraph(const std::shared_ptr<cParagraph>& Paragraph) {
     if (!Paragraph) return False;
     rtf::Taken taken = Access::take(*Paragraph);
     State& s = state();
-    s.records.writeWhole([&] { rtf::appendPlaced(s.records, taken.text()); });
-    s.holds |= taken.text().holds;
+    const rtf::ParagraphText text = taken.text();
+    s.records.writeWhole([&] { rtf::appendPlaced(s.records, text); });
+    s.holds |= text.holds;
     Access::keep(*Paragraph, std::move(taken));
     return True;
 }

@@ -179,13 +179,13 @@ Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
     if (!Note || Note.get() == this) return False;
     rtf::Taken taken = Access::take(*Note);
     State& s = state();
+    const rtf::ParagraphText note = taken.text();
     s.write([&] {
-        const rtf::ParagraphText note = taken.text();
         s.content.append(detail::Record(detail::Tag::Footnote).flag(note.opened).view());
         s.content.appendShared(note.content);
         s.content.append(static_cast<char>(detail::Tag::End));
     });
-    s.holds |= taken.text().holds;
+    s.holds |= note.holds;
     Access::keep(*Note, std::move(taken));
     return True;
 }
