@@ -65,6 +65,8 @@ void procedures(Class<C>& cls, const char* name, Get get, Set set, const std::st
 
 // A value the core holds as a field (field()), or reads and sets with
 // procedures of the same name (procedures()), registered as a property.
+// Value and C are types, which parentheses would not leave types.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define VELLORAN_VALUE(Value, C, Name, doc)                                                 \
     [&]<class X = C>() {                                                                    \
         if constexpr (requires(const X& x) { x.Name(); })                                   \
@@ -74,6 +76,7 @@ void procedures(Class<C>& cls, const char* name, Get get, Set set, const std::st
         else field<Value>(cls, #Name, &X::Name, doc);                                       \
     }                                                                                       \
     ()
+// NOLINTEND(bugprone-macro-parentheses)
 
 // A read-only property: get(self) reads it.
 template <class Value, class C, class Get>

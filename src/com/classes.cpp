@@ -14,6 +14,8 @@ namespace {
 
 // A value the core holds as a field, or reads and sets with a getter and a
 // setter of the same name: get returns it, put stores it as the core takes it.
+// Type is a type, which parentheses would not leave one.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define VELLORAN_PROPERTY(Type, Name)                                                            \
     HRESULT STDMETHODCALLTYPE get_##Name(Type* value) override {                                 \
         return [&](const auto& c) {                                                              \
@@ -27,6 +29,7 @@ namespace {
             else return write(c.Name, value);                                                    \
         }(core());                                                                               \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 
 // An object-valued field, held by reference with its automation object.
 #define VELLORAN_OBJECT_FIELD(Wrapper, Name)                                           \

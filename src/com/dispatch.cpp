@@ -91,22 +91,13 @@ HRESULT getIdsOfNames(Table table, LPOLESTR* names, UINT count, DISPID* ids) noe
     return hr;
 }
 
-HRESULT invoke(Table table, void* object, DISPID id, REFIID iid, WORD flags, DISPPARAMS* params, VARIANT* result,
-               EXCEPINFO* exception, UINT* argErr) noexcept {
-    // The result is an [out] parameter: whatever the caller left in it is no value of ours.
-    if (result) VariantInit(result);
-    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    if (!params) return E_INVALIDARG;
-    if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
-    if (params->cNamedArgs > params->cArgs || (params->cNamedArgs > 0 && !params->rgdispidNamedArgs))
-        return E_INVALIDARG;
-    UINT ignored = 0;
-    if (!argErr) argErr = &ignored;
+namespace {
 
-    // Object-valued fields take both kinds of assignment: "Set x.Border = b"
-    // (putref) and "x.Border = b" (put) from hosts that pass the object itself.
+// The member a call names: object-valued fields take both kinds of
+// assignment, "Set x.Border = b" (putref) and "x.Border = b" (put) from
+// hosts that pass the object itself; a get may be a method's call.
+const Member* calledMember(Table table, DISPID id, WORD flags, bool assignment) {
     const Member* member = nullptr;
-    const bool assignment = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
     if (assignment) {
         INVOKEKIND first = (flags & DISPATCH_PROPERTYPUTREF) ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT;
         INVOKEKIND second = first == INVOKE_PROPERTYPUT ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT;
@@ -116,57 +107,50 @@ HRESULT invoke(Table table, void* object, DISPID id, REFIID iid, WORD flags, DIS
         member = find(table, id, INVOKE_FUNC);
         if (!member) member = find(table, id, INVOKE_PROPERTYGET);
     }
-    if (!member) return DISP_E_MEMBERNOTFOUND;
+    return member;
+}
 
-    constexpr unsigned MaxParams = 4;
-    Argument args[MaxParams] = {};
-    VARIANT fallback;
-    V_VT(&fallback) = VT_I4;
-    V_I4(&fallback) = member->lastDefault;
-
-    const UINT named = params->cNamedArgs;
-    const UINT positional = params->cArgs - named;
+// The arguments of a call in the member's order: positional ones come last
+// to first in rgvarg, after the named ones; an optional one left out takes
+// fallback.
+HRESULT bindArguments(const Member& member, const DISPPARAMS& params, bool assignment, Argument* args,
+                      VARIANT* fallback, UINT* argErr) {
+    const UINT named = params.cNamedArgs;
+    const UINT positional = params.cArgs - named;
     if (assignment) {
-        if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        if (named == 1 && params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_PARAMNOTFOUND;
-        args[0] = {&params->rgvarg[0], 0};
-    } else {
-        if (positional > member->params) return DISP_E_BADPARAMCOUNT;
-        // Positional arguments come last to first in rgvarg, after the named ones.
-        for (UINT i = 0; i < positional; ++i) args[i] = {&params->rgvarg[params->cArgs - 1 - i], params->cArgs - 1 - i};
-        for (UINT k = 0; k < named; ++k) {
-            DISPID index = params->rgdispidNamedArgs[k];
-            if (index < 0 || static_cast<unsigned>(index) >= member->params || args[index].value) {
-                *argErr = k;
-                return DISP_E_PARAMNOTFOUND;
-            }
-            args[index] = {&params->rgvarg[k], k};
+        if (params.cArgs != 1) return DISP_E_BADPARAMCOUNT;
+        if (named == 1 && params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_PARAMNOTFOUND;
+        args[0] = {&params.rgvarg[0], 0};
+        return S_OK;
+    }
+    if (positional > member.params) return DISP_E_BADPARAMCOUNT;
+    for (UINT i = 0; i < positional; ++i) args[i] = {&params.rgvarg[params.cArgs - 1 - i], params.cArgs - 1 - i};
+    for (UINT k = 0; k < named; ++k) {
+        DISPID index = params.rgdispidNamedArgs[k];
+        if (index < 0 || static_cast<unsigned>(index) >= member.params || args[index].value) {
+            *argErr = k;
+            return DISP_E_PARAMNOTFOUND;
         }
-        for (unsigned i = 0; i < member->params; ++i) {
-            const bool optional = i + member->optional >= member->params;
-            if (!args[i].value || missing(args[i].value)) {
-                if (optional) {
-                    args[i].value = &fallback;
-                } else if (!args[i].value) {
-                    return DISP_E_BADPARAMCOUNT;
-                } else {
-                    *argErr = args[i].position;
-                    return DISP_E_PARAMNOTOPTIONAL;
-                }
-            }
+        args[index] = {&params.rgvarg[k], k};
+    }
+    for (unsigned i = 0; i < member.params; ++i) {
+        if (args[i].value && !missing(args[i].value)) continue;
+        if (i + member.optional >= member.params) {
+            args[i].value = fallback;
+        } else if (!args[i].value) {
+            return DISP_E_BADPARAMCOUNT;
+        } else {
+            *argErr = args[i].position;
+            return DISP_E_PARAMNOTOPTIONAL;
         }
     }
+    return S_OK;
+}
 
-    VARIANT discarded;
-    VariantInit(&discarded);
-    bool called = false;
-    HRESULT hr = member->invoke(object, args, result ? result : &discarded, argErr, &called);
-    VariantClear(&discarded);
-    if (SUCCEEDED(hr) || !called) return hr;
-
-    // A failure of the method itself: the caller sees the automation error
-    // through the exception, with the description its error information
-    // carries; a caller without one reads the error information itself.
+// A failure of the method itself: the caller sees the automation error
+// through the exception, with the description its error information
+// carries; a caller without one reads the error information itself.
+HRESULT reportFailure(HRESULT hr, EXCEPINFO* exception) {
     if (!exception) return DISP_E_EXCEPTION;
     *exception = {};
     exception->scode = hr;
@@ -179,6 +163,41 @@ HRESULT invoke(Table table, void* object, DISPID id, REFIID iid, WORD flags, DIS
         info->Release();
     }
     return DISP_E_EXCEPTION;
+}
+
+}  // namespace
+
+HRESULT invoke(Table table, void* object, DISPID id, REFIID iid, WORD flags, DISPPARAMS* params, VARIANT* result,
+               EXCEPINFO* exception, UINT* argErr) noexcept {
+    // The result is an [out] parameter: whatever the caller left in it is no value of ours.
+    if (result) VariantInit(result);
+    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (!params) return E_INVALIDARG;
+    if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
+    if (params->cNamedArgs > params->cArgs || (params->cNamedArgs > 0 && !params->rgdispidNamedArgs))
+        return E_INVALIDARG;
+    UINT ignored = 0;
+    if (!argErr) argErr = &ignored;
+
+    const bool assignment = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    const Member* member = calledMember(table, id, flags, assignment);
+    if (!member) return DISP_E_MEMBERNOTFOUND;
+
+    constexpr unsigned MaxParams = 4;
+    Argument args[MaxParams] = {};
+    VARIANT fallback;
+    V_VT(&fallback) = VT_I4;
+    V_I4(&fallback) = member->lastDefault;
+    if (HRESULT bound = bindArguments(*member, *params, assignment, args, &fallback, argErr); FAILED(bound))
+        return bound;
+
+    VARIANT discarded;
+    VariantInit(&discarded);
+    bool called = false;
+    HRESULT hr = member->invoke(object, args, result ? result : &discarded, argErr, &called);
+    VariantClear(&discarded);
+    if (SUCCEEDED(hr) || !called) return hr;
+    return reportFailure(hr, exception);
 }
 
 }  // namespace velloran::com

@@ -102,7 +102,10 @@ public:
         if (!out) return E_POINTER;
         *out = nullptr;
         Impl* object = nullptr;
-        HRESULT hr = guarded(__uuidof(Interface), [&] { object = new Impl(std::make_shared<Core>()); });
+        // guarded turns a failed allocation into the out-of-memory error.
+        HRESULT hr = guarded(__uuidof(Interface), [&] {
+            object = new Impl(std::make_shared<Core>());  // NOLINT(bugprone-unhandled-exception-at-new)
+        });
         if (FAILED(hr)) return hr;
         hr = object->QueryInterface(iid, out);
         object->Release();

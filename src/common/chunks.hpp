@@ -24,12 +24,12 @@ namespace velloran::detail {
 class Chunks {
 public:
     // Pieces are written up to this size once the text is large.
-    static constexpr std::size_t PieceSize = 256 * 1024;
+    static constexpr std::size_t PieceSize = std::size_t{256} * 1024;
     // Pieces at least this long are shared instead of copied.
-    static constexpr std::size_t ShareFrom = 16 * 1024;
+    static constexpr std::size_t ShareFrom = std::size_t{16} * 1024;
     // From this size on, finished text goes into large blocks where the
     // system has them.
-    static constexpr std::size_t LargeFrom = 4 * 1024 * 1024;
+    static constexpr std::size_t LargeFrom = std::size_t{4} * 1024 * 1024;
 
     Chunks() = default;
     explicit Chunks(std::string text) : tail_(std::move(text)) {}

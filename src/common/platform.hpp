@@ -98,7 +98,7 @@ void writeGathered(const Producer& produce, Write&& write) {
 // aligned to LargeBlockSize and advised for huge pages, so the kernel
 // faults it in 2 MiB at a time instead of 4 KiB. Nothing (no exception)
 // where the system has no such memory; freed with freeLargeBlock.
-inline constexpr std::size_t LargeBlockSize = 2 * 1024 * 1024;
+inline constexpr std::size_t LargeBlockSize = std::size_t{2} * 1024 * 1024;
 char* allocateLargeBlock(std::size_t size) noexcept;
 void freeLargeBlock(char* block, std::size_t size) noexcept;
 // Advise the whole 2 MiB stretches of memory already allocated (a large
