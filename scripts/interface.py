@@ -9,6 +9,9 @@ the classes, their members and the enumerations from here:
     idl.enums["vlRTFAlignment"]      # [("aLeft", 0), ...]
     idl.classes["cText"]["Bold"]     # {"id": ..., "get": True, "put": True, ...}
 
+From the shell, `scripts/interface.py uuids` prints every identifier the
+IDL fixes and `scripts/interface.py coclasses` every class, a line each.
+
 A class's interfaces (_cText, then _cText2 : _cText, ...) are merged in
 order: a class's members are those of all its interfaces. A text the parser
 cannot read raises IdlError with its line.
@@ -54,6 +57,7 @@ class Parser:
     def __init__(self, text):
         self.tokens = tokens(text)
         self.at = 0
+        self.uuids = []  # every identifier an attribute list fixes, in order
 
     def peek(self, offset=0):
         i = self.at + offset
@@ -89,6 +93,8 @@ class Parser:
                 self.take(")")
                 args = ["".join(arg)]
             out.append((name, args))
+            if name == "uuid":
+                self.uuids += args
             if self.accept("]"):
                 return out
             self.take(",")
@@ -107,7 +113,7 @@ class Parser:
 
 def parse(text):
     """{"enums": {name: [(member, value)]}, "interfaces": [(name, base, [declaration])],
-    "coclasses": {name: [interface]}}; a declaration is (attributes, name, [(attributes, type, name)], line)."""
+    "coclasses": {name: [interface]}, "uuids": [identifier]}; a declaration is (attributes, name, [(attributes, type, name)], line)."""
     p = Parser(text)
     model = {"enums": {}, "interfaces": [], "coclasses": {}}
     while p.peek()[0] != "end":
@@ -122,6 +128,7 @@ def parse(text):
         library_body(p, model)
         p.take("}")
         p.accept(";")
+    model["uuids"] = p.uuids
     return model
 
 
@@ -209,6 +216,8 @@ class Interface:
     def __init__(self, text):
         model = parse(text)
         self.enums = model["enums"]
+        self.coclasses = model["coclasses"]
+        self.uuids = model["uuids"]
         self.types = types(self)
         self.declarations = []  # (class, member, kind, attributes, line), for the checks of the help strings
         self.classes = {}
@@ -292,3 +301,12 @@ def types(idl):
 def face_type(idl, idl_type, face):
     """A member's type in one face, or None when that face has no name for it."""
     return idl.types.get(idl_type, {}).get(face)
+
+
+if __name__ == "__main__":
+    import sys
+    idl = read()
+    what = {"uuids": idl.uuids, "coclasses": list(idl.coclasses)}.get(sys.argv[1] if len(sys.argv) == 2 else "")
+    if what is None:
+        sys.exit("usage: scripts/interface.py uuids|coclasses")
+    print("\n".join(what))
