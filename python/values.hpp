@@ -96,6 +96,7 @@ enum class Enum {
     TabAlignment,
     TabLeader,
     VerticalAlignment,
+    BorderStyle,
     Count
 };
 Enumeration& enumeration(Enum which);
@@ -123,6 +124,7 @@ using VerticalPositionValue = EnumValue<vlRTFVerticalPosition, Enum::VerticalPos
 using TabAlignmentValue = EnumValue<vlRTFTabAlignment, Enum::TabAlignment>;
 using TabLeaderValue = EnumValue<vlRTFTabLeader, Enum::TabLeader>;
 using VerticalAlignmentValue = EnumValue<vlRTFVerticalAlignment, Enum::VerticalAlignment>;
+using BorderStyleValue = EnumValue<vlRTFBorderStyle, Enum::BorderStyle>;
 
 // A value for a field, its error naming the field and the value: "Overflow:
 // cText.Height = 1099511627776".

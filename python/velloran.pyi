@@ -50,6 +50,16 @@ class vlRTFBorderType(enum.IntEnum):
     bDot = 5
     bHairline = 6
 
+class vlRTFBorderStyle(enum.IntEnum):
+    bsFrame = 0
+    bsSingle = 1
+    bsDouble = 2
+    bsThick = 3
+    bsShadow = 4
+    bsDot = 5
+    bsHairline = 6
+    bsDash = 7
+
 class vlRTFField(enum.IntEnum):
     fNone = 0
     fPageNumber = 1
@@ -103,6 +113,14 @@ bThick: vlRTFBorderType
 bShadow: vlRTFBorderType
 bDot: vlRTFBorderType
 bHairline: vlRTFBorderType
+bsFrame: vlRTFBorderStyle
+bsSingle: vlRTFBorderStyle
+bsDouble: vlRTFBorderStyle
+bsThick: vlRTFBorderStyle
+bsShadow: vlRTFBorderStyle
+bsDot: vlRTFBorderStyle
+bsHairline: vlRTFBorderStyle
+bsDash: vlRTFBorderStyle
 fNone: vlRTFField
 fPageNumber: vlRTFField
 fPageCount: vlRTFField
@@ -152,7 +170,15 @@ class cBorder:
     RightVisible: Boolean
     BorderType: vlRTFBorderType | int
     BorderColorIndex: int
-    def __init__(self, *, TopWidth: int = ..., LeftWidth: int = ..., BottomWidth: int = ..., RightWidth: int = ..., TopVisible: Boolean = ..., LeftVisible: Boolean = ..., BottomVisible: Boolean = ..., RightVisible: Boolean = ..., BorderType: vlRTFBorderType | int = ..., BorderColorIndex: int = ...) -> None: ...
+    TopStyle: vlRTFBorderStyle | int
+    BottomStyle: vlRTFBorderStyle | int
+    LeftStyle: vlRTFBorderStyle | int
+    RightStyle: vlRTFBorderStyle | int
+    TopColorIndex: int
+    BottomColorIndex: int
+    LeftColorIndex: int
+    RightColorIndex: int
+    def __init__(self, *, TopWidth: int = ..., LeftWidth: int = ..., BottomWidth: int = ..., RightWidth: int = ..., TopVisible: Boolean = ..., LeftVisible: Boolean = ..., BottomVisible: Boolean = ..., RightVisible: Boolean = ..., BorderType: vlRTFBorderType | int = ..., BorderColorIndex: int = ..., TopStyle: vlRTFBorderStyle | int = ..., BottomStyle: vlRTFBorderStyle | int = ..., LeftStyle: vlRTFBorderStyle | int = ..., RightStyle: vlRTFBorderStyle | int = ..., TopColorIndex: int = ..., BottomColorIndex: int = ..., LeftColorIndex: int = ..., RightColorIndex: int = ...) -> None: ...
 
 class cText:
     """One run of text with one set of character properties."""
@@ -312,7 +338,8 @@ class cDocument:
     FirstPageFooter: cPage | None
     EvenPageHeader: cPage | None
     EvenPageFooter: cPage | None
-    def __init__(self, *, Author: str = ..., Operator: str = ..., Title: str = ..., Subject: str = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., PageLandscape: Boolean = ..., PageNumbersOn: Boolean = ..., PageNumberStart: int = ..., PageNumberMarginRight: int = ..., PageNumberMarginTop: int = ..., FontDefaultName: str = ..., FontDefaultCharSet: int = ..., FontDefaultHeight: int = ..., Header: cParagraph | None = ..., Footer: cParagraph | None = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., FirstPageHeader: cPage | None = ..., FirstPageFooter: cPage | None = ..., EvenPageHeader: cPage | None = ..., EvenPageFooter: cPage | None = ...) -> None: ...
+    CreationTime: str
+    def __init__(self, *, Author: str = ..., Operator: str = ..., Title: str = ..., Subject: str = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., PageLandscape: Boolean = ..., PageNumbersOn: Boolean = ..., PageNumberStart: int = ..., PageNumberMarginRight: int = ..., PageNumberMarginTop: int = ..., FontDefaultName: str = ..., FontDefaultCharSet: int = ..., FontDefaultHeight: int = ..., Header: cParagraph | None = ..., Footer: cParagraph | None = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., FirstPageHeader: cPage | None = ..., FirstPageFooter: cPage | None = ..., EvenPageHeader: cPage | None = ..., EvenPageFooter: cPage | None = ..., CreationTime: str = ...) -> None: ...
     def InsertPage(self, page: cPage | None) -> bool:
         """Append the page as it is now; False for None."""
     def InsertDocument(self, document: cDocument | None, restart: Boolean = False) -> bool:

@@ -189,6 +189,7 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
         {{"cParagraph", "AddTabStop", 5}, {[] { return errorOf([] { cParagraph().AddTabStop(-1); }); }}},
         {{"cText", "RawRtf", 5}, {[] { return errorOf([] { cText().RawRtf("}"); }); }}},
         {{"cDocument", "StyleIndex", 5}, {[] { return errorOf([] { cDocument().StyleIndex(""); }); }}},
+        {{"cDocument", "CreationTime", 5}, {[] { return errorOf([] { cDocument().CreationTime("today"); }); }}},
         {{"cText", "Height", 6}, {[] {
              auto run = std::make_shared<cText>();
              run->Text("x");

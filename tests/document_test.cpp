@@ -286,10 +286,11 @@ TEST(Document, LandscapeTurnsTheSheetWithItsMargins) {
     FixedClock clock;
     cDocument doc;
     doc.PageLandscape = True;
-    EXPECT_EQ(doc.Rtf(), withPageSetup("\\paperw16837\\paperh11906\\margl1440\\margr1440\\margt1440\\margb1440"));
+    EXPECT_EQ(doc.Rtf(),
+              withPageSetup("\\paperw16837\\paperh11906\\margl1440\\margr1440\\margt1440\\margb1440\\landscape"));
     doc.PageLandscape = 1;  // any non-zero value
     doc.PageMarginLeft = 1, doc.PageMarginRight = 2, doc.PageMarginTop = 3, doc.PageMarginBottom = 4;
-    EXPECT_EQ(doc.Rtf(), withPageSetup("\\paperw16837\\paperh11906\\margl4\\margr3\\margt1\\margb2"));
+    EXPECT_EQ(doc.Rtf(), withPageSetup("\\paperw16837\\paperh11906\\margl4\\margr3\\margt1\\margb2\\landscape"));
 }
 
 TEST(Document, PageNumbersOnlyWhenExactlyTrue) {
@@ -339,6 +340,28 @@ TEST(Document, TimeStampWithoutLeadingZeros) {
     cDocument doc;
     EXPECT_NE(doc.Rtf().find("{\\creatim\\yr2027\\mo1\\dy1\\hr0\\min0}{\\revtim\\yr2027\\mo1\\dy1\\hr0\\min0}"),
               std::string::npos);
+}
+
+// A fixed time comes from the host first, then from SOURCE_DATE_EPOCH (in
+// UTC); either refuses what is not a time, the document and file untouched.
+TEST(Document, FixedCreationTimeForReproducibleFiles) {
+    FixedClock clock({2026, 12, 7, 4, 5});
+    cDocument doc;
+    const std::string made = "{\\creatim\\yr2024\\mo2\\dy29\\hr23\\min59}{\\revtim\\yr2024\\mo2\\dy29\\hr23\\min59}";
+    doc.CreationTime("2024-02-29T23:59:30");
+    EXPECT_NE(doc.Rtf().find(made), std::string::npos);
+    for (const char* bad : {"2023-02-29 10:00", "2024-02-29 24:00", "2024-2-29 10:00", "29/02/2024 10:00"}) {
+        EXPECT_THROW(doc.CreationTime(bad), Error) << bad;
+        EXPECT_EQ(doc.CreationTime(), "2024-02-29T23:59:30");
+    }
+    ::setenv("SOURCE_DATE_EPOCH", "1733875200", 1);  // 2024-12-11 00:00 UTC
+    EXPECT_NE(doc.Rtf().find(made), std::string::npos);
+    doc.CreationTime("");
+    EXPECT_NE(doc.Rtf().find("{\\creatim\\yr2024\\mo12\\dy11\\hr0\\min0}"), std::string::npos);
+    ::setenv("SOURCE_DATE_EPOCH", "17338752OO", 1);
+    EXPECT_THROW(doc.Rtf(), Error);
+    ::unsetenv("SOURCE_DATE_EPOCH");
+    EXPECT_NE(doc.Rtf().find("{\\creatim\\yr2026\\mo12\\dy7\\hr4\\min5}"), std::string::npos);
 }
 
 TEST(Document, WorkedSequenceOfColoursAndFonts) {

@@ -546,6 +546,22 @@ TEST_F(Tables, ShadingBordersAndWidths) {
         << table;
 }
 
+TEST_F(Tables, CellSidesOfTheirOwn) {
+    CellArray cells({{1, 1}, {1, 1}});
+    auto a = cell();
+    a->Border->BorderColorIndex = 3;  // cells read no frame colour
+    a->Border->BottomStyle = bsDouble, a->Border->BottomWidth = 30, a->Border->BottomColorIndex = 3;
+    a->Border->LeftColorIndex = 0;
+    a->Border->RightStyle = bsHairline, a->Border->RightVisible = False;
+    cells.at({1, 1}) = a;
+    cPage page;
+    page.InsertTable(cells);
+    EXPECT_NE(tableOf(page).find("\\clbrdrt\\brdrs\\brdrw20 \\clbrdrb\\brdrdb\\brdrcf3\\brdrw30 "
+                                 "\\clbrdrl\\brdrs\\brdrcf0\\brdrw20 \\clbrdrr\\brdrnone"),
+              std::string::npos)
+        << tableOf(page);
+}
+
 TEST_F(Tables, RowHeightAlignmentIndentKeepingAndCellLayout) {
     CellArray cells({{1, 2}, {1, 1}});
     auto a = cell("A"), b = cell("B");

@@ -191,6 +191,17 @@ TEST(Borders, StylesWidthsAndFlags) {
               91);
 }
 
+// A side's own style and colour replace the frame's for that side alone.
+TEST(Borders, SidesOfTheirOwn) {
+    cDocument doc;
+    cBorder b;
+    b.TopVisible = b.BottomVisible = b.LeftVisible = True, b.BorderType = bDouble;
+    b.TopStyle = bsDash, b.BottomColorIndex = 0, b.LeftStyle = bsDot, b.LeftColorIndex = 4;
+    b.RightStyle = bsThick, b.RightColorIndex = 5;  // a hidden side stays hidden
+    EXPECT_EQ(border(b), R"(\brdrt\brdrdash\brdrcf1\brdrw20\brdrb\brdrdb\brdrcf0\brdrw20)"
+                         R"(\brdrl\brdrdot\brdrcf4\brdrw20\brdrr\brdrnone)");
+}
+
 TEST_F(Runs, FieldsAndLinksWrapTheRun) {
     auto page = textOf("1");
     page->Field = fPageNumber;

@@ -22,6 +22,20 @@ public:
     Boolean RightVisible = False;
     vlRTFBorderType BorderType = bSingle;
     std::int32_t BorderColorIndex;  // index into the document's colour table
+
+    // Each side's own line style and colour index over BorderType and
+    // BorderColorIndex, for paragraphs, pictures and cells alike: bsFrame and
+    // a colour below 0 take the frame's. A cell reads neither BorderType nor
+    // BorderColorIndex: its sides are single lines in the automatic colour
+    // unless their own say otherwise.
+    vlRTFBorderStyle TopStyle = bsFrame;
+    vlRTFBorderStyle BottomStyle = bsFrame;
+    vlRTFBorderStyle LeftStyle = bsFrame;
+    vlRTFBorderStyle RightStyle = bsFrame;
+    std::int32_t TopColorIndex = -1;
+    std::int32_t BottomColorIndex = -1;
+    std::int32_t LeftColorIndex = -1;
+    std::int32_t RightColorIndex = -1;
 };
 
 }  // namespace velloran

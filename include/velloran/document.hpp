@@ -27,6 +27,14 @@ public:
     std::string Operator;
     std::string Title;
     std::string Subject;
+    // The creation and revision time the document information says, as
+    // "YYYY-MM-DD HH:MM" (a T may stand for the space, and seconds may
+    // follow, which are not written), so that two runs write the same bytes.
+    // Empty, the default: the SOURCE_DATE_EPOCH environment variable's time
+    // (in UTC) when it is set, else the local time of each Rtf and Save.
+    // Error 5 for any other text, the time unchanged.
+    VELLORAN_API const std::string& CreationTime() const;
+    VELLORAN_API void CreationTime(const std::string& value);
     std::int32_t PageWidth = 11906;  // twips, the sheet in portrait terms
     std::int32_t PageHeight = 16837;
     std::int32_t PageMarginLeft = 1440;

@@ -42,6 +42,19 @@ inline constexpr Boolean False{std::int16_t{0}};
 enum vlRTFAlignment : std::int32_t { aLeft = 0, aRight = 1, aCenter = 2, aJustified = 3 };
 enum vlRTFBorderType : std::int32_t { bSingle = 1, bDouble = 2, bThick = 3, bShadow = 4, bDot = 5, bHairline = 6 };
 
+// The line style of one side of a border: the same words as
+// vlRTFBorderType's, a dashed line besides, and bsFrame, the frame's.
+enum vlRTFBorderStyle : std::int32_t {
+    bsFrame = 0,
+    bsSingle = 1,
+    bsDouble = 2,
+    bsThick = 3,
+    bsShadow = 4,
+    bsDot = 5,
+    bsHairline = 6,
+    bsDash = 7
+};
+
 // A field a run shows instead of fixed text, computed by the reader where the
 // run stands.
 enum vlRTFField : std::int32_t { fNone = 0, fPageNumber = 1, fPageCount = 2, fDate = 3 };

@@ -45,7 +45,7 @@ namespace {
 // procedures, and its dispatch table (table()), made from the IDL.
 #include "com_members.hpp"
 
-class BorderObject final : public Object<BorderObject, _cBorder, cBorder> {
+class BorderObject final : public Object<BorderObject, _cBorder2, cBorder> {
 public:
     using Object::Object;
     VELLORAN_MEMBERS_cBorder(BorderObject);
@@ -284,7 +284,7 @@ public:
     VELLORAN_SECTION_FIELD(PageFooter);
 };
 
-class DocumentObject final : public Object<DocumentObject, _cDocument2, cDocument> {
+class DocumentObject final : public Object<DocumentObject, _cDocument3, cDocument> {
 public:
     using Object::Object;
     VELLORAN_MEMBERS_cDocument(DocumentObject);

@@ -12,6 +12,7 @@
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
+#include "common/clock.hpp"
 #include "common/color.hpp"
 #include "common/module_values.hpp"
 #include "common/numtext.hpp"
@@ -116,6 +117,14 @@ std::string styleKey(const std::string& name) {
 }
 
 }  // namespace
+
+const std::string& cDocument::CreationTime() const { return state().creationTime; }
+
+void cDocument::CreationTime(const std::string& value) {
+    if (!value.empty() && !detail::parseTime(value))
+        throw Error(errors::InvalidArgument, "cDocument.CreationTime = \"" + value + '"');
+    state().creationTime = value;
+}
 
 std::int32_t cDocument::StyleIndex(const std::string& StyleName) {
     std::string key = styleKey(StyleName);

@@ -79,6 +79,8 @@ struct DocumentState {
     bool facing = false;
     // The paragraph styles after Normal: style index k is slot k - 1.
     std::vector<std::string> styles;
+    // The host's creation time, checked when it was set; empty for none.
+    std::string creationTime;
 };
 
 }  // namespace velloran::detail

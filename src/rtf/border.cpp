@@ -1,4 +1,5 @@
-// A paragraph's border: its four sides in one style and colour.
+// A paragraph's or a picture's border: its four sides in the frame's style
+// and colour, or in their own.
 #include <velloran/border.hpp>
 
 #include "common/access.hpp"
@@ -8,31 +9,39 @@
 namespace velloran::rtf {
 
 using detail::appendWord;
-namespace {
 
-const char* styleWord(vlRTFBorderType type) {
-    switch (type) {
-    case bDouble: return "brdrdb";
-    case bThick: return "brdrth";
-    case bShadow: return "brdrsh";
-    case bDot: return "brdrdot";
-    case bHairline: return "brdrhair";
+const char* borderStyle(vlRTFBorderStyle style) {
+    switch (style) {
+    case bsDouble: return "brdrdb";
+    case bsThick: return "brdrth";
+    case bsShadow: return "brdrsh";
+    case bsDot: return "brdrdot";
+    case bsHairline: return "brdrhair";
+    case bsDash: return "brdrdash";
     // bSingle, and any value outside the enumeration, which would otherwise
     // leave a visible side without a style.
     default: return "brdrs";
     }
 }
 
-void appendSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width, const char* style,
-                std::int32_t color) {
+namespace {
+
+// The frame's style as a side's: the six of vlRTFBorderType, and single
+// for any other value, as it always was.
+vlRTFBorderStyle frameStyle(vlRTFBorderType type) {
+    return type >= bSingle && type <= bHairline ? static_cast<vlRTFBorderStyle>(type) : bsSingle;
+}
+
+void appendSide(std::string& out, const char* prefix, Boolean visible, std::int32_t width, vlRTFBorderStyle style,
+                std::int32_t color, const cBorder& frame) {
     out += prefix;
     if (visible != True) {
         out += "\\brdrnone";
         return;
     }
     out += '\\';
-    out += style;
-    detail::appendRef(out, "\\brdrcf", detail::Ref::Color, color);
+    out += borderStyle(style != bsFrame ? style : frameStyle(frame.BorderType));
+    detail::appendRef(out, "\\brdrcf", detail::Ref::Color, color >= 0 ? color : frame.BorderColorIndex);
     appendWord(out, "\\brdrw", width);
 }
 
@@ -46,12 +55,11 @@ void appendBorder(std::string& out, const cBorder* border) {
         out += "\\brdrt\\brdrnone\\brdrb\\brdrnone\\brdrl\\brdrnone\\brdrr\\brdrnone";
         return;
     }
-    const char* style = styleWord(border->BorderType);
-    std::int32_t color = border->BorderColorIndex;
-    appendSide(out, "\\brdrt", border->TopVisible, border->TopWidth, style, color);
-    appendSide(out, "\\brdrb", border->BottomVisible, border->BottomWidth, style, color);
-    appendSide(out, "\\brdrl", border->LeftVisible, border->LeftWidth, style, color);
-    appendSide(out, "\\brdrr", border->RightVisible, border->RightWidth, style, color);
+    const cBorder& b = *border;
+    appendSide(out, "\\brdrt", b.TopVisible, b.TopWidth, b.TopStyle, b.TopColorIndex, b);
+    appendSide(out, "\\brdrb", b.BottomVisible, b.BottomWidth, b.BottomStyle, b.BottomColorIndex, b);
+    appendSide(out, "\\brdrl", b.LeftVisible, b.LeftWidth, b.LeftStyle, b.LeftColorIndex, b);
+    appendSide(out, "\\brdrr", b.RightVisible, b.RightWidth, b.RightStyle, b.RightColorIndex, b);
 }
 
 }  // namespace velloran::rtf

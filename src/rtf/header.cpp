@@ -4,6 +4,7 @@
 
 #include "common/access.hpp"
 #include "common/checked.hpp"
+#include "common/clock.hpp"
 #include "common/color.hpp"
 #include "common/numtext.hpp"
 #include "rtf/furniture.hpp"
@@ -185,7 +186,10 @@ void appendBodyDefaults(std::string& out, const cDocument& doc, const detail::Do
 
 void writeHeader(Output& to, const cDocument& doc, const detail::DocumentState& state, const detail::ListSet& lists) {
     std::string out, stamp;
-    resumeNext(stamp, [&] { appendTimeStamp(stamp, platform::localNow()); });
+    // A malformed SOURCE_DATE_EPOCH fails the write rather than stamp a
+    // file that was meant to be reproducible with today's time.
+    const platform::LocalTime made = detail::stampTime(doc.CreationTime());
+    resumeNext(stamp, [&] { appendTimeStamp(stamp, made); });
     // RTF 1; 8-bit text is ANSI of code page 1253 (Greek), which readers use
     // for any \'hh byte (every byte above 127 is written as \u, so only
     // control characters and ASCII meet it); \uc0 says a \u escape has no
@@ -197,6 +201,9 @@ void writeHeader(Output& to, const cDocument& doc, const detail::DocumentState& 
     appendListTables(out, lists);
     appendInfo(out, doc, state.pageCount, stamp);
     appendSheet(out, doc, doc.PageLandscape != 0, {"\\paperw", "\\paperh", "\\margl", "\\margr", "\\margt", "\\margb"});
+    // Printers and converters take the turned sheet as landscape only when
+    // told so; without the word Word reports a custom paper size.
+    if (doc.PageLandscape != 0) out += "\\landscape";
     if (hasHeader(doc)) out += "\\pgbrdrhead\\headery720 ";
     if (hasFooter(doc)) out += "\\pgbrdrfoot\\footery720 ";
     // Even pages with headers or footers of their own.

@@ -20,6 +20,7 @@
 #include "common/numtext.hpp"
 #include "common/records.hpp"
 #include "common/refs.hpp"
+#include "rtf/border.hpp"
 
 namespace velloran::rtf {
 
@@ -59,12 +60,23 @@ const cCell& cellAt(const CellArray& cells, std::int32_t column, std::int32_t ro
     return *cell;
 }
 
-// One side of a cell: cells always use the single-line style.
-// A cell has four of them: each is put together on the stack and appended
-// in one step.
+// One side of a cell: a single line in the automatic colour unless the side
+// has a style or colour of its own (the frame's BorderType and
+// BorderColorIndex are not read). A cell has four of them: a plain one is put
+// together on the stack and appended in one step.
 void appendCellSide(std::string& out, std::string_view prefix, Boolean visible, std::int32_t width,
-                    const char* member) {
+                    vlRTFBorderStyle style, std::int32_t color, const char* member) {
     constexpr std::string_view None = "\\brdrnone", Single = "\\brdrs\\brdrw";
+    if (visible == True && (style != bsFrame || color >= 0)) {
+        const std::int16_t w = narrowed(width, member);
+        out += prefix;
+        out += '\\';
+        out += borderStyle(style);
+        if (color >= 0) detail::appendRef(out, "\\brdrcf", detail::Ref::Color, color);
+        detail::appendWord(out, "\\brdrw", w);
+        out += ' ';
+        return;
+    }
     char side[64];
     char* at = std::copy(prefix.begin(), prefix.end(), side);
     if (visible == True) {
@@ -220,10 +232,13 @@ std::int32_t appendCellDefinition(std::string& out, const Places::Written& place
     if (!border) throw Error(errors::ObjectNotSet);
     if (place.continued) out += "\\clvmrg";
     else if (place.below) out += "\\clvmgf";
-    appendCellSide(out, "\\clbrdrt", border->TopVisible, border->TopWidth, "cBorder.TopWidth");
-    appendCellSide(out, "\\clbrdrb", border->BottomVisible, border->BottomWidth, "cBorder.BottomWidth");
-    appendCellSide(out, "\\clbrdrl", border->LeftVisible, border->LeftWidth, "cBorder.LeftWidth");
-    appendCellSide(out, "\\clbrdrr", border->RightVisible, border->RightWidth, "cBorder.RightWidth");
+    const cBorder& b = *border;
+    appendCellSide(out, "\\clbrdrt", b.TopVisible, b.TopWidth, b.TopStyle, b.TopColorIndex, "cBorder.TopWidth");
+    appendCellSide(out, "\\clbrdrb", b.BottomVisible, b.BottomWidth, b.BottomStyle, b.BottomColorIndex,
+                   "cBorder.BottomWidth");
+    appendCellSide(out, "\\clbrdrl", b.LeftVisible, b.LeftWidth, b.LeftStyle, b.LeftColorIndex, "cBorder.LeftWidth");
+    appendCellSide(out, "\\clbrdrr", b.RightVisible, b.RightWidth, b.RightStyle, b.RightColorIndex,
+                   "cBorder.RightWidth");
     if (cell.BackColorIndex != white)
         detail::appendRef(out, "\\clcbpat", detail::Ref::Color, narrowed(cell.BackColorIndex, "cCell.BackColorIndex"));
     appendCellLayout(out, cell);
