@@ -9,6 +9,55 @@ namespace velloran::python {
 
 bool ringOfPages(const cPage& self, const cPage& page) { return &page == &self || page.PageHeader || page.PageFooter; }
 
+namespace {
+
+// A pandas DataFrame, known by what it offers (pandas is not needed): its
+// column names as the first row, then its rows without the index.
+bool isDataFrame(py::handle value) {
+    return py::hasattr(value, "columns") && py::hasattr(value, "itertuples") && py::hasattr(value, "iloc");
+}
+
+// A value of a row: None, text or a number (int, float, or what converts to
+// one, as numpy's do); bool is not a number here. A missing value of a frame
+// (None, NaN, pandas' NA) is nothing.
+TableValue tableValue(py::handle value, bool frame, std::size_t r, std::size_t c) {
+    if (value.is_none()) return std::monostate{};
+    if (PyUnicode_Check(value.ptr())) return toString(value);
+    if (!PyBool_Check(value.ptr()) && (PyLong_Check(value.ptr()) || PyFloat_Check(value.ptr()) ||
+                                       PyIndex_Check(value.ptr()) || py::hasattr(value, "__float__"))) {
+        const double number = PyFloat_AsDouble(value.ptr());
+        if (number == -1.0 && PyErr_Occurred()) throw py::error_already_set();
+        if (frame && number != number) return std::monostate{};
+        return number;
+    }
+    if (frame && py::module_::import("pandas").attr("isna")(value).cast<bool>()) return std::monostate{};
+    throw py::type_error("row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1) +
+                         ": expected str, a number or None, got " + std::string(Py_TYPE(value.ptr())->tp_name));
+}
+
+TableRows rowsOf(py::handle values) {
+    TableRows rows;
+    const bool frame = isDataFrame(values);
+    py::object source = py::reinterpret_borrow<py::object>(values);
+    if (frame) {
+        std::vector<TableValue> names;
+        for (py::handle name : values.attr("columns")) names.emplace_back(py::str(name).cast<std::string>());
+        rows.push_back(std::move(names));
+        source = values.attr("itertuples")(py::arg("index") = false, py::arg("name") = py::none());
+    } else if (!isSequence(values)) {
+        wrongType("a list of rows or a DataFrame", values);
+    }
+    for (py::handle row : source) {
+        if (!frame && (!isSequence(row) || PyUnicode_Check(row.ptr()))) wrongType("a list of values", row);
+        std::vector<TableValue> cells;
+        for (py::handle value : row) cells.push_back(tableValue(value, frame, rows.size(), cells.size()));
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+}  // namespace
+
 void registerPage(py::module_& m) {
     // cPage
     Class<cPage> page(m, "cPage", "cPage()\n\nThe content of one page, ended by a page break.");
@@ -63,6 +112,44 @@ void registerPage(py::module_& m) {
         "columns 1..n by rows 1..m, n being the longest row. False when there is no row or no column; error 9 "
         "for an array that is not two-dimensional or starts above 1, 91 for a missing cell or border, 6 for a "
         "value out of range. A failed call leaves the page unchanged.");
+    method(
+        page, "InsertRows", "(self, /, values)",
+        [](py::handle self_, py::handle values) {
+            cPage& self = initialized<cPage>(self_);
+            TableRows rows = rowsOf(values);
+            waitFree({&self});
+            return fromBoolean(self.InsertRows(rows));
+        },
+        std::array{Parameter{"values", "Values"}},
+        "InsertRows(values: Sequence[Sequence[str | float | None]] | pandas.DataFrame) -> bool\n\nAppend a table "
+        "made from rows of values, a cell each (a DataFrame: its column names, then its rows without the index, a "
+        "missing value empty). False when there is no row or no value; ArgumentError (5) for rows of different "
+        "lengths, columns set for another number of values or a number that is not finite, TypeError for another "
+        "value. A failed call leaves the page unchanged.");
+    method(
+        page, "AddTableColumn", "(self, /, width, align=0, decimals=-1)",
+        [](py::handle self_, py::handle width, py::handle align, py::handle decimals) {
+            cPage& self = initialized<cPage>(self_);
+            std::int32_t w = toLong(width);
+            vlRTFTabAlignment a = TabAlignmentValue::in(align);
+            std::int32_t d = toLong(decimals);
+            waitFree({&self});
+            return fromBoolean(self.AddTableColumn(w, a, d));
+        },
+        std::array{Parameter{"width", "Width"}, Parameter{"align", "Align", py::int_(0)},
+                   Parameter{"decimals", "Decimals", py::int_(-1)}},
+        "AddTableColumn(width: int, align: vlRTFTabAlignment | int = tLeft, decimals: int = -1) -> bool\n\nOne "
+        "more column for the tables InsertRows makes: its width in twips (0 or less, a share of what TableWidth "
+        "leaves), its alignment (tDecimal: on the decimal point) and its numbers' digits after the point (below "
+        "0: as the number needs). ArgumentError (5) for decimals past 15.");
+    method(
+        page, "ClearTableColumns", "(self, /)",
+        [](py::handle self_) {
+            cPage& self = initialized<cPage>(self_);
+            waitFree({&self});
+            return fromBoolean(self.ClearTableColumns());
+        },
+        "ClearTableColumns() -> bool\n\nForget the columns AddTableColumn set.");
     page.finish();
 }
 

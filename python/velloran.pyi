@@ -7,7 +7,7 @@ assigned, None for Nothing.
 """
 import enum
 import os
-from typing import Iterable, Iterator, Sequence, Union
+from typing import Any, Iterable, Iterator, Sequence, Union
 
 __version__: str
 
@@ -301,11 +301,20 @@ class cPage:
     PageMarginRight: int
     PageMarginTop: int
     PageMarginBottom: int
-    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., PageNumberStart: int = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ...) -> None: ...
+    TableRules: Boolean
+    TableFontIndex: int
+    TableFontHeight: int
+    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., PageNumberStart: int = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., TableRules: Boolean = ..., TableFontIndex: int = ..., TableFontHeight: int = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
     def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:
         """Append a table from a CellArray [column, row] or a list of rows; Error 9, 91 or 6 when malformed."""
+    def InsertRows(self, values: Sequence[Sequence[str | float | None]] | Any) -> bool:
+        """Append a table made from rows of values or a pandas DataFrame; ArgumentError (5) when ragged."""
+    def AddTableColumn(self, width: int, align: vlRTFTabAlignment | int = tLeft, decimals: int = -1) -> bool:
+        """One more column for the tables InsertRows makes: width, alignment, digits after the point."""
+    def ClearTableColumns(self) -> bool:
+        """Forget the columns AddTableColumn set."""
 
 class cDocument:
     """The root object: page set-up, fonts, colours, information and pages."""

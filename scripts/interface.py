@@ -291,6 +291,8 @@ def types(idl):
         "BSTR": {"cpp": "std::string", "com": "BSTR", "python": "StringValue", "stub": "str", "reference": "String"},
         "float": {"cpp": "float", "com": "float", "python": "SingleValue", "stub": "float", "reference": "Single"},
         "SAFEARRAY(cCellPtr)": {"cpp": "CellArray"},
+        # InsertRows' values: a two-dimensional array of Variants.
+        "VARIANT": {"cpp": "TableRows"},
     }
     for name in idl.enums:
         table[name] = {"cpp": name, "com": "::" + name, "python": _enum_value(name), "stub": name + " | int",

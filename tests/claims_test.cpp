@@ -190,6 +190,14 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
         {{"cText", "RawRtf", 5}, {[] { return errorOf([] { cText().RawRtf("}"); }); }}},
         {{"cDocument", "StyleIndex", 5}, {[] { return errorOf([] { cDocument().StyleIndex(""); }); }}},
         {{"cDocument", "CreationTime", 5}, {[] { return errorOf([] { cDocument().CreationTime("today"); }); }}},
+        {{"cPage", "AddTableColumn", 5}, {[] { return errorOf([] { cPage().AddTableColumn(0, tLeft, 16); }); }}},
+        {{"cPage", "InsertRows", 5}, {[] { return errorOf([] { cPage().InsertRows({{"a"}, {}}); }); }}},
+        {{"cPage", "InsertRows", 6}, {[] {
+             cPage page;
+             page.AddTableColumn(INT32_MAX);
+             page.AddTableColumn(INT32_MAX);
+             return errorOf([&] { page.InsertRows({{"a", "b"}}); });
+         }}},
         {{"cText", "Height", 6}, {[] {
              auto run = std::make_shared<cText>();
              run->Text("x");

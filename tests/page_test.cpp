@@ -718,5 +718,56 @@ TEST_F(Tables, WholeDocumentStaysBalanced) {
     EXPECT_TRUE(test::balanced(doc.Rtf()));
 }
 
+// A table from values writes only the words that change something: the
+// rows' words, the cells' edges and rules, each value's paragraph.
+TEST_F(Tables, RowsOfValuesInLeanBytes) {
+    cPage page;
+    page.TableHeaderRows = 2, page.TableRules = True, page.TableWidth = 6000;
+    page.AddTableColumn(2000);
+    page.AddTableColumn(0, tDecimal, 1);
+    page.AddTableColumn(0, tRight);
+    EXPECT_EQ(page.InsertRows({{"", "Treatment", {}}, {"", "A", "B"}, {"Age", 12.25, "1,234.5"}, {"n", 98.0, {}}}),
+              True);
+    const std::string Top = "\\clbrdrt\\brdrs\\brdrw10 \\clvertalb", Under = "\\clbrdrb\\brdrs\\brdrw10 ";
+    EXPECT_EQ(
+        tableOf(page),
+        "\\trowd\\trgaph72\\trrh0\\trleft0\\trhdr\r\n" + Top + "\\cellx2000" + Top +
+            "\\cellx6000\r\n"
+            "\\pard\\intbl\\qc\\cell\r\n\\pard\\intbl\\qc\\li72\\ri72\\brdrb\\brdrs\\brdrw10 Treatment\\cell\\row\r\n"
+            "\\trowd\\trgaph72\\trrh0\\trleft0\\trhdr\r\n" +
+            Under + "\\clvertalb\\cellx2000" + Under + "\\clvertalb\\cellx4000" + Under +
+            "\\clvertalb\\cellx6000\r\n"
+            "\\pard\\intbl\\qc\\cell\r\n\\pard\\intbl\\qc A\\cell\r\n\\pard\\intbl\\qc B\\cell\\row\r\n"
+            "\\trowd\\trgaph72\\trrh0\\trleft0\r\n\\cellx2000\\cellx4000\\cellx6000\r\n"
+            "\\pard\\intbl Age\\cell\r\n\\pard\\intbl\\tqdec\\tx928 12.3\\cell\r\n\\pard\\intbl\\qr "
+            "1,234.5\\cell\\row\r\n"
+            "\\trowd\\trgaph72\\trrh0\\trleft0\r\n" +
+            Under + "\\cellx2000" + Under + "\\cellx4000" + Under +
+            "\\cellx6000\r\n\\pard\\intbl n\\cell\r\n\\pard\\intbl\\tqdec\\tx928 "
+            "98.0\\cell\r\n\\pard\\intbl\\qr\\cell\\row\r\n"
+            "\\pard\r\n");
+}
+
+TEST_F(Tables, RowsOfValuesRefusalsLeaveThePageUnchanged) {
+    cPage page;
+    page.InsertParagraph(para("kept"));
+    const std::string before = fragment(page);
+    EXPECT_EQ(page.InsertRows({}), False);
+    EXPECT_EQ(page.InsertRows({{}}), False);
+    EXPECT_EQ(errorOf([&] { page.InsertRows({{"a", 1.0}, {"b"}}); }), 5);
+    EXPECT_EQ(errorOf([&] { page.InsertRows({{"a", std::nan("")}}); }), 5);
+    page.TableWidth = 1000;
+    page.AddTableColumn(1000);
+    EXPECT_EQ(errorOf([&] { page.InsertRows({{"a"}, {"b"}}); }), -1);
+    page.AddTableColumn(0);
+    EXPECT_EQ(errorOf([&] { page.InsertRows({{"a", "b"}}); }), 5);       // no room left for the second
+    EXPECT_EQ(errorOf([&] { page.InsertRows({{"a", "b", "c"}}); }), 5);  // three values, two columns
+    EXPECT_EQ(errorOf([&] { page.AddTableColumn(0, tLeft, 16); }), 5);
+    page.ClearTableColumns();
+    page.TableWidth = 9026;
+    EXPECT_EQ(errorOf([&] { page.InsertRows({{"a", "b"}}); }), -1);
+    EXPECT_NE(fragment(page).find(before.substr(0, before.size() - 7)), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velloran

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include <velloran/cell_array.hpp>
 #include <velloran/fwd.hpp>
@@ -9,6 +12,11 @@
 #include <velloran/types.hpp>
 
 namespace velloran {
+
+// A value of a table made from rows (cPage::InsertRows): nothing, UTF-8 text
+// or a number.
+using TableValue = std::variant<std::monostate, std::string, double>;
+using TableRows = std::vector<std::vector<TableValue>>;
 
 class cPage {
 public:
@@ -31,6 +39,44 @@ public:
     // for a null cell or border, 6 for a value out of range. A failed call
     // leaves the page unchanged.
     VELLORAN_API Boolean InsertTable(const CellArray& oCells);
+
+    // Append a table made from rows of values, a cell each, with only the
+    // words that change something: text as a run writes it, a number with
+    // its column's decimals (or the shortest text that reads back as it,
+    // "12.5", "98", never in the machine's locale), nothing for none. The
+    // columns are laid out as AddTableColumn said (without it, equal shares
+    // of TableWidth, left-aligned); the first TableHeaderRows rows are header
+    // rows, centred and standing on the cell's bottom, where a value of
+    // nothing after another value continues that cell over its column (a
+    // spanning header: "Treatment" over two arms; "" is an empty cell of its
+    // own). Every table member below applies. False for no rows or rows
+    // without values; error 5 for rows of different lengths, columns set for
+    // another number of values, or a number that is not finite; 6 for widths
+    // past 32 bits. A failed call leaves the page unchanged.
+    VELLORAN_API Boolean InsertRows(const TableRows& Values);
+
+    // One more column for the tables InsertRows makes from now on, in order:
+    // its width in twips (0 or less: an equal share of what TableWidth leaves
+    // the others), its alignment (tDecimal: the numbers' decimal points on
+    // one stop the writer computes from the width and the widest value, so
+    // that "12.5", "1,234.25" and "98" line up, and text on its first
+    // point) and its numbers' digits after the point (below 0: as the number
+    // needs). Header rows are centred whatever the column says. True; error 5
+    // for decimals past 15, the columns unchanged.
+    VELLORAN_API Boolean AddTableColumn(std::int32_t Width, vlRTFTabAlignment Align = tLeft,
+                                        std::int32_t Decimals = -1);
+    // Forget the columns AddTableColumn set.
+    VELLORAN_API Boolean ClearTableColumns();
+
+    // Report tables' rules on tables InsertRows makes from now on, when True:
+    // a line above and below the header rows and one under the last row, and
+    // under each spanning header cell a line with gaps at its ends, apart from
+    // its neighbours'. False: no lines.
+    Boolean TableRules = False;
+    // The font (from cDocument.FontIndex) and size in points of the values of
+    // tables InsertRows makes from now on; 0: the document's default.
+    std::int32_t TableFontIndex = 0;
+    std::int32_t TableFontHeight = 0;
 
     // How many rows at the top of each table inserted from now on repeat at
     // the top of every page the table runs onto (header rows); 0 for none.

@@ -252,6 +252,58 @@ CellArray cellArrayOf(SAFEARRAY* array) {
     return cells;
 }
 
+// A value of a row: Empty or Null is nothing, a string text, any number a
+// double; anything else (a date, a Boolean, an error value, an object) is
+// refused with error 5, naming its place.
+TableValue tableValueOf(const VARIANT& element, LONG row, LONG column) {
+    const VARIANT* v = valueOf(&element);
+    if (v && (V_VT(v) == VT_EMPTY || V_VT(v) == VT_NULL)) return std::monostate{};
+    if (v && V_VT(v) == VT_BSTR) return toUtf8(V_BSTR(v));
+    if (v && V_VT(v) == (VT_BYREF | VT_BSTR)) return toUtf8(*V_BSTRREF(v));
+    const VARTYPE base = v ? static_cast<VARTYPE>(V_VT(v) & ~VT_BYREF) : static_cast<VARTYPE>(VT_EMPTY);
+    const bool number = base == VT_I1 || base == VT_I2 || base == VT_I4 || base == VT_I8 || base == VT_UI1 ||
+                        base == VT_UI2 || base == VT_UI4 || base == VT_UI8 || base == VT_INT || base == VT_UINT ||
+                        base == VT_R4 || base == VT_R8 || base == VT_CY || base == VT_DECIMAL;
+    VARIANT converted;
+    VariantInit(&converted);
+    if (!number || FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(v), 0, VT_R8)))
+        throw Error(errors::InvalidArgument, "cPage.InsertRows: the value at row " + std::to_string(row) + ", column " +
+                                                 std::to_string(column) + " is not a string, a number or Empty");
+    return V_R8(&converted);
+}
+
+// A two-dimensional array of values, rows first (Excel's Range.Value, or a
+// script's own array, from any lower bound), as rows of values.
+TableRows tableRowsOf(const VARIANT& values) {
+    const VARIANT* v = valueOf(&values);
+    SAFEARRAY* array = nullptr;
+    if (v && V_VT(v) == (VT_ARRAY | VT_VARIANT)) array = V_ARRAY(v);
+    else if (v && V_VT(v) == (VT_BYREF | VT_ARRAY | VT_VARIANT)) array = *V_ARRAYREF(v);
+    if (!array || SafeArrayGetDim(array) != 2)
+        throw Error(errors::InvalidArgument, "cPage.InsertRows: Values is not a two-dimensional array of Variants");
+    LONG rowsFrom = 0, rowsTo = -1, columnsFrom = 0, columnsTo = -1;
+    SafeArrayGetLBound(array, 1, &rowsFrom);
+    SafeArrayGetUBound(array, 1, &rowsTo);
+    SafeArrayGetLBound(array, 2, &columnsFrom);
+    SafeArrayGetUBound(array, 2, &columnsTo);
+    TableRows rows;
+    if (FAILED(SafeArrayLock(array))) throw Error(errors::SubscriptOutOfRange);
+    struct Unlock {
+        SAFEARRAY* a;
+        ~Unlock() { SafeArrayUnlock(a); }
+    } unlock{array};
+    for (LONG r = rowsFrom; r <= rowsTo; ++r) {
+        std::vector<TableValue>& row = rows.emplace_back();
+        for (LONG c = columnsFrom; c <= columnsTo; ++c) {
+            LONG index[2] = {r, c};  // in the order the dimensions are written
+            void* element = nullptr;
+            if (FAILED(SafeArrayPtrOfIndex(array, index, &element))) throw Error(errors::SubscriptOutOfRange);
+            row.push_back(tableValueOf(*static_cast<VARIANT*>(element), r - rowsFrom + 1, c - columnsFrom + 1));
+        }
+    }
+    return rows;
+}
+
 // A section's header or footer page: never the page itself, nor one with a
 // header or footer of its own, so pages never hold each other in a ring
 // that would never be freed (error 5).
@@ -269,7 +321,7 @@ CellArray cellArrayOf(SAFEARRAY* array) {
     }                                                                                   \
     Held<PageObject> held##Name##_
 
-class PageObject final : public Object<PageObject, _cPage3, cPage> {
+class PageObject final : public Object<PageObject, _cPage4, cPage> {
 public:
     using Object::Object;
     HRESULT STDMETHODCALLTYPE InsertParagraph(_cParagraph** Paragraph, VARIANT_BOOL* result) override {
@@ -278,6 +330,19 @@ public:
     HRESULT STDMETHODCALLTYPE InsertTable(SAFEARRAY** oCells, VARIANT_BOOL* result) override {
         if (!oCells || !result) return E_POINTER;
         return guard([&] { *result = core().InsertTable(cellArrayOf(*oCells)); });
+    }
+    HRESULT STDMETHODCALLTYPE InsertRows(VARIANT Values, VARIANT_BOOL* result) override {
+        if (!result) return E_POINTER;
+        return guard([&] { *result = core().InsertRows(tableRowsOf(Values)); });
+    }
+    HRESULT STDMETHODCALLTYPE AddTableColumn(LONG Width, ::vlRTFTabAlignment Align, LONG Decimals,
+                                             VARIANT_BOOL* result) override {
+        if (!result) return E_POINTER;
+        return guard([&] { *result = core().AddTableColumn(Width, static_cast<vlRTFTabAlignment>(Align), Decimals); });
+    }
+    HRESULT STDMETHODCALLTYPE ClearTableColumns(VARIANT_BOOL* result) override {
+        if (!result) return E_POINTER;
+        return guard([&] { *result = core().ClearTableColumns(); });
     }
     VELLORAN_MEMBERS_cPage(PageObject);
     VELLORAN_SECTION_FIELD(PageHeader);

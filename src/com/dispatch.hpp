@@ -66,6 +66,7 @@ VELLORAN_INTERFACE_NAME(_cText3)
 VELLORAN_INTERFACE_NAME(_cDocument2)
 VELLORAN_INTERFACE_NAME(_cDocument3)
 VELLORAN_INTERFACE_NAME(_cBorder2)
+VELLORAN_INTERFACE_NAME(_cPage4)
 VELLORAN_INTERFACE_NAME(_cCell3)
 VELLORAN_INTERFACE_NAME(_cPage3)
 VELLORAN_INTERFACE_NAME(_cParagraph3)
@@ -79,6 +80,7 @@ std::wstring typeName() {
     else if constexpr (std::is_same_v<T, float>) return L"float";
     else if constexpr (std::is_same_v<T, ::vlRTFAlignment>) return L"vlRTFAlignment";
     else if constexpr (std::is_same_v<T, ::vlRTFBorderType>) return L"vlRTFBorderType";
+    else if constexpr (std::is_same_v<T, ::vlRTFBorderStyle>) return L"vlRTFBorderStyle";
     else if constexpr (std::is_same_v<T, ::vlRTFField>) return L"vlRTFField";
     else if constexpr (std::is_same_v<T, ::vlRTFList>) return L"vlRTFList";
     else if constexpr (std::is_same_v<T, ::vlRTFOrientation>) return L"vlRTFOrientation";
@@ -88,6 +90,7 @@ std::wstring typeName() {
     else if constexpr (std::is_same_v<T, ::vlRTFVerticalAlignment>) return L"vlRTFVerticalAlignment";
     else if constexpr (std::is_same_v<T, ::vlRTFTabLeader>) return L"vlRTFTabLeader";
     else if constexpr (std::is_same_v<T, SAFEARRAY*>) return L"SAFEARRAY(_cCell*)";
+    else if constexpr (std::is_same_v<T, VARIANT>) return L"VARIANT";
     else if constexpr (std::is_pointer_v<T> && interfaceName<std::remove_pointer_t<T>> != nullptr)
         return std::wstring(interfaceName<std::remove_pointer_t<T>>) + L"*";
     else if constexpr (std::is_pointer_v<T>) return typeName<std::remove_pointer_t<T>>() + L"*";
@@ -129,6 +132,8 @@ template <>
 struct In<::vlRTFAlignment> : ScalarIn<::vlRTFAlignment, VT_I4> {};
 template <>
 struct In<::vlRTFBorderType> : ScalarIn<::vlRTFBorderType, VT_I4> {};
+template <>
+struct In<::vlRTFBorderStyle> : ScalarIn<::vlRTFBorderStyle, VT_I4> {};
 template <>
 struct In<::vlRTFField> : ScalarIn<::vlRTFField, VT_I4> {};
 template <>
@@ -175,6 +180,19 @@ struct In<I*> {
                                                                                                : DISP_E_TYPEMISMATCH;
     }
     I*& ref() noexcept { return object; }
+};
+
+// Any value, as the caller passed it (the method checks it); the caller's
+// variant outlives the call, so it is neither copied nor cleared.
+template <>
+struct In<VARIANT> {
+    VARIANT value;
+    In() noexcept { VariantInit(&value); }
+    HRESULT set(const VARIANT* v) noexcept {
+        value = *v;
+        return S_OK;
+    }
+    VARIANT& ref() noexcept { return value; }
 };
 
 // Any array (the method checks its elements): by value, by reference, or
@@ -233,6 +251,8 @@ template <>
 struct Out<::vlRTFAlignment> : ScalarOut<::vlRTFAlignment, VT_I4> {};
 template <>
 struct Out<::vlRTFBorderType> : ScalarOut<::vlRTFBorderType, VT_I4> {};
+template <>
+struct Out<::vlRTFBorderStyle> : ScalarOut<::vlRTFBorderStyle, VT_I4> {};
 template <>
 struct Out<::vlRTFField> : ScalarOut<::vlRTFField, VT_I4> {};
 template <>

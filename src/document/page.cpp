@@ -7,6 +7,9 @@
 #include "common/records.hpp"
 #include "rtf/table.hpp"
 
+#include <string>
+#include <vector>
+
 namespace velloran {
 
 struct cPage::State {
@@ -14,6 +17,8 @@ struct cPage::State {
     // writer gathers.
     detail::Chunks records;
     std::uint8_t holds = 0;
+    // The columns of the tables InsertRows makes.
+    std::vector<rtf::Column> columns;
 };
 
 cPage::cPage() : state_(std::make_unique<State>()) {}
@@ -70,6 +75,25 @@ Boolean cPage::InsertTable(const CellArray& oCells) {
     std::uint8_t holds = 0;
     s.records.writeWhole([&] { holds = rtf::appendTable(s.records, oCells, columns, rows, *this); });
     s.holds |= holds;
+    return True;
+}
+
+Boolean cPage::InsertRows(const TableRows& Values) {
+    if (Values.empty() || Values.front().empty()) return False;
+    State& s = state();
+    s.records.writeWhole([&] { rtf::appendRows(s.records, Values, s.columns, *this); });
+    return True;
+}
+
+Boolean cPage::AddTableColumn(std::int32_t Width, vlRTFTabAlignment Align, std::int32_t Decimals) {
+    if (Decimals > 15)
+        throw Error(errors::InvalidArgument, "cPage.AddTableColumn: Decimals = " + std::to_string(Decimals));
+    state().columns.push_back({Width, Align, Decimals});
+    return True;
+}
+
+Boolean cPage::ClearTableColumns() {
+    state().columns.clear();
     return True;
 }
 

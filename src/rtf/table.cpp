@@ -167,27 +167,6 @@ std::int32_t cellWidth(const cCell& cell, std::int32_t tableWidth, std::string& 
     return detail::rounded(static_cast<double>(tableWidth) * static_cast<double>(percent) / 100.0);
 }
 
-// The words that open a row: its height (negative for an exact one), its
-// left edge and alignment, and whether it stays whole and heads the table.
-struct RowFormat {
-    std::string words;
-
-    RowFormat(const cPage& page, std::int32_t indent) {
-        words = "\\trowd\\trgaph0";
-        std::int32_t height = std::max(page.TableRowHeight, 0);
-        detail::appendWord(words, "\\trrh", page.TableRowHeightExact == True ? -height : height);
-        detail::appendWord(words, "\\trleft", indent);
-        if (page.TableAlign == aCenter) words += "\\trqc";
-        if (page.TableAlign == aRight) words += "\\trqr";
-        if (page.TableKeepRowsTogether == True) words += "\\trkeep";
-    }
-    // Into out, whose room the row's cells then reuse.
-    void row(std::string& out, bool header) const {
-        out.assign(words);
-        out += header ? "\\trhdr\r\n" : "\r\n";
-    }
-};
-
 // Whether a cell spans more than its place; null places are found later.
 bool anySpan(const CellArray& cells, std::int32_t columns, std::int32_t rows) {
     for (std::int32_t r = 1; r <= rows; ++r)
@@ -271,6 +250,21 @@ std::uint8_t appendRowCells(detail::Chunks& records, const Places& places, std::
 }
 
 }  // namespace
+
+RowFormat::RowFormat(const cPage& page, std::int32_t indent) {
+    words = "\\trowd\\trgaph0";
+    std::int32_t height = std::max(page.TableRowHeight, 0);
+    detail::appendWord(words, "\\trrh", page.TableRowHeightExact == True ? -height : height);
+    detail::appendWord(words, "\\trleft", indent);
+    if (page.TableAlign == aCenter) words += "\\trqc";
+    if (page.TableAlign == aRight) words += "\\trqr";
+    if (page.TableKeepRowsTogether == True) words += "\\trkeep";
+}
+
+void RowFormat::row(std::string& out, bool header) const {
+    out.assign(words);
+    out += header ? "\\trhdr\r\n" : "\r\n";
+}
 
 // The table's rows: the words that open each, with its cells' definitions,
 // then its cells.

@@ -2,13 +2,33 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include <velloran/cell_array.hpp>
 #include <velloran/fwd.hpp>
+#include <velloran/page.hpp>
 
 #include "common/chunks.hpp"
 
 namespace velloran::rtf {
+
+// The words that open a row: its height (negative for an exact one), its
+// left edge and alignment, and whether it stays whole; a header row says so.
+struct RowFormat {
+    std::string words;
+
+    RowFormat(const cPage& page, std::int32_t indent);
+    // Into out, whose room the row's cells then reuse.
+    void row(std::string& out, bool header) const;
+};
+
+// A column of a table made from values, as cPage::AddTableColumn set it.
+struct Column {
+    std::int32_t width = 0;
+    vlRTFTabAlignment align = tLeft;
+    std::int32_t decimals = -1;
+};
 
 // Appends the table to records as its rows and cells: each row's words and
 // cell definitions as they stand in the document, its cells' paragraphs
@@ -18,5 +38,10 @@ namespace velloran::rtf {
 // caller to cut off.
 std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::int16_t columns, std::int16_t rows,
                          const cPage& page);
+
+// Appends a table made from rows of values, as cPage::InsertRows describes
+// it, with the columns given (none: equal shares). Checks everything before
+// it appends: what fails appends nothing.
+void appendRows(detail::Chunks& records, const TableRows& rows, const std::vector<Column>& columns, const cPage& page);
 
 }  // namespace velloran::rtf

@@ -284,6 +284,7 @@ void Walker::table(Cursor& in) {
             expect(in, Tag::Cell);
             const bool continued = in.flag(), last = in.flag();
             if (continued) word(CellStart);
+            else if (in.peek() == Tag::Leaf) item(in);  // a value's paragraph, written whole
             else cellParagraphs(in, false, true);
             expect(in, Tag::End);
             word(last ? "\\cell\\row\r\n" : "\\cell\r\n");

@@ -514,7 +514,7 @@ void typeInformation() {
         const IID& iid;
         const wchar_t* name;
     } classes[] = {{CLSID_cLine, IID__cLine, L"cLine"},
-                   {CLSID_cBorder, IID__cBorder, L"cBorder"},
+                   {CLSID_cRect, IID__cRect, L"cRect"},
                    {CLSID_cDrawingText, IID__cDrawingText, L"cDrawingText"}};
     for (const auto& c : classes) {
         const std::string name = narrow(c.name);

@@ -161,4 +161,28 @@ w(2, 1).Width = 1
 Check "the page takes a table after the failures", page.InsertTable(w), True
 CheckTrue "appended after the old content", Left(PageContent(page), Len(before)) = before
 
+
+' A table from values: a 2-D array of Variants, rows first, as Excel's
+' Range.Value gives it; here from 0, which counts like any other start.
+Dim values(2, 1), valuesPage
+values(0, 0) = "Arm" : values(0, 1) = "Mean"
+values(1, 0) = "A" : values(1, 1) = 1.25
+values(2, 0) = "B"
+Set valuesPage = Make("cPage")
+valuesPage.TableHeaderRows = 1
+valuesPage.AddTableColumn 0
+valuesPage.AddTableColumn 0, 3, 1
+Check "rows of values", valuesPage.InsertRows(values), True
+CheckTrue "a number on the decimal stop with its decimals", InStr(PageContent(valuesPage), "\pard\intbl\tqdec\tx2124 1.3\cell") > 0
+CheckTrue "Empty is an empty cell", InStr(PageContent(valuesPage), "\pard\intbl B\cell" & vbCrLf & "\pard\intbl\tqdec\tx2124\cell\row") > 0
+before = PageContent(valuesPage)
+On Error Resume Next
+values(2, 1) = Now
+result = valuesPage.InsertRows(values)
+CheckVelloranErr "a date among the values", 5, "Invalid procedure call or argument"
+result = valuesPage.InsertRows(a)
+CheckVelloranErr "an array of cells", 5, "Invalid procedure call or argument"
+On Error GoTo 0
+Check "refused rows leave the page unchanged", PageContent(valuesPage), before
+
 Finish

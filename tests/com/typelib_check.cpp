@@ -47,6 +47,7 @@ std::wstring typeText(ITypeInfo* info, const TYPEDESC& t) {
     case VT_BSTR: return L"BSTR";
     case VT_BOOL: return L"VARIANT_BOOL";
     case VT_R4: return L"float";
+    case VT_VARIANT: return L"VARIANT";
     case VT_HRESULT: return L"HRESULT";
     case VT_PTR: return typeText(info, *t.lptdesc) + L"*";
     case VT_SAFEARRAY: return L"SAFEARRAY(" + typeText(info, *t.lptdesc) + L")";
@@ -254,7 +255,7 @@ int wmain(int argc, wchar_t** argv) {
         TLIBATTR* attr = nullptr;
         lib->GetLibAttr(&attr);
         check("the library identifier and version",
-              attr && IsEqualGUID(attr->guid, LIBID_Velloran) && attr->wMajorVerNum == 1 && attr->wMinorVerNum == 3);
+              attr && IsEqualGUID(attr->guid, LIBID_Velloran) && attr->wMajorVerNum == 1 && attr->wMinorVerNum == 4);
         check(std::string("the library is for ") + (platform == SYS_WIN64 ? "win64" : "win32"),
               attr && attr->syskind == platform);
         if (attr) lib->ReleaseTLibAttr(attr);

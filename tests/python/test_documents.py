@@ -75,6 +75,32 @@ class TestTables:
         body = expected.decode()
         assert [body.index(f" {n}}}") for n in "abcdef"] == sorted(body.index(f" {n}}}") for n in "abcdef")
 
+    def test_rows_of_values_from_lists_and_frames(self):
+        def page_document(page):
+            doc = v.cDocument(CreationTime="2026-12-11 09:00")
+            doc.InsertPage(page)
+            return doc.Rtf()
+
+        def rows_document(values):
+            page = v.cPage(TableHeaderRows=1)
+            page.AddTableColumn(0)
+            page.AddTableColumn(0, v.tDecimal, 1)
+            assert page.InsertRows(values) is True
+            return page_document(page)
+
+        expected = rows_document([["Arm", "Mean"], ["A", 1.25], ["B", None]])
+        assert "\\pard\\intbl\\tqdec\\tx" in expected and " 1.3\\cell" in expected
+        assert rows_document((("Arm", "Mean"), ("A", 1.25), ("B", None))) == expected
+        pandas = pytest.importorskip("pandas")
+        frame = pandas.DataFrame({"Arm": ["A", "B"], "Mean": [1.25, float("nan")]}, index=[7, 8])
+        assert rows_document(frame) == expected
+        page = v.cPage()
+        with pytest.raises(TypeError, match="row 1, column 2: expected str, a number or None, got bool"):
+            page.InsertRows([["a", True]])
+        with pytest.raises(v.ArgumentError, match="row 2 has 1 values where row 1 has 2"):
+            page.InsertRows([["a", 1], ["b"]])
+        assert page.InsertRows([]) is False and page_document(page) == page_document(v.cPage())
+
     def test_empty_tables_insert_nothing(self):
         page = v.cPage()
         assert page.InsertTable([]) is False and page.InsertTable([[]]) is False
