@@ -6,6 +6,8 @@
 // Usage: velloran_workload paragraphs N OUT     N paragraphs of three runs
 //        velloran_workload table ROWS [OUT]     ROWS rows of ten cells (only the cells without OUT)
 //        velloran_workload table-rows ROWS OUT  the same table written a row at a time
+//        velloran_workload table-values ROWS OUT
+//                                               the same table's text from rows of values (InsertRows, no shading)
 //        velloran_workload picture FILE OUT     one picture in a paragraph
 //        velloran_workload header-picture FILE OUT [EMBEDDING]
 //                                               the same picture in the page header, kept as EMBEDDING (0 to 2)
@@ -46,6 +48,15 @@ void table(long rows, const std::string& out) {
     auto page = std::make_shared<cPage>();
     page->InsertTable(cells);
     cells = CellArray({{1, 1}, {1, 1}});  // the cells go once the table is written
+    doc.InsertPage(page);
+    if (doc.Save(out) != True) std::exit(1);
+}
+
+void tableValues(long rows, const std::string& out) {
+    cDocument doc;
+    auto page = std::make_shared<cPage>();
+    for (int c = 0; c < 10; ++c) page->AddTableColumn(1000);
+    page->InsertRows(TableRows(static_cast<std::size_t>(rows), std::vector<TableValue>(10, std::string("cell text"))));
     doc.InsertPage(page);
     if (doc.Save(out) != True) std::exit(1);
 }
@@ -127,6 +138,8 @@ int main(int argc, char** argv) {
         table(std::atol(argv[2]), out);
     } else if (kind == "table-rows") {
         tableByRows(std::atol(argv[2]), out);
+    } else if (kind == "table-values") {
+        tableValues(std::atol(argv[2]), out);
     } else if (kind == "picture") {
         picture(argv[2], out);
     } else if (kind == "header-picture") {

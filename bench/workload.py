@@ -1,7 +1,7 @@
 """The whole workloads of velloran_workload, written from Python: the same
 calls, the same bytes (bench/whole-runs compares the two, run by run).
 
-    python3 bench/workload.py paragraphs N OUT | table ROWS OUT | table-rows ROWS OUT
+    python3 bench/workload.py paragraphs N OUT | table ROWS OUT | table-rows ROWS OUT | table-values ROWS OUT
     python3 bench/workload.py paragraphs-as-written N OUT | paragraphs-by-keywords N OUT
                               (the paragraphs with a new run for each, fields set one by one or by keywords)
 """
@@ -101,11 +101,21 @@ def table_rows(doc, rows):
     doc.InsertPage(page)
 
 
+def table_values(doc, rows):
+    """The same table's text from a list of rows of values, in one call."""
+    page = velloran.cPage()
+    for _ in range(10):
+        page.AddTableColumn(1000)
+    page.InsertRows([["cell text"] * 10 for _ in range(rows)])
+    doc.InsertPage(page)
+
+
 def main():
     kind, count, out = sys.argv[1], int(sys.argv[2]), sys.argv[3]
     doc = velloran.cDocument()
     {"paragraphs": paragraphs, "paragraphs-as-written": paragraphs_as_written,
-     "paragraphs-by-keywords": paragraphs_by_keywords, "table": table, "table-rows": table_rows}[kind](doc, count)
+     "paragraphs-by-keywords": paragraphs_by_keywords, "table": table, "table-rows": table_rows,
+     "table-values": table_values}[kind](doc, count)
     if not doc.Save(out):
         sys.exit(1)
 

@@ -60,8 +60,8 @@ public:
     // the others), its alignment (tDecimal: the numbers' decimal points on
     // one stop the writer computes from the width and the widest value, so
     // that "12.5", "1,234.25" and "98" line up, and text on its first
-    // point) and its numbers' digits after the point (below 0: as the number
-    // needs). Header rows are centred whatever the column says. True; error 5
+    // number: "53 (61.6)" on its 53) and its numbers' digits after the point
+    // (below 0: as the number needs). Header rows are centred whatever the column says. True; error 5
     // for decimals past 15, the columns unchanged.
     VELLORAN_API Boolean AddTableColumn(std::int32_t Width, vlRTFTabAlignment Align = tLeft,
                                         std::int32_t Decimals = -1);

@@ -111,12 +111,14 @@ std::string shownText(const TableValue& value, std::int32_t decimals) {
     return {};
 }
 
-// The widest parts before and from the first decimal point of a decimal
-// column's values, in characters (a value without a point is all before it).
+// The widest parts of a decimal column's values before and from where the
+// stop takes them, in characters: readers line up a value's first number
+// on its decimal point, or on its end where it has none ("53 (61.6)" on its
+// 53), so the part before is that number's digits, signs and separators.
 struct Widest {
     std::size_t before = 0, from = 0;
     void add(std::string_view text) {
-        const std::size_t point = std::min(text.find('.'), text.size());
+        const std::size_t point = std::min(text.find_first_not_of("0123456789+-,"), text.size());
         before = std::max(before, point);
         from = std::max(from, text.size() - point);
     }
