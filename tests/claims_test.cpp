@@ -191,7 +191,9 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
         {{"cDocument", "StyleIndex", 5}, {[] { return errorOf([] { cDocument().StyleIndex(""); }); }}},
         {{"cDocument", "CreationTime", 5}, {[] { return errorOf([] { cDocument().CreationTime("today"); }); }}},
         {{"cPage", "AddTableColumn", 5}, {[] { return errorOf([] { cPage().AddTableColumn(0, tLeft, 16); }); }}},
-        {{"cPage", "InsertRows", 5}, {[] { return errorOf([] { cPage().InsertRows({{"a"}, {}}); }); }}},
+        {{"cPage", "InsertRows", 5}, {[] { return errorOf([] {
+                                               cPage().InsertRows({{"a"}, {}});
+                                           }); }}},
         {{"cPage", "InsertRows", 6}, {[] {
              cPage page;
              page.AddTableColumn(INT32_MAX);
