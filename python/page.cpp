@@ -56,6 +56,48 @@ TableRows rowsOf(py::handle values) {
     return rows;
 }
 
+// cPage's tables from rows of values and their columns.
+void registerRows(Class<cPage>& page) {
+    method(
+        page, "InsertRows", "(self, /, values)",
+        [](py::handle self_, py::handle values) {
+            cPage& self = initialized<cPage>(self_);
+            TableRows rows = rowsOf(values);
+            waitFree({&self});
+            return fromBoolean(self.InsertRows(rows));
+        },
+        std::array{Parameter{"values", "Values"}},
+        "InsertRows(values: Sequence[Sequence[str | float | None]] | pandas.DataFrame) -> bool\n\nAppend a table "
+        "made from rows of values, a cell each (a DataFrame: its column names, then its rows without the index, a "
+        "missing value empty). False when there is no row or no value; ArgumentError (5) for rows of different "
+        "lengths, columns set for another number of values or a number that is not finite, TypeError for another "
+        "value. A failed call leaves the page unchanged.");
+    method(
+        page, "AddTableColumn", "(self, /, width, align=0, decimals=-1)",
+        [](py::handle self_, py::handle width, py::handle align, py::handle decimals) {
+            cPage& self = initialized<cPage>(self_);
+            std::int32_t w = toLong(width);
+            vlRTFTabAlignment a = TabAlignmentValue::in(align);
+            std::int32_t d = toLong(decimals);
+            waitFree({&self});
+            return fromBoolean(self.AddTableColumn(w, a, d));
+        },
+        std::array{Parameter{"width", "Width"}, Parameter{"align", "Align", py::int_(0)},
+                   Parameter{"decimals", "Decimals", py::int_(-1)}},
+        "AddTableColumn(width: int, align: vlRTFTabAlignment | int = tLeft, decimals: int = -1) -> bool\n\nOne "
+        "more column for the tables InsertRows makes: its width in twips (0 or less, a share of what TableWidth "
+        "leaves), its alignment (tDecimal: on the decimal point) and its numbers' digits after the point (below "
+        "0: as the number needs). ArgumentError (5) for decimals past 15.");
+    method(
+        page, "ClearTableColumns", "(self, /)",
+        [](py::handle self_) {
+            cPage& self = initialized<cPage>(self_);
+            waitFree({&self});
+            return fromBoolean(self.ClearTableColumns());
+        },
+        "ClearTableColumns() -> bool\n\nForget the columns AddTableColumn set.");
+}
+
 }  // namespace
 
 void registerPage(py::module_& m) {
@@ -112,44 +154,7 @@ void registerPage(py::module_& m) {
         "columns 1..n by rows 1..m, n being the longest row. False when there is no row or no column; error 9 "
         "for an array that is not two-dimensional or starts above 1, 91 for a missing cell or border, 6 for a "
         "value out of range. A failed call leaves the page unchanged.");
-    method(
-        page, "InsertRows", "(self, /, values)",
-        [](py::handle self_, py::handle values) {
-            cPage& self = initialized<cPage>(self_);
-            TableRows rows = rowsOf(values);
-            waitFree({&self});
-            return fromBoolean(self.InsertRows(rows));
-        },
-        std::array{Parameter{"values", "Values"}},
-        "InsertRows(values: Sequence[Sequence[str | float | None]] | pandas.DataFrame) -> bool\n\nAppend a table "
-        "made from rows of values, a cell each (a DataFrame: its column names, then its rows without the index, a "
-        "missing value empty). False when there is no row or no value; ArgumentError (5) for rows of different "
-        "lengths, columns set for another number of values or a number that is not finite, TypeError for another "
-        "value. A failed call leaves the page unchanged.");
-    method(
-        page, "AddTableColumn", "(self, /, width, align=0, decimals=-1)",
-        [](py::handle self_, py::handle width, py::handle align, py::handle decimals) {
-            cPage& self = initialized<cPage>(self_);
-            std::int32_t w = toLong(width);
-            vlRTFTabAlignment a = TabAlignmentValue::in(align);
-            std::int32_t d = toLong(decimals);
-            waitFree({&self});
-            return fromBoolean(self.AddTableColumn(w, a, d));
-        },
-        std::array{Parameter{"width", "Width"}, Parameter{"align", "Align", py::int_(0)},
-                   Parameter{"decimals", "Decimals", py::int_(-1)}},
-        "AddTableColumn(width: int, align: vlRTFTabAlignment | int = tLeft, decimals: int = -1) -> bool\n\nOne "
-        "more column for the tables InsertRows makes: its width in twips (0 or less, a share of what TableWidth "
-        "leaves), its alignment (tDecimal: on the decimal point) and its numbers' digits after the point (below "
-        "0: as the number needs). ArgumentError (5) for decimals past 15.");
-    method(
-        page, "ClearTableColumns", "(self, /)",
-        [](py::handle self_) {
-            cPage& self = initialized<cPage>(self_);
-            waitFree({&self});
-            return fromBoolean(self.ClearTableColumns());
-        },
-        "ClearTableColumns() -> bool\n\nForget the columns AddTableColumn set.");
+    registerRows(page);
     page.finish();
 }
 
