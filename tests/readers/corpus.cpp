@@ -1041,6 +1041,38 @@ void bundleDocument(const std::string& folder) {
         << "{\"document\": \"bundle.rtf\", \"kind\": \"bundle\", \"starts\": " << expected << "]}\n";
 }
 
+// A table from rows of values: a decimal column of one digit after the
+// point, two spanning headers side by side over report rules, and
+// paragraphs bordered in each style LibreOffice draws.
+void valuesDocument(const std::string& folder) {
+    cDocument doc;
+    auto page = std::make_shared<cPage>();
+    page->TableHeaderRows = 2, page->TableRules = True;
+    page->AddTableColumn(2000);
+    page->AddTableColumn(0, tDecimal, 1);
+    for (int c = 0; c < 3; ++c) page->AddTableColumn(0);
+    page->InsertRows({{"", "Spanner one", {}, "Spanner two", {}},
+                      {"Name", "Value", "Left", "Right", "More"},
+                      {"a", 12.5, "x", "y", "z"},
+                      {"b", "1,234.5", "x", "y", "z"},
+                      {"c", 98.5, "x", "y", "z"}});
+    std::string styles = "[";
+    for (const auto& [style, name] : {std::pair{bsDouble, "double"}, {bsDot, "dotted"}, {bsDash, "dashed"}}) {
+        auto p = std::make_shared<cParagraph>();
+        p->Border->BottomVisible = True, p->Border->BottomStyle = style;
+        auto t = std::make_shared<cText>();
+        t->Text(std::string("border ") + name);
+        p->InsertText(t);
+        page->InsertParagraph(p);
+        styles += std::string(styles.size() > 1 ? ", " : "") + "[\"border " + name + "\", \"" + name + "\"]";
+    }
+    doc.InsertPage(page);
+    doc.Save(folder + "/values.rtf");
+    std::ofstream(folder + "/values.json", std::ios::binary)
+        << "{\"document\": \"values.rtf\", \"kind\": \"values\", \"decimal\": [\"12.5\", \"1,234.5\", \"98.5\"], "
+        << "\"spanners\": [\"Spanner one\", \"Spanner two\"], \"borders\": " << styles << "]}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -1065,6 +1097,7 @@ int main(int argc, char** argv) {
         rawRtfDocument(argv[1]);
         firstSectionDocuments(argv[1]);
         bundleDocument(argv[1]);
+        valuesDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

@@ -1007,7 +1007,40 @@ def check_assembled(suite, e, work):
 
 
 # Documents whose expectations name a kind of their own, checked by its function.
+def check_values(suite, e, work):
+    """A table from values as LibreOffice lays it out: a decimal column's numbers end together (one digit
+    after each point), each spanner is underlined inside its cell's edges, and each border style is drawn."""
+    name = e["document"]
+    stem = name[:-4]
+    pdf = os.path.join(work, "libreoffice", stem + ".pdf")
+    words = [w for _, _, page in pdf_words(pdf) for w in page] if os.path.exists(pdf) else []
+    ends = [next((x1 for text, _, _, x1, _ in words if text == value), None) for value in e["decimal"]]
+    suite.check(name + ": LibreOffice the decimal column's numbers found", None in ends, False)
+    if None not in ends:
+        suite.check(name + ": LibreOffice lines the decimal column up on its points (ends %s)" % ends,
+                    max(ends) - min(ends) < 0.6, True)
+    odt_path = os.path.join(work, "libreoffice", stem + ".odt")
+    if not os.path.exists(odt_path):
+        suite.check(name + ": LibreOffice read the document", False, True)
+        return
+    odt = Odt(odt_path)
+    body = odt.content.find("office:body/office:text", NS)
+    styled = {"".join(p.itertext()): p.get(q("text", "style-name")) for p in body.iter(q("text", "p"))}
+
+    def paragraph(text, attribute):
+        return odt.prop("paragraph", styled.get(text), "paragraph-properties", attribute) or ""
+    for spanner in e["spanners"]:
+        suite.check(name + ": LibreOffice underlines %s with gaps at its ends" % spanner,
+                    [paragraph(spanner, q("fo", "border-bottom")) not in ("", "none"),
+                     twips(paragraph(spanner, q("fo", "margin-left")) or "0in") > 0,
+                     twips(paragraph(spanner, q("fo", "margin-right")) or "0in") > 0], [True, True, True])
+    for text, style in e["borders"]:
+        border = paragraph(text, q("fo", "border-bottom"))
+        suite.check(name + ": LibreOffice draws a %s bottom border (%s)" % (style, border), style in border, True)
+
+
 KIND_CHECKS = {
+    "values": check_values,
     "features": check_features,
     "report": check_report,
     "assembled": check_assembled,
