@@ -26,7 +26,12 @@ TableValue tableValue(py::handle value, bool frame, std::size_t r, std::size_t c
     if (!PyBool_Check(value.ptr()) && (PyLong_Check(value.ptr()) || PyFloat_Check(value.ptr()) ||
                                        PyIndex_Check(value.ptr()) || py::hasattr(value, "__float__"))) {
         const double number = PyFloat_AsDouble(value.ptr());
-        if (number == -1.0 && PyErr_Occurred()) throw py::error_already_set();
+        if (number == -1.0 && PyErr_Occurred()) {
+            // An int past a double's range is an overflow, as in every other member.
+            if (!PyErr_ExceptionMatches(PyExc_OverflowError)) throw py::error_already_set();
+            PyErr_Clear();
+            throw Error(errors::Overflow, "row " + std::to_string(r + 1) + ", column " + std::to_string(c + 1));
+        }
         if (frame && number != number) return std::monostate{};
         return number;
     }

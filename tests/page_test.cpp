@@ -764,9 +764,25 @@ TEST_F(Tables, RowsOfValuesRefusalsLeaveThePageUnchanged) {
     EXPECT_EQ(errorOf([&] { page.InsertRows({{"a", "b", "c"}}); }), 5);  // three values, two columns
     EXPECT_EQ(errorOf([&] { page.AddTableColumn(0, tLeft, 16); }), 5);
     page.ClearTableColumns();
+    page.TableFontHeight = 1500000000;  // \fs past 32 bits
+    EXPECT_EQ(errorOf([&] { page.InsertRows({{"a"}}); }), 6);
+    page.TableFontHeight = 0;
     page.TableWidth = 9026;
     EXPECT_EQ(errorOf([&] { page.InsertRows({{"a", "b"}}); }), -1);
     EXPECT_NE(fragment(page).find(before.substr(0, before.size() - 7)), std::string::npos);
+}
+
+// Numbers are rounded on their shortest text, half away from zero, also
+// where that text has fewer digits than the binary value.
+TEST_F(Tables, RowsOfValuesRoundTheShortestText) {
+    cPage page;
+    page.AddTableColumn(0, tLeft, 0);
+    page.AddTableColumn(0, tLeft, 2);
+    page.InsertRows({{1e23, 2.675}, {-2.5, -0.001}, {0.0, 9.995}});
+    const std::string table = tableOf(page);
+    for (const char* shown :
+         {" 100000000000000000000000\\cell", " 2.68\\cell", " -3\\cell", " 0.00\\cell", " 0\\cell", " 10.00\\cell"})
+        EXPECT_NE(table.find(shown), std::string::npos) << shown << "\n" << table;
 }
 
 }  // namespace

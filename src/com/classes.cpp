@@ -255,7 +255,7 @@ CellArray cellArrayOf(SAFEARRAY* array) {
 // A value of a row: Empty or Null is nothing, a string text, any number a
 // double; anything else (a date, a Boolean, an error value, an object) is
 // refused with error 5, naming its place.
-TableValue tableValueOf(const VARIANT& element, LONG row, LONG column) {
+TableValue tableValueOf(const VARIANT& element, std::int64_t row, std::int64_t column) {
     const VARIANT* v = valueOf(&element);
     if (v && (V_VT(v) == VT_EMPTY || V_VT(v) == VT_NULL)) return std::monostate{};
     if (v && V_VT(v) == VT_BSTR) return toUtf8(V_BSTR(v));
@@ -292,10 +292,11 @@ TableRows tableRowsOf(const VARIANT& values) {
         SAFEARRAY* a;
         ~Unlock() { SafeArrayUnlock(a); }
     } unlock{array};
-    for (LONG r = rowsFrom; r <= rowsTo; ++r) {
+    // Counted in 64 bits: a bound may be the largest LONG.
+    for (std::int64_t r = rowsFrom; r <= rowsTo; ++r) {
         std::vector<TableValue>& row = rows.emplace_back();
-        for (LONG c = columnsFrom; c <= columnsTo; ++c) {
-            LONG index[2] = {r, c};  // in the order the dimensions are written
+        for (std::int64_t c = columnsFrom; c <= columnsTo; ++c) {
+            LONG index[2] = {static_cast<LONG>(r), static_cast<LONG>(c)};  // in the order the dimensions are written
             void* element = nullptr;
             if (FAILED(SafeArrayPtrOfIndex(array, index, &element))) throw Error(errors::SubscriptOutOfRange);
             row.push_back(tableValueOf(*static_cast<VARIANT*>(element), r - rowsFrom + 1, c - columnsFrom + 1));

@@ -9,6 +9,7 @@
 
 #include <velloran/page.hpp>
 
+#include "common/checked.hpp"
 #include "common/numtext.hpp"
 #include "common/records.hpp"
 #include "common/refs.hpp"
@@ -75,17 +76,27 @@ std::vector<std::int32_t> edges(const std::vector<Column>& columns, std::size_t 
 // from zero (2.675 to two places is 2.68, 100.25 to one is 100.3, as report
 // tables round); never in the machine's locale.
 std::string numberText(double value, std::int32_t decimals) {
-    char buffer[400];
-    const auto kind = decimals >= 0 ? std::chars_format::fixed : std::chars_format::general;
-    std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, kind).ptr);
-    if (decimals < 0) return text;
+    char buffer[64];
+    if (decimals < 0) return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+    // The shortest digits and their exponent, "d.ddde+N", written out in
+    // full: a large number's own digits, not its binary value's (1e23 is
+    // 100000000000000000000000, not 99999999999999991611392).
+    const std::string text(buffer,
+                           std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr);
     const bool negative = text.front() == '-';
-    std::string digits = negative ? text.substr(1) : text;
-    std::size_t point = digits.find('.');
-    if (point == std::string::npos) {
-        point = digits.size();
-        digits += '.';
+    const std::size_t e = text.find('e');
+    std::string shortest = text.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+    std::erase(shortest, '.');
+    const int exponent = std::stoi(text.substr(e + 1));
+    std::string digits;
+    if (exponent >= 0) {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (shortest.size() < whole) shortest.append(whole - shortest.size(), '0');
+        digits = shortest.substr(0, whole) + '.' + shortest.substr(whole);
+    } else {
+        digits = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + shortest;
     }
+    const std::size_t point = digits.find('.');
     digits.append(static_cast<std::size_t>(decimals) + 1, '0');
     bool up = digits[point + static_cast<std::size_t>(decimals) + 1] >= '5';
     digits.resize(point + static_cast<std::size_t>(decimals) + 1);
@@ -150,8 +161,7 @@ std::string cellText(const std::string& shown, std::string_view words, const cPa
     bool word = true;
     if (group) out += '{', word = false;
     if (page.TableFontIndex != 0) detail::appendRef(out, "\\f", detail::Ref::Font, page.TableFontIndex), word = true;
-    if (page.TableFontHeight > 0)
-        detail::appendWord(out, "\\fs", 2 * static_cast<std::int64_t>(page.TableFontHeight)), word = true;
+    if (page.TableFontHeight > 0) detail::appendWord(out, "\\fs", detail::mul(page.TableFontHeight, 2)), word = true;
     if (word) out += ' ';
     out += escaped;
     if (group) out += '}';
