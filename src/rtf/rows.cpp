@@ -176,7 +176,7 @@ public:
         : rows_(rows),
           columns_(columns),
           page_(page),
-          format_(page, page.TableIndent),
+          format_(page, page.TableIndent, Gap),
           headers_(static_cast<std::size_t>(
               std::clamp<std::int64_t>(page.TableHeaderRows, 0, static_cast<std::int64_t>(rows.size())))),
           edges_(edges(columns, rows.front().size(), page.TableIndent, page.TableWidth)) {
@@ -197,13 +197,12 @@ public:
         const bool header = r < headers_;
         std::string words;
         format_.row(words, header);
-        words.replace(0, std::string_view("\\trowd\\trgaph0").size(), "\\trowd\\trgaph72");
         const auto spans = cells(r);
         const bool rules = page_.TableRules == True;
         const bool top = rules && r == 0, bottom = rules && (r + 1 == headers_ || r + 1 == rows_.size());
         for (const auto& [from, to] : spans) {
-            if (top) words += "\\clbrdrt" + std::string(Rule);
-            if (bottom) words += "\\clbrdrb" + std::string(Rule);
+            if (top) words.append("\\clbrdrt").append(Rule);
+            if (bottom) words.append("\\clbrdrb").append(Rule);
             if (header) words += "\\clvertalb";
             detail::appendWord(words, "\\cellx", edges_[to]);
         }
@@ -243,7 +242,7 @@ private:
         if (r < headers_) {
             std::string words = "\\qc";
             if (page_.TableRules == True && to > from && r + 1 < headers_)
-                words += "\\li72\\ri72\\brdrb\\brdrs\\brdrw10";
+                words += "\\li72\\ri72\\brdrb\\brdrs\\brdrw10";  // the gaps as wide as the cell's (Gap)
             return words;
         }
         switch (align(from)) {

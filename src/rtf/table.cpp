@@ -251,8 +251,9 @@ std::uint8_t appendRowCells(detail::Chunks& records, const Places& places, std::
 
 }  // namespace
 
-RowFormat::RowFormat(const cPage& page, std::int32_t indent) {
-    words = "\\trowd\\trgaph0";
+RowFormat::RowFormat(const cPage& page, std::int32_t indent, std::int32_t gap) {
+    words = "\\trowd";
+    detail::appendWord(words, "\\trgaph", gap);
     std::int32_t height = std::max(page.TableRowHeight, 0);
     detail::appendWord(words, "\\trrh", page.TableRowHeightExact == True ? -height : height);
     detail::appendWord(words, "\\trleft", indent);

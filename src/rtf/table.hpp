@@ -18,7 +18,8 @@ namespace velloran::rtf {
 struct RowFormat {
     std::string words;
 
-    RowFormat(const cPage& page, std::int32_t indent);
+    // gap: the space each side of a cell's text (\\trgaph), in twips.
+    RowFormat(const cPage& page, std::int32_t indent, std::int32_t gap = 0);
     // Into out, whose room the row's cells then reuse.
     void row(std::string& out, bool header) const;
 };

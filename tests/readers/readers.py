@@ -145,6 +145,7 @@ def twips(length):
 
 class Odt:
     def __init__(self, path):
+        self.path = path
         with zipfile.ZipFile(path) as z:
             self.content = ET.fromstring(z.read("content.xml"))
             self.styles = ET.fromstring(z.read("styles.xml"))
@@ -860,14 +861,21 @@ def check_rawrtf(suite, e, work):
                     [t for t in e["after"] if t not in text], [])
 
 
+def libreoffice_odt(suite, name, work):
+    """LibreOffice's ODT of a document, or None (a failed check) when it wrote none."""
+    path = os.path.join(work, "libreoffice", name[:-4] + ".odt")
+    if not os.path.exists(path):
+        suite.check(name + ": LibreOffice read the document", False, True)
+        return None
+    return Odt(path)
+
+
 def check_report(suite, e, work):
     name = e["document"]
     stem = name[:-4]
-    odt_path = os.path.join(work, "libreoffice", stem + ".odt")
-    if not os.path.exists(odt_path):
-        suite.check(name + ": LibreOffice read the document", False, True)
+    odt = libreoffice_odt(suite, name, work)
+    if odt is None:
         return
-    odt = Odt(odt_path)
     body = odt.content.find("office:body/office:text", NS)
 
     def stops(root):
@@ -927,7 +935,7 @@ def check_report(suite, e, work):
                     [t["align"], t["row_height"], t["columns"], t["keep_together"],
                      [[g if w is None else w for g, w in zip(got, want)] for got, want in zip(cells, t["cells"])]])
     # The EMF figure kept as the very file.
-    with zipfile.ZipFile(odt_path) as z, open(os.path.join(work, e["figure"]), "rb") as f:
+    with zipfile.ZipFile(odt.path) as z, open(os.path.join(work, e["figure"]), "rb") as f:
         figure = f.read()
         suite.check(name + ": LibreOffice keeps the EMF figure as its file",
                     any(z.read(n) == figure for n in z.namelist() if n.lower().endswith(".emf")), True)
@@ -989,11 +997,9 @@ def check_assembled(suite, e, work):
     suite.check(name + ": LibreOffice each page's size, header and text",
                 [[s, p[:1], p[1:]] for s, p in zip(sizes, pages)],
                 [[size, [header], [text]] for size, header, text, _, _ in e["pages"]])
-    odt_path = os.path.join(work, "libreoffice", stem + ".odt")
-    if not os.path.exists(odt_path):
-        suite.check(name + ": LibreOffice read the document", False, True)
+    odt = libreoffice_odt(suite, name, work)
+    if odt is None:
         return
-    odt = Odt(odt_path)
     body = odt.content.find("office:body/office:text", NS)
     runs = []
     for span in body.iter(q("text", "span")):
@@ -1019,11 +1025,9 @@ def check_values(suite, e, work):
     if None not in ends:
         suite.check(name + ": LibreOffice lines the decimal column up on its points (ends %s)" % ends,
                     max(ends) - min(ends) < 0.6, True)
-    odt_path = os.path.join(work, "libreoffice", stem + ".odt")
-    if not os.path.exists(odt_path):
-        suite.check(name + ": LibreOffice read the document", False, True)
+    odt = libreoffice_odt(suite, name, work)
+    if odt is None:
         return
-    odt = Odt(odt_path)
     body = odt.content.find("office:body/office:text", NS)
     styled = {"".join(p.itertext()): p.get(q("text", "style-name")) for p in body.iter(q("text", "p"))}
 
