@@ -61,6 +61,21 @@ struct DirectCall {
         return nullptr;
     }
 
+    // As a DirectSetter: f(self, value), the errors as call sets them.
+    static int assign(void* call, PyObject* object, PyObject* value) {
+        auto* self = static_cast<DirectCall*>(call);
+        try {
+            self->f(py::handle(object), py::handle(value));
+            return 0;
+        } catch (const py::type_error& e) {
+            if (self->where.empty()) setPythonError();
+            else py::type_error(self->where + ": " + e.what()).set_error();
+        } catch (const std::exception&) {
+            setPythonError();
+        }
+        return -1;
+    }
+
 private:
     template <std::size_t... I>
     PyObject* invoke(const std::array<PyObject*, N + 1>& values, std::index_sequence<I...>) {
@@ -115,9 +130,7 @@ private:
 // text signature ("name(self, /, value)\n--\n\n"). It lives as long as the
 // process.
 template <class F, std::size_t N>
-py::object directFunction(F f, const std::string& name, std::array<Parameter, N> parameters, const std::string& doc,
-                          const std::string& where = "") {
-    auto* call = new DirectCall<F, N>{std::move(f), name, std::move(parameters), where};
+py::object directFunction(DirectCall<F, N>* call, const std::string& doc) {
     auto* text = new std::string(doc);
     auto* def = new PyMethodDef{call->name.c_str(),
                                 reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(&DirectCall<F, N>::call)),
@@ -129,14 +142,22 @@ py::object directFunction(F f, const std::string& name, std::array<Parameter, N>
     if (!function) throw py::error_already_set();
     return function;
 }
+template <class F, std::size_t N>
+py::object directFunction(F f, const std::string& name, std::array<Parameter, N> parameters, const std::string& doc,
+                          const std::string& where = "") {
+    return directFunction(new DirectCall<F, N>{std::move(f), name, std::move(parameters), where}, doc);
+}
 
 // A property over a getter and a setter (none: read-only).
 template <class C, class Getter, class Setter>
 void property(Class<C>& cls, const char* name, Getter getter, Setter setter, const std::string& doc) {
     py::object get = directFunction(std::move(getter), name, std::array<Parameter, 0>{}, "");
     py::object set = py::none();
-    if constexpr (!std::is_same_v<Setter, std::nullptr_t>)
-        set = directFunction(std::move(setter), name, std::array<Parameter, 1>{Parameter{"value"}}, "");
+    if constexpr (!std::is_same_v<Setter, std::nullptr_t>) {
+        auto* call = new DirectCall<Setter, 1>{std::move(setter), name, {Parameter{"value"}}, ""};
+        set = directFunction(call, "");
+        cls.addSetter(name, {call, &DirectCall<Setter, 1>::assign});
+    }
     auto type = py::reinterpret_borrow<py::object>(reinterpret_cast<PyObject*>(&PyProperty_Type));
     cls.add(name, type(get, set, py::none(), py::str(doc)), !set.is_none());
 }

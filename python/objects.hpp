@@ -43,6 +43,29 @@ inline const char* nameOf = "";
 template <class C>
 inline PyObject* fieldsOf = nullptr;
 
+// A field's setter, called straight from the class's __setattr__ without
+// the property between: call is the setter's own record.
+struct DirectSetter {
+    void* call;
+    int (*set)(void* call, PyObject* self, PyObject* value);  // 0, or -1 with the error set
+};
+// Each class's setters by the interned names its properties have: the names
+// that code writes (`run.Bold = ...`, `cText(Bold=...)`) are those objects.
+template <class C>
+inline std::unordered_map<PyObject*, DirectSetter>* settersOf = nullptr;
+
+// __setattr__ of the classes: a field of the class itself set by its setter
+// at once; anything else, a subclass's object, a name built at run time or
+// a deletion, as Python sets attributes (through the same properties).
+template <class C>
+int setAttribute(PyObject* self, PyObject* name, PyObject* value) {
+    if (value && Py_TYPE(self) == typeOf<C>) {
+        auto at = settersOf<C>->find(name);
+        if (at != settersOf<C>->end()) return at->second.set(at->second.call, self, value);
+    }
+    return PyObject_GenericSetAttr(self, name, value);
+}
+
 // The Python objects of C++ objects that C++ holds as fields; with the GIL.
 inline std::unordered_map<const void*, PyObject*>& registry() {
     static auto* const objects = new std::unordered_map<const void*, PyObject*>;  // outlives every object at exit
@@ -149,6 +172,35 @@ void setPythonError();
 // the class is a TypeError naming it, before anything is set.
 int initFields(PyObject* self, PyObject* args, PyObject* keywords, PyObject* fields, const char* name);
 
+// The same from a vectorcall's keyword names and values (values[i] for
+// names[i]), without the dictionary a call through __init__ builds.
+int setFields(PyObject* self, PyObject* const* values, PyObject* names, PyObject* fields, const char* name);
+
+// Calling the class itself: new and __init__ in one step, its keywords read
+// where the caller left them. A subclass, which may have an __init__ of its
+// own, is called as Python calls types (a type's vectorcall is not inherited).
+template <class C>
+PyObject* makeInstance(PyObject* type, PyObject* const* args, std::size_t nargsf, PyObject* names) {
+    if (PyVectorcall_NARGS(nargsf) != 0) {
+        PyErr_Format(PyExc_TypeError, "%s() takes its fields as keywords only", nameOf<C>);
+        return nullptr;
+    }
+    PyObject* self = newInstance<C>(reinterpret_cast<PyTypeObject*>(type), nullptr, nullptr);
+    if (!self) return nullptr;
+    try {
+        reinterpret_cast<Instance<C>*>(self)->held = std::make_shared<C>();
+    } catch (const std::exception&) {
+        setPythonError();
+        Py_DECREF(self);
+        return nullptr;
+    }
+    if (names && setFields(self, args, names, fieldsOf<C>, nameOf<C>) < 0) {
+        Py_DECREF(self);
+        return nullptr;
+    }
+    return self;
+}
+
 template <class C>
 int initInstance(PyObject* self, PyObject* args, PyObject* keywords) {
     try {
@@ -176,6 +228,8 @@ public:
         members_.emplace_back(name, std::move(member));
         if (takenAsKeyword) keywords_.emplace_back(name);
     }
+    // A field's setter, besides its property.
+    void addSetter(const char* name, DirectSetter setter) { setters_.emplace_back(name, setter); }
 
     // Make the type, with `init` for __init__ (the keyword constructor when
     // none) and `signature` for the constructor's text signature.
@@ -197,6 +251,7 @@ public:
         PyType_Slot slots[] = {{Py_tp_new, reinterpret_cast<void*>(&newInstance<C>)},
                                {Py_tp_init, reinterpret_cast<void*>(init)},
                                {Py_tp_dealloc, reinterpret_cast<void*>(&deleteInstance<C>)},
+                               {Py_tp_setattro, reinterpret_cast<void*>(&setAttribute<C>)},
                                {Py_tp_doc, const_cast<char*>(doc.c_str())},
                                {Py_tp_members, weakrefs},
                                {0, nullptr}};
@@ -206,10 +261,18 @@ public:
         auto made = py::reinterpret_steal<py::object>(PyType_FromSpec(&layout));
         if (!made) throw py::error_already_set();
         for (auto& [name, member] : members_) py::setattr(made, name.c_str(), member);
+        settersOf<C> = new std::unordered_map<PyObject*, DirectSetter>;  // lives as long as the type
+        for (auto& [name, setter] : setters_) {
+            PyObject* interned = PyUnicode_InternFromString(name.c_str());  // kept by the map
+            if (!interned) throw py::error_already_set();
+            settersOf<C>->insert_or_assign(interned, setter);
+        }
         py::set keywords;
         for (const std::string& keyword : keywords_) keywords.add(py::str(keyword));
         fieldsOf<C> = keywords.release().ptr();
         typeOf<C> = reinterpret_cast<PyTypeObject*>(made.ptr());
+        if constexpr (std::is_default_constructible_v<C>)
+            if (init == &initInstance<C>) typeOf<C>->tp_vectorcall = &makeInstance<C>;
         nameOf<C> = fullName->c_str() + sizeof("velloran");
         module_.attr(nameOf<C>) = made;
         made.release();  // the type lives as long as the process
@@ -221,6 +284,7 @@ private:
     std::string doc_;
     std::vector<std::pair<std::string, py::object>> members_;
     std::vector<std::string> keywords_;
+    std::vector<std::pair<std::string, DirectSetter>> setters_;
 };
 
 }  // namespace velloran::python

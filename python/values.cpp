@@ -104,6 +104,22 @@ int initFields(PyObject* self, PyObject* args, PyObject* keywords, PyObject* fie
     return 0;
 }
 
+int setFields(PyObject* self, PyObject* const* values, PyObject* names, PyObject* fields, const char* name) {
+    const Py_ssize_t n = PyTuple_GET_SIZE(names);
+    for (Py_ssize_t i = 0; i < n; ++i) {
+        PyObject* key = PyTuple_GET_ITEM(names, i);
+        const int known = PySet_Contains(fields, key);
+        if (known < 0) return -1;
+        if (known == 0) {
+            PyErr_Format(PyExc_TypeError, "%s() got an unexpected keyword argument '%U'", name, key);
+            return -1;
+        }
+    }
+    for (Py_ssize_t i = 0; i < n; ++i)
+        if (PyObject_SetAttr(self, PyTuple_GET_ITEM(names, i), values[i]) < 0) return -1;
+    return 0;
+}
+
 std::int32_t toLong(py::handle value) {
     std::int64_t n = integer(value, "int");
     if (n < INT32_MIN || n > INT32_MAX) throw Error(errors::Overflow);
