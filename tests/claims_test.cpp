@@ -194,6 +194,11 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
         {{"cPage", "InsertRows", 5}, {[] { return errorOf([] {
                                                cPage().InsertRows({{"a"}, {}});
                                            }); }}},
+        {{"cPage", "TableRowsPerPage", 5}, {[] {
+             cPage page;
+             page.TablePaginate = True, page.TableRowsPerPage = 0;
+             return errorOf([&] { page.InsertRows({{"a"}}); });
+         }}},
         {{"cPage", "InsertRows", 6}, {[] {
              cPage page;
              page.AddTableColumn(INT32_MAX);

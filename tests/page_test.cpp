@@ -772,6 +772,51 @@ TEST_F(Tables, RowsOfValuesRefusalsLeaveThePageUnchanged) {
     EXPECT_NE(fragment(page).find(before.substr(0, before.size() - 7)), std::string::npos);
 }
 
+// A table that paginates itself: each page's last row ruled, the text under
+// it, the header rows again with the page breaking before their first cell.
+TEST_F(Tables, PaginatedRowsRepeatTheirHeader) {
+    cPage page;
+    page.TableHeaderRows = 1, page.TableRules = True, page.TablePaginate = True, page.TableRowsPerPage = 3;
+    page.TableContinuedText = "(continued)";
+    page.AddTableColumn(1000);
+    EXPECT_EQ(page.InsertRows({{"H"}, {"a"}, {"b"}, {"c"}}), True);
+    const std::string Row = "\\trowd\\trgaph72\\trrh0\\trleft0", Rule = "\\brdrs\\brdrw10 ";
+    const std::string header =
+        Row + "\\trhdr\r\n\\clbrdrt" + Rule + "\\clbrdrb" + Rule + "\\clvertalb\\cellx1000\r\n\\pard\\intbl";
+    EXPECT_EQ(tableOf(page),
+              header + "\\qc H\\cell\\row\r\n" + Row + "\r\n\\cellx1000\r\n\\pard\\intbl a\\cell\\row\r\n" + Row +
+                  "\r\n\\clbrdrb" + Rule + "\\cellx1000\r\n\\pard\\intbl b\\cell\\row\r\n" +
+                  "\\pard\r\n\\qr{(continued)}\\par\r\n" + header + "\\pagebb\\qc H\\cell\\row\r\n" + Row +
+                  "\r\n\\clbrdrb" + Rule + "\\cellx1000\r\n\\pard\\intbl c\\cell\\row\r\n\\pard\r\n");
+    // A table of cells breaks its page before the first header cell's paragraph too.
+    CellArray cells({{1, 1}, {1, 3}});
+    for (int r = 1; r <= 3; ++r) cells.at({1, r}) = cell(std::string(1, static_cast<char>('0' + r)));
+    cPage two;
+    two.TableHeaderRows = 1, two.TablePaginate = True, two.TableRowsPerPage = 2;
+    two.InsertTable(cells);
+    const std::string written = tableOf(two);
+    EXPECT_NE(written.find("\\pard\\plain\\intbl\\pagebb" + endedByCell("1")), std::string::npos) << written;
+    EXPECT_EQ(written.find("\\pagebb"), written.rfind("\\pagebb"));
+}
+
+TEST_F(Tables, RowsPerPageThatLeaveNoRoomAreRefused) {
+    cPage page;
+    page.InsertParagraph(para("kept"));
+    const std::string before = fragment(page);
+    page.TableHeaderRows = 2, page.TablePaginate = True;
+    for (std::int32_t n : {0, -2, 2})
+        EXPECT_EQ(errorOf([&] {
+                      page.TableRowsPerPage = n;
+                      page.InsertRows({{"h"}, {"h"}, {"a"}});
+                  }),
+                  5)
+            << n;
+    CellArray cells({{1, 1}, {1, 3}});
+    for (int r = 1; r <= 3; ++r) cells.at({1, r}) = cell("x");
+    EXPECT_EQ(errorOf([&] { page.InsertTable(cells); }), 5);
+    EXPECT_EQ(fragment(page), before);
+}
+
 // Numbers are rounded on their shortest text, half away from zero, also
 // where that text has fewer digits than the binary value.
 TEST_F(Tables, RowsOfValuesRoundTheShortestText) {

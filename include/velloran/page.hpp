@@ -82,6 +82,22 @@ public:
     // the top of every page the table runs onto (header rows); 0 for none.
     std::int32_t TableHeaderRows = 0;
 
+    // Tables inserted from now on that the writer ends where a page ends and
+    // goes on with after a page break, when True: the header rows written
+    // again at the top of each page, TableContinuedText at the foot of each
+    // page the table goes on from and TableContinuedHeadText above the
+    // header rows of each page after the first (empty: none), the rules of
+    // a table from InsertRows drawn under each page's last row.
+    // TableRowsPerPage rows go on a page, the header rows counted (as
+    // report tools count them); -1, where the writer finds its own pages
+    // (until it measures them, the table is written whole). Error 5 at the
+    // insert for TableRowsPerPage of 0, below -1, or no more than the
+    // header rows, the page unchanged.
+    Boolean TablePaginate = False;
+    std::int32_t TableRowsPerPage = -1;
+    std::string TableContinuedText;
+    std::string TableContinuedHeadText;
+
     // The width, in twips, that cells' WidthPercent are shares of: at first
     // the text width of the default page (A4 with margins of one inch).
     std::int32_t TableWidth = 9026;

@@ -148,21 +148,26 @@ std::int32_t decimalStop(const Widest& widest, std::int32_t width, std::int32_t 
 }
 
 // A cell's paragraph: its alignment, a decimal stop or a spanner's rule,
-// then the value, in a group where its font or a \u escape must end with it.
-std::string cellText(const std::string& shown, std::string_view words, const cPage& page) {
-    std::string out = "\\pard\\intbl";
-    out += words;
+// then the value, in a group where its font or a \u escape must end with it,
+// The words of a table's font, none for the document's default.
+std::string fontWords(const cPage& page) {
+    std::string out;
+    if (page.TableFontIndex != 0) detail::appendRef(out, "\\f", detail::Ref::Font, page.TableFontIndex);
+    if (page.TableFontHeight > 0) detail::appendWord(out, "\\fs", detail::mul(page.TableFontHeight, 2));
+    return out;
+}
+
+// after the cell's reset, which the writer writes ("\\pard\\intbl").
+std::string cellText(const std::string& shown, std::string_view words, const std::string& font) {
+    std::string out(words);
     if (shown.empty()) return out;
     std::string escaped;
     appendEscapedRunText(escaped, shown);
-    const bool font = page.TableFontIndex != 0 || page.TableFontHeight > 0;
-    const bool group = font || escaped.find("\\u") != std::string::npos;
+    const bool group = !font.empty() || escaped.find("\\u") != std::string::npos;
     // A space ends a control word; after a brace it would be text.
-    bool word = true;
-    if (group) out += '{', word = false;
-    if (page.TableFontIndex != 0) detail::appendRef(out, "\\f", detail::Ref::Font, page.TableFontIndex), word = true;
-    if (page.TableFontHeight > 0) detail::appendWord(out, "\\fs", detail::mul(page.TableFontHeight, 2)), word = true;
-    if (word) out += ' ';
+    if (group) out += '{';
+    out += font;
+    if (!group || !font.empty()) out += ' ';
     out += escaped;
     if (group) out += '}';
     return out;
@@ -193,25 +198,30 @@ public:
         }
     }
 
-    void append(detail::Chunks& records, std::size_t r) const {
+    std::size_t headers() const noexcept { return headers_; }
+    const std::string& font() const noexcept { return font_; }
+
+    // ruled: a row that may end a page holds the words with the rule under
+    // it too, which the writer takes where it does.
+    void append(detail::Chunks& records, std::size_t r, bool ruled) const {
         const bool header = r < headers_;
-        std::string words;
-        format_.row(words, header);
         const auto spans = cells(r);
         const bool rules = page_.TableRules == True;
         const bool top = rules && r == 0, bottom = rules && (r + 1 == headers_ || r + 1 == rows_.size());
-        for (const auto& [from, to] : spans) {
-            if (top) words.append("\\clbrdrt").append(Rule);
-            if (bottom) words.append("\\clbrdrb").append(Rule);
-            if (header) words += "\\clvertalb";
-            detail::appendWord(words, "\\cellx", edges_[to]);
+        const std::string words = rowWords(r, spans, top, bottom);
+        ruled = ruled && rules && !header && !bottom;
+        detail::Record row(detail::Tag::Row);
+        row.flag(header).flag(ruled).number(words.size());
+        if (ruled) {
+            const std::string under = rowWords(r, spans, top, true);
+            records.append({row.view(), words, detail::Record(detail::Tag::Leaf).number(under.size()).view(), under});
+        } else {
+            records.append({row.view(), words});
         }
-        words += "\r\n";
-        records.append({detail::Record(detail::Tag::Row).flag(header).number(words.size()).view(), words});
         for (std::size_t k = 0; k < spans.size(); ++k) {
             const auto [from, to] = spans[k];
             const std::string text =
-                cellText(shownText(rows_[r][from], decimals(from)), paragraphWords(r, from, to), page_);
+                cellText(shownText(rows_[r][from], decimals(from)), paragraphWords(r, from, to), font_);
             records.append(detail::Record(detail::Tag::Cell).flag(false).flag(k + 1 == spans.size()).view());
             records.append({detail::Record(detail::Tag::Leaf).number(text.size()).view(), text});
             records.append(static_cast<char>(detail::Tag::End));
@@ -220,6 +230,21 @@ public:
     }
 
 private:
+    std::string rowWords(std::size_t r, const std::vector<std::pair<std::size_t, std::size_t>>& spans, bool top,
+                         bool bottom) const {
+        const bool header = r < headers_;
+        std::string words;
+        format_.row(words, header);
+        for (const auto& [from, to] : spans) {
+            if (top) words.append("\\clbrdrt").append(Rule);
+            if (bottom) words.append("\\clbrdrb").append(Rule);
+            if (header) words += "\\clvertalb";
+            detail::appendWord(words, "\\cellx", edges_[to]);
+        }
+        words += "\r\n";
+        return words;
+    }
+
     vlRTFTabAlignment align(std::size_t c) const { return columns_.empty() ? tLeft : columns_[c].align; }
     std::int32_t decimals(std::size_t c) const { return columns_.empty() ? -1 : columns_[c].decimals; }
 
@@ -261,6 +286,7 @@ private:
     const std::vector<Column>& columns_;
     const cPage& page_;
     RowFormat format_;
+    std::string font_ = fontWords(page_);
     std::size_t headers_;
     std::vector<std::int32_t> edges_;
     std::vector<std::int32_t> stops_;
@@ -271,8 +297,9 @@ private:
 void appendRows(detail::Chunks& records, const TableRows& rows, const std::vector<Column>& columns, const cPage& page) {
     check(rows, columns);
     const RowWriter writer(rows, columns, page);
-    records.append(static_cast<char>(detail::Tag::Table));
-    for (std::size_t r = 0; r < rows.size(); ++r) writer.append(records, r);
+    const Pagination pages(page, rows.size(), writer.headers(), writer.font());
+    pages.appendStart(records);
+    for (std::size_t r = 0; r < rows.size(); ++r) writer.append(records, r, pages.rowsPerPage > 0);
     records.append(static_cast<char>(detail::Tag::End));
 }
 

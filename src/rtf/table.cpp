@@ -21,6 +21,7 @@
 #include "common/records.hpp"
 #include "common/refs.hpp"
 #include "rtf/border.hpp"
+#include "rtf/strings.hpp"
 
 namespace velloran::rtf {
 
@@ -267,6 +268,44 @@ void RowFormat::row(std::string& out, bool header) const {
     out += header ? "\\trhdr\r\n" : "\r\n";
 }
 
+namespace {
+
+// A paragraph of the writer's beside a table, in its font: words, the text, the end.
+std::string besideText(std::string_view words, const std::string& text, std::string_view font) {
+    if (text.empty()) return {};
+    std::string out(words);
+    out += '{';
+    out += font;
+    if (!font.empty()) out += ' ';
+    appendEscapedRunText(out, text);
+    out += "}\\par\r\n";
+    return out;
+}
+
+}  // namespace
+
+Pagination::Pagination(const cPage& page, std::uint64_t rows_, std::uint64_t headers_, std::string_view font)
+    : rows(rows_), headers(headers_) {
+    if (page.TablePaginate != True || page.TableRowsPerPage == -1) return;
+    if (page.TableRowsPerPage <= 0 || static_cast<std::uint64_t>(page.TableRowsPerPage) <= headers)
+        throw Error(errors::InvalidArgument, "cPage.TableRowsPerPage = " + std::to_string(page.TableRowsPerPage) +
+                                                 " leaves no room for a row under " + std::to_string(headers) +
+                                                 " header rows");
+    rowsPerPage = page.TableRowsPerPage;
+    foot = besideText("\\qr", page.TableContinuedText, font);
+    head = besideText("\\pard\\pagebb", page.TableContinuedHeadText, font);
+}
+
+void Pagination::appendStart(detail::Chunks& records) const {
+    if (rowsPerPage == 0) {
+        records.append(detail::Record(detail::Tag::Table).flag(false).view());
+        return;
+    }
+    detail::Record start(detail::Tag::Table);
+    start.flag(true).number(static_cast<std::uint64_t>(rowsPerPage)).number(rows).number(headers);
+    records.append({start.number(foot.size()).number(head.size()).view(), foot, head});
+}
+
 // The table's rows: the words that open each, with its cells' definitions,
 // then its cells.
 std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::int16_t columns, std::int16_t rows,
@@ -276,7 +315,9 @@ std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::i
     const RowFormat format(page, indent);
     const std::int32_t white = detail::moduleValues().whiteColorIndex;
     const Places places(cells, columns, rows);
-    records.append(static_cast<char>(detail::Tag::Table));
+    const std::int32_t height = std::max<std::int32_t>(rows, 0);  // none below 0: the closing line alone
+    const auto headers = static_cast<std::uint64_t>(std::clamp<std::int32_t>(page.TableHeaderRows, 0, height));
+    Pagination(page, static_cast<std::uint64_t>(height), headers, {}).appendStart(records);
     std::string words;
     words.reserve(512);
     for (std::int32_t r = 1; r <= rows; ++r) {
@@ -295,7 +336,7 @@ std::uint8_t appendTable(detail::Chunks& records, const CellArray& cells, std::i
                 failAt(e, c, r);
             }
         }
-        records.append({detail::Record(detail::Tag::Row).flag(header).number(words.size()).view(), words});
+        records.append({detail::Record(detail::Tag::Row).flag(header).flag(false).number(words.size()).view(), words});
         holds |= appendRowCells(records, places, r, columns, last);
         records.append(static_cast<char>(detail::Tag::End));
     }

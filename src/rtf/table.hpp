@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <velloran/cell_array.hpp>
@@ -22,6 +23,22 @@ struct RowFormat {
     RowFormat(const cPage& page, std::int32_t indent, std::int32_t gap = 0);
     // Into out, whose room the row's cells then reuse.
     void row(std::string& out, bool header) const;
+};
+
+// Where a table's pages end, as cPage's pagination members say at the
+// insert, kept in the table's record: nothing unless TablePaginate is True
+// and TableRowsPerPage given. The texts are paragraphs of the writer's in
+// the font words given (a table from values: its own).
+struct Pagination {
+    std::int32_t rowsPerPage = 0;  // 0: the table is written whole
+    std::uint64_t rows = 0, headers = 0;
+    std::string foot, head;
+
+    // Error 5 for a number of rows per page that leaves no room under the
+    // header rows (of the table's rows in all).
+    Pagination(const cPage& page, std::uint64_t rows, std::uint64_t headers, std::string_view font);
+    // The table's record, its numbers and texts.
+    void appendStart(detail::Chunks& records) const;
 };
 
 // A column of a table made from values, as cPage::AddTableColumn set it.

@@ -259,13 +259,23 @@ void Walker::cellParagraphs(Cursor& in, bool ended, bool inRow) {
         marked = in.flag();
         // The cell's own start and its first paragraph's opening are one
         // piece: most cells hold one paragraph.
-        if (first && inRow) word(opened ? CellStartOpened : CellStart);
-        else if (opened) word(OpenedInTable);
+        if (first && inRow && breakBefore_) {
+            word(CellStart);
+            pageBreak();
+            if (opened) word(OpenedInTable);
+        } else if (first && inRow) {
+            word(opened ? CellStartOpened : CellStart);
+        } else if (opened) {
+            word(OpenedInTable);
+        }
         first = false;
         items(in);
         expect(in, Tag::End);
     }
-    if (first && inRow) word(CellStart);
+    if (first && inRow) {
+        word(CellStart);
+        pageBreak();
+    }
     if (ended && !first) {
         if (marked) word(Mark);
         word(CellReset);
@@ -274,25 +284,82 @@ void Walker::cellParagraphs(Cursor& in, bool ended, bool inRow) {
 
 // A table's rows, each line ended by CR LF: the row's words and its cells'
 // definitions, then each cell's paragraphs; a merge's lower rows are empty,
-// its text stands in its first.
+// its text stands in its first. A table that paginates itself ends after
+// its page's last row (that row's words with the rule under it, where it
+// has them) and goes on after a page break: its texts, and its header rows
+// again, their first paragraph breaking the page where no text above them does.
 void Walker::table(Cursor& in) {
-    while (in.peek() != Tag::End) {
-        expect(in, Tag::Row);
-        in.flag();  // a header row: its words say so
-        text(in, in.length());
-        while (in.peek() != Tag::End) {
-            expect(in, Tag::Cell);
-            const bool continued = in.flag(), last = in.flag();
-            if (continued) word(CellStart);
-            else if (in.peek() == Tag::Leaf) item(in);  // a value's paragraph, written whole
-            else cellParagraphs(in, false, true);
-            expect(in, Tag::End);
-            word(last ? "\\cell\\row\r\n" : "\\cell\r\n");
-        }
-        expect(in, Tag::End);
+    TablePages pages;
+    if (in.flag()) {
+        pages.perPage = in.number();
+        pages.rows = in.number();
+        pages.headers = std::min(in.number(), pages.rows);
+        const std::size_t foot = in.length(), head = in.length();
+        in.bytes(foot, [&](std::string_view piece) { pages.foot += piece; });
+        in.bytes(head, [&](std::string_view piece) { pages.head += piece; });
+    }
+    // Only the writing pass lays out pages: the gathering one meets each heading once.
+    if (pages.perPage == 0 || gathering_) {
+        while (in.peek() != Tag::End) row(in, false);
+    } else {
+        paginated(in, pages);
     }
     expect(in, Tag::End);
     word("\\pard\r\n");
+}
+
+void Walker::paginated(Cursor& in, const TablePages& pages) {
+    const Cursor start = in;
+    for (std::uint64_t r = 0; r < pages.headers; ++r) row(in, false);
+    const std::uint64_t body = pages.perPage - pages.headers;  // more than 0, as the insert checked
+    for (std::uint64_t r = pages.headers, onPage = 0; r < pages.rows; ++r, ++onPage) {
+        if (onPage == body) {
+            word("\\pard\r\n");
+            word(pages.foot);
+            word(pages.head);
+            breakBefore_ = pages.head.empty();
+            Cursor again = start;
+            for (std::uint64_t h = 0; h < pages.headers; ++h) row(again, false);
+            onPage = 0;
+        }
+        row(in, onPage + 1 == body && r + 1 < pages.rows);
+    }
+}
+
+void Walker::row(Cursor& in, bool endsPage) {
+    expect(in, Tag::Row);
+    in.flag();  // a header row: its words say so
+    const bool ruled = in.flag();
+    const std::size_t n = in.length();
+    if (ruled && endsPage) {
+        in.skip(n);
+        expect(in, Tag::Leaf);
+        text(in, in.length());
+    } else {
+        text(in, n);
+        if (ruled) {
+            expect(in, Tag::Leaf);
+            in.skip(in.length());
+        }
+    }
+    while (in.peek() != Tag::End) {
+        expect(in, Tag::Cell);
+        const bool continued = in.flag(), last = in.flag();
+        if (continued) {
+            word(CellStart);
+            pageBreak();
+        } else if (in.peek() == Tag::Leaf) {
+            // A value's paragraph, written whole after the writer's reset.
+            word(CellReset);
+            pageBreak();
+            item(in);
+        } else {
+            cellParagraphs(in, false, true);
+        }
+        expect(in, Tag::End);
+        word(last ? "\\cell\\row\r\n" : "\\cell\r\n");
+    }
+    expect(in, Tag::End);
 }
 
 void Walker::pages(Cursor& in) {
@@ -306,6 +373,12 @@ void Walker::pages(Cursor& in) {
         expect(in, Tag::End);
         word("}");
     }
+}
+
+void Walker::pageBreak() {
+    if (!breakBefore_) return;
+    word("\\pagebb");
+    breakBefore_ = false;
 }
 
 void Walker::paragraph(const ParagraphText& text) {

@@ -91,7 +91,17 @@ private:
     void ownParagraph(detail::Cursor& in);
     void footnote(detail::Cursor& in);
     void placed(detail::Cursor& in);
+    // A table that paginates itself, as its record says.
+    struct TablePages {
+        std::uint64_t perPage = 0, rows = 0, headers = 0;
+        std::string foot, head;
+    };
     void table(detail::Cursor& in);
+    void paginated(detail::Cursor& in, const TablePages& pages);
+    // A row; endsPage: the last on its page, with the rule under it where it has one.
+    void row(detail::Cursor& in, bool endsPage);
+    // The page break before the first cell paragraph after a table's page ends.
+    void pageBreak();
     void entries(const Contents& c, std::string_view format);
     std::int32_t headingLevel(std::int32_t outline, std::int32_t style) const;
 
@@ -102,6 +112,7 @@ private:
     Output* out_ = nullptr;
     const std::vector<std::string>* styles_ = nullptr;
     bool body_ = false;
+    bool breakBefore_ = false;    // the next cell paragraph starts a page
     int footnotes_ = 0;           // inside so many notes
     int depth_ = 0;               // inside so many paragraphs of their own
     std::size_t heading_ = None;  // the heading the records are in, from depth headingDepth_ on

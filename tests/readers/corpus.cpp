@@ -1073,6 +1073,34 @@ void valuesDocument(const std::string& folder) {
         << "\"spanners\": [\"Spanner one\", \"Spanner two\"], \"borders\": " << styles << "]}\n";
 }
 
+// A listing that paginates itself: its header rows on every page, "(continued)"
+// at the foot of each page but the last, a fixed number of rows a page.
+void paginatedDocument(const std::string& folder) {
+    cDocument doc;
+    auto page = std::make_shared<cPage>();
+    page->TableHeaderRows = 2, page->TableRules = True, page->TablePaginate = True, page->TableRowsPerPage = 10;
+    page->TableContinuedText = "(continued)";
+    page->TableFontIndex = doc.FontIndex("Courier New"), page->TableFontHeight = 9;
+    page->AddTableColumn(2000);
+    page->AddTableColumn(2000, tDecimal, 1);
+    page->AddTableColumn(2000, tDecimal, 1);
+    TableRows rows = {{"", "Treatment", {}}, {"Subject", "Placebo", "Active"}};
+    std::string pages = "[";
+    for (int r = 1; r <= 26; ++r) {
+        char id[8];
+        std::snprintf(id, sizeof id, "S%02d", r);
+        rows.push_back({std::string(id), r * 1.5, r * 2.25});
+        if (r % 8 == 1) pages += std::string(r > 1 ? "], [" : "[") + "\"" + id + "\"";
+        if (r % 8 == 0 || r == 26) pages += std::string(", \"") + id + "\"";
+    }
+    page->InsertRows(rows);
+    doc.InsertPage(page);
+    doc.Save(folder + "/paginated.rtf");
+    std::ofstream(folder + "/paginated.json", std::ios::binary)
+        << "{\"document\": \"paginated.rtf\", \"kind\": \"paginated\", \"header\": [\"Treatment\", "
+        << "\"Subject Placebo Active\"], \"continued\": \"(continued)\", \"pages\": " << pages << "]]}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -1098,6 +1126,7 @@ int main(int argc, char** argv) {
         firstSectionDocuments(argv[1]);
         bundleDocument(argv[1]);
         valuesDocument(argv[1]);
+        paginatedDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

@@ -1043,7 +1043,23 @@ def check_values(suite, e, work):
         suite.check(name + ": LibreOffice draws a %s bottom border (%s)" % (style, border), style in border, True)
 
 
+def check_paginated(suite, e, work):
+    """A table that paginates itself, page by page in LibreOffice's PDF: its header rows at the top of every
+    page, its first and last rows on each, and its text at the foot of each page it goes on from."""
+    name = e["document"]
+    pdf = os.path.join(work, "libreoffice", name[:-4] + ".pdf")
+    pages = pdf_lines(pdf) if os.path.exists(pdf) else []
+    rows = [[line.split(" ")[0] for line in page if re.match(r"S[0-9]+ ", line)] for page in pages]
+    suite.check(name + ": LibreOffice's pages, their first and last rows",
+                [[r[0], r[-1]] if r else [] for r in rows], e["pages"])
+    suite.check(name + ": LibreOffice shows the header rows at the top of every page",
+                [page[:2] for page in pages], [e["header"]] * len(e["pages"]))
+    suite.check(name + ": LibreOffice shows %s at the foot of every page but the last" % e["continued"],
+                [page[-1] == e["continued"] for page in pages], [True] * (len(e["pages"]) - 1) + [False])
+
+
 KIND_CHECKS = {
+    "paginated": check_paginated,
     "values": check_values,
     "features": check_features,
     "report": check_report,
