@@ -2,6 +2,7 @@
 #include "rtf/document.hpp"
 #include "rtf/furniture.hpp"
 #include "rtf/header.hpp"
+#include "rtf/metrics.hpp"
 #include "support.hpp"
 
 namespace velloran {
@@ -98,6 +99,44 @@ TEST_F(HeaderWriters, NumberingHeaderFooterAndBodyDefaults) {
     EXPECT_EQ(written([&](std::string& o) { rtf::appendHeaderAndFooter(o, doc, number); }), "{\\header" + number + "}");
     EXPECT_EQ(written([&](std::string& o) { rtf::appendBodyDefaults(o, doc, state()); }),
               R"(\pmmetafile28\endnhere\pard\plain\ql\f0\fs20\cb2\cf1 )");
+}
+
+// Lines and line heights as LibreOffice 7.4 lays them out with the free
+// fonts, read from its PDF of paragraphs of these widths.
+TEST(Metrics, LinesAndHeightsAsLibreOfficeLaysThemOut) {
+    struct Case {
+        const char* font;
+        std::int32_t halfPoints;
+        bool bold;
+        std::int32_t width, lines;
+        const char* text;
+    };
+    for (const Case& c : {
+             Case{"Arial", 20, false, 3500, 2, "such CI: was that Active by two week for made but in as over"},
+             Case{"Courier New", 18, false, 2880, 5,
+                  "is where have it other used the can two than baseline new more in only but these have the than "
+                  "after with them"},
+             Case{"Calibri", 22, false, 2000, 3, "into Placebo week has most can all adverse the"},
+             Case{"Arial", 18, true, 6000, 2,
+                  "was be well their 12.5 CI: is and was the median these into at both these Active all many week "
+                  "into treatment are were two (14.0) them it"},
+             Case{"Arial", 18, true, 2880, 1, "more an used by on"},
+         })
+        EXPECT_EQ(rtf::Measure(c.font, c.bold, false, c.halfPoints).lines(c.text, c.width), c.lines) << c.text;
+    EXPECT_EQ(rtf::Measure("arial", false, false, 20).lineHeight(), 230);
+    EXPECT_EQ(rtf::Measure("Courier New", false, false, 18).lineHeight(), 204);
+    EXPECT_EQ(rtf::Measure("Calibri", false, false, 20).lineHeight(), 244);
+    EXPECT_EQ(rtf::Measure("Cambria", false, false, 24).lineHeight(), 276);
+    // A font of no table is measured as the widest and tallest of them.
+    const rtf::Measure other("Gill Sans", false, false, 20);
+    EXPECT_FALSE(other.known());
+    EXPECT_EQ(other.lineHeight(), 244);
+    for (const char* font : {"Arial", "Times New Roman", "Courier New", "Calibri", "Cambria"})
+        EXPECT_GE(other.width("Placebo 12.5 (14.0)"),
+                  rtf::Measure(font, false, false, 20).width("Placebo 12.5 (14.0)"));
+    // A word wider than the line breaks at its characters; line breaks count.
+    EXPECT_EQ(rtf::Measure("Courier New", false, false, 20).lines("abcdefghij", 363), 4);
+    EXPECT_EQ(rtf::Measure("Courier New", false, false, 20).lines("a\r\nb\nc", 3000), 3);
 }
 
 }  // namespace
