@@ -162,6 +162,12 @@ void property(Class<C>& cls, const char* name, Getter getter, Setter setter, con
     cls.add(name, type(get, set, py::none(), py::str(doc)), !set.is_none());
 }
 
+// A builtin function as a method of a class: called with the object first
+// straight from a call on the object (a method descriptor, as Python's own
+// are, where an instancemethod makes a bound method at each call); read
+// from an object, a bound method; from the class, the function.
+py::object methodOf(const py::object& function);
+
 // A method under its Python parameter names, which inspect.signature shows
 // (textSignature, "(self, /, path)"), taking the automation interface's
 // names too for keyword callers who use those.
@@ -170,9 +176,7 @@ void method(Class<C>& cls, const char* name, const std::string& textSignature, F
             const std::string& doc) {
     py::object function = directFunction(std::move(f), name, std::move(parameters),
                                          std::string(name) + textSignature + "\n--\n\n" + doc, cls.name() + "." + name);
-    auto bound = py::reinterpret_steal<py::object>(PyInstanceMethod_New(function.ptr()));
-    if (!bound) throw py::error_already_set();
-    cls.add(name, bound, false);
+    cls.add(name, methodOf(function), false);
 }
 
 template <class C, class F>

@@ -1,6 +1,7 @@
 #include "values.hpp"
 
 #include <cfloat>
+#include <cstddef>
 #include <cmath>
 #include <stdexcept>
 
@@ -200,6 +201,69 @@ std::string shortRepr(py::handle value) {
 bool isSequence(py::handle value) {
     return PySequence_Check(value.ptr()) && !PyUnicode_Check(value.ptr()) && !PyBytes_Check(value.ptr()) &&
            !PyByteArray_Check(value.ptr());
+}
+
+namespace {
+
+struct Method {
+    PyObject_HEAD PyObject* function;
+    vectorcallfunc call;
+};
+
+PyObject* callMethod(PyObject* self, PyObject* const* args, std::size_t nargsf, PyObject* names) {
+    return PyObject_Vectorcall(reinterpret_cast<Method*>(self)->function, args, nargsf, names);
+}
+
+PyObject* getMethod(PyObject* self, PyObject* object, PyObject* /*type*/) {
+    PyObject* function = reinterpret_cast<Method*>(self)->function;
+    if (!object || object == Py_None) return Py_NewRef(function);
+    return PyMethod_New(function, object);
+}
+
+void freeMethod(PyObject* self) {
+    PyTypeObject* type = Py_TYPE(self);
+    Py_XDECREF(reinterpret_cast<Method*>(self)->function);
+    type->tp_free(self);
+    Py_DECREF(type);
+}
+
+PyObject* methodDoc(PyObject* self, void* /*closure*/) {
+    return PyObject_GetAttrString(reinterpret_cast<Method*>(self)->function, "__doc__");
+}
+
+PyTypeObject* methodType() {
+    static PyTypeObject* const type = [] {
+        static PyMemberDef members[] = {{"__vectorcalloffset__", T_PYSSIZET, offsetof(Method, call), READONLY, nullptr},
+                                        // inspect.signature follows it to the function's signature.
+                                        {"__wrapped__", T_OBJECT, offsetof(Method, function), READONLY, nullptr},
+                                        {"__func__", T_OBJECT, offsetof(Method, function), READONLY, nullptr},
+                                        {}};
+        static PyGetSetDef getset[] = {{"__doc__", &methodDoc, nullptr, nullptr, nullptr}, {}};
+        static PyType_Slot slots[] = {{Py_tp_call, reinterpret_cast<void*>(&PyVectorcall_Call)},
+                                      {Py_tp_descr_get, reinterpret_cast<void*>(&getMethod)},
+                                      {Py_tp_dealloc, reinterpret_cast<void*>(&freeMethod)},
+                                      {Py_tp_members, members},
+                                      {Py_tp_getset, getset},
+                                      {0, nullptr}};
+        static PyType_Spec spec{"velloran.method", static_cast<int>(sizeof(Method)), 0,
+                                Py_TPFLAGS_DEFAULT | Py_TPFLAGS_METHOD_DESCRIPTOR | Py_TPFLAGS_HAVE_VECTORCALL, slots};
+        auto* made = reinterpret_cast<PyTypeObject*>(PyType_FromSpec(&spec));
+        if (!made) throw py::error_already_set();
+        return made;  // lives as long as the process
+    }();
+    return type;
+}
+
+}  // namespace
+
+py::object methodOf(const py::object& function) {
+    PyTypeObject* type = methodType();
+    auto made = py::reinterpret_steal<py::object>(type->tp_alloc(type, 0));
+    if (!made) throw py::error_already_set();
+    auto* method = reinterpret_cast<Method*>(made.ptr());
+    method->function = Py_NewRef(function.ptr());
+    method->call = &callMethod;
+    return made;
 }
 
 }  // namespace velloran::python
