@@ -308,7 +308,14 @@ class cPage:
     TableRowsPerPage: int
     TableContinuedText: str
     TableContinuedHeadText: str
-    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., PageNumberStart: int = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., TableRules: Boolean = ..., TableFontIndex: int = ..., TableFontHeight: int = ..., TablePaginate: Boolean = ..., TableRowsPerPage: int = ..., TableContinuedText: str = ..., TableContinuedHeadText: str = ...) -> None: ...
+    PageColumns: int
+    PageColumnSpace: int
+    PageColumnLine: Boolean
+    PageLineNumbers: int
+    PageLineNumberDistance: int
+    PageLineNumbersEachPage: Boolean
+    PageBorder: cBorder | None
+    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., PageNumberStart: int = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., TableRules: Boolean = ..., TableFontIndex: int = ..., TableFontHeight: int = ..., TablePaginate: Boolean = ..., TableRowsPerPage: int = ..., TableContinuedText: str = ..., TableContinuedHeadText: str = ..., PageColumns: int = ..., PageColumnSpace: int = ..., PageColumnLine: Boolean = ..., PageLineNumbers: int = ..., PageLineNumberDistance: int = ..., PageLineNumbersEachPage: Boolean = ..., PageBorder: cBorder | None = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
     def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:

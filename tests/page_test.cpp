@@ -138,6 +138,23 @@ TEST_F(Pages, SectionsWithTheirOwnHeaderSheetAndNumbers) {
     EXPECT_TRUE(test::balanced(rtf));
 }
 
+// Columns, line numbers and a page border start a section as a sheet does,
+// the border as it was at the insert; the page after, asking none, ends it.
+TEST_F(Pages, SectionsLaidOutInColumnsWithLineNumbersAndABorder) {
+    auto laid = std::make_shared<cPage>();
+    laid->PageColumns = 2, laid->PageColumnLine = True, laid->PageLineNumbers = 5, laid->PageLineNumbersEachPage = True;
+    laid->PageBorder = std::make_shared<cBorder>();
+    laid->PageBorder->TopVisible = True, laid->PageBorder->TopStyle = bsDouble, laid->PageBorder->TopWidth = 30;
+    doc.InsertPage(std::make_shared<cPage>());
+    doc.InsertPage(laid);
+    laid->PageBorder->TopVisible = False;
+    doc.InsertPage(std::make_shared<cPage>());
+    const std::string rtf = doc.Rtf();
+    EXPECT_EQ(
+        rtf.substr(rtf.find("{{}")),
+        R"({{}\sect\sectd\pgncont\cols2\colsx720\linebetcol\linemod5\linex360\lineppage\pgbrdrt\brdrdb\brdrcf1\brdrw30 {}\sect\sectd\pgncont {}}\sectd\pgncont })");
+}
+
 TEST_F(Pages, TheFirstSectionsOwnHeaderStandsInTheDocumentsGroups) {
     // Readers keep the first header group they meet in a section: the first
     // section's own is written there, once.

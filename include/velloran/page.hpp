@@ -143,6 +143,23 @@ public:
     std::int32_t PageMarginTop = -1;
     std::int32_t PageMarginBottom = -1;
 
+    // The layout of the section this page starts, read at InsertPage as the
+    // sheet is (a page asking for another starts a section of its own):
+    // PageColumns columns of text (2 or more; 1 or less: one), PageColumnSpace
+    // twips apart, with a line between them when PageColumnLine is True;
+    // every PageLineNumbers-th line numbered in the margin (0 or less: none),
+    // PageLineNumberDistance twips from the text, counted again on each page
+    // when PageLineNumbersEachPage is True (else from the section's start);
+    // the sides of PageBorder that are visible drawn around the page's text
+    // (none: no border).
+    std::int32_t PageColumns = 0;
+    std::int32_t PageColumnSpace = 720;
+    Boolean PageColumnLine = False;
+    std::int32_t PageLineNumbers = 0;
+    std::int32_t PageLineNumberDistance = 360;
+    Boolean PageLineNumbersEachPage = False;
+    std::shared_ptr<cBorder> PageBorder;
+
 private:
     friend struct Access;
 

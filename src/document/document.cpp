@@ -186,6 +186,7 @@ std::string askedKey(const cPage& page) {
         for (std::int32_t value : {page.PageWidth, page.PageHeight, page.PageMarginLeft, page.PageMarginRight,
                                    page.PageMarginTop, page.PageMarginBottom})
             appendWord(key, " ", value);
+    key += rtf::layoutWords(page);
     return key;
 }
 

@@ -62,4 +62,12 @@ void appendBorder(std::string& out, const cBorder* border) {
     appendSide(out, "\\brdrr", b.RightVisible, b.RightWidth, b.RightStyle, b.RightColorIndex, b);
 }
 
+void appendPageBorder(std::string& out, const cBorder& b) {
+    if (b.TopVisible == True) appendSide(out, "\\pgbrdrt", True, b.TopWidth, b.TopStyle, b.TopColorIndex, b);
+    if (b.BottomVisible == True)
+        appendSide(out, "\\pgbrdrb", True, b.BottomWidth, b.BottomStyle, b.BottomColorIndex, b);
+    if (b.LeftVisible == True) appendSide(out, "\\pgbrdrl", True, b.LeftWidth, b.LeftStyle, b.LeftColorIndex, b);
+    if (b.RightVisible == True) appendSide(out, "\\pgbrdrr", True, b.RightWidth, b.RightStyle, b.RightColorIndex, b);
+}
+
 }  // namespace velloran::rtf

@@ -16,5 +16,7 @@ const char* borderStyle(vlRTFBorderStyle style);
 // Append the four sides of a border, top, bottom, left, right.
 // Error 91 for a null border.
 void appendBorder(std::string& out, const cBorder* border);
+// The visible sides of a page's border (\pgbrdrt ...), none for the others.
+void appendPageBorder(std::string& out, const cBorder& border);
 
 }  // namespace velloran::rtf

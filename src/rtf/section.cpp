@@ -6,6 +6,7 @@
 
 #include "common/access.hpp"
 #include "common/numtext.hpp"
+#include "rtf/border.hpp"
 #include "rtf/furniture.hpp"
 #include "rtf/walk.hpp"
 
@@ -29,6 +30,22 @@ vlRTFOrientation orientationOf(const cPage& page) {
 bool ownSheet(const cPage& page) noexcept {
     return page.PageWidth > 0 || page.PageHeight > 0 || page.PageMarginLeft >= 0 || page.PageMarginRight >= 0 ||
            page.PageMarginTop >= 0 || page.PageMarginBottom >= 0;
+}
+
+std::string layoutWords(const cPage& page) {
+    std::string words;
+    if (page.PageColumns > 1) {
+        appendWord(words, "\\cols", page.PageColumns);
+        appendWord(words, "\\colsx", page.PageColumnSpace);
+        if (page.PageColumnLine == True) words += "\\linebetcol";
+    }
+    if (page.PageLineNumbers > 0) {
+        appendWord(words, "\\linemod", page.PageLineNumbers);
+        appendWord(words, "\\linex", page.PageLineNumberDistance);
+        words += page.PageLineNumbersEachPage == True ? "\\lineppage" : "\\linerestart";
+    }
+    if (page.PageBorder) appendPageBorder(words, *page.PageBorder);
+    return words;
 }
 
 void appendSectionSheet(const Sheet& sheet, bool landscape, std::string& out) {
@@ -56,6 +73,7 @@ std::string sectionWords(const cDocument& doc, const cPage& page, bool later) {
     std::string words(later ? "\\sectd" : "");
     if (page.PageNumberStart > 0) appendWord(words, "\\pgnrestart\\pgnstarts", page.PageNumberStart);
     else if (later) words += "\\pgncont";
+    words += layoutWords(page);
     const vlRTFOrientation orientation = orientationOf(page);
     if (orientation != oDocument || ownSheet(page)) {
         const bool landscape = orientation == oDocument ? doc.PageLandscape != 0 : orientation == oLandscape;

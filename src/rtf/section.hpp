@@ -20,6 +20,9 @@ void appendRtf(const cPage& page, std::string& out);
 vlRTFOrientation orientationOf(const cPage& page);
 // Whether a page asks for a size or margin of its own.
 bool ownSheet(const cPage& page) noexcept;
+// The words of the layout a page asks of its section: columns, line
+// numbers, a page border; empty for none.
+std::string layoutWords(const cPage& page);
 // A section's sheet, turned as asked: the sheet is described in portrait
 // terms, and landscape turns it with its margins, as the document's own.
 void appendSectionSheet(const Sheet& sheet, bool landscape, std::string& out);

@@ -1101,6 +1101,34 @@ void paginatedDocument(const std::string& folder) {
         << "\"Subject Placebo Active\"], \"continued\": \"(continued)\", \"pages\": " << pages << "]]}\n";
 }
 
+// A section in two columns with its lines numbered and a border round its
+// pages, then a page that asks for none of it.
+void sectionLayoutDocument(const std::string& folder) {
+    auto para = [](const std::string& text) {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(t);
+        return p;
+    };
+    cDocument doc;
+    auto laid = std::make_shared<cPage>();
+    laid->PageColumns = 2, laid->PageLineNumbers = 5;
+    laid->PageBorder = std::make_shared<cBorder>();
+    auto& border = *laid->PageBorder;
+    border.TopVisible = border.BottomVisible = border.LeftVisible = border.RightVisible = True;
+    border.TopStyle = bsDouble;
+    laid->InsertParagraph(para("In two columns."));
+    doc.InsertPage(laid);
+    auto plain = std::make_shared<cPage>();
+    plain->InsertParagraph(para("In one column."));
+    doc.InsertPage(plain);
+    doc.Save(folder + "/sectionlayout.rtf");
+    std::ofstream(folder + "/sectionlayout.json", std::ios::binary)
+        << "{\"document\": \"sectionlayout.rtf\", \"kind\": \"sectionlayout\", \"columns\": [\"In two columns.\", "
+        << "2], \"increment\": \"5\", \"border\": [\"double\", \"solid\", \"solid\", \"solid\"]}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -1127,6 +1155,7 @@ int main(int argc, char** argv) {
         bundleDocument(argv[1]);
         valuesDocument(argv[1]);
         paginatedDocument(argv[1]);
+        sectionLayoutDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

@@ -1058,7 +1058,36 @@ def check_paginated(suite, e, work):
                 [page[-1] == e["continued"] for page in pages], [True] * (len(e["pages"]) - 1) + [False])
 
 
+def check_sectionlayout(suite, e, work):
+    """A section's columns, line numbers and page border as LibreOffice keeps them: its paragraph in a
+    section of so many columns, the lines numbered at the increment, each side of the first page style's
+    border in its style."""
+    name = e["document"]
+    odt = libreoffice_odt(suite, name, work)
+    if odt is None:
+        return
+    body = odt.content.find("office:body/office:text", NS)
+    text, count = e["columns"]
+    columns = None
+    for section in body.iter(q("text", "section")):
+        if text in "".join(section.itertext()):
+            style = odt.named.get(("section", section.get(q("text", "style-name"))))
+            found = style.find(".//style:columns", NS) if style is not None else None
+            columns = int(found.get(q("fo", "column-count"))) if found is not None else None
+    suite.check(name + ": LibreOffice sets the section in %d columns" % count, columns, count)
+    numbering = odt.styles.find(".//text:linenumbering-configuration", NS)
+    suite.check(name + ": LibreOffice numbers every %s lines" % e["increment"],
+                numbering.get(q("text", "increment")) if numbering is not None else None, e["increment"])
+    layout = next((p for p in odt.styles.iter(q("style", "page-layout-properties"))
+                   if p.get(q("fo", "border-top"))), None)
+    sides = [(layout.get(q("fo", "border-" + side)) or "") if layout is not None else ""
+             for side in ("top", "bottom", "left", "right")]
+    suite.check(name + ": LibreOffice draws the page border's sides (%s)" % sides,
+                [style in side for style, side in zip(e["border"], sides)], [True] * 4)
+
+
 KIND_CHECKS = {
+    "sectionlayout": check_sectionlayout,
     "paginated": check_paginated,
     "values": check_values,
     "features": check_features,
