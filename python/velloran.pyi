@@ -210,7 +210,9 @@ class cText:
     LinkToBookmark: str
     ContentsLevels: int
     RawRtf: str
-    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Text: str = ..., Field: vlRTFField | int = ..., Link: str = ..., VerticalPosition: vlRTFVerticalPosition | int = ..., SmallCaps: Boolean = ..., AllCaps: Boolean = ..., Hidden: Boolean = ..., HighlightColorIndex: int = ..., CharacterSpacing: int = ..., Bookmark: str = ..., LinkToBookmark: str = ..., ContentsLevels: int = ..., RawRtf: str = ...) -> None: ...
+    RightToLeft: Boolean
+    EastAsianFontIndex: int
+    def __init__(self, *, FontIndex: int = ..., Height: int = ..., Bold: Boolean = ..., Italic: Boolean = ..., Strike: Boolean = ..., ForeColorIndex: int = ..., BackColorIndex: int = ..., Underline: Boolean = ..., UnderlineDot: Boolean = ..., UnderlineDouble: Boolean = ..., UnderlineWords: Boolean = ..., Text: str = ..., Field: vlRTFField | int = ..., Link: str = ..., VerticalPosition: vlRTFVerticalPosition | int = ..., SmallCaps: Boolean = ..., AllCaps: Boolean = ..., Hidden: Boolean = ..., HighlightColorIndex: int = ..., CharacterSpacing: int = ..., Bookmark: str = ..., LinkToBookmark: str = ..., ContentsLevels: int = ..., RawRtf: str = ..., RightToLeft: Boolean = ..., EastAsianFontIndex: int = ...) -> None: ...
 
 class cParagraph:
     """A paragraph of runs, drawings and pictures."""
@@ -236,7 +238,8 @@ class cParagraph:
     LineSpacingMultiple: float
     OutlineLevel: int
     StyleIndex: int
-    def __init__(self, *, Align: vlRTFAlignment | int = ..., Border: cBorder | None = ..., IndentFirstLine: int = ..., IndentLeft: int = ..., IndentRight: int = ..., SpaceBefore: int = ..., SpaceAfter: int = ..., SpaceBetweenLines: int = ..., ListStyle: vlRTFList | int = ..., ListLevel: int = ..., ListId: int = ..., KeepWithNext: Boolean = ..., KeepTogether: Boolean = ..., PageBreakBefore: Boolean = ..., WidowControl: Boolean = ..., LineSpacingMultiple: float = ..., OutlineLevel: int = ..., StyleIndex: int = ...) -> None: ...
+    RightToLeft: Boolean
+    def __init__(self, *, Align: vlRTFAlignment | int = ..., Border: cBorder | None = ..., IndentFirstLine: int = ..., IndentLeft: int = ..., IndentRight: int = ..., SpaceBefore: int = ..., SpaceAfter: int = ..., SpaceBetweenLines: int = ..., ListStyle: vlRTFList | int = ..., ListLevel: int = ..., ListId: int = ..., KeepWithNext: Boolean = ..., KeepTogether: Boolean = ..., PageBreakBefore: Boolean = ..., WidowControl: Boolean = ..., LineSpacingMultiple: float = ..., OutlineLevel: int = ..., StyleIndex: int = ..., RightToLeft: Boolean = ...) -> None: ...
     def InsertText(self, text: cText | None) -> bool:
         """Append the run as it is now; None or an empty text appends nothing and returns True."""
     def InsertDrawing(self, drawing: cDrawing | None) -> bool:
@@ -315,7 +318,8 @@ class cPage:
     PageLineNumberDistance: int
     PageLineNumbersEachPage: Boolean
     PageBorder: cBorder | None
-    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., PageNumberStart: int = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., TableRules: Boolean = ..., TableFontIndex: int = ..., TableFontHeight: int = ..., TablePaginate: Boolean = ..., TableRowsPerPage: int = ..., TableContinuedText: str = ..., TableContinuedHeadText: str = ..., PageColumns: int = ..., PageColumnSpace: int = ..., PageColumnLine: Boolean = ..., PageLineNumbers: int = ..., PageLineNumberDistance: int = ..., PageLineNumbersEachPage: Boolean = ..., PageBorder: cBorder | None = ...) -> None: ...
+    TableRightToLeft: Boolean
+    def __init__(self, *, TableHeaderRows: int = ..., Orientation: vlRTFOrientation | int = ..., TableRowHeight: int = ..., TableRowHeightExact: Boolean = ..., TableAlign: vlRTFAlignment | int = ..., TableIndent: int = ..., TableKeepRowsTogether: Boolean = ..., TableWidth: int = ..., PageHeader: cPage | None = ..., PageFooter: cPage | None = ..., PageNumberStart: int = ..., PageWidth: int = ..., PageHeight: int = ..., PageMarginLeft: int = ..., PageMarginRight: int = ..., PageMarginTop: int = ..., PageMarginBottom: int = ..., TableRules: Boolean = ..., TableFontIndex: int = ..., TableFontHeight: int = ..., TablePaginate: Boolean = ..., TableRowsPerPage: int = ..., TableContinuedText: str = ..., TableContinuedHeadText: str = ..., PageColumns: int = ..., PageColumnSpace: int = ..., PageColumnLine: Boolean = ..., PageLineNumbers: int = ..., PageLineNumberDistance: int = ..., PageLineNumbersEachPage: Boolean = ..., PageBorder: cBorder | None = ..., TableRightToLeft: Boolean = ...) -> None: ...
     def InsertParagraph(self, paragraph: cParagraph | None) -> bool:
         """Append the paragraph as it is now; False for None."""
     def InsertTable(self, cells: CellArray | Sequence[Sequence[cCell | None]]) -> bool:

@@ -335,6 +335,16 @@ TEST_F(Paragraphs, PaginationLineSpacingAndOutline) {
     EXPECT_EQ(fragment(page), "{}\\page ");
 }
 
+// Right-to-left runs and paragraphs, and the font of a run's East Asian characters.
+TEST_F(Paragraphs, RightToLeftAndEastAsianFonts) {
+    auto p = std::make_shared<cParagraph>();
+    auto t = textOf("abc");
+    t->RightToLeft = True, t->EastAsianFontIndex = 2;
+    p->InsertText(t);
+    p->RightToLeft = True;
+    EXPECT_EQ(take(*p), R"({\pard\plain{\rtlch\f0\dbch\af2\loch\fs20 abc}}\rtlpar)" + NoBorder + R"(\ql\par )");
+}
+
 TEST_F(Paragraphs, TabStopsInTheOrderAddedAndTheStyle) {
     auto p = abc();
     p->StyleIndex = 2;

@@ -112,6 +112,9 @@ public:
     vlRTFAlignment TableAlign = aLeft;
     std::int32_t TableIndent = 0;
     Boolean TableKeepRowsTogether = False;
+    // The rows of each table inserted from now on laid out right to left,
+    // the first cell at the right.
+    Boolean TableRightToLeft = False;
 
     // oPortrait or oLandscape turns this page (and the pages after it that
     // say the same) away from the document's PageLandscape, with the

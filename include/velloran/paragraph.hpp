@@ -48,6 +48,8 @@ public:
     Boolean KeepTogether = False;
     Boolean PageBreakBefore = False;
     Boolean WidowControl = True;
+    // Right to left: the paragraph's lines start at the right (\rtlpar).
+    Boolean RightToLeft = False;
     // Line spacing as a multiple of single spacing (1.5, 2 for double); not
     // above 0 leaves it to SpaceBetweenLines. Error 6 at insertion when 240
     // times it passes 32 bits.

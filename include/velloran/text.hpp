@@ -57,6 +57,13 @@ public:
     std::int32_t HighlightColorIndex = 0;
     // Twips added between the letters (negative: taken away); 0 for none.
     std::int32_t CharacterSpacing = 0;
+    // The run's characters right to left (Arabic, Hebrew), in a paragraph
+    // that is so too; and the font of its East Asian characters, an index
+    // from cDocument::FontIndex with the font's character set (134
+    // simplified Chinese, 128 Japanese, 129 Korean, 136 traditional
+    // Chinese), below 0 for none.
+    Boolean RightToLeft = False;
+    std::int32_t EastAsianFontIndex = -1;
 
     // The run is the bookmark of this name, which links and a table of
     // contents lead to; empty for none.

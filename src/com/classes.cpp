@@ -51,7 +51,7 @@ public:
     VELLORAN_MEMBERS_cBorder(BorderObject);
 };
 
-class TextObject final : public Object<TextObject, _cText3, cText> {
+class TextObject final : public Object<TextObject, _cText4, cText> {
 public:
     using Object::Object;
     VELLORAN_MEMBERS_cText(TextObject);
@@ -141,7 +141,7 @@ public:
     VELLORAN_MEMBERS_cPicture(PictureObject);
 };
 
-class ParagraphObject final : public Object<ParagraphObject, _cParagraph3, cParagraph> {
+class ParagraphObject final : public Object<ParagraphObject, _cParagraph4, cParagraph> {
 public:
     using Object::Object;
     VELLORAN_MEMBERS_cParagraph(ParagraphObject);

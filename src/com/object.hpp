@@ -50,6 +50,7 @@ VELLORAN_EXTENDS(_cPage2, _cPage)
 VELLORAN_EXTENDS(_cPicture2, _cPicture)
 VELLORAN_EXTENDS(_cPicture3, _cPicture2)
 VELLORAN_EXTENDS(_cText3, _cText2)
+VELLORAN_EXTENDS(_cText4, _cText3)
 VELLORAN_EXTENDS(_cDocument2, _cDocument)
 VELLORAN_EXTENDS(_cDocument3, _cDocument2)
 VELLORAN_EXTENDS(_cBorder2, _cBorder)
@@ -57,6 +58,7 @@ VELLORAN_EXTENDS(_cPage4, _cPage3)
 VELLORAN_EXTENDS(_cCell3, _cCell2)
 VELLORAN_EXTENDS(_cPage3, _cPage2)
 VELLORAN_EXTENDS(_cParagraph3, _cParagraph2)
+VELLORAN_EXTENDS(_cParagraph4, _cParagraph3)
 #undef VELLORAN_EXTENDS
 
 template <class I>

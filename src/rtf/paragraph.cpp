@@ -79,6 +79,7 @@ void appendParagraphEnd(std::string& out, const cParagraph& p) {
     if (p.KeepTogether == True) out += "\\keep";
     if (p.PageBreakBefore == True) out += "\\pagebb";
     if (p.WidowControl != True) out += "\\nowidctlpar";
+    if (p.RightToLeft == True) out += "\\rtlpar";
     if (p.OutlineLevel >= 1 && p.OutlineLevel <= 9) detail::appendWord(out, "\\outlinelevel", p.OutlineLevel - 1);
     if (list != 0) appendListItem(out, list, p.ListLevel);
     rtf::appendBorder(out, p.Border.get());

@@ -77,8 +77,8 @@ const char* fieldCode(vlRTFField field) {
 }
 
 // A run's format words, gathered on the stack and appended at once (twice
-// for a field's run): a run writes up to eighteen short words, which would
-// otherwise be as many appends. They take at most 179 characters, and the
+// for a field's run): a run writes up to twenty-one short words, which would
+// otherwise be as many appends. They take at most 211 characters, and the
 // brace and space around them two more.
 class FormatWords {
 public:
@@ -113,7 +113,12 @@ void addRunFormat(FormatWords& out, const cText& run, std::int32_t halfPoints) {
     if (run.SmallCaps == True) out.add("\\scaps");
     if (run.AllCaps == True) out.add("\\caps");
     if (run.Hidden == True) out.add("\\v");
+    if (run.RightToLeft == True) out.add("\\rtlch");
     out.add("\\f", Ref::Font, run.FontIndex);
+    if (run.EastAsianFontIndex >= 0) {
+        out.add("\\dbch\\af", Ref::Font, run.EastAsianFontIndex);
+        out.add("\\loch");
+    }
     if (run.BackColorIndex != module.whiteColorIndex) {
         out.add("\\chcfpat0\\chcbpat", Ref::Color, run.BackColorIndex);
         out.add("\\cb", Ref::Color, run.BackColorIndex);

@@ -261,6 +261,7 @@ RowFormat::RowFormat(const cPage& page, std::int32_t indent, std::int32_t gap) {
     if (page.TableAlign == aCenter) words += "\\trqc";
     if (page.TableAlign == aRight) words += "\\trqr";
     if (page.TableKeepRowsTogether == True) words += "\\trkeep";
+    if (page.TableRightToLeft == True) words += "\\rtlrow";
 }
 
 void RowFormat::row(std::string& out, bool header) const {

@@ -1129,6 +1129,31 @@ void sectionLayoutDocument(const std::string& folder) {
         << "2], \"increment\": \"5\", \"border\": [\"double\", \"solid\", \"solid\", \"solid\"]}\n";
 }
 
+// A Chinese run in its own font, an Arabic paragraph and a table right to left.
+void scriptsDocument(const std::string& folder) {
+    cDocument doc;
+    auto page = std::make_shared<cPage>();
+    const std::int32_t simsun = doc.FontIndex("SimSun", 134);
+    auto chinese = std::make_shared<cText>();
+    chinese->Text("Chinese \u4e2d\u6587"), chinese->EastAsianFontIndex = simsun;
+    auto p = std::make_shared<cParagraph>();
+    p->InsertText(chinese);
+    page->InsertParagraph(p);
+    auto arabic = std::make_shared<cText>();
+    arabic->Text("\u0627\u0644\u0639\u0631\u0628\u064a\u0629"), arabic->RightToLeft = True;
+    auto q = std::make_shared<cParagraph>();
+    q->RightToLeft = True;
+    q->InsertText(arabic);
+    page->InsertParagraph(q);
+    page->TableRightToLeft = True;
+    page->InsertRows({{"first", "second"}});
+    doc.InsertPage(page);
+    doc.Save(folder + "/scripts.rtf");
+    std::ofstream(folder + "/scripts.json", std::ios::binary)
+        << "{\"document\": \"scripts.rtf\", \"kind\": \"scripts\", \"asian\": [\"Chinese \u4e2d\u6587\", \"SimSun\"], "
+        << "\"rtl\": \"\u0627\u0644\u0639\u0631\u0628\u064a\u0629\", \"row\": \"second first\"}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -1156,6 +1181,7 @@ int main(int argc, char** argv) {
         valuesDocument(argv[1]);
         paginatedDocument(argv[1]);
         sectionLayoutDocument(argv[1]);
+        scriptsDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

@@ -1086,7 +1086,27 @@ def check_sectionlayout(suite, e, work):
                 [style in side for style, side in zip(e["border"], sides)], [True] * 4)
 
 
+def check_scripts(suite, e, work):
+    """A run's East Asian font, a right-to-left paragraph and a right-to-left table as LibreOffice keeps them."""
+    name = e["document"]
+    odt = libreoffice_odt(suite, name, work)
+    if odt is None:
+        return
+    body = odt.content.find("office:body/office:text", NS)
+    text, font = e["asian"]
+    fonts = {odt.prop("text", span.get(q("text", "style-name")), "text-properties", q("style", "font-name-asian"))
+             for p in body.iter(q("text", "p")) if text in "".join(p.itertext()) for span in p.iter(q("text", "span"))}
+    suite.check(name + ": LibreOffice sets the Chinese run's East Asian characters in %s" % font, font in fonts, True)
+    modes = [odt.prop("paragraph", p.get(q("text", "style-name")), "paragraph-properties", q("style", "writing-mode"))
+             for p in body.iter(q("text", "p")) if "".join(p.itertext()) == e["rtl"]]
+    suite.check(name + ": LibreOffice writes the Arabic paragraph right to left", modes, ["rl-tb"])
+    pdf = os.path.join(work, "libreoffice", name[:-4] + ".pdf")
+    lines = [line for page in pdf_lines(pdf) for line in page] if os.path.exists(pdf) else []
+    suite.check(name + ": LibreOffice lays the table's row out right to left", e["row"] in lines, True)
+
+
 KIND_CHECKS = {
+    "scripts": check_scripts,
     "sectionlayout": check_sectionlayout,
     "paginated": check_paginated,
     "values": check_values,
