@@ -52,6 +52,18 @@ void registerParagraph(py::module_& m) {
         std::array{Parameter{"note", "Note"}},
         "InsertFootnote(note: cParagraph | None) -> bool\n\nAppend a footnote mark and the note paragraph as it "
         "is now; False for None or the paragraph itself. Error 91 when the note's Border is None.");
+    method(
+        paragraph, "InsertEndnote", "(self, /, note)",
+        [](py::handle self_, py::handle value) {
+            cParagraph& self = initialized<cParagraph>(self_);
+            const auto& note = toObject<cParagraph>(value);
+            waitFree({&self, note.get()});
+            return fromBoolean(self.InsertEndnote(note));
+        },
+        std::array{Parameter{"note", "Note"}},
+        "InsertEndnote(note: cParagraph | None) -> bool\n\nAppend an endnote mark and the note paragraph as it "
+        "is now, gathered at the end of the document; False for None or the paragraph itself. Error 91 when the "
+        "note's Border is None.");
     insert<cParagraph, cText>(paragraph, "InsertText", "text", "Text", &cParagraph::InsertText,
                               "InsertText(text: cText | None) -> bool\n\nAppend the run as it is now. None or an "
                               "empty text appends nothing and still returns True. Error 6 when the size overflows.");

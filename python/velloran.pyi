@@ -248,6 +248,8 @@ class cParagraph:
         """Append the picture's file as a metafile, or as its Embedding says as the PNG or JPEG file itself; False for None or a file that cannot be read."""
     def InsertFootnote(self, note: cParagraph | None) -> bool:
         """Append a footnote mark and the note paragraph as it is now; False for None or the paragraph itself."""
+    def InsertEndnote(self, note: cParagraph | None) -> bool:
+        """Append an endnote mark and the note paragraph as it is now, gathered at the end of the document; False for None or the paragraph itself."""
     def AddTabStop(self, position: int, alignment: vlRTFTabAlignment | int = ..., leader: vlRTFTabLeader | int = ...) -> bool:
         """Add a tab stop position twips from the left margin, in the order added; ArgumentError for a negative position."""
     def ClearTabStops(self) -> bool:

@@ -169,6 +169,11 @@ std::map<std::tuple<std::string, std::string, int>, std::vector<Trigger>> trigge
              note->Border = nullptr;
              return errorOf([&] { cParagraph().InsertFootnote(note); });
          }}},
+        {{"cParagraph", "InsertEndnote", 91}, {[] {
+             auto note = paragraph("x");
+             note->Border = nullptr;
+             return errorOf([&] { cParagraph().InsertEndnote(note); });
+         }}},
         {{"cParagraph", "ListStyle", 6}, {[] {
              auto p = paragraph("x");
              p->ListStyle = lNumber;

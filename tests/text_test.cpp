@@ -275,6 +275,14 @@ TEST_F(Runs, FootnotesTakeTheNoteWithoutItsMark) {
     auto self = std::make_shared<cParagraph>();
     EXPECT_EQ(self->InsertFootnote(self), False);
     EXPECT_EQ(Access::content(*self), "");
+    // An endnote is a footnote gathered at the end.
+    cParagraph q;
+    auto end = std::make_shared<cParagraph>();
+    end->InsertText(textOf("n"));
+    EXPECT_EQ(q.InsertEndnote(end), True);
+    EXPECT_EQ(
+        Access::content(q),
+        R"({\super\chftn}{\footnote\ftnalt\pard\plain{\super\chftn} {\pard\plain{\f0\fs20 n}})" + NoBorder + R"(\ql})");
 }
 
 class Paragraphs : public ::testing::Test {

@@ -84,9 +84,14 @@ public:
     // as it is now at the foot of the page; False for a null note or the
     // paragraph itself. Error 91 when the note's Border is null.
     VELLORAN_API Boolean InsertFootnote(const std::shared_ptr<cParagraph>& Note);
+    // The same for an endnote, which readers gather at the end of the
+    // document and number apart from the footnotes (i, ii, ... in Word).
+    VELLORAN_API Boolean InsertEndnote(const std::shared_ptr<cParagraph>& Note);
 
 private:
     friend struct Access;
+
+    Boolean insertNote(const std::shared_ptr<cParagraph>& Note, bool endnote);
 
     struct TabStop {
         std::int32_t position;

@@ -155,6 +155,7 @@ public:
         return insert<PictureObject>(Picture, result, [&](auto p) { return core().InsertPicture(p); });
     }
     HRESULT STDMETHODCALLTYPE InsertFootnote(_cParagraph** Note, VARIANT_BOOL* result) override;
+    HRESULT STDMETHODCALLTYPE InsertEndnote(_cParagraph** Note, VARIANT_BOOL* result) override;
     HRESULT STDMETHODCALLTYPE AddTabStop(LONG Position, ::vlRTFTabAlignment Alignment, ::vlRTFTabLeader Leader,
                                          VARIANT_BOOL* result) override {
         if (!result) return E_POINTER;
@@ -172,6 +173,9 @@ public:
 // A paragraph's footnote is a paragraph: defined once the class is complete.
 HRESULT ParagraphObject::InsertFootnote(_cParagraph** Note, VARIANT_BOOL* result) {
     return insert<ParagraphObject>(Note, result, [&](auto n) { return core().InsertFootnote(n); });
+}
+HRESULT ParagraphObject::InsertEndnote(_cParagraph** Note, VARIANT_BOOL* result) {
+    return insert<ParagraphObject>(Note, result, [&](auto n) { return core().InsertEndnote(n); });
 }
 
 class CellObject final : public Object<CellObject, _cCell3, cCell> {

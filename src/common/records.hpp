@@ -16,7 +16,7 @@
 //   Paragraph list, outline level, style, opened, marked, start length,
 //             start words; items; ParagraphEnd length, end words: a
 //             paragraph of its own, made so when a place took it
-//   Footnote  opened; items; End
+//   Footnote  opened, endnote; items; End
 //   blocks  (a page's, a header's, a cell's content): Placed | Table
 //   Placed    opened, marked; items; End: a paragraph as a place took it
 //   Table     Row...; End

@@ -214,8 +214,9 @@ void Walker::ownParagraph(Cursor& in) {
 }
 
 void Walker::footnote(Cursor& in) {
-    const bool opened = in.flag();
-    word("{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
+    const bool opened = in.flag(), endnote = in.flag();
+    word(endnote ? "{\\super\\chftn}{\\footnote\\ftnalt\\pard\\plain{\\super\\chftn} "
+                 : "{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} ");
     if (opened) word(Opening);
     ++footnotes_;
     items(in);

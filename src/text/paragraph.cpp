@@ -175,13 +175,16 @@ Boolean cParagraph::ClearTabStops() {
     return True;
 }
 
-Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) {
+Boolean cParagraph::InsertFootnote(const std::shared_ptr<cParagraph>& Note) { return insertNote(Note, false); }
+Boolean cParagraph::InsertEndnote(const std::shared_ptr<cParagraph>& Note) { return insertNote(Note, true); }
+
+Boolean cParagraph::insertNote(const std::shared_ptr<cParagraph>& Note, bool endnote) {
     if (!Note || Note.get() == this) return False;
     rtf::Taken taken = Access::take(*Note);
     State& s = state();
     const rtf::ParagraphText note = taken.text();
     s.write([&] {
-        s.content.append(detail::Record(detail::Tag::Footnote).flag(note.opened).view());
+        s.content.append(detail::Record(detail::Tag::Footnote).flag(note.opened).flag(endnote).view());
         s.content.appendShared(note.content);
         s.content.append(static_cast<char>(detail::Tag::End));
     });

@@ -1154,6 +1154,28 @@ void scriptsDocument(const std::string& folder) {
         << "\"rtl\": \"\u0627\u0644\u0639\u0631\u0628\u064a\u0629\", \"row\": \"second first\"}\n";
 }
 
+// A paragraph with a footnote and an endnote.
+void notesDocument(const std::string& folder) {
+    auto para = [](const std::string& text) {
+        auto t = std::make_shared<cText>();
+        t->Text(text);
+        auto p = std::make_shared<cParagraph>();
+        p->InsertText(t);
+        return p;
+    };
+    cDocument doc;
+    auto page = std::make_shared<cPage>();
+    auto p = para("Noted twice.");
+    p->InsertFootnote(para("A footnote."));
+    p->InsertEndnote(para("An endnote."));
+    page->InsertParagraph(p);
+    doc.InsertPage(page);
+    doc.Save(folder + "/notes.rtf");
+    std::ofstream(folder + "/notes.json", std::ios::binary)
+        << "{\"document\": \"notes.rtf\", \"kind\": \"notes\", \"notes\": [[\"footnote\", \"A footnote.\"], "
+        << "[\"endnote\", \"An endnote.\"]]}\n";
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--large") {
         largeDocuments(argv[2]);
@@ -1182,6 +1204,7 @@ int main(int argc, char** argv) {
         paginatedDocument(argv[1]);
         sectionLayoutDocument(argv[1]);
         scriptsDocument(argv[1]);
+        notesDocument(argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reader_corpus: %s\n", e.what());
         return 1;

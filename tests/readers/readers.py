@@ -1105,7 +1105,19 @@ def check_scripts(suite, e, work):
     suite.check(name + ": LibreOffice lays the table's row out right to left", e["row"] in lines, True)
 
 
+def check_notes(suite, e, work):
+    """A footnote and an endnote, each of its class, as LibreOffice keeps them."""
+    name = e["document"]
+    odt = libreoffice_odt(suite, name, work)
+    if odt is None:
+        return
+    notes = [[n.get(q("text", "note-class")), "".join(n.find("text:note-body", NS).itertext()).strip()]
+             for n in odt.content.iter(q("text", "note"))]
+    suite.check(name + ": LibreOffice keeps the footnote and the endnote, each of its class", notes, e["notes"])
+
+
 KIND_CHECKS = {
+    "notes": check_notes,
     "scripts": check_scripts,
     "sectionlayout": check_sectionlayout,
     "paginated": check_paginated,
