@@ -69,8 +69,9 @@ int main() {
     cover->InsertParagraph(titleParagraph);
     doc->InsertPage(cover);
 
-    // The table: two header rows at the bottom of their cells, repeated on
-    // every page; columns as shares of the text width; rows kept whole.
+    // The table: two header rows at the bottom of their cells, written again
+    // at the top of every page with 27 rows under them and "(continued)" at
+    // the foot; columns as shares of the text width; rows kept whole.
     const float widths[] = {12, 14, 34, 14, 13, 13};
     const char* groups[] = {"Subject", "", "Adverse event", "", "Onset", ""};
     const char* names[] = {"ID", "Arm", "Preferred term", "Severity", "Day", "Outcome"};
@@ -94,6 +95,9 @@ int main() {
     table->TableHeaderRows = 2;
     table->TableAlign = aCenter;
     table->TableKeepRowsTogether = True;
+    table->TablePaginate = True;
+    table->TableRowsPerPage = 29;
+    table->TableContinuedText = "(continued)";
     // Landscape turns the portrait sheet with its margins: its width is the
     // portrait height, its side margins the portrait top and bottom ones.
     table->TableWidth = doc->PageHeight - doc->PageMarginTop - doc->PageMarginBottom;

@@ -42,8 +42,9 @@ title.InsertText(cText(Text="Study VLR-301: listings", Bold=True, Height=24))
 cover.InsertParagraph(title)
 doc.InsertPage(cover)
 
-# The table: two header rows at the bottom of their cells, repeated on every
-# page; columns as shares of the text width; rows kept whole.
+# The table: two header rows at the bottom of their cells, written again at
+# the top of every page with 27 rows under them and "(continued)" at the foot;
+# columns as shares of the text width; rows kept whole.
 widths = [12, 14, 34, 14, 13, 13]
 groups = ["Subject", "", "Adverse event", "", "Onset", ""]
 names = ["ID", "Arm", "Preferred term", "Severity", "Day", "Outcome"]
@@ -62,6 +63,7 @@ for n in range(160):
 # Landscape turns the portrait sheet with its margins: its width is the
 # portrait height, its side margins the portrait top and bottom ones.
 table = cPage(TableHeaderRows=2, TableAlign=aCenter, TableKeepRowsTogether=True,
+              TablePaginate=True, TableRowsPerPage=29, TableContinuedText="(continued)",
               TableWidth=doc.PageHeight - doc.PageMarginTop - doc.PageMarginBottom)
 table.InsertTable(rows)
 doc.InsertPage(table)

@@ -62,8 +62,9 @@ titleParagraph.InsertText title
 cover.InsertParagraph titleParagraph
 doc.InsertPage cover
 
-' The table: two header rows at the bottom of their cells, repeated on
-' every page; columns as shares of the text width; rows kept whole.
+' The table: two header rows at the bottom of their cells, written again
+' at the top of every page with 27 rows under them and "(continued)" at the
+' foot; columns as shares of the text width; rows kept whole.
 widths = Array(12, 14, 34, 14, 13, 13)
 groups = Array("Subject", "", "Adverse event", "", "Onset", "")
 names = Array("ID", "Arm", "Preferred term", "Severity", "Day", "Outcome")
@@ -90,6 +91,9 @@ Set table = CreateObject("Velloran.cPage")
 table.TableHeaderRows = 2
 table.TableAlign = 2  ' aCenter
 table.TableKeepRowsTogether = True
+table.TablePaginate = True
+table.TableRowsPerPage = 29
+table.TableContinuedText = "(continued)"
 ' Landscape turns the portrait sheet with its margins: its width is the
 ' portrait height, its side margins the portrait top and bottom ones.
 table.TableWidth = doc.PageHeight - doc.PageMarginTop - doc.PageMarginBottom
