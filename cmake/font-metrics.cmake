@@ -11,14 +11,14 @@ set(_families
   "mono:LiberationMono:fonts-liberation2"
   "calibri:Carlito:fonts-crosextra-carlito"
   "cambria:Caladea:fonts-crosextra-caladea")
-set(_specs)
+set(_faces)
 set(_files)
 foreach(entry IN LISTS _families)
   string(REPLACE ":" ";" entry "${entry}")
   list(GET entry 0 family)
   list(GET entry 1 stem)
   list(GET entry 2 package)
-  set(spec)
+  set(family_files)
   foreach(style Regular Bold Italic BoldItalic)
     unset(_font CACHE)
     find_file(_font ${stem}-${style}.ttf PATHS ${VELLORAN_FONT_DIRS} ${_font_dirs} NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
@@ -26,12 +26,12 @@ foreach(entry IN LISTS _families)
       message(FATAL_ERROR "${stem}-${style}.ttf not found: the writer's font metrics are made from it. "
         "Install the Debian package ${package}, or give its folder in VELLORAN_FONT_DIRS.")
     endif()
-    list(APPEND spec ${_font})
+    list(APPEND family_files ${_font})
     list(APPEND _files ${_font})
     unset(_font CACHE)
   endforeach()
-  list(JOIN spec "," spec)
-  list(APPEND _specs "${family}=${spec}")
+  list(JOIN family_files "," family_files)
+  list(APPEND _faces "${family}=${family_files}")
 endforeach()
 
 # An interpreter with fontTools: the one CMake found, else the system's.
@@ -51,6 +51,6 @@ endif()
 set(VELLORAN_FONT_METRICS ${PROJECT_BINARY_DIR}/generated/font_metrics.cpp)
 add_custom_command(OUTPUT ${VELLORAN_FONT_METRICS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/generated
-  COMMAND ${VELLORAN_FONTTOOLS_PYTHON} ${PROJECT_SOURCE_DIR}/scripts/font-metrics ${VELLORAN_FONT_METRICS} ${_specs}
+  COMMAND ${VELLORAN_FONTTOOLS_PYTHON} ${PROJECT_SOURCE_DIR}/scripts/font-metrics ${VELLORAN_FONT_METRICS} ${_faces}
   DEPENDS ${PROJECT_SOURCE_DIR}/scripts/font-metrics ${_files}
   COMMENT "Reading the fonts' metrics")

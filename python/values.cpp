@@ -245,9 +245,10 @@ PyTypeObject* methodType() {
                                       {Py_tp_members, members},
                                       {Py_tp_getset, getset},
                                       {0, nullptr}};
-        static PyType_Spec spec{"velloran.method", static_cast<int>(sizeof(Method)), 0,
-                                Py_TPFLAGS_DEFAULT | Py_TPFLAGS_METHOD_DESCRIPTOR | Py_TPFLAGS_HAVE_VECTORCALL, slots};
-        auto* made = reinterpret_cast<PyTypeObject*>(PyType_FromSpec(&spec));
+        static PyType_Spec layout{"velloran.method", static_cast<int>(sizeof(Method)), 0,
+                                  Py_TPFLAGS_DEFAULT | Py_TPFLAGS_METHOD_DESCRIPTOR | Py_TPFLAGS_HAVE_VECTORCALL,
+                                  slots};
+        auto* made = reinterpret_cast<PyTypeObject*>(PyType_FromSpec(&layout));
         if (!made) throw py::error_already_set();
         return made;  // lives as long as the process
     }();

@@ -961,17 +961,20 @@ void rawRtfDocument(const std::string& folder) {
         << "{\"document\": \"rawrtf.rtf\", \"kind\": \"rawrtf\", \"after\": " << after << "]}\n";
 }
 
+// A paragraph of one run of plain text.
+std::shared_ptr<cParagraph> textParagraph(const std::string& text) {
+    auto t = std::make_shared<cText>();
+    t->Text(text);
+    auto p = std::make_shared<cParagraph>();
+    p->InsertText(t);
+    return p;
+}
+
 // A first page with a header of its own, in a document with a header and
 // page numbers; and a document whose first pages are an assembled one's with
 // its own header. Each page's header is what it says.
 void firstSectionDocuments(const std::string& folder) {
-    auto paragraph = [](const std::string& text) {
-        auto t = std::make_shared<cText>();
-        t->Text(text);
-        auto p = std::make_shared<cParagraph>();
-        p->InsertText(t);
-        return p;
-    };
+    const auto paragraph = textParagraph;
     auto pageOf = [&](const std::string& text) {
         auto page = std::make_shared<cPage>();
         page->InsertParagraph(paragraph(text));
@@ -1104,13 +1107,6 @@ void paginatedDocument(const std::string& folder) {
 // A section in two columns with its lines numbered and a border round its
 // pages, then a page that asks for none of it.
 void sectionLayoutDocument(const std::string& folder) {
-    auto para = [](const std::string& text) {
-        auto t = std::make_shared<cText>();
-        t->Text(text);
-        auto p = std::make_shared<cParagraph>();
-        p->InsertText(t);
-        return p;
-    };
     cDocument doc;
     auto laid = std::make_shared<cPage>();
     laid->PageColumns = 2, laid->PageLineNumbers = 5;
@@ -1118,10 +1114,10 @@ void sectionLayoutDocument(const std::string& folder) {
     auto& border = *laid->PageBorder;
     border.TopVisible = border.BottomVisible = border.LeftVisible = border.RightVisible = True;
     border.TopStyle = bsDouble;
-    laid->InsertParagraph(para("In two columns."));
+    laid->InsertParagraph(textParagraph("In two columns."));
     doc.InsertPage(laid);
     auto plain = std::make_shared<cPage>();
-    plain->InsertParagraph(para("In one column."));
+    plain->InsertParagraph(textParagraph("In one column."));
     doc.InsertPage(plain);
     doc.Save(folder + "/sectionlayout.rtf");
     std::ofstream(folder + "/sectionlayout.json", std::ios::binary)
@@ -1156,18 +1152,11 @@ void scriptsDocument(const std::string& folder) {
 
 // A paragraph with a footnote and an endnote.
 void notesDocument(const std::string& folder) {
-    auto para = [](const std::string& text) {
-        auto t = std::make_shared<cText>();
-        t->Text(text);
-        auto p = std::make_shared<cParagraph>();
-        p->InsertText(t);
-        return p;
-    };
     cDocument doc;
     auto page = std::make_shared<cPage>();
-    auto p = para("Noted twice.");
-    p->InsertFootnote(para("A footnote."));
-    p->InsertEndnote(para("An endnote."));
+    auto p = textParagraph("Noted twice.");
+    p->InsertFootnote(textParagraph("A footnote."));
+    p->InsertEndnote(textParagraph("An endnote."));
     page->InsertParagraph(p);
     doc.InsertPage(page);
     doc.Save(folder + "/notes.rtf");
